@@ -1,0 +1,41 @@
+#pragma once
+// Files as the program needs them. Paths and contents are bytes in the
+// system's ANSI code page; the Windows implementation converts at the edge.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fs_seam {
+
+// A file operation failed; what() is the cause as the system reports it,
+// in the short words a user knows ("File access denied", "Path not found").
+class FileError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+bool FileExists(const std::string& path);       // an existing file, not a folder
+bool DirectoryExists(const std::string& path);
+
+// The whole file. Throws FileError when it is missing or cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
+// Replaces (or creates) the file in one step: the new bytes go to a temporary
+// file in the same folder, are flushed, then take the old file's place. On
+// failure the old file is untouched, the temporary file is gone, and FileError
+// is thrown.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Adds bytes at the end of the file, creating it when missing. Throws FileError.
+void AppendToFile(const std::string& path, std::string_view bytes);
+
+// Names in the folder without an extension (the mask "*."), of every
+// attribute, without "." and "..", in the order the system lists them.
+// A missing folder gives an empty list.
+std::vector<std::string> ListNamesWithoutExtension(const std::string& folder);
+
+// The process's current working folder: no trailing backslash except at a drive root.
+std::string CurrentDirectory();
+
+}  // namespace fs_seam

@@ -1,0 +1,41 @@
+#pragma once
+// The store of dated schedule events: one text line per event, exactly as in
+// SCHEDULE.TXT ("2024/05/17,SHUTDOWN,08:30,1"). Searches treat the store as
+// one text, every line followed by CR LF.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class TSchedule {
+public:
+  std::string Kind;      // kind word of the command under way
+  std::string FilePath;
+
+  // The lines, in load order followed by the lines added since.
+  const std::vector<std::string>& Entries() const { return entries_; }
+  void Clear();
+
+  // Replaces Entries by the file's lines when the file exists. Throws
+  // AppError("Cannot open file <path>") when it exists but cannot be read.
+  void LoadSchedule();
+  // Sorts, then writes every line with CR LF, replacing the file in one step.
+  // Throws AppError("Cannot create file <path>") when that fails.
+  void SaveSchedule();
+  // Adds the event of kind Kind on date ("yyyy/mm/dd") at time ("HH:MM"),
+  // or changes time and flag of the one that exists, in place.
+  void SetEvent(const std::string& date, const std::string& time, bool warning);
+  // Removes the first line that holds key; false when no line does.
+  bool DeleteEvent(const std::string& key);
+  // Ascending dates; within a date SHUTDOWN, STARTUP, TESTUPS. Stable.
+  void SortSchedule();
+
+  // The store as one text: every line followed by CR LF.
+  std::string StoreText() const;
+  // True when key occurs in the store text.
+  bool Holds(const std::string& key) const;
+  // The 5-character time of the event of kind on date, or "" when absent.
+  std::string EventTime(const std::string& date, const std::string& kind) const;
+
+private:
+  std::vector<std::string> entries_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// A failure that travels to the operation the user started, which shows its
+// text in the program's error box.
+#include <stdexcept>
+#include <string>
+
+class AppError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// The text an error box shows: a full stop is appended when the last
+// character sorts after ".".
+std::string ErrorBoxText(const std::string& message);
+
+// "%s"-style formatting of the program's fixed failure texts.
+std::string FormatMessageText(const std::string& pattern, const std::string& argument);
