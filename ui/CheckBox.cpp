@@ -1,0 +1,21 @@
+#include "ui/CheckBox.h"
+
+namespace ui {
+
+void CheckBox::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
+  CreateChild(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, bounds, caption, font);
+}
+
+bool CheckBox::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckBox::SetChecked(bool on) {
+  if (Checked() == on) return;
+  SendMessageW(Handle(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (OnClick) OnClick();
+}
+
+void CheckBox::OnCommand(int code) {
+  if (code == BN_CLICKED && OnClick) OnClick();
+}
+
+}  // namespace ui

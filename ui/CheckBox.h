@@ -1,0 +1,22 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "ui/Control.h"
+
+namespace ui {
+
+// A standard check box. Setting the tick from code runs OnClick exactly when
+// the tick changes, as a user's click would.
+class CheckBox : public Control {
+public:
+  void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+  bool Checked() const;
+  void SetChecked(bool on);
+
+  std::function<void()> OnClick;
+
+  void OnCommand(int code) override;
+};
+
+}  // namespace ui

@@ -1,0 +1,108 @@
+#include "ui/Control.h"
+
+#include <commctrl.h>
+
+#include "ui/Text.h"
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kWrapperProperty[] = L"Ombrel.Control";
+
+// The next free control id among the parent's children.
+int NextChildId(HWND parent) {
+  int highest = 100;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    int id = GetDlgCtrlID(child);
+    if (id > highest) highest = id;
+  }
+  return highest + 1;
+}
+
+}  // namespace
+
+Control::~Control() {
+  if (hwnd_ && IsWindow(hwnd_) && GetPropW(hwnd_, kWrapperProperty) == this) {
+    RemovePropW(hwnd_, kWrapperProperty);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent,
+                          const Bounds& bounds, const std::string& text, HFONT font) {
+  int id = NextChildId(parent);
+  hwnd_ = CreateWindowExW(exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE, bounds.left,
+                          bounds.top, bounds.width, bounds.height, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) return;
+  SetPropW(hwnd_, kWrapperProperty, this);
+  if (font) SetFont(font);
+}
+
+Control* Control::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<Control*>(GetPropW(hwnd, kWrapperProperty)) : nullptr;
+}
+
+int Control::Id() const { return GetDlgCtrlID(hwnd_); }
+bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+void Control::SetEnabled(bool on) { EnableWindow(hwnd_, on ? TRUE : FALSE); }
+bool Control::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+void Control::SetVisible(bool on) { ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE); }
+std::string Control::Text() const { return WindowText(hwnd_); }
+void Control::SetText(const std::string& text) { ui::SetWindowText(hwnd_, text); }
+void Control::SetFont(HFONT font) { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+Bounds Control::Place() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool RouteNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND:
+      if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+        control->OnCommand(HIWORD(wParam));
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (Control* control = Control::FromHandle(header->hwndFrom)) return control->OnNotify(*header, result);
+      return false;
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (Control* control = Control::FromHandle(item->hwndItem); control && control->OnDrawItem(*item)) {
+        result = TRUE;
+        return true;
+      }
+      return false;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+        if (HBRUSH brush = control->OnColor(reinterpret_cast<HDC>(wParam))) {
+          result = reinterpret_cast<LRESULT>(brush);
+          return true;
+        }
+      }
+      return false;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+        control->OnScroll(LOWORD(wParam));
+        result = 0;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace ui

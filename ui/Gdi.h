@@ -1,0 +1,72 @@
+#pragma once
+// Owning wrappers of GDI objects.
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+namespace ui {
+
+template <typename Handle>
+class GdiObject {
+public:
+  GdiObject() = default;
+  explicit GdiObject(Handle handle) : handle_(handle) {}
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  ~GdiObject() { Reset(); }
+
+  Handle Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  void Reset(Handle handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
+
+private:
+  Handle handle_ = nullptr;
+};
+
+using Font = GdiObject<HFONT>;
+using Brush = GdiObject<HBRUSH>;
+using Bitmap = GdiObject<HBITMAP>;
+
+// A font of the given face, height in points (at 96 pixels per inch) and weight.
+Font MakeFont(const std::string& face, int points, bool bold = false);
+
+// Loads a bitmap file. Null when the file is not a bitmap Windows can read.
+Bitmap LoadBitmapFile(const std::string& path);
+SIZE BitmapSize(HBITMAP bitmap);
+
+// Selects an object into a DC for the scope.
+class SelectInDc {
+public:
+  SelectInDc(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  SelectInDc(const SelectInDc&) = delete;
+  SelectInDc& operator=(const SelectInDc&) = delete;
+  ~SelectInDc() { SelectObject(dc_, old_); }
+
+private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A memory DC compatible with another one.
+class MemoryDc {
+public:
+  explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() { DeleteDC(dc_); }
+  HDC Get() const { return dc_; }
+
+private:
+  HDC dc_;
+};
+
+}  // namespace ui

@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+
+#include "ui/Control.h"
+
+namespace ui {
+
+// A static text. With width 0 it sizes itself to its text.
+class Label : public Control {
+public:
+  void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+  void SetCaption(const std::string& caption);
+  void SetTextColor(COLORREF color);
+
+  HBRUSH OnColor(HDC dc) override;
+
+private:
+  void FitToText();
+  bool autoSize_ = false;
+  bool ownColor_ = false;
+  COLORREF color_ = 0;
+};
+
+// A standard group box: a frame with a caption; the controls it encloses are
+// siblings placed inside it.
+class Group : public Control {
+public:
+  void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+  // Bounds of a control inside the group, given relative to the group.
+  Bounds Inside(int left, int top, int width, int height) const;
+
+private:
+  Bounds bounds_;
+};
+
+}  // namespace ui

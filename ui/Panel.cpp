@@ -1,0 +1,84 @@
+#include "ui/Panel.h"
+
+namespace ui {
+namespace {
+
+// Draws a bevel of the given width inside rect and shrinks rect by it.
+void DrawBevel(HDC dc, RECT& rect, Bevel bevel, int width) {
+  if (bevel == Bevel::None) return;
+  HBRUSH light = GetSysColorBrush(bevel == Bevel::Raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+  HBRUSH dark = GetSysColorBrush(bevel == Bevel::Raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+  for (int i = 0; i < width; ++i) {
+    RECT top{rect.left, rect.top, rect.right, rect.top + 1};
+    RECT left{rect.left, rect.top, rect.left + 1, rect.bottom};
+    RECT bottom{rect.left, rect.bottom - 1, rect.right, rect.bottom};
+    RECT right{rect.right - 1, rect.top, rect.right, rect.bottom};
+    FillRect(dc, &top, light);
+    FillRect(dc, &left, light);
+    FillRect(dc, &bottom, dark);
+    FillRect(dc, &right, dark);
+    InflateRect(&rect, -1, -1);
+  }
+}
+
+}  // namespace
+
+void Panel::Create(HWND parent, const Bounds& bounds, Bevel outer, Bevel inner, int bevelWidth, ErrorSink sink) {
+  outer_ = outer;
+  inner_ = inner;
+  bevelWidth_ = bevelWidth;
+  SetErrorSink(std::move(sink));
+  CreateWindowOf(L"OmbrelPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, "", bounds,
+                 parent);
+}
+
+void Panel::SetBevels(Bevel outer, Bevel inner) {
+  outer_ = outer;
+  inner_ = inner;
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Panel::SetPicture(Bitmap picture) {
+  picture_ = std::move(picture);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Panel::Paint(HDC dc, const RECT& area) const {
+  RECT inside = area;
+  FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
+  DrawBevel(dc, inside, outer_, bevelWidth_);
+  DrawBevel(dc, inside, inner_, bevelWidth_);
+  if (!picture_) return;
+  SIZE size = BitmapSize(picture_.Get());
+  MemoryDc source(dc);
+  SelectInDc select(source.Get(), picture_.Get());
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, source.Get(), 0,
+             0, size.cx, size.cy, SRCCOPY);
+}
+
+LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(Handle(), &paint);
+      RECT client;
+      GetClientRect(Handle(), &client);
+      Paint(dc, client);
+      EndPaint(Handle(), &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client;
+      GetClientRect(Handle(), &client);
+      Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace ui

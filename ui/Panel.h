@@ -1,0 +1,32 @@
+#pragma once
+// A plain container window with optional bevels and an optional picture
+// stretched over its inside. Pages, the header and the bottom bar are panels;
+// they route their controls' notifications back to the controls.
+#include "ui/Gdi.h"
+#include "ui/Window.h"
+
+namespace ui {
+
+enum class Bevel { None, Raised, Lowered };
+
+class Panel : public Window {
+public:
+  void Create(HWND parent, const Bounds& bounds, Bevel outer, Bevel inner, int bevelWidth, ErrorSink sink);
+  void SetBevels(Bevel outer, Bevel inner);
+  Bevel Outer() const { return outer_; }
+  Bevel Inner() const { return inner_; }
+  void SetPicture(Bitmap picture);
+  bool HasPicture() const { return static_cast<bool>(picture_); }
+  void Paint(HDC dc, const RECT& area) const;
+
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  Bevel outer_ = Bevel::None;
+  Bevel inner_ = Bevel::None;
+  int bevelWidth_ = 1;
+  Bitmap picture_;
+};
+
+}  // namespace ui

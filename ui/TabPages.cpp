@@ -1,0 +1,60 @@
+#include "ui/TabPages.h"
+
+#include <commctrl.h>
+
+#include "ui/Text.h"
+
+namespace ui {
+
+void TabPages::Create(HWND parent, const Bounds& bounds, HFONT font, ErrorSink sink) {
+  sink_ = std::move(sink);
+  CreateChild(WC_TABCONTROLW, TCS_FOCUSNEVER | TCS_HOTTRACK | TCS_MULTILINE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+              WS_EX_CONTROLPARENT, parent, bounds, "", font);
+}
+
+Panel& TabPages::AddPage(const std::string& caption) {
+  std::wstring text = Widen(caption);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  SendMessageW(Handle(), TCM_INSERTITEMW, pages_.size(), reinterpret_cast<LPARAM>(&item));
+
+  RECT area;
+  GetClientRect(Handle(), &area);
+  SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  auto page = std::make_unique<Panel>();
+  page->Create(Handle(), {area.left, area.top, area.right - area.left, area.bottom - area.top}, Bevel::None,
+               Bevel::None, 0, sink_);
+  pages_.push_back(std::move(page));
+  ShowActivePage();
+  return *pages_.back();
+}
+
+int TabPages::ActiveIndex() const { return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)); }
+
+void TabPages::SetActive(int index) {
+  SendMessageW(Handle(), TCM_SETCURSEL, index, 0);
+  ShowActivePage();
+}
+
+void TabPages::SetCaption(int index, const std::string& caption) {
+  std::wstring text = Widen(caption);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  SendMessageW(Handle(), TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void TabPages::ShowActivePage() {
+  int active = ActiveIndex();
+  for (int i = 0; i < Count(); ++i) ShowWindow(pages_[i]->Handle(), i == active ? SW_SHOWNA : SW_HIDE);
+}
+
+bool TabPages::OnNotify(NMHDR& header, LRESULT& result) {
+  if (header.code != TCN_SELCHANGE) return false;
+  ShowActivePage();
+  result = 0;
+  return true;
+}
+
+}  // namespace ui

@@ -1,0 +1,32 @@
+#pragma once
+// A standard tab control whose pages are panels laid over its display area.
+// The tab strip never takes the keyboard focus.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+#include "ui/Panel.h"
+
+namespace ui {
+
+class TabPages : public Control {
+public:
+  void Create(HWND parent, const Bounds& bounds, HFONT font, ErrorSink sink);
+  Panel& AddPage(const std::string& caption);
+  int Count() const { return static_cast<int>(pages_.size()); }
+  Panel& Page(int index) { return *pages_.at(index); }
+  int ActiveIndex() const;
+  void SetActive(int index);
+  void SetCaption(int index, const std::string& caption);
+
+  bool OnNotify(NMHDR& header, LRESULT& result) override;
+
+private:
+  void ShowActivePage();
+  ErrorSink sink_;
+  std::vector<std::unique_ptr<Panel>> pages_;
+};
+
+}  // namespace ui

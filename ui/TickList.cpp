@@ -1,0 +1,165 @@
+#include "ui/TickList.h"
+
+#include <algorithm>
+
+#include "ui/Text.h"
+
+namespace ui {
+namespace {
+
+// Runs a change of the list without treating its notifications as the user's.
+class FromCode {
+public:
+  explicit FromCode(int& depth) : depth_(depth) { ++depth_; }
+  FromCode(const FromCode&) = delete;
+  FromCode& operator=(const FromCode&) = delete;
+  ~FromCode() { --depth_; }
+
+private:
+  int& depth_;
+};
+
+UINT TickState(bool on) { return INDEXTOSTATEIMAGEMASK(on ? 2 : 1); }
+
+}  // namespace
+
+TickList::~TickList() {
+  if (rowHeightList_) ImageList_Destroy(rowHeightList_);
+}
+
+void TickList::Create(HWND parent, const Bounds& bounds, const std::vector<std::string>& rows, int rowHeight,
+                      bool border, HFONT font) {
+  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+              border ? WS_EX_CLIENTEDGE : 0, parent, bounds, "", font);
+  SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  // A small-image list of the row height fixes the height of every row.
+  rowHeightList_ = ImageList_Create(1, rowHeight, ILC_COLOR, 1, 0);
+  SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightList_));
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH;
+  column.cx = bounds.width;
+  SendMessageW(Handle(), LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  FitColumn();
+  SetRows(rows);
+}
+
+void TickList::FitColumn() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, 0, client.right - client.left);
+}
+
+void TickList::SetRows(const std::vector<std::string>& rows) {
+  Clear();
+  for (const std::string& row : rows) Add(row);
+}
+
+void TickList::Add(const std::string& row) {
+  FromCode guard(settingFromCode_);
+  std::wstring text = Widen(row);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = Count();
+  item.pszText = text.data();
+  int index = static_cast<int>(SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  SetChecked(index, false);
+}
+
+void TickList::Clear() {
+  FromCode guard(settingFromCode_);
+  SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void TickList::Sort() {
+  std::vector<std::pair<std::wstring, bool>> rows;
+  for (int row = 0, count = Count(); row < count; ++row) rows.emplace_back(Widen(RowText(row)), Checked(row));
+  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.first.c_str(), -1, b.first.c_str(), -1) ==
+           CSTR_LESS_THAN;
+  });
+  Clear();
+  for (const auto& [text, ticked] : rows) {
+    Add(Narrow(text));
+    SetChecked(Count() - 1, ticked);
+  }
+}
+
+int TickList::Count() const { return static_cast<int>(SendMessageW(Handle(), LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string TickList::RowText(int row) const {
+  std::wstring text(512, L'\0');
+  LVITEMW item{};
+  item.iSubItem = 0;
+  item.pszText = text.data();
+  item.cchTextMax = static_cast<int>(text.size());
+  auto length = SendMessageW(Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  text.resize(length);
+  return Narrow(text);
+}
+
+void TickList::SetRowText(int row, const std::string& text) {
+  std::wstring wide = Widen(text);
+  LVITEMW item{};
+  item.iSubItem = 0;
+  item.pszText = wide.data();
+  SendMessageW(Handle(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+bool TickList::Checked(int row) const {
+  auto state = SendMessageW(Handle(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+  return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+void TickList::SetChecked(int row, bool on) {
+  FromCode guard(settingFromCode_);
+  LVITEMW item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = TickState(on);
+  SendMessageW(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int TickList::SelectedRow() const {
+  return static_cast<int>(SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+RECT TickList::TickBoxRect(int row) const {
+  RECT bounds{};
+  bounds.left = LVIR_BOUNDS;
+  SendMessageW(Handle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+  RECT icon{};
+  icon.left = LVIR_ICON;
+  SendMessageW(Handle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&icon));
+  // The state image stands left of the (one pixel wide) small icon.
+  return {bounds.left, bounds.top, icon.left, bounds.bottom};
+}
+
+void TickList::SetEnabled(bool on) {
+  Control::SetEnabled(on);
+  COLORREF color = GetSysColor(on ? COLOR_WINDOW : COLOR_BTNFACE);
+  SendMessageW(Handle(), LVM_SETBKCOLOR, 0, color);
+  SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, color);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+bool TickList::OnNotify(NMHDR& header, LRESULT& result) {
+  if (header.code != LVN_ITEMCHANGED || settingFromCode_ > 0) return false;
+  const auto& change = *reinterpret_cast<NMLISTVIEW*>(&header);
+  UINT oldTick = change.uOldState & LVIS_STATEIMAGEMASK;
+  UINT newTick = change.uNewState & LVIS_STATEIMAGEMASK;
+  if (!(change.uChanged & LVIF_STATE) || change.iItem < 0 || oldTick == 0 || oldTick == newTick) return false;
+  int row = change.iItem;
+  {
+    // The toggled row becomes the selected row, as a click on it selects it.
+    FromCode guard(settingFromCode_);
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  }
+  if (OnClickCheck) OnClickCheck(row);
+  result = 0;
+  return true;
+}
+
+}  // namespace ui

@@ -1,0 +1,50 @@
+#pragma once
+// A list of rows with a tick box each: a standard list view in report mode
+// with check boxes and no header, so that tools reading the screen see the
+// ticks. Setting ticks from code runs nothing; a user's toggle runs
+// OnClickCheck with the toggled row, which also becomes the selected row.
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace ui {
+
+class TickList : public Control {
+public:
+  TickList() = default;
+  ~TickList() override;
+
+  void Create(HWND parent, const Bounds& bounds, const std::vector<std::string>& rows, int rowHeight, bool border,
+              HFONT font);
+  void SetRows(const std::vector<std::string>& rows);
+  void Add(const std::string& row);
+  void Clear();
+  // Sorts the rows alphabetically, ignoring case, keeping their ticks.
+  void Sort();
+
+  int Count() const;
+  std::string RowText(int row) const;
+  void SetRowText(int row, const std::string& text);
+  bool Checked(int row) const;
+  void SetChecked(int row, bool on);
+  int SelectedRow() const;  // -1 when none
+  // Where the tick box of a row lies, in client coordinates.
+  RECT TickBoxRect(int row) const;
+
+  void SetEnabled(bool on) override;
+
+  std::function<void(int row)> OnClickCheck;
+
+  bool OnNotify(NMHDR& header, LRESULT& result) override;
+
+private:
+  void FitColumn();
+  HIMAGELIST rowHeightList_ = nullptr;
+  int settingFromCode_ = 0;
+};
+
+}  // namespace ui

@@ -1,0 +1,30 @@
+#include "ui/Timer.h"
+
+namespace ui {
+
+constexpr UINT_PTR kTimerId = 1;
+
+void Timer::Create(unsigned intervalMs, ErrorSink sink) {
+  interval_ = intervalMs;
+  SetErrorSink(std::move(sink));
+  CreateWindowOf(L"OmbrelTimer", 0, 0, "", {}, HWND_MESSAGE);
+}
+
+void Timer::SetEnabled(bool on) {
+  if (on == enabled_) return;
+  enabled_ = on;
+  if (on)
+    SetTimer(Handle(), kTimerId, interval_, nullptr);
+  else
+    KillTimer(Handle(), kTimerId);
+}
+
+LRESULT Timer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kTimerId) {
+    if (OnTimer) OnTimer();
+    return 0;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace ui

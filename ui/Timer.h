@@ -1,0 +1,26 @@
+#pragma once
+// A window timer on a hidden message-only window; created stopped.
+#include <functional>
+
+#include "ui/Window.h"
+
+namespace ui {
+
+class Timer : public Window {
+public:
+  void Create(unsigned intervalMs, ErrorSink sink);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool on);
+  unsigned Interval() const { return interval_; }
+
+  std::function<void()> OnTimer;
+
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  unsigned interval_ = 1000;
+  bool enabled_ = false;
+};
+
+}  // namespace ui

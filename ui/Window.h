@@ -1,0 +1,45 @@
+#pragma once
+// Base of the program's own window classes (main window, panels, pages,
+// overview window): one window procedure per class that hands every message
+// to HandleMessage and catches every failure before it reaches Windows.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/Control.h"
+
+namespace ui {
+
+// Shows the text of a failure that escaped a message handler (ErrorBoxText
+// already applied).
+using ErrorSink = std::function<void(const std::string&)>;
+
+class Window {
+public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND Handle() const { return hwnd_; }
+  void SetErrorSink(ErrorSink sink) { errorSink_ = std::move(sink); }
+
+protected:
+  // Registers windowClass (once per process) with this library's window
+  // procedure and creates the window.
+  void CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD style, const std::string& title,
+                      const Bounds& bounds, HWND parent);
+  // Default: routes control notifications, then DefWindowProc.
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Shows a failure the way the window procedure does.
+  void ReportFailure(const std::string& what);
+
+private:
+  static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND hwnd_ = nullptr;
+  ErrorSink errorSink_;
+};
+
+}  // namespace ui
