@@ -1,5 +1,7 @@
 #include "ui/Panel.h"
 
+#include "ui/Text.h"
+
 namespace ui {
 namespace {
 
@@ -43,11 +45,35 @@ void Panel::SetPicture(Bitmap picture) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void Panel::SetCaption(const std::string& caption, HFONT font, COLORREF color) {
+  caption_ = caption;
+  captionFont_ = font;
+  captionColor_ = color;
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Panel::AddColourBlock(const RECT& rect, COLORREF color) {
+  blocks_.emplace_back(rect, color);
+  InvalidateRect(Handle(), &rect, TRUE);
+}
+
 void Panel::Paint(HDC dc, const RECT& area) const {
   RECT inside = area;
   FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
   DrawBevel(dc, inside, outer_, bevelWidth_);
   DrawBevel(dc, inside, inner_, bevelWidth_);
+  for (const auto& [rect, color] : blocks_) {
+    Brush fill(CreateSolidBrush(color));
+    FillRect(dc, &rect, fill.Get());
+  }
+  if (!caption_.empty()) {
+    std::wstring text = Widen(caption_);
+    SelectInDc selectFont(dc, captionFont_ ? static_cast<HGDIOBJ>(captionFont_) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, captionColor_);
+    RECT textRect = inside;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
   if (!picture_) return;
   SIZE size = BitmapSize(picture_.Get());
   MemoryDc source(dc);

@@ -2,6 +2,9 @@
 // A plain container window with optional bevels and an optional picture
 // stretched over its inside. Pages, the header and the bottom bar are panels;
 // they route their controls' notifications back to the controls.
+#include <string>
+#include <vector>
+
 #include "ui/Gdi.h"
 #include "ui/Window.h"
 
@@ -17,6 +20,11 @@ public:
   Bevel Inner() const { return inner_; }
   void SetPicture(Bitmap picture);
   bool HasPicture() const { return static_cast<bool>(picture_); }
+  // A caption centred in the panel.
+  void SetCaption(const std::string& caption, HFONT font, COLORREF color);
+  std::string Caption() const { return caption_; }
+  // A filled rectangle painted on the panel (legends).
+  void AddColourBlock(const RECT& rect, COLORREF color);
   void Paint(HDC dc, const RECT& area) const;
 
 protected:
@@ -27,6 +35,10 @@ private:
   Bevel inner_ = Bevel::None;
   int bevelWidth_ = 1;
   Bitmap picture_;
+  std::string caption_;
+  HFONT captionFont_ = nullptr;
+  COLORREF captionColor_ = 0;
+  std::vector<std::pair<RECT, COLORREF>> blocks_;
 };
 
 }  // namespace ui

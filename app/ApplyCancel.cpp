@@ -1,0 +1,97 @@
+// OK writes the settings, the schedule and the registry values; Cancel discards.
+#include <cstdint>
+#include <string>
+
+#include "app/TFormMain.h"
+#include "settings/IniFile.h"
+#include "util/AppError.h"
+
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
+
+// A whole number, or a failure naming the text.
+int32_t StrictNumber(const std::string& text) {
+  int32_t value = 0;
+  if (!ParseIniInteger(text, value)) throw AppError(FormatMessageText("'%s' is not a valid integer value", text));
+  return value;
+}
+
+// A whole number, 0 when the text is empty or not a number.
+int32_t LenientNumber(const std::string& text) {
+  int32_t value = 0;
+  return ParseIniInteger(text, value) ? value : 0;
+}
+
+}  // namespace
+
+void TFormMain::UpdateRunEntry(bool on) {
+  if (!on) {
+    services_.registry.DeleteValue(kRunKey, "OMB_SPY");
+    return;
+  }
+  std::string monitor = FolderOf(services_.shell.ShortPath(services_.programPath)) + "SPY.EXE";
+  // A short form that still holds a blank (a volume without short names)
+  // would be cut at the blank when the entry runs: quote it then.
+  if (monitor.find(' ') != std::string::npos) monitor = "\"" + monitor + "\"";
+  services_.registry.SetString(kRunKey, "OMB_SPY", monitor);
+}
+
+void TFormMain::OkClick() {
+  if (!services_.dialogs.Confirm(language_->MESSAGE_CONFIRM_APPLY_EXIT)) return;
+  int32_t overloadMinutes = 0;
+  int32_t backupMinutes = 0;
+  if (!ParseIniInteger(Edit1.Text(), overloadMinutes) || !ParseIniInteger(Edit2.Text(), backupMinutes)) return;
+
+  TINI& ini = *settings_;
+  ini.UPSPORT = ComboBox1.ItemIndex() + 1;
+  ini.RUN_STARTUP_STATUS = CheckBox4.Checked();
+  UpdateRunEntry(CheckBox4.Checked());
+  ini.OVERLOAD_SHUTDOWN_STATUS = CheckBox1.Checked();
+  ini.OVERLOAD_SHUTDOWN_TIME = overloadMinutes;
+  ini.POWERFAIL_SHUTDOWN_STATUS = CheckBox9.Checked();
+  ini.RUNTIME_ZERO_SHUTDOWN_STATUS = CheckBox11.Checked();
+  ini.BACKUP_TIME = backupMinutes;
+  for (int row = 0; row < 4; ++row) {
+    if (CheckListBox1.Checked(row)) {
+      ini.UPSTYPE = row == 0 ? 3 : row - 1;
+      break;
+    }
+  }
+  ini.UPSCABLE = (CheckListBox4.Checked(1) && !CheckListBox4.Checked(0)) ? 1 : 0;
+  ini.POWERFAIL_AUTO_SAVE = CheckBox2.Checked();
+  ini.POWERFAIL_SHUTDOWN_TYPE = ComboBox3.ItemIndex();
+  ini.POWERFAIL_SHUTDOWN_UPS = CheckBox3.Checked();
+
+  ini.LAST_SCHEDULE_SETUP_HOUR = LenientNumber(ComboBox13.Text());
+  ini.LAST_SCHEDULE_SETUP_MINUTE = LenientNumber(ComboBox17.Text());
+  ini.LAST_SCHEDULE_WARNING = CheckBox10.Checked();
+  ini.LAST_SCHEDULE_CURRENT_DAY_SCHEDULE = CheckBox5.Checked();
+  bool* days[] = {&ini.LAST_SCHEDULE_SUNDAY,   &ini.LAST_SCHEDULE_MONDAY, &ini.LAST_SCHEDULE_TUESDAY,
+                  &ini.LAST_SCHEDULE_WEDNESDAY, &ini.LAST_SCHEDULE_THURSDAY, &ini.LAST_SCHEDULE_FRIDAY,
+                  &ini.LAST_SCHEDULE_SATURDAY};
+  for (int row = 0; row < 7; ++row) *days[row] = CheckListBox3.Checked(row);
+  ini.LAST_SCHEDULE_SETUP_BUTTON = MarkerShutdown.Down() ? 1 : MarkerStartup.Down() ? 2 : MarkerTest.Down() ? 3 : 0;
+  ini.SCHEDULE_AUTO_SAVE = CheckBox6.Checked();
+  ini.SCHEDULE_SHUTDOWN_TYPE = ComboBox11.ItemIndex();
+  ini.SCHEDULE_SHUTDOWN_UPS = CheckBox8.Checked();
+  schedule_->SaveSchedule();
+
+  ini.EVENTLOG_RECORD = StrictNumber(Edit3.Text());
+  ini.EVENTLOG_LOCATION = Edit4.Text();
+  ini.DATALOG_STATUS = CheckBox7.Checked();
+  ini.DATALOG_DAY = StrictNumber(Edit5.Text());
+  ini.DATALOG_INTERVAL = StrictNumber(ComboBox9.Text());
+  ini.DATALOG_LOCATION = Edit6.Text();
+  for (int row = 0; row < CheckListBox2.Count(); ++row)
+    if (CheckListBox2.Checked(row)) ini.LANGUAGE = CheckListBox2.RowText(row);
+  ini.Save();
+
+  services_.registry.SetNumber(kProgramKey, "SETUP", 1);
+  Close();
+}
+
+void TFormMain::CancelClick() {
+  if (services_.dialogs.Confirm(language_->MESSAGE_CONFIRM_CANCEL_EXIT)) Close();
+}

@@ -1,0 +1,204 @@
+// Showing the settings in the controls, and the rules that tie controls together.
+#include <string>
+
+#include "app/TFormMain.h"
+
+namespace {
+
+// Series list rows and the UPSTYPE codes they stand for.
+constexpr int kSeriesCodeOfRow[] = {3, 0, 1, 2};
+
+int SeriesRowOfCode(int code) {
+  for (int row = 0; row < 4; ++row)
+    if (kSeriesCodeOfRow[row] == code) return row;
+  return -1;
+}
+
+std::string TwoDigits(int value) {
+  std::string text(value <= 9 ? "0" : "");
+  return text.append(std::to_string(value));
+}
+
+COLORREF ButtonFace() { return GetSysColor(COLOR_BTNFACE); }
+
+}  // namespace
+
+void TFormMain::ShowConfigPage() {
+  const TINI& ini = *settings_;
+  ComboBox1.SetItemIndex(ini.UPSPORT - 1);
+  CheckBox4.SetChecked(ini.RUN_STARTUP_STATUS);
+  Edit1.SetText(std::to_string(ini.OVERLOAD_SHUTDOWN_TIME));
+  UpDown1.SetPosition(ini.OVERLOAD_SHUTDOWN_TIME);
+  CheckBox1.SetChecked(ini.OVERLOAD_SHUTDOWN_STATUS);
+  EnableOverloadFields(CheckBox1.Checked());
+
+  for (int row = 0; row < CheckListBox1.Count(); ++row) CheckListBox1.SetChecked(row, false);
+  if (int row = SeriesRowOfCode(ini.UPSTYPE); row >= 0) CheckListBox1.SetChecked(row, true);
+
+  for (int row = 0; row < CheckListBox4.Count(); ++row) CheckListBox4.SetChecked(row, false);
+  if (ini.UPSCABLE >= 0 && ini.UPSCABLE < CheckListBox4.Count()) CheckListBox4.SetChecked(ini.UPSCABLE, true);
+
+  CheckBox9.SetChecked(ini.POWERFAIL_SHUTDOWN_STATUS);
+  CheckBox11.SetChecked(ini.RUNTIME_ZERO_SHUTDOWN_STATUS);
+  Edit2.SetText(std::to_string(ini.BACKUP_TIME));
+  UpDown2.SetPosition(ini.BACKUP_TIME);
+
+  CheckBox2.SetChecked(ini.POWERFAIL_AUTO_SAVE);
+  ComboBox3.SetItemIndex(ini.POWERFAIL_SHUTDOWN_TYPE);
+  CheckBox3.SetChecked(ini.POWERFAIL_SHUTDOWN_UPS);
+  CheckBox6.SetChecked(ini.SCHEDULE_AUTO_SAVE);
+  ComboBox11.SetItemIndex(ini.SCHEDULE_SHUTDOWN_TYPE);
+  CheckBox8.SetChecked(ini.SCHEDULE_SHUTDOWN_UPS);
+  module_.ADateTime1.Update();
+}
+
+void TFormMain::ShowScheduleSetup() {
+  const TINI& ini = *settings_;
+  TADateTime& date = module_.ADateTime1;
+  date.Update();
+  ComboBox7.SetItemIndex(date.AMonthNow - 1);
+  ComboBox8.SetItemIndex(ComboBox8.IndexOf(std::to_string(date.AYearNow)));
+  ComboBox13.SetItemIndex(ComboBox13.IndexOf(TwoDigits(ini.LAST_SCHEDULE_SETUP_HOUR)));
+  ComboBox17.SetItemIndex(ComboBox17.IndexOf(TwoDigits(ini.LAST_SCHEDULE_SETUP_MINUTE)));
+  CheckBox10.SetChecked(ini.LAST_SCHEDULE_WARNING);
+  CheckBox5.SetChecked(ini.LAST_SCHEDULE_CURRENT_DAY_SCHEDULE);
+  EnableWeekdayList(!CheckBox5.Checked());
+
+  switch (ini.LAST_SCHEDULE_SETUP_BUTTON) {
+    case 0:
+      for (ui::MarkerButton* marker : {&MarkerShutdown, &MarkerStartup, &MarkerTest}) marker->SetDown(false);
+      break;
+    case 1:
+      MarkerShutdown.SetDown(true);
+      break;
+    case 2:
+      MarkerStartup.SetDown(true);
+      break;
+    case 3:
+      MarkerTest.SetDown(true);
+      break;
+    default:
+      break;
+  }
+
+  const bool days[] = {ini.LAST_SCHEDULE_SUNDAY,   ini.LAST_SCHEDULE_MONDAY, ini.LAST_SCHEDULE_TUESDAY,
+                       ini.LAST_SCHEDULE_WEDNESDAY, ini.LAST_SCHEDULE_THURSDAY, ini.LAST_SCHEDULE_FRIDAY,
+                       ini.LAST_SCHEDULE_SATURDAY};
+  for (int row = 0; row < 7; ++row) CheckListBox3.SetChecked(row, days[row]);
+}
+
+void TFormMain::ShowOthersPage() {
+  const TINI& ini = *settings_;
+  Edit3.SetText(std::to_string(ini.EVENTLOG_RECORD));
+  Edit4.SetText(ini.EVENTLOG_LOCATION);
+  CheckBox7.SetChecked(ini.DATALOG_STATUS);
+  Edit5.SetText(std::to_string(ini.DATALOG_DAY));
+  ComboBox9.SetItemIndex(ComboBox9.IndexOf(std::to_string(ini.DATALOG_INTERVAL)));
+  Edit6.SetText(ini.DATALOG_LOCATION);
+  for (int row = 0; row < CheckListBox2.Count(); ++row)
+    CheckListBox2.SetChecked(row, CheckListBox2.RowText(row) == ini.LANGUAGE);
+}
+
+void TFormMain::ApplySeriesRules(int code) {
+  if (code == 0 || code == 1 || code == 3) {
+    CheckBox1.SetEnabled(true);
+    EnableOverloadFields(CheckBox1.Checked());
+    MarkerStartup.SetEnabled(true);
+    MarkerStartup.SetColor(RGB(0, 255, 0));
+    CheckBox11.SetEnabled(true);
+    Label28.SetEnabled(true);
+    CheckBox7.SetEnabled(true);
+    CheckBox7.SetChecked(settings_->DATALOG_STATUS);
+    EnableDataLogFields(CheckBox7.Checked());
+    CheckListBox4.SetEnabled(false);
+    if (code == 0) {
+      MarkerTest.SetEnabled(true);
+      MarkerTest.SetColor(RGB(0, 0, 255));
+      Label29.SetEnabled(true);
+    } else {
+      MarkerTest.SetDown(false);
+      MarkerTest.SetEnabled(false);
+      MarkerTest.SetColor(ButtonFace());
+      Label29.SetEnabled(false);
+    }
+    return;
+  }
+
+  // The generic series (dry contact) and any unknown code.
+  CheckBox1.SetEnabled(false);
+  EnableOverloadFields(false);
+  CheckBox11.SetEnabled(false);
+  for (ui::MarkerButton* marker : {&MarkerStartup, &MarkerTest}) {
+    marker->SetDown(false);
+    marker->SetEnabled(false);
+    marker->SetColor(ButtonFace());
+  }
+  Label28.SetEnabled(false);
+  Label29.SetEnabled(false);
+  CheckBox7.SetEnabled(false);
+  CheckBox7.SetChecked(false);
+  CheckBox3.SetChecked(false);
+  CheckBox8.SetChecked(false);
+  CheckBox9.SetChecked(true);
+  CheckListBox4.SetEnabled(true);
+  if (!CheckListBox4.Checked(1)) CheckListBox4.SetChecked(0, true);
+  EnableDataLogFields(CheckBox7.Checked());
+}
+
+void TFormMain::EnableOverloadFields(bool on) {
+  Edit1.SetEnabled(on);
+  UpDown1.SetEnabled(on);
+  Label3.SetEnabled(on);
+}
+
+void TFormMain::EnableDataLogFields(bool on) {
+  for (ui::Control* control : std::initializer_list<ui::Control*>{&Edit5, &Edit6, &ComboBox9, &Label32, &Label33,
+                                                                  &Label20, &Label38, &SpeedButton2})
+    control->SetEnabled(on);
+}
+
+void TFormMain::EnableWeekdayList(bool on) { CheckListBox3.SetEnabled(on); }
+
+void TFormMain::CheckBox1Click() { EnableOverloadFields(CheckBox1.Checked()); }
+
+void TFormMain::CheckBox5Click() { EnableWeekdayList(!CheckBox5.Checked()); }
+
+void TFormMain::CheckBox7Click() { EnableDataLogFields(CheckBox7.Checked()); }
+
+void TFormMain::CheckBox9Click() {
+  if (CheckBox9.Checked()) {
+    CheckBox11.SetChecked(false);
+    Edit2.SetEnabled(true);
+    UpDown2.SetEnabled(true);
+    Label10.SetEnabled(true);
+  } else {
+    CheckBox11.SetChecked(true);
+  }
+}
+
+void TFormMain::CheckBox11Click() {
+  if (CheckBox11.Checked()) {
+    CheckBox9.SetChecked(false);
+    Edit2.SetEnabled(false);
+    UpDown2.SetEnabled(false);
+    Label10.SetEnabled(false);
+  } else {
+    CheckBox9.SetChecked(true);
+  }
+}
+
+void TFormMain::CheckListBox1ClickCheck(int selected) {
+  for (int row = 0; row < CheckListBox1.Count(); ++row)
+    if (row != selected) CheckListBox1.SetChecked(row, false);
+  for (int row = 0; row < CheckListBox1.Count() && row < 4; ++row) {
+    if (CheckListBox1.Checked(row)) {
+      ApplySeriesRules(kSeriesCodeOfRow[row]);
+      return;
+    }
+  }
+}
+
+void TFormMain::CheckListBox2ClickCheck(int selected) {
+  for (int row = 0; row < CheckListBox2.Count(); ++row)
+    if (row != selected) CheckListBox2.SetChecked(row, false);
+}

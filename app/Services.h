@@ -1,0 +1,22 @@
+#pragma once
+// What the main window takes from the world outside the program.
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+
+struct Services {
+  IDialogs& dialogs;
+  IRegistry& registry;
+  IShell& shell;
+  const IClock& clock;
+  std::string programPath;  // the full path of the running program's file
+};
+
+// The folder part of a path, with its trailing backslash.
+inline std::string FolderOf(const std::string& path) {
+  auto slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}

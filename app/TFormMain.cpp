@@ -1,0 +1,246 @@
+// The main window's life: creation, start-up sequence, keyboard preview, closing.
+#include "app/TFormMain.h"
+
+#include <exception>
+
+#include "platform/FileSystem.h"
+#include "ui/Text.h"
+#include "util/AppError.h"
+
+TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_(services), module_(module) {
+  SetErrorSink([this](const std::string& text) { services_.dialogs.Error(text); });
+  font_ = ui::MakeFont("MS Sans Serif", 8);
+  boldFont_ = ui::MakeFont("MS Sans Serif", 8, true);
+  CreateWindowOf(L"TFormMain", WS_EX_CONTROLPARENT,
+                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, kMainWindowTitle,
+                 {CW_USEDEFAULT, CW_USEDEFAULT, 556, 468}, nullptr);
+  BuildControls();
+  BindHandlers();
+  try {
+    FormCreate();
+  } catch (const std::exception& failure) {
+    // The rest of the start-up sequence is skipped; the window shows what it has.
+    ShowFailure(failure);
+  }
+}
+
+TFormMain::~TFormMain() {
+  if (Handle()) DestroyWindow(Handle());
+}
+
+std::string TFormMain::ProgramFolder() const { return FolderOf(services_.programPath); }
+
+void TFormMain::ShowFailure(const std::exception& failure) { services_.dialogs.Error(ErrorBoxText(failure.what())); }
+
+void TFormMain::BindHandlers() {
+  CheckBox1.OnClick = [this] { CheckBox1Click(); };
+  CheckBox3.OnClick = [this] { CheckBox1Click(); };
+  CheckBox8.OnClick = [this] { CheckBox1Click(); };
+  CheckBox5.OnClick = [this] { CheckBox5Click(); };
+  CheckBox7.OnClick = [this] { CheckBox7Click(); };
+  CheckBox9.OnClick = [this] { CheckBox9Click(); };
+  CheckBox11.OnClick = [this] { CheckBox11Click(); };
+  CheckListBox1.OnClickCheck = [this](int row) { CheckListBox1ClickCheck(row); };
+  CheckListBox2.OnClickCheck = [this](int row) { CheckListBox2ClickCheck(row); };
+  CheckListBox4.OnClickCheck = [this](int row) { CheckListBox4ClickCheck(row); };
+  UpDown1.OnClick = [this](int position) { UpDown1Click(position); };
+  UpDown2.OnClick = [this](int position) { UpDown2Click(position); };
+  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
+  SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
+  ComboBox3.OnChange = [this] { ComboBox3Change(); };
+  ComboBox11.OnChange = [this] { ComboBox11Change(); };
+  ButtonOK.OnClick = [this] { OkClick(); };
+  ButtonCancel.OnClick = [this] { CancelClick(); };
+}
+
+void TFormMain::FormCreate() {
+  ui::SetWindowText(Handle(), kMainWindowTitle);
+  SetWindowPos(Handle(), nullptr, 0, 0, 556, 468, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
+
+  std::string folder = ProgramFolder();
+  settings_ = std::make_unique<TINI>();
+  settings_->Load(folder + "omb.ini");
+  schedule_ = std::make_unique<TSchedule>();
+
+  language_ = std::make_unique<TINI_LANGUAGE>();
+  language_->Path = folder + "Languages\\" + settings_->LANGUAGE + "\\setup.ini";
+  if (fs_seam::FileExists(language_->Path)) {
+    language_->Load();
+    ApplyLanguage();
+  } else {
+    services_.dialogs.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
+  }
+
+  BuildDayMarkers();
+  SetUpPages();
+
+  schedule_->FilePath = folder + "SCHEDULE.TXT";
+  if (fs_seam::FileExists(schedule_->FilePath)) schedule_->LoadSchedule();
+
+  LocalDateTime today = services_.clock.Now();
+  MarkMonth(today.Month, today.Year);
+  ShowDayTimes(today.Day, today.Month, today.Year);
+
+  ApplySeriesRules(settings_->UPSTYPE);
+}
+
+void TFormMain::SetUpPages() {
+  LoadSkins();
+  FillLanguageList();
+  ShowConfigPage();
+  ShowScheduleSetup();
+  ShowOthersPage();
+  PageControl1.SetActive(0);
+}
+
+void TFormMain::LoadSkins() {
+  struct Target {
+    const char* file;
+    std::function<void(ui::Bitmap)> show;
+  };
+  using ui::GlyphLayout;
+  const Target skins[] = {
+      {"HeaderSetup.bmp", [this](ui::Bitmap b) { Panel1.SetPicture(std::move(b)); }},
+      {"SAVE_BUTTON.bmp", [this](ui::Bitmap b) { ButtonOK.SetGlyph(std::move(b), 1, GlyphLayout::Left); }},
+      {"CANCEL_BUTTON.bmp", [this](ui::Bitmap b) { ButtonCancel.SetGlyph(std::move(b), 2, GlyphLayout::Left); }},
+      {"EXIT_BUTTON.bmp", [this](ui::Bitmap b) { ButtonClear.SetGlyph(std::move(b), 1, GlyphLayout::Left); }},
+      {"APPLY_BUTTON.bmp", [this](ui::Bitmap b) { ButtonApply.SetGlyph(std::move(b), 2, GlyphLayout::Left); }},
+      {"BATTERY.BMP", [this](ui::Bitmap b) { ButtonAutoDetect.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
+      {"VIEWALL_BUTTON.bmp", [this](ui::Bitmap b) { ButtonViewAll.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
+      {"RESET_BUTTON.bmp", [this](ui::Bitmap b) { ButtonReset.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
+  };
+  std::string folder = ProgramFolder() + "skin\\setup\\";
+  for (const Target& skin : skins) {
+    std::string path = folder + skin.file;
+    if (!fs_seam::FileExists(path)) {
+      services_.dialogs.Message(language_->MESSAGE_ERROR_FILE_NOT_FOUND + skin.file);
+      continue;
+    }
+    ui::Bitmap picture = ui::LoadBitmapFile(path);
+    if (!picture) throw AppError("Bitmap image is not valid");
+    skin.show(std::move(picture));
+  }
+}
+
+void TFormMain::FillLanguageList() {
+  CheckListBox2.Clear();
+  for (const std::string& name : fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"))
+    CheckListBox2.Add(name);
+  CheckListBox2.Sort();
+}
+
+// The text table reaches the captions once the language can be applied; until
+// then the built-in captions stay.
+void TFormMain::ApplyLanguage() {}
+
+// The calendar's day markers come with the calendar; until then there is
+// nothing to build, mark or show.
+void TFormMain::BuildDayMarkers() {}
+void TFormMain::MarkMonth(int /*month*/, int /*year*/) {}
+void TFormMain::ShowDayTimes(int /*day*/, int /*month*/, int /*year*/) {}
+
+void TFormMain::Show() {
+  CentreOnScreen();
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
+}
+
+void TFormMain::CentreOnScreen() {
+  RECT outer;
+  GetWindowRect(Handle(), &outer);
+  int width = outer.right - outer.left;
+  int height = outer.bottom - outer.top;
+  int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFormMain::FormClose() {
+  language_.reset();
+  settings_.reset();
+  schedule_.reset();
+}
+
+void TFormMain::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      // Closing asks nothing and writes nothing.
+      DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      FormClose();
+      if (OnClosed) OnClosed();
+      return 0;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+void TFormMain::ProcessMessage(MSG& message) {
+  bool mine = Handle() && (message.hwnd == Handle() || IsChild(Handle(), message.hwnd));
+  if (mine) {
+    try {
+      if (message.message == WM_KEYDOWN) {
+        FormKeyDown(message.wParam);
+        switch (message.wParam) {
+          case VK_TAB:
+            FocusNext(GetKeyState(VK_SHIFT) < 0);
+            return;
+          case VK_RETURN:
+          case VK_ESCAPE:
+            // Only their characters count; the key itself goes no further.
+            TranslateMessage(&message);
+            return;
+          default:
+            break;
+        }
+      } else if (message.message == WM_CHAR && FormKeyPress(message.wParam)) {
+        return;
+      }
+    } catch (const std::exception& failure) {
+      ShowFailure(failure);
+      return;
+    }
+  }
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+void TFormMain::FormKeyDown(WPARAM key) {
+  if (key == VK_F1) services_.shell.Open("Ombrel_T.hlp");
+}
+
+bool TFormMain::FormKeyPress(WPARAM character) {
+  if (character == 13) {
+    FocusNext(false);
+    return true;
+  }
+  if (character == 27) {
+    CancelClick();
+    return true;
+  }
+  return false;
+}
+
+void TFormMain::FocusNext(bool backwards) {
+  int page = PageControl1.ActiveIndex();
+  if (page < 0 || page >= static_cast<int>(keyboardOrder_.size())) return;
+  const std::vector<ui::Control*>& order = keyboardOrder_[page];
+  int count = static_cast<int>(order.size());
+  HWND focus = GetFocus();
+  int current = -1;
+  for (int i = 0; i < count; ++i)
+    if (order[i]->Handle() == focus || IsChild(order[i]->Handle(), focus)) current = i;
+  for (int step = 1; step <= count; ++step) {
+    int next = current < 0 ? (backwards ? count - step : step - 1)
+                           : ((current + (backwards ? -step : step)) % count + count) % count;
+    ui::Control* candidate = order[next];
+    if (candidate->Enabled() && candidate->Visible()) {
+      SetFocus(candidate->Handle());
+      return;
+    }
+  }
+}
