@@ -1,0 +1,129 @@
+#pragma once
+// Creates the real main window in-process, with a scratch folder as program
+// folder and fakes for everything outside, and acts on it through messages.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/TFormMain.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeRegistry.h"
+#include "support/FakeShell.h"
+#include "support/ScratchFolder.h"
+#include "ui/Text.h"
+
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+  ScratchFolder folder;
+  FakeDialogs dialogs;
+  FakeRegistry registry;
+  FakeShell shell;
+  FakeClock clock{LocalDateTime{2024, 5, 17, 10, 30, 0, 0}};
+  std::unique_ptr<Services> services;
+  std::unique_ptr<TDataModule1> module;
+  std::unique_ptr<TFormMain> form;
+
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+
+  void TearDown() override {
+    form.reset();
+    module.reset();
+    Pump();
+  }
+
+  std::string ProgramPath() const { return folder.Path() + "\\OmbrelSetup.exe"; }
+
+  // Creates and shows the window; the messages of the start are left in dialogs.
+  void Start() {
+    services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, ProgramPath()});
+    module = std::make_unique<TDataModule1>(clock, [this](const std::string& text) { dialogs.Error(text); });
+    form = std::make_unique<TFormMain>(*services, *module);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump();
+  }
+  // Starts and forgets the messages of the start.
+  void StartQuietly() {
+    Start();
+    dialogs.shown.clear();
+  }
+
+  void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (form)
+        form->ProcessMessage(message);
+      else
+        DispatchMessageW(&message);
+    }
+  }
+
+  bool WindowOpen() const { return form && form->Handle() && IsWindow(form->Handle()); }
+
+  void Click(const ui::Control& button) {
+    SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+    Pump();
+  }
+  static bool Ticked(const ui::Control& box) {
+    return SendMessageW(box.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  static bool On(const ui::Control& control) { return IsWindowEnabled(control.Handle()) != FALSE; }
+  static std::string TextOf(const ui::Control& control) { return ui::WindowText(control.Handle()); }
+
+  // Types characters into a control through the window's key preview.
+  void Type(HWND target, const std::string& characters) {
+    SetFocus(target);
+    for (char c : characters) PostMessageW(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    Pump();
+  }
+  void Type(const ui::TextField& field, const std::string& characters) { Type(field.Handle(), characters); }
+  void Clear(const ui::TextField& field) { Type(field, std::string(8, '\b')); }
+
+  // A row chosen the way a user's choice notifies the window.
+  void Choose(ui::ComboBox& box, int row) {
+    SendMessageW(box.Handle(), CB_SETCURSEL, row, 0);
+    SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box.Handle()));
+    Pump();
+  }
+
+  // Toggles a row's tick as a click on its box does: the list view changes the
+  // state and notifies its parent.
+  void ToggleTick(ui::TickList& list, int row) {
+    bool ticked = list.Checked(row);
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(ticked ? 1 : 2);
+    SendMessageW(list.Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    Pump();
+  }
+
+  // Presses and releases the mouse on a spinner's upper or lower arrow.
+  void ClickArrow(const ui::Spinner& spinner, bool up) {
+    RECT client;
+    GetClientRect(spinner.Handle(), &client);
+    LPARAM at = MAKELPARAM(client.right / 2, up ? client.bottom / 4 : client.bottom * 3 / 4);
+    SendMessageW(spinner.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(spinner.Handle(), WM_LBUTTONUP, 0, at);
+    Pump();
+  }
+
+  // Answers the OK question with Yes and presses OK.
+  void PressOk(bool answer = true) {
+    dialogs.confirmAnswers.push_back(answer);
+    Click(form->ButtonOK);
+  }
+
+  void WriteSettings(const std::string& body) { folder.Write("omb.ini", body); }
+};

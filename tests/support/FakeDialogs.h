@@ -1,0 +1,50 @@
+#pragma once
+// Dialogs that answer from a script and record every text shown.
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+class FakeDialogs : public IDialogs {
+public:
+  enum class Kind { Message, Error, Confirm, Browse };
+  struct Shown {
+    Kind kind;
+    std::string text;
+    bool operator==(const Shown&) const = default;
+  };
+
+  // Answers to the next questions, in order; an unscripted question is answered No.
+  std::deque<bool> confirmAnswers;
+  // Folders the next browse dialogs return; nothing means the user cancelled.
+  std::deque<std::optional<std::string>> browseAnswers;
+  std::vector<Shown> shown;
+  std::vector<std::string> browseTitles;
+
+  void Message(const std::string& text) override { shown.push_back({Kind::Message, text}); }
+  void Error(const std::string& text) override { shown.push_back({Kind::Error, text}); }
+  bool Confirm(const std::string& text) override {
+    shown.push_back({Kind::Confirm, text});
+    if (confirmAnswers.empty()) return false;
+    bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) override {
+    shown.push_back({Kind::Browse, prompt});
+    browseTitles.push_back(title);
+    if (browseAnswers.empty()) return std::nullopt;
+    std::optional<std::string> answer = browseAnswers.front();
+    browseAnswers.pop_front();
+    return answer;
+  }
+
+  std::vector<std::string> TextsOf(Kind kind) const {
+    std::vector<std::string> texts;
+    for (const Shown& item : shown)
+      if (item.kind == kind) texts.push_back(item.text);
+    return texts;
+  }
+};
