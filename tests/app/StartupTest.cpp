@@ -1,0 +1,223 @@
+// Start-up: the window, the messages of missing files, and the defaults shown
+// when there is no settings file.
+#include <filesystem>
+#include <fstream>
+
+#include "MainWindowFixture.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+using Kind = FakeDialogs::Kind;
+
+const char* const kSkins[] = {"HeaderSetup.bmp",  "SAVE_BUTTON.bmp", "CANCEL_BUTTON.bmp",  "EXIT_BUTTON.bmp",
+                              "APPLY_BUTTON.bmp", "BATTERY.BMP",     "VIEWALL_BUTTON.bmp", "RESET_BUTTON.bmp"};
+
+// A 4 x 2 bitmap file of 24-bit pixels.
+std::string SmallBitmap() {
+  std::string pixels(4 * 3 * 2, '\x7f');
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = 4;
+  info.biHeight = 2;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  return std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
+         std::string(reinterpret_cast<const char*>(&info), sizeof(info)) + pixels;
+}
+
+class StartupTest : public MainWindowTest {
+protected:
+  void MakeFolder(const std::string& name) { std::filesystem::create_directories(folder.File(name)); }
+};
+
+TEST_F(StartupTest, WindowHasItsTitleSizeBorderAndPlace) {
+  StartQuietly();
+  HWND window = form->Handle();
+  EXPECT_EQ(ui::WindowText(window), "Ombrel Setup Version 7.20");
+  EXPECT_EQ(FindWindowW(nullptr, L"Ombrel Setup Version 7.20"), window);
+  RECT outer;
+  GetWindowRect(window, &outer);
+  EXPECT_EQ(outer.right - outer.left, 556);
+  EXPECT_EQ(outer.bottom - outer.top, 468);
+  LONG style = GetWindowLongW(window, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 556) / 2);
+  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 468) / 2);
+  EXPECT_EQ(form->PageControl1.ActiveIndex(), 0);
+}
+
+TEST_F(StartupTest, MissingLanguageAndSkinFilesGiveOneMessageEachInOrder) {
+  Start();
+  std::vector<FakeDialogs::Shown> expected = {
+      {Kind::Message, folder.Path() + "\\Languages\\English\\setup.ini Error, File not found : "}};
+  for (const char* skin : kSkins) expected.push_back({Kind::Message, std::string("Error, File not found : ") + skin});
+  EXPECT_EQ(dialogs.shown, expected);
+  EXPECT_TRUE(WindowOpen());
+  EXPECT_FALSE(form->Panel1.HasPicture());
+  EXPECT_EQ(TextOf(form->ButtonOK), "OK");
+}
+
+TEST_F(StartupTest, SkinPicturesThatExistAreLoadedSilently) {
+  MakeFolder("skin\\setup");
+  for (const char* skin : kSkins) folder.Write(std::string("skin\\setup\\") + skin, SmallBitmap());
+  Start();
+  EXPECT_EQ(dialogs.TextsOf(Kind::Message).size(), 1u);  // only the language file
+  EXPECT_TRUE(form->Panel1.HasPicture());
+  for (const ui::DrawnButton* button : {&form->ButtonOK, &form->ButtonCancel, &form->ButtonClear, &form->ButtonApply,
+                                        &form->ButtonAutoDetect, &form->ButtonViewAll, &form->ButtonReset})
+    EXPECT_TRUE(button->HasGlyph());
+}
+
+TEST_F(StartupTest, BrokenSkinStopsTheStartWithAnErrorBoxButTheWindowOpens) {
+  MakeFolder("skin\\setup");
+  MakeFolder("Languages\\English");
+  folder.Write("skin\\setup\\HeaderSetup.bmp", "not a picture");
+  Start();
+  ASSERT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Bitmap image is not valid."});
+  // Skipped: the other skins, the language list and the pages.
+  EXPECT_EQ(dialogs.TextsOf(Kind::Message).size(), 1u);
+  EXPECT_EQ(form->CheckListBox2.Count(), 0);
+  EXPECT_EQ(form->ComboBox1.ItemIndex(), -1);
+  EXPECT_TRUE(WindowOpen());
+}
+
+TEST_F(StartupTest, LanguageListHoldsExtensionlessNamesSortedAndTicksTheStoredOne) {
+  MakeFolder("Languages\\English");
+  MakeFolder("Languages\\deutsch");
+  MakeFolder("Languages\\Zulu");
+  folder.Write("Languages\\English\\setup.ini", "");
+  folder.Write("Languages\\README", "x");
+  folder.Write("Languages\\notes.txt", "x");
+  WriteSettings("[PAGE3]\r\nLANGUAGE=Zulu\r\n");
+  StartQuietly();
+  ui::TickList& list = form->CheckListBox2;
+  ASSERT_EQ(list.Count(), 4);
+  EXPECT_EQ(list.RowText(0), "deutsch");
+  EXPECT_EQ(list.RowText(1), "English");
+  EXPECT_EQ(list.RowText(2), "README");
+  EXPECT_EQ(list.RowText(3), "Zulu");
+  EXPECT_FALSE(list.Checked(1));
+  EXPECT_TRUE(list.Checked(3));
+}
+
+TEST_F(StartupTest, LanguageWithoutFolderTicksNoRow) {
+  MakeFolder("Languages\\English");
+  WriteSettings("[PAGE3]\r\nLANGUAGE=english\r\n");
+  Start();
+  EXPECT_EQ(dialogs.shown.front().text,
+            folder.Path() + "\\Languages\\english\\setup.ini Error, File not found : ");
+  EXPECT_FALSE(form->CheckListBox2.Checked(0));
+}
+
+TEST_F(StartupTest, NoSettingsFileShowsTheDefaults) {
+  StartQuietly();
+  TFormMain& f = *form;
+  // Configuration page.
+  EXPECT_EQ(TextOf(f.ComboBox1), "COM 1");
+  EXPECT_FALSE(Ticked(f.CheckBox4));
+  EXPECT_FALSE(f.CheckListBox1.Checked(0));
+  EXPECT_TRUE(f.CheckListBox1.Checked(1));
+  EXPECT_FALSE(f.CheckListBox1.Checked(2));
+  EXPECT_FALSE(f.CheckListBox1.Checked(3));
+  EXPECT_TRUE(f.CheckListBox4.Checked(0));
+  EXPECT_FALSE(f.CheckListBox4.Checked(1));
+  EXPECT_FALSE(On(f.CheckListBox4));
+  EXPECT_TRUE(Ticked(f.CheckBox1));
+  EXPECT_EQ(TextOf(f.Edit1), "2");
+  EXPECT_EQ(f.UpDown1.Position(), 2);
+  EXPECT_TRUE(On(f.Edit1));
+  EXPECT_TRUE(Ticked(f.CheckBox11));
+  EXPECT_FALSE(Ticked(f.CheckBox9));
+  EXPECT_EQ(TextOf(f.Edit2), "5");
+  EXPECT_FALSE(On(f.Edit2));
+  EXPECT_FALSE(On(f.UpDown2));
+  EXPECT_FALSE(On(f.Label10));
+  EXPECT_EQ(TextOf(f.ComboBox3), "Force Shutdown");
+  EXPECT_FALSE(Ticked(f.CheckBox2));
+  EXPECT_TRUE(On(f.CheckBox2));
+  EXPECT_FALSE(Ticked(f.CheckBox3));
+  // Schedule page.
+  EXPECT_EQ(TextOf(f.ComboBox7), "May");
+  EXPECT_EQ(TextOf(f.ComboBox8), "2024");
+  EXPECT_EQ(TextOf(f.ComboBox13), "12");
+  EXPECT_EQ(TextOf(f.ComboBox17), "00");
+  EXPECT_FALSE(Ticked(f.CheckBox10));
+  EXPECT_TRUE(Ticked(f.CheckBox5));
+  EXPECT_FALSE(On(f.CheckListBox3));
+  EXPECT_TRUE(f.MarkerShutdown.Down());
+  EXPECT_FALSE(f.MarkerStartup.Down());
+  EXPECT_TRUE(On(f.MarkerStartup));
+  EXPECT_TRUE(On(f.MarkerTest));
+  EXPECT_EQ(TextOf(f.ComboBox11), "Force Shutdown");
+  EXPECT_FALSE(Ticked(f.CheckBox6));
+  EXPECT_TRUE(On(f.CheckBox6));
+  EXPECT_FALSE(Ticked(f.CheckBox8));
+  // Others page.
+  EXPECT_EQ(TextOf(f.Edit3), "50");
+  EXPECT_EQ(TextOf(f.Edit4), fs_seam::CurrentDirectory() + "\\Eventlog.txt");
+  EXPECT_TRUE(Ticked(f.CheckBox7));
+  EXPECT_EQ(TextOf(f.Edit5), "7");
+  EXPECT_TRUE(On(f.Edit5));
+  EXPECT_EQ(TextOf(f.ComboBox9), "30");
+  EXPECT_TRUE(On(f.ComboBox9));
+  EXPECT_TRUE(On(f.SpeedButton2));
+}
+
+TEST_F(StartupTest, StoredValuesOutsideTheListsLeaveTheBoxesEmpty) {
+  WriteSettings(
+      "[PAGE1]\r\nUPSPORT=9\r\nOVERLOAD_SHUTDOWN_TIME=40\r\nBACKUP_TIME=0\r\nUPSCABLE=-1\r\n"
+      "[PAGE2]\r\nLAST_SCHEDULE_SETUP_HOUR=24\r\nLAST_SCHEDULE_SETUP_MINUTE=7\r\n"
+      "[PAGE3]\r\nDATALOG_INTERVAL=20\r\n");
+  StartQuietly();
+  EXPECT_EQ(form->ComboBox1.ItemIndex(), -1);
+  EXPECT_EQ(TextOf(form->ComboBox1), "");
+  EXPECT_EQ(TextOf(form->Edit1), "40");
+  EXPECT_EQ(form->UpDown1.Position(), 10);
+  EXPECT_EQ(TextOf(form->Edit2), "0");
+  EXPECT_EQ(form->UpDown2.Position(), 1);
+  EXPECT_FALSE(form->CheckListBox4.Checked(0));
+  EXPECT_FALSE(form->CheckListBox4.Checked(1));
+  EXPECT_EQ(TextOf(form->ComboBox13), "");
+  EXPECT_EQ(TextOf(form->ComboBox17), "07");
+  EXPECT_EQ(TextOf(form->ComboBox9), "");
+}
+
+TEST_F(StartupTest, PowerFailPairEndsAsItsTwoSettingsSay) {
+  struct Case {
+    const char* powerFail;
+    const char* runtimeZero;
+    bool powerFailTicked, runtimeZeroTicked, minutesOn;
+  };
+  for (const Case& c : {Case{"1", "1", false, true, false}, Case{"1", "0", true, false, true},
+                        Case{"0", "1", false, true, false}, Case{"0", "0", false, false, true}}) {
+    SCOPED_TRACE(std::string(c.powerFail) + c.runtimeZero);
+    WriteSettings(std::string("[PAGE1]\r\nPOWERFAIL_SHUTDOWN_STATUS=") + c.powerFail +
+                  "\r\nRUNTIME_ZERO_SHUTDOWN_STATUS=" + c.runtimeZero + "\r\n");
+    StartQuietly();
+    EXPECT_EQ(Ticked(form->CheckBox9), c.powerFailTicked);
+    EXPECT_EQ(Ticked(form->CheckBox11), c.runtimeZeroTicked);
+    EXPECT_EQ(On(form->Edit2), c.minutesOn);
+    EXPECT_EQ(On(form->UpDown2), c.minutesOn);
+    EXPECT_EQ(On(form->Label10), c.minutesOn);
+    form.reset();
+  }
+}
+
+TEST_F(StartupTest, F1AsksTheShellForTheHelpFile) {
+  StartQuietly();
+  SetFocus(form->Edit1.Handle());
+  PostMessageW(form->Edit1.Handle(), WM_KEYDOWN, VK_F1, 1);
+  Pump();
+  EXPECT_EQ(shell.opened, std::vector<std::string>{"Ombrel_T.hlp"});
+}
+
+}  // namespace
