@@ -238,7 +238,8 @@ void TFormMain::FocusNext(bool backwards) {
     int next = current < 0 ? (backwards ? count - step : step - 1)
                            : ((current + (backwards ? -step : step)) % count + count) % count;
     ui::Control* candidate = order[next];
-    if (candidate->Enabled() && candidate->Visible()) {
+    bool shown = (GetWindowLongW(candidate->Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (candidate->Enabled() && shown) {
       SetFocus(candidate->Handle());
       return;
     }

@@ -44,13 +44,13 @@ protected:
 
   std::string ProgramPath() const { return folder.Path() + "\\OmbrelSetup.exe"; }
 
-  // Creates and shows the window; the messages of the start are left in dialogs.
+  // Creates the window; the messages of the start are left in dialogs. The
+  // window stays hidden: under Wine without a window manager, hiding a shown
+  // window waits two seconds for the manager that is not there.
   void Start() {
     services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, ProgramPath()});
     module = std::make_unique<TDataModule1>(clock, [this](const std::string& text) { dialogs.Error(text); });
     form = std::make_unique<TFormMain>(*services, *module);
-    form->Show();
-    SetForegroundWindow(form->Handle());
     Pump();
   }
   // Starts and forgets the messages of the start.

@@ -38,6 +38,7 @@ protected:
 
 TEST_F(StartupTest, WindowHasItsTitleSizeBorderAndPlace) {
   StartQuietly();
+  form->Show();
   HWND window = form->Handle();
   EXPECT_EQ(ui::WindowText(window), "Ombrel Setup Version 7.20");
   EXPECT_EQ(FindWindowW(nullptr, L"Ombrel Setup Version 7.20"), window);
