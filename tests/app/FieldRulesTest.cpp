@@ -1,6 +1,7 @@
 // Input rules of single fields: key filters, lengths, spinners, cable list,
 // browsing, shutdown type, and the keys the window itself takes.
 #include "MainWindowFixture.h"
+#include "platform/FileSystem.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // The rules that tie the page's controls together: series, power-fail pair,
 // enabling of dependent fields.
+#include <filesystem>
+
 #include "MainWindowFixture.h"
 
 namespace {
