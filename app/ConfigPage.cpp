@@ -159,7 +159,9 @@ void TFormMain::EnableDataLogFields(bool on) {
 
 void TFormMain::EnableWeekdayList(bool on) { CheckListBox3.SetEnabled(on); }
 
-void TFormMain::CheckBox1Click() { EnableOverloadFields(CheckBox1.Checked()); }
+// Also the reaction of both "Shutdown UPS" boxes. A disabled overload box (the
+// generic series) keeps its minutes disabled whatever its tick.
+void TFormMain::CheckBox1Click() { EnableOverloadFields(CheckBox1.Checked() && CheckBox1.Enabled()); }
 
 void TFormMain::CheckBox5Click() { EnableWeekdayList(!CheckBox5.Checked()); }
 

@@ -88,7 +88,12 @@ protected:
     Pump();
   }
   void Type(const ui::TextField& field, const std::string& characters) { Type(field.Handle(), characters); }
-  void Clear(const ui::TextField& field) { Type(field, std::string(8, '\b')); }
+  // Selects the field's whole text and deletes it with Backspace.
+  void Empty(const ui::TextField& field) {
+    SetFocus(field.Handle());
+    SendMessageW(field.Handle(), EM_SETSEL, 0, -1);
+    Type(field, "\b");
+  }
 
   // A row chosen the way a user's choice notifies the window.
   void Choose(ui::ComboBox& box, int row) {
