@@ -1,0 +1,251 @@
+// OK and Cancel: what is written where, in which order, and what a failure leaves.
+#include <filesystem>
+
+#include "MainWindowFixture.h"
+#include "settings/TINI.h"
+
+namespace {
+
+using Kind = FakeDialogs::Kind;
+
+const char kApplyQuestion[] = "Do you want to apply new setup and exit Program ?";
+const char kCancelQuestion[] = "Do you want to cancel setup and exit Program ?";
+const char kOldSettings[] = "[PAGE1]\r\nUPSPORT=2\r\n; kept\r\n";
+
+class ApplyCancelTest : public MainWindowTest {
+protected:
+  TINI Saved() {
+    TINI saved;
+    saved.Load(folder.File("omb.ini"));
+    return saved;
+  }
+  bool NothingWritten() {
+    return folder.Read("omb.ini") == kOldSettings && !folder.Exists("SCHEDULE.TXT") && registry.values.empty();
+  }
+};
+
+TEST_F(ApplyCancelTest, OkAnsweredNoChangesNothing) {
+  WriteSettings(kOldSettings);
+  StartQuietly();
+  PressOk(false);
+  EXPECT_EQ(dialogs.shown, (std::vector<FakeDialogs::Shown>{{Kind::Confirm, kApplyQuestion}}));
+  EXPECT_TRUE(NothingWritten());
+  EXPECT_EQ(registry.deletions, 0);
+  EXPECT_TRUE(WindowOpen());
+}
+
+TEST_F(ApplyCancelTest, OkWithAnEmptyMinuteFieldStopsSilentlyUntilANumberIsTyped) {
+  WriteSettings(kOldSettings);
+  StartQuietly();
+  Empty(form->Edit1);
+  PressOk();
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(NothingWritten());
+  EXPECT_TRUE(WindowOpen());
+
+  Type(form->Edit1, "99");
+  PressOk();
+  EXPECT_FALSE(WindowOpen());
+  EXPECT_EQ(Saved().OVERLOAD_SHUTDOWN_TIME, 99);
+}
+
+TEST_F(ApplyCancelTest, OkWithAnEmptyEventLogMaximumStopsAfterTheScheduleFile) {
+  WriteSettings(kOldSettings);
+  StartQuietly();
+  Click(form->CheckBox4);
+  Empty(form->Edit3);
+  PressOk();
+  EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"'' is not a valid integer value."});
+  EXPECT_TRUE(registry.Has(kRunKey, "OMB_SPY"));
+  EXPECT_TRUE(folder.Exists("SCHEDULE.TXT"));
+  EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
+  EXPECT_FALSE(registry.Has(kProgramKey, "SETUP"));
+  EXPECT_TRUE(WindowOpen());
+}
+
+TEST_F(ApplyCancelTest, OkWithNoIntervalSelectedFailsAtThatField) {
+  WriteSettings("[PAGE3]\r\nDATALOG_INTERVAL=20\r\n");
+  StartQuietly();
+  PressOk();
+  EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"'' is not a valid integer value."});
+  EXPECT_FALSE(registry.Has(kProgramKey, "SETUP"));
+  Choose(form->ComboBox9, 11);
+  PressOk();
+  EXPECT_EQ(Saved().DATALOG_INTERVAL, 180);
+}
+
+TEST_F(ApplyCancelTest, OkTransfersEveryControlAndWritesFilesAndRegistry) {
+  std::filesystem::create_directories(folder.File("Languages\\English"));
+  std::filesystem::create_directories(folder.File("Languages\\Francais"));
+  WriteSettings(
+      "[PAGE1]\r\nUPSTYPE=0\r\n[PAGE2]\r\nWEEKLY_SCHEDULE_SHUTDOWN_DAY=0100010\r\n[PAGE3]\r\nSHUTDOWN_POWEROFF=1\r\n"
+      "[DEBUG]\r\nDEBUG_FILE=C:\\trace.dbg\r\n");
+  folder.Write("SCHEDULE.TXT", "2024/06/01,STARTUP,07:00,0\r\n2024/05/20,SHUTDOWN,18:30,1\r\n");
+  shell.shortPaths[ProgramPath()] = "C:\\PROGRA~1\\OMBREL\\OMBREL~1.EXE";
+  StartQuietly();
+  TFormMain& f = *form;
+  Choose(f.ComboBox1, 3);
+  Click(f.CheckBox4);
+  Empty(f.Edit1);
+  Type(f.Edit1, "7");
+  Click(f.CheckBox11);  // "Power fail for " ticked
+  Empty(f.Edit2);
+  Type(f.Edit2, "12");
+  ToggleTick(f.CheckListBox1, 0);  // QZ series
+  Click(f.CheckBox2);
+  Choose(f.ComboBox3, 0);
+  Click(f.CheckBox3);
+  Click(f.CheckBox5);  // weekday list editable
+  Choose(f.ComboBox13, 6);  // "07"
+  ui::SetWindowText(f.ComboBox17.TypingTarget(), "5");
+  Click(f.CheckBox10);
+  ToggleTick(f.CheckListBox3, 1);
+  ToggleTick(f.CheckListBox3, 5);
+  Click(f.MarkerStartup);
+  Click(f.CheckBox6);
+  Choose(f.ComboBox11, 0);
+  Click(f.CheckBox8);
+  Empty(f.Edit3);
+  Type(f.Edit3, "1234");
+  f.Edit4.SetText("E:\\log\\EVENTLOG.TXT");
+  Click(f.CheckBox7);
+  Click(f.CheckBox7);
+  Empty(f.Edit5);
+  Type(f.Edit5, "30");
+  Choose(f.ComboBox9, 0);
+  f.Edit6.SetText("E:\\data\\");
+  ToggleTick(f.CheckListBox2, 1);
+
+  PressOk();
+
+  EXPECT_FALSE(WindowOpen());
+  EXPECT_EQ(dialogs.shown, (std::vector<FakeDialogs::Shown>{{Kind::Confirm, kApplyQuestion}}));
+  EXPECT_EQ(registry.String(kRunKey, "OMB_SPY"), "C:\\PROGRA~1\\OMBREL\\SPY.EXE");
+  EXPECT_EQ(registry.Number(kProgramKey, "SETUP"), 1u);
+  EXPECT_EQ(folder.Read("SCHEDULE.TXT"), "2024/05/20,SHUTDOWN,18:30,1\r\n2024/06/01,STARTUP,07:00,0\r\n");
+  TINI s = Saved();
+  EXPECT_EQ(s.UPSPORT, 4);
+  EXPECT_TRUE(s.RUN_STARTUP_STATUS);
+  EXPECT_TRUE(s.OVERLOAD_SHUTDOWN_STATUS);
+  EXPECT_EQ(s.OVERLOAD_SHUTDOWN_TIME, 7);
+  EXPECT_TRUE(s.POWERFAIL_SHUTDOWN_STATUS);
+  EXPECT_FALSE(s.RUNTIME_ZERO_SHUTDOWN_STATUS);
+  EXPECT_EQ(s.BACKUP_TIME, 12);
+  EXPECT_EQ(s.UPSTYPE, 3);
+  EXPECT_EQ(s.UPSCABLE, 0);
+  EXPECT_TRUE(s.POWERFAIL_AUTO_SAVE);
+  EXPECT_EQ(s.POWERFAIL_SHUTDOWN_TYPE, 0);
+  EXPECT_TRUE(s.POWERFAIL_SHUTDOWN_UPS);
+  EXPECT_EQ(s.LAST_SCHEDULE_SETUP_HOUR, 7);
+  EXPECT_EQ(s.LAST_SCHEDULE_SETUP_MINUTE, 5);
+  EXPECT_TRUE(s.LAST_SCHEDULE_WARNING);
+  EXPECT_FALSE(s.LAST_SCHEDULE_CURRENT_DAY_SCHEDULE);
+  EXPECT_FALSE(s.LAST_SCHEDULE_SUNDAY);
+  EXPECT_TRUE(s.LAST_SCHEDULE_MONDAY);
+  EXPECT_TRUE(s.LAST_SCHEDULE_FRIDAY);
+  EXPECT_FALSE(s.LAST_SCHEDULE_SATURDAY);
+  EXPECT_EQ(s.LAST_SCHEDULE_SETUP_BUTTON, 2);
+  EXPECT_TRUE(s.SCHEDULE_AUTO_SAVE);
+  EXPECT_EQ(s.SCHEDULE_SHUTDOWN_TYPE, 0);
+  EXPECT_TRUE(s.SCHEDULE_SHUTDOWN_UPS);
+  EXPECT_EQ(s.EVENTLOG_RECORD, 1234);
+  EXPECT_EQ(s.EVENTLOG_LOCATION, "E:\\log\\EVENTLOG.TXT");
+  EXPECT_TRUE(s.DATALOG_STATUS);
+  EXPECT_EQ(s.DATALOG_DAY, 30);
+  EXPECT_EQ(s.DATALOG_INTERVAL, 15);
+  EXPECT_EQ(s.DATALOG_LOCATION, "E:\\data\\");
+  EXPECT_EQ(s.LANGUAGE, "Francais");
+  // Keys no control shows keep their values.
+  EXPECT_EQ(s.WEEKLY_SCHEDULE_SHUTDOWN_DAY, "0100010");
+  EXPECT_TRUE(s.SHUTDOWN_POWEROFF);
+  EXPECT_NE(folder.Read("omb.ini").find("DEBUG_FILE=C:\\trace.dbg"), std::string::npos);
+}
+
+TEST_F(ApplyCancelTest, OkKeepsTheStoredSeriesWhenNoRowIsTickedAndStoresNoCableAsTheCable) {
+  WriteSettings("[PAGE1]\r\nUPSTYPE=1\r\nUPSCABLE=1\r\n");
+  StartQuietly();
+  ToggleTick(form->CheckListBox1, 2);
+  ToggleTick(form->CheckListBox4, 1);
+  PressOk();
+  EXPECT_EQ(Saved().UPSTYPE, 1);
+  EXPECT_EQ(Saved().UPSCABLE, 0);
+}
+
+TEST_F(ApplyCancelTest, RunEntryIsQuotedWhenTheShortFormStillHasABlank) {
+  shell.shortPaths[ProgramPath()] = "D:\\My Tools\\OmbrelSetup.exe";
+  StartQuietly();
+  Click(form->CheckBox4);
+  PressOk();
+  EXPECT_EQ(registry.String(kRunKey, "OMB_SPY"), "\"D:\\My Tools\\SPY.EXE\"");
+}
+
+TEST_F(ApplyCancelTest, RunEntryIsRemovedWhenUnticked) {
+  registry.values[{kRunKey, "OMB_SPY"}] = std::string("C:\\OLD\\SPY.EXE");
+  StartQuietly();
+  PressOk();
+  EXPECT_FALSE(registry.Has(kRunKey, "OMB_SPY"));
+  EXPECT_TRUE(dialogs.TextsOf(Kind::Error).empty());
+  EXPECT_FALSE(WindowOpen());
+}
+
+TEST_F(ApplyCancelTest, RefusedRunEntryStopsBeforeAnyFile) {
+  registry.refused.insert("OMB_SPY");
+  WriteSettings(kOldSettings);
+  StartQuietly();
+  Click(form->CheckBox4);
+  PressOk();
+  EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Failed to set data for 'OMB_SPY'"});
+  EXPECT_TRUE(NothingWritten());
+  EXPECT_TRUE(WindowOpen());
+}
+
+TEST_F(ApplyCancelTest, RefusedSetupFlagComesAfterBothFiles) {
+  registry.refused.insert("SETUP");
+  StartQuietly();
+  PressOk();
+  EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Failed to set data for 'SETUP'"});
+  EXPECT_TRUE(folder.Exists("SCHEDULE.TXT"));
+  EXPECT_TRUE(folder.Exists("omb.ini"));
+  EXPECT_TRUE(WindowOpen());
+}
+
+TEST_F(ApplyCancelTest, CancelAsksAndClosesOnlyOnYes) {
+  WriteSettings(kOldSettings);
+  StartQuietly();
+  Click(form->CheckBox4);
+  dialogs.confirmAnswers = {false};
+  Click(form->ButtonCancel);
+  EXPECT_TRUE(WindowOpen());
+  EXPECT_TRUE(Ticked(form->CheckBox4));
+  dialogs.confirmAnswers = {true};
+  Click(form->ButtonCancel);
+  EXPECT_FALSE(WindowOpen());
+  EXPECT_EQ(dialogs.TextsOf(Kind::Confirm), (std::vector<std::string>{kCancelQuestion, kCancelQuestion}));
+  EXPECT_TRUE(NothingWritten());
+}
+
+TEST_F(ApplyCancelTest, EscapeAsksTheCancelQuestionAndNoKeepsTheWindow) {
+  StartQuietly();
+  // The second Escape, in the question, answers No.
+  dialogs.confirmAnswers = {false};
+  Type(form->Edit3, "\x1b");
+  EXPECT_EQ(dialogs.TextsOf(Kind::Confirm), std::vector<std::string>{kCancelQuestion});
+  EXPECT_TRUE(WindowOpen());
+  EXPECT_EQ(TextOf(form->Edit3), "50");
+  dialogs.confirmAnswers = {true};
+  Type(form->Edit3, "\x1b");
+  EXPECT_FALSE(WindowOpen());
+}
+
+TEST_F(ApplyCancelTest, ClosingFromTheTitleBarAsksNothingAndWritesNothing) {
+  WriteSettings(kOldSettings);
+  StartQuietly();
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump();
+  EXPECT_FALSE(WindowOpen());
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(NothingWritten());
+  EXPECT_EQ(registry.deletions, 0);
+}
+
+}  // namespace
