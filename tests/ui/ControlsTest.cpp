@@ -1,0 +1,199 @@
+// The reaction rule of the control wrappers, notification routing, and the
+// failure catch of the window procedure.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/CheckBox.h"
+#include "ui/ComboBox.h"
+#include "ui/DrawnButton.h"
+#include "ui/Panel.h"
+#include "ui/Spinner.h"
+#include "ui/TextField.h"
+#include "ui/TickList.h"
+
+namespace {
+
+// A hidden top-level window holding one panel for the controls under test.
+class Host : public ui::Window {
+public:
+  explicit Host(ui::ErrorSink sink) {
+    SetErrorSink(sink);
+    CreateWindowOf(L"OmbrelTestHost", 0, WS_POPUP, "", {0, 0, 400, 300}, nullptr);
+    panel.Create(Handle(), {0, 0, 400, 300}, ui::Bevel::None, ui::Bevel::None, 0, sink);
+  }
+  ~Host() override { DestroyWindow(Handle()); }
+  ui::Panel panel;
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+  std::vector<std::string> errors;
+  Host host{[this](const std::string& text) { errors.push_back(text); }};
+  HWND Page() const { return host.panel.Handle(); }
+};
+
+TEST_F(ControlsTest, CheckBoxSetFromCodeReactsOnlyWhenTheTickChanges) {
+  ui::CheckBox box;
+  box.Create(Page(), {0, 0, 100, 17}, "Box", nullptr);
+  int clicks = 0;
+  box.OnClick = [&] { ++clicks; };
+  box.SetChecked(false);
+  EXPECT_EQ(clicks, 0);
+  box.SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(SendMessageW(box.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  box.SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  SendMessageW(box.Handle(), BM_CLICK, 0, 0);  // the user's click
+  EXPECT_EQ(clicks, 2);
+  EXPECT_FALSE(box.Checked());
+}
+
+TEST_F(ControlsTest, TickListReactsToTheUsersToggleOnly) {
+  ui::TickList list;
+  list.Create(Page(), {0, 0, 200, 100}, {"a", "b", "c"}, 16, true, nullptr);
+  std::vector<int> toggled;
+  list.OnClickCheck = [&](int row) { toggled.push_back(row); };
+  list.SetChecked(1, true);
+  list.SetChecked(1, false);
+  EXPECT_TRUE(toggled.empty());
+
+  LVITEMW item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(2);
+  SendMessageW(list.Handle(), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(toggled, std::vector<int>{2});
+  EXPECT_TRUE(list.Checked(2));
+  EXPECT_EQ(list.SelectedRow(), 2);
+
+  RECT first{};
+  first.left = LVIR_BOUNDS;
+  SendMessageW(list.Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  RECT second{};
+  second.left = LVIR_BOUNDS;
+  SendMessageW(list.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+  EXPECT_EQ(second.top - first.top, 16);
+}
+
+TEST_F(ControlsTest, TickListSortsIgnoringCaseAndKeepsTicks) {
+  ui::TickList list;
+  list.Create(Page(), {0, 0, 200, 100}, {"beta", "Alpha", "gamma"}, 16, true, nullptr);
+  list.SetChecked(0, true);
+  list.Sort();
+  EXPECT_EQ(list.RowText(0), "Alpha");
+  EXPECT_EQ(list.RowText(1), "beta");
+  EXPECT_TRUE(list.Checked(1));
+  EXPECT_FALSE(list.Checked(0));
+}
+
+TEST_F(ControlsTest, ComboSelectionFromCodeRunsNothingAndUsersChoiceDoes) {
+  ui::ComboBox box;
+  box.Create(Page(), {0, 0, 100, 200}, ui::ComboBox::Kind::DropDownList, {"x", "y"}, nullptr);
+  int changes = 0;
+  box.OnChange = [&] { ++changes; };
+  box.SetItemIndex(1);
+  EXPECT_EQ(box.Text(), "y");
+  box.SetItemIndex(5);
+  EXPECT_EQ(box.ItemIndex(), -1);
+  EXPECT_EQ(box.Text(), "");
+  EXPECT_EQ(changes, 0);
+  SendMessageW(box.Handle(), CB_SETCURSEL, 0, 0);
+  SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE), reinterpret_cast<LPARAM>(box.Handle()));
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ControlsTest, SpinnerPositionFromCodeIsHeldInRangeAndRunsNothing) {
+  ui::Spinner spinner;
+  spinner.Create(Page(), {0, 0, 15, 21}, 1, 99, 5);
+  int clicks = 0;
+  spinner.OnClick = [&](int) { ++clicks; };
+  spinner.SetPosition(150);
+  EXPECT_EQ(spinner.Position(), 99);
+  spinner.SetPosition(-3);
+  EXPECT_EQ(spinner.Position(), 1);
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(ControlsTest, DrawnButtonClicksByMessageOnlyWhenEnabled) {
+  ui::DrawnButton button;
+  button.Create(Page(), {0, 0, 80, 25}, "Go", nullptr);
+  int clicks = 0;
+  button.OnClick = [&] { ++clicks; };
+  SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  button.SetEnabled(false);
+  SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlsTest, MarkerButtonsKeepAtMostOneDownAndCodeRunsNothing) {
+  ui::MarkerButton red, blue;
+  red.Create(Page(), {0, 0, 20, 18}, "", nullptr);
+  blue.Create(Page(), {30, 0, 20, 18}, "", nullptr);
+  std::vector<ui::MarkerButton*> group = {&red, &blue};
+  red.SetGroup(group);
+  blue.SetGroup(group);
+  int clicks = 0;
+  red.OnClick = blue.OnClick = [&] { ++clicks; };
+  red.SetDown(true);
+  blue.SetDown(true);
+  EXPECT_FALSE(red.Down());
+  EXPECT_EQ(clicks, 0);
+  SendMessageW(red.Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(red.Down());
+  EXPECT_FALSE(blue.Down());
+  SendMessageW(red.Handle(), BM_CLICK, 0, 0);  // a pressed one is released by a click
+  EXPECT_FALSE(red.Down());
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(ControlsTest, MarkerPaintsItsColourThroughPrintClient) {
+  ui::MarkerButton marker;
+  marker.Create(Page(), {0, 0, 20, 18}, "", nullptr);
+  marker.SetColor(RGB(0, 255, 0));
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 18);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  SendMessageW(marker.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  EXPECT_EQ(GetPixel(memory, 10, 9), RGB(0, 255, 0));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(ControlsTest, TextFieldAsksForWindowColourEnabledAndButtonFaceDisabled) {
+  ui::TextField field;
+  field.Create(Page(), {0, 0, 50, 21}, 2, true, nullptr);
+  HDC dc = GetDC(field.Handle());
+  auto brush = [&] {
+    return reinterpret_cast<HBRUSH>(
+        SendMessageW(Page(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(field.Handle())));
+  };
+  EXPECT_EQ(brush(), GetSysColorBrush(COLOR_WINDOW));
+  field.SetEnabled(false);
+  EXPECT_EQ(brush(), GetSysColorBrush(COLOR_BTNFACE));
+  ReleaseDC(field.Handle(), dc);
+}
+
+TEST_F(ControlsTest, FailureInAHandlerIsShownAndTheWindowLives) {
+  ui::DrawnButton button;
+  button.Create(Page(), {0, 0, 80, 25}, "Go", nullptr);
+  button.OnClick = [] { throw std::runtime_error("Cannot create file C:\\x"); };
+  SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(errors, std::vector<std::string>{"Cannot create file C:\\x."});
+  EXPECT_TRUE(IsWindow(button.Handle()));
+}
+
+}  // namespace
