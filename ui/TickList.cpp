@@ -21,20 +21,56 @@ private:
 
 UINT TickState(bool on) { return INDEXTOSTATEIMAGEMASK(on ? 2 : 1); }
 
+// The unticked and ticked boxes, one pixel less high than a row: the list
+// view adds one pixel to its tallest image, and its own boxes are 16 high.
+HIMAGELIST MakeTickImages(int rowHeight) {
+  constexpr int kWidth = 16;
+  const int height = rowHeight - 1;
+  const COLORREF transparent = RGB(255, 0, 255);
+  HIMAGELIST images = ImageList_Create(kWidth, height, ILC_COLOR24 | ILC_MASK, 2, 0);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  for (bool ticked : {false, true}) {
+    HBITMAP picture = CreateCompatibleBitmap(screen, kWidth, height);
+    HGDIOBJ old = SelectObject(dc, picture);
+    HBRUSH background = CreateSolidBrush(transparent);
+    RECT whole{0, 0, kWidth, height};
+    FillRect(dc, &whole, background);
+    DeleteObject(background);
+    int side = std::min(13, height);
+    RECT box{(kWidth - side) / 2, (height - side) / 2, (kWidth - side) / 2 + side, (height - side) / 2 + side};
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (ticked ? DFCS_CHECKED : 0));
+    SelectObject(dc, old);
+    ImageList_AddMasked(images, picture, transparent);
+    DeleteObject(picture);
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return images;
+}
+
 }  // namespace
 
 TickList::~TickList() {
+  // The list view shares these lists and leaves them to us.
   if (rowHeightList_) ImageList_Destroy(rowHeightList_);
+  if (tickImages_) ImageList_Destroy(tickImages_);
 }
 
 void TickList::Create(HWND parent, const Bounds& bounds, const std::vector<std::string>& rows, int rowHeight,
                       bool border, HFONT font) {
-  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+  CreateChild(WC_LISTVIEWW,
+              LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
               border ? WS_EX_CLIENTEDGE : 0, parent, bounds, "", font);
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  // A small-image list of the row height fixes the height of every row.
-  rowHeightList_ = ImageList_Create(1, rowHeight, ILC_COLOR, 1, 0);
+  // The row height is the tallest image plus one: tick boxes and a small-image
+  // list of the row height less one fix it.
+  tickImages_ = MakeTickImages(rowHeight);
+  auto ownBoxes = reinterpret_cast<HIMAGELIST>(
+      SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(tickImages_)));
+  if (ownBoxes && ownBoxes != tickImages_) ImageList_Destroy(ownBoxes);
+  rowHeightList_ = ImageList_Create(1, rowHeight - 1, ILC_COLOR, 1, 0);
   SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightList_));
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;

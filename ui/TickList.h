@@ -46,6 +46,7 @@ public:
 private:
   void FitColumn();
   HIMAGELIST rowHeightList_ = nullptr;
+  HIMAGELIST tickImages_ = nullptr;
   int settingFromCode_ = 0;
 };
 
