@@ -121,6 +121,17 @@ bool IsPassingConflict(DWORD error) {
          error == ERROR_LOCK_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
 }
 
+// True when another program has the file open without delete sharing, which
+// blocks replacing it. Asking first matters under Wine, whose ReplaceFileW
+// leaves a stray temporary file behind each time it fails that way.
+bool HeldByAnotherProgram(const std::wstring& path) {
+  HANDLE probe = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+  CloseHandle(probe);
+  return false;
+}
+
 // Puts the temporary file in the target's place: ReplaceFileW keeps the old
 // file's attributes and security when there is one.
 void MoveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
@@ -128,14 +139,17 @@ void MoveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
   const auto giveUp = Clock::now() + std::chrono::milliseconds(500);
   for (;;) {
     bool targetExists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-    BOOL moved = targetExists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                              : MoveFileExW(temporary.c_str(), target.c_str(),
-                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (moved) return;
-    DWORD error = GetLastError();
-    // The target vanished between the check and the replace: move instead.
-    if (targetExists && error == ERROR_FILE_NOT_FOUND) continue;
+    DWORD error = ERROR_SHARING_VIOLATION;
+    if (!targetExists || !HeldByAnotherProgram(target)) {
+      BOOL moved = targetExists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                                : MoveFileExW(temporary.c_str(), target.c_str(),
+                                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+      if (moved) return;
+      error = GetLastError();
+      // The target vanished between the check and the replace: move instead.
+      if (targetExists && error == ERROR_FILE_NOT_FOUND) continue;
+    }
     if (!IsPassingConflict(error) || Clock::now() >= giveUp) Fail(error);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
@@ -173,9 +187,11 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  // A read-only file is one the user does not want changed.
+  // A read-only file is one the user does not want changed, and a folder is
+  // not ours to replace (Wine's ReplaceFileW would move it aside).
   DWORD attributes = AttributesOf(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
     Fail(ERROR_ACCESS_DENIED);
 
   std::wstring target = Wide(path);

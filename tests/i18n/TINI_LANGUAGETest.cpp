@@ -68,7 +68,8 @@ TEST_F(LanguageFile, ReadsEveryEntryFromItsOwnSection) {
   TINI_LANGUAGE table = LoadFrom(bytes);
   EXPECT_EQ(table.FONTSIZE, 11);
   for (const LanguageEntry& entry : LanguageEntries()) {
-    if (entry.Text) EXPECT_EQ(table.*entry.Text, std::string(entry.Key) + "!");
+    if (!entry.Text) continue;
+    EXPECT_EQ(table.*entry.Text, std::string(entry.Key) + "!");
   }
 }
 
