@@ -11,7 +11,9 @@ namespace {
 // The longest value a read gives, as the system's 2048-character buffer holds it.
 constexpr size_t kMaxValueLength = 2047;
 
-bool IsBlank(char c) { return (c >= '\x09' && c <= '\x0D') || c == '\x1A' || c == ' '; }
+bool IsBlank(char c) {
+  return (c >= '\x09' && c <= '\x0D') || c == '\x1A' || c == ' ';
+}
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -24,7 +26,14 @@ std::string_view TrimEnd(std::string_view text) {
   return text;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// The system's reader sees a name or a value as a C string: a NUL ends it.
+std::string_view UpToNul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
+
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -62,9 +71,9 @@ Line LineAt(std::string_view bytes, size_t begin) {
 // without '=' that reads as missing), or nothing (blank).
 struct LineMeaning {
   enum Kind { kBlank, kSection, kEntry } kind = kBlank;
-  std::string_view name;    // section name or key name, trimmed
-  bool hasValue = false;    // the entry has '='
-  size_t valueStart = 0;    // offset in the file of the first byte after '=' and its blanks
+  std::string_view name;  // section name or key name, trimmed
+  bool hasValue = false;  // the entry has '='
+  size_t valueStart = 0;  // offset in the file of the first byte after '=' and its blanks
 };
 
 LineMeaning Classify(std::string_view bytes, const Line& line) {
@@ -77,17 +86,17 @@ LineMeaning Classify(std::string_view bytes, const Line& line) {
     size_t close = text.rfind(']');
     if (close != std::string_view::npos) {
       meaning.kind = LineMeaning::kSection;
-      meaning.name = Trim(text.substr(1, close - 1));
+      meaning.name = UpToNul(Trim(text.substr(1, close - 1)));
       return meaning;
     }
   }
   meaning.kind = LineMeaning::kEntry;
   size_t equals = text.find('=');
   if (equals == std::string_view::npos) {
-    meaning.name = text;
+    meaning.name = UpToNul(text);
     return meaning;
   }
-  meaning.name = TrimEnd(text.substr(0, equals));
+  meaning.name = UpToNul(TrimEnd(text.substr(0, equals)));
   meaning.hasValue = true;
   size_t value = equals + 1;
   while (value < text.size() && IsBlank(text[value])) ++value;
@@ -99,9 +108,9 @@ LineMeaning Classify(std::string_view bytes, const Line& line) {
 struct KeyPlace {
   bool sectionFound = false;
   bool keyFound = false;
-  Line keyLine;             // when keyFound
-  LineMeaning key;          // when keyFound
-  Line lastLineOfSection;   // when sectionFound: the header or its last non-blank line
+  Line keyLine;            // when keyFound
+  LineMeaning key;         // when keyFound
+  Line lastLineOfSection;  // when sectionFound: the header or its last non-blank line
 };
 
 // The first section of that name, and the first key of that name inside it.
@@ -158,8 +167,10 @@ bool ParseIniInteger(const std::string& text, int32_t& value) {
   if (rest.empty()) return false;
 
   size_t prefix = 0;
-  if (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X') prefix = 1;
-  else if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) prefix = 2;
+  if (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X')
+    prefix = 1;
+  else if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X'))
+    prefix = 2;
   if (prefix) {
     rest.remove_prefix(prefix);
     if (rest.empty()) return false;
@@ -201,7 +212,7 @@ IniFile IniFile::ReadFrom(const std::string& path) {
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
-                                 const std::string& defaultValue) const {
+                                const std::string& defaultValue) const {
   std::string_view sectionName = Trim(section);
   std::string_view keyName = Trim(key);
   KeyPlace place;
@@ -210,15 +221,14 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
     std::string_view fallback = TrimEnd(defaultValue);
     return std::string(fallback.substr(0, kMaxValueLength));
   }
-  std::string_view value = Trim(std::string_view(bytes_).substr(
-      place.key.valueStart, place.keyLine.end - place.key.valueStart));
+  std::string_view value = UpToNul(
+      Trim(std::string_view(bytes_).substr(place.key.valueStart, place.keyLine.end - place.key.valueStart)));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     value = value.substr(1, value.size() - 2);
   return std::string(value.substr(0, kMaxValueLength));
 }
 
-int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
-                             int32_t defaultValue) const {
+int32_t IniFile::ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const {
   int32_t value = 0;
   return ParseIniInteger(ReadString(section, key, ""), value) ? value : defaultValue;
 }

@@ -25,14 +25,15 @@ struct Setting {
   Computed computed = Computed::kNone;
 };
 
-constexpr Setting Integer(std::string_view section, std::string_view key, int32_t TINI::*field, int32_t byDefault) {
+constexpr Setting Integer(std::string_view section, std::string_view key, int32_t TINI::*field,
+                          int32_t byDefault) {
   return {section, key, field, byDefault};
 }
 constexpr Setting Flag(std::string_view section, std::string_view key, bool TINI::*field, bool byDefault) {
   return {section, key, field, byDefault ? 1 : 0};
 }
 constexpr Setting Text(std::string_view section, std::string_view key, std::string TINI::*field,
-             std::string_view byDefault, Computed computed = Computed::kNone) {
+                       std::string_view byDefault, Computed computed = Computed::kNone) {
   return {section, key, field, 0, byDefault, computed};
 }
 
@@ -94,16 +95,21 @@ constexpr std::array kSettings = {
 
 constexpr size_t kDayStringLength = 7;
 
-bool IsDayString(std::string_view key) { return key.ends_with("_DAY") && key.starts_with("WEEKLY_"); }
+bool IsDayString(std::string_view key) {
+  return key.ends_with("_DAY") && key.starts_with("WEEKLY_");
+}
 
 // The working folder as the system reports it: a drive root keeps its
 // backslash, so "C:\" gives "C:\\Eventlog.txt". The monitor has always been
 // given these paths that way.
 std::string ComputedDefault(Computed computed) {
   switch (computed) {
-    case Computed::kEventLogInWorkingFolder: return fs_seam::CurrentDirectory() + "\\Eventlog.txt";
-    case Computed::kDataLogInWorkingFolder: return fs_seam::CurrentDirectory() + "\\DATALOG\\";
-    case Computed::kNone: break;
+    case Computed::kEventLogInWorkingFolder:
+      return fs_seam::CurrentDirectory() + "\\Eventlog.txt";
+    case Computed::kDataLogInWorkingFolder:
+      return fs_seam::CurrentDirectory() + "\\DATALOG\\";
+    case Computed::kNone:
+      break;
   }
   return {};
 }
@@ -169,9 +175,12 @@ void TINI::Save() {
     std::visit(
         [&](auto member) {
           using Field = std::remove_reference_t<decltype(this->*member)>;
-          if constexpr (std::is_same_v<Field, int32_t>) file.WriteInteger(section, key, this->*member);
-          else if constexpr (std::is_same_v<Field, bool>) file.WriteFlag(section, key, this->*member);
-          else file.WriteString(section, key, this->*member);
+          if constexpr (std::is_same_v<Field, int32_t>)
+            file.WriteInteger(section, key, this->*member);
+          else if constexpr (std::is_same_v<Field, bool>)
+            file.WriteFlag(section, key, this->*member);
+          else
+            file.WriteString(section, key, this->*member);
         },
         setting->field);
   }

@@ -20,8 +20,8 @@ std::wstring Wide(const std::string& text) {
 
 std::string Ansi(const std::wstring& wide) {
   if (wide.empty()) return {};
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                   nullptr, nullptr);
+  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                   nullptr);
   std::string text(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
                       nullptr);
@@ -31,16 +31,21 @@ std::string Ansi(const std::wstring& wide) {
 // The system's words for an error, in the short form a user knows for the common ones.
 std::string CauseOf(DWORD error) {
   switch (error) {
-    case ERROR_FILE_NOT_FOUND: return "File not found";
+    case ERROR_FILE_NOT_FOUND:
+      return "File not found";
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH: return "Path not found";
+    case ERROR_BAD_NETPATH:
+      return "Path not found";
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-    case ERROR_UNABLE_TO_REMOVE_REPLACED: return "File access denied";
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+      return "File access denied";
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return "Disk full";
-    default: break;
+    case ERROR_HANDLE_DISK_FULL:
+      return "Disk full";
+    default:
+      break;
   }
   wchar_t* buffer = nullptr;
   DWORD length = FormatMessageW(
@@ -54,8 +59,12 @@ std::string CauseOf(DWORD error) {
   return Ansi(text);
 }
 
-[[noreturn]] void Fail(DWORD error) { throw FileError(CauseOf(error)); }
-[[noreturn]] void FailWithLastError() { Fail(GetLastError()); }
+[[noreturn]] void Fail(DWORD error) {
+  throw FileError(CauseOf(error));
+}
+[[noreturn]] void FailWithLastError() {
+  Fail(GetLastError());
+}
 
 // Closes the handle when the scope ends.
 class Handle {
@@ -104,9 +113,13 @@ void WriteAll(HANDLE file, std::string_view bytes) {
   }
 }
 
-DWORD AttributesOf(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()); }
+DWORD AttributesOf(const std::string& path) {
+  return GetFileAttributesW(Wide(path).c_str());
+}
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 // A fresh name beside the target, so that the final rename stays on one volume.
 std::wstring TemporaryNameBeside(const std::string& path) {
@@ -117,8 +130,8 @@ std::wstring TemporaryNameBeside(const std::string& path) {
 // Another program that holds the file open without delete sharing (the monitor
 // reading it, a virus scanner) blocks the replace for a moment.
 bool IsPassingConflict(DWORD error) {
-  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
-         error == ERROR_LOCK_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
 }
 
 // True when another program has the file open without delete sharing, which
@@ -175,7 +188,8 @@ std::string ReadWholeFile(const std::string& path) {
   if (!file.Valid()) FailWithLastError();
   std::string bytes;
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0) bytes.reserve(static_cast<size_t>(size.QuadPart));
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
+    bytes.reserve(static_cast<size_t>(size.QuadPart));
   char buffer[1 << 16];
   for (;;) {
     DWORD read = 0;
@@ -196,8 +210,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
   std::wstring target = Wide(path);
   std::wstring temporary = TemporaryNameBeside(path);
-  Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
+  Handle file(
+      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) FailWithLastError();
   try {
     WriteAll(file.Get(), bytes);

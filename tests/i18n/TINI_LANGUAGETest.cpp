@@ -1,9 +1,8 @@
-#include "i18n/TINI_LANGUAGE.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "i18n/TINI_LANGUAGE.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -46,8 +45,8 @@ TEST(LanguageTable, EveryEntryOnceWithItsFieldHoldingTheEnglishDefault) {
 }
 
 TEST(LanguageTable, SectionsComeInFileOrder) {
-  const std::vector<std::string> order = {"COMMON_SETUP",  "SETUP_PAGE_1", "SETUP_PAGE_2",
-                                          "SETUP_PAGE_3",  "VIEW_ALL_PAGE", "MESSAGE"};
+  const std::vector<std::string> order = {"COMMON_SETUP", "SETUP_PAGE_1",  "SETUP_PAGE_2",
+                                          "SETUP_PAGE_3", "VIEW_ALL_PAGE", "MESSAGE"};
   std::vector<std::string> seen;
   for (const LanguageEntry& entry : LanguageEntries())
     if (seen.empty() || seen.back() != entry.Section) seen.push_back(entry.Section);

@@ -1,7 +1,6 @@
-#include "settings/DebugLog.h"
-
 #include <gtest/gtest.h>
 
+#include "settings/DebugLog.h"
 #include "support/FakeClock.h"
 #include "support/ScratchFolder.h"
 #include "util/AppError.h"
@@ -40,7 +39,8 @@ TEST_F(DebugLog, AppendsOneDatedLinePerCall) {
 TEST_F(DebugLog, KeepsWhatTheFileAlreadyHolds) {
   folder.Write("debug.dbg", "older line without end");
   WriteDebugLine(settings, "m", "f", clock);
-  EXPECT_EQ(folder.Read("debug.dbg"), "older line without end06/12/2026 , 14:52:09 , m ,  Function name : f\r\n");
+  EXPECT_EQ(folder.Read("debug.dbg"),
+            "older line without end06/12/2026 , 14:52:09 , m ,  Function name : f\r\n");
 }
 
 TEST_F(DebugLog, OffMeansNoFileIsTouched) {

@@ -1,11 +1,10 @@
 // The file seam, run against the native implementation and, under Wine,
 // against the Windows one.
-#include "platform/FileSystem.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "platform/FileSystem.h"
 #include "support/ScratchFolder.h"
 
 using namespace fs_seam;

@@ -1,8 +1,7 @@
 // The Windows file seam in the situations only Windows has: read-only files,
 // other programs holding the file, the ANSI code page.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <thread>
 
@@ -15,7 +14,9 @@ using namespace fs_seam;
 
 namespace {
 
-std::wstring Wide(const std::string& path) { return std::wstring(path.begin(), path.end()); }
+std::wstring Wide(const std::string& path) {
+  return std::wstring(path.begin(), path.end());
+}
 
 // Holds the file open as a reader that does not allow deleting it would.
 class HeldOpen {
@@ -90,7 +91,9 @@ TEST(FileSeamWindows, ReadsAFileThatAnotherProgramIsWriting) {
 TEST(FileSeamWindows, PathsAreInTheAnsiCodePage) {
   if (GetACP() != 1252) GTEST_SKIP() << "needs code page 1252";
   ScratchFolder folder;
-  const std::string name = "Fran\xE7" "ais";  // "Français" in code page 1252
+  const std::string name =
+      "Fran\xE7"
+      "ais";  // "Français" in code page 1252
   ASSERT_TRUE(CreateDirectoryW((Wide(folder.Path()) + L"\\Fran\u00E7ais").c_str(), nullptr));
   const std::string inside = folder.Path() + "\\" + name;  // std::filesystem would take it for UTF-8
   EXPECT_TRUE(DirectoryExists(inside));
