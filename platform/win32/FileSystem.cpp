@@ -121,10 +121,16 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// A fresh name beside the target, so that the final rename stays on one volume.
-std::wstring TemporaryNameBeside(const std::string& path) {
+// Creates a new file beside the target, so that the final rename stays on one
+// volume. A name left over from an earlier crash is skipped, not reused.
+HANDLE CreateTemporaryBeside(const std::string& path, std::wstring& name) {
   std::random_device random;
-  return Wide(path) + L".tmp" + std::to_wstring(random() % 1000000);
+  for (int attempt = 0;; ++attempt) {
+    name = Wide(path) + L".tmp" + std::to_wstring(random() % 1000000);
+    HANDLE file =
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS || attempt == 10) return file;
+  }
 }
 
 // Another program that holds the file open without delete sharing (the monitor
@@ -209,9 +215,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     Fail(ERROR_ACCESS_DENIED);
 
   std::wstring target = Wide(path);
-  std::wstring temporary = TemporaryNameBeside(path);
-  Handle file(
-      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::wstring temporary;
+  Handle file(CreateTemporaryBeside(path, temporary));
   if (!file.Valid()) FailWithLastError();
   try {
     WriteAll(file.Get(), bytes);
