@@ -100,8 +100,8 @@ bool IsDayString(std::string_view key) {
 }
 
 // The working folder as the system reports it: a drive root keeps its
-// backslash, so "C:\" gives "C:\\Eventlog.txt". The monitor has always been
-// given these paths that way.
+// backslash, so "C:\" gives "C:\\Eventlog.txt": the path is kept as it is
+// built, doubled backslash included.
 std::string ComputedDefault(Computed computed) {
   switch (computed) {
     case Computed::kEventLogInWorkingFolder:
@@ -115,8 +115,8 @@ std::string ComputedDefault(Computed computed) {
 }
 
 // Save writes the table's order except in PAGE1, where RUNTIME_ZERO_SHUTDOWN_STATUS
-// comes last (after POWERFAIL_SHUTDOWN_UPS), as files of earlier versions have it.
-// The DEBUG section is edited by hand only and never written.
+// comes last, after POWERFAIL_SHUTDOWN_UPS: that is where a file Save creates
+// has it. The DEBUG section is edited by hand only and never written.
 std::vector<const Setting*> WritingOrder() {
   std::vector<const Setting*> order;
   for (const Setting& setting : kSettings)
