@@ -1,0 +1,71 @@
+// Program entry: one copy at a time, the three top-level objects, the message loop.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/Services.h"
+#include "app/TDataModule1.h"
+#include "app/TFormMain.h"
+#include "app/TFormViewAll.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
+#include "ui/Text.h"
+
+namespace {
+
+std::string OwnPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return ui::Narrow(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// The program file's name without folder and extension: the title of its boxes.
+std::string ProgramTitle(const std::string& path) {
+  std::string name = path.substr(FolderOf(path).size());
+  auto dot = name.find_last_of('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+// Another copy's window, brought to the front and restored; false when none runs.
+bool ActivateOtherCopy() {
+  HWND other = FindWindowW(nullptr, ui::Widen(kMainWindowTitle).c_str());
+  if (!other) return false;
+  SetForegroundWindow(other);
+  if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
+  return true;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  if (ActivateOtherCopy()) return 0;
+
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  std::string path = OwnPath();
+  Win32Dialogs dialogs(ProgramTitle(path));
+  Win32Registry registry;
+  Win32Shell shell;
+  Services services{dialogs, registry, shell, SystemClock(), path};
+
+  TDataModule1 module(services.clock, [&dialogs](const std::string& text) { dialogs.Error(text); });
+  TFormMain form(services, module);
+  dialogs.SetOwner(form.Handle());
+  form.OnClosed = [] { PostQuitMessage(0); };
+  TFormViewAll viewAll(services, form.Handle());
+  form.Show();
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) form.ProcessMessage(message);
+  return 0;
+}
