@@ -30,7 +30,7 @@ void Panel::Create(HWND parent, const Bounds& bounds, Bevel outer, Bevel inner, 
   inner_ = inner;
   bevelWidth_ = bevelWidth;
   SetErrorSink(std::move(sink));
-  CreateWindowOf(L"OmbrelPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, "", bounds,
+  CreateWindowOf(L"OmbrelPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE, "", bounds,
                  parent);
 }
 
