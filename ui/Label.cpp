@@ -8,7 +8,7 @@ void Label::Create(HWND parent, const Bounds& bounds, const std::string& caption
   autoSize_ = bounds.width == 0;
   Bounds place = bounds;
   if (place.height == 0) place.height = 13;
-  CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, parent, place, caption, font);
+  CreateChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, parent, place, caption, font);
   if (autoSize_) FitToText();
 }
 
