@@ -38,6 +38,8 @@ void TFormMain::BuildControls() {
   BuildSchedulePage(schedulePage);
   BuildOthersPage(othersPage);
   PageControl1.SetActive(0);
+  for (ui::Group* group : {&GroupBox7, &GroupBox8, &GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1})
+    group->PlaceBeneathSiblings();
 
   keyboardOrder_ = {
       {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1, &CheckBox2,

@@ -44,7 +44,9 @@ void Label::FitToText() {
 void Group::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
   bounds_ = bounds;
   CreateChild(L"BUTTON", BS_GROUPBOX, 0, parent, bounds, caption, font);
-  // Beneath the controls it encloses, so that its painting leaves them alone.
+}
+
+void Group::PlaceBeneathSiblings() {
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
