@@ -38,7 +38,8 @@ void Label::FitToText() {
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(dc, old);
   ReleaseDC(Handle(), dc);
-  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Two pixels more than the text: the static control clips a last letter's overhang.
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx + 2, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Group::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
