@@ -14,7 +14,8 @@ constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
 // A whole number, or a failure naming the text.
 int32_t StrictNumber(const std::string& text) {
   int32_t value = 0;
-  if (!ParseIniInteger(text, value)) throw AppError(FormatMessageText("'%s' is not a valid integer value", text));
+  if (!ParseIniInteger(text, value))
+    throw AppError(FormatMessageText("'%s' is not a valid integer value", text));
   return value;
 }
 
@@ -42,7 +43,8 @@ void TFormMain::OkClick() {
   if (!services_.dialogs.Confirm(language_->MESSAGE_CONFIRM_APPLY_EXIT)) return;
   int32_t overloadMinutes = 0;
   int32_t backupMinutes = 0;
-  if (!ParseIniInteger(Edit1.Text(), overloadMinutes) || !ParseIniInteger(Edit2.Text(), backupMinutes)) return;
+  if (!ParseIniInteger(Edit1.Text(), overloadMinutes) || !ParseIniInteger(Edit2.Text(), backupMinutes))
+    return;
 
   TINI& ini = *settings_;
   ini.UPSPORT = ComboBox1.ItemIndex() + 1;
@@ -68,11 +70,14 @@ void TFormMain::OkClick() {
   ini.LAST_SCHEDULE_SETUP_MINUTE = LenientNumber(ComboBox17.Text());
   ini.LAST_SCHEDULE_WARNING = CheckBox10.Checked();
   ini.LAST_SCHEDULE_CURRENT_DAY_SCHEDULE = CheckBox5.Checked();
-  bool* days[] = {&ini.LAST_SCHEDULE_SUNDAY,   &ini.LAST_SCHEDULE_MONDAY, &ini.LAST_SCHEDULE_TUESDAY,
+  bool* days[] = {&ini.LAST_SCHEDULE_SUNDAY,    &ini.LAST_SCHEDULE_MONDAY,   &ini.LAST_SCHEDULE_TUESDAY,
                   &ini.LAST_SCHEDULE_WEDNESDAY, &ini.LAST_SCHEDULE_THURSDAY, &ini.LAST_SCHEDULE_FRIDAY,
                   &ini.LAST_SCHEDULE_SATURDAY};
   for (int row = 0; row < 7; ++row) *days[row] = CheckListBox3.Checked(row);
-  ini.LAST_SCHEDULE_SETUP_BUTTON = MarkerShutdown.Down() ? 1 : MarkerStartup.Down() ? 2 : MarkerTest.Down() ? 3 : 0;
+  ini.LAST_SCHEDULE_SETUP_BUTTON = MarkerShutdown.Down()  ? 1
+                                   : MarkerStartup.Down() ? 2
+                                   : MarkerTest.Down()    ? 3
+                                                          : 0;
   ini.SCHEDULE_AUTO_SAVE = CheckBox6.Checked();
   ini.SCHEDULE_SHUTDOWN_TYPE = ComboBox11.ItemIndex();
   ini.SCHEDULE_SHUTDOWN_UPS = CheckBox8.Checked();

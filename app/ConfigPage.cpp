@@ -19,7 +19,9 @@ std::string TwoDigits(int value) {
   return text.append(std::to_string(value));
 }
 
-COLORREF ButtonFace() { return GetSysColor(COLOR_BTNFACE); }
+COLORREF ButtonFace() {
+  return GetSysColor(COLOR_BTNFACE);
+}
 
 }  // namespace
 
@@ -81,7 +83,7 @@ void TFormMain::ShowScheduleSetup() {
       break;
   }
 
-  const bool days[] = {ini.LAST_SCHEDULE_SUNDAY,   ini.LAST_SCHEDULE_MONDAY, ini.LAST_SCHEDULE_TUESDAY,
+  const bool days[] = {ini.LAST_SCHEDULE_SUNDAY,    ini.LAST_SCHEDULE_MONDAY,   ini.LAST_SCHEDULE_TUESDAY,
                        ini.LAST_SCHEDULE_WEDNESDAY, ini.LAST_SCHEDULE_THURSDAY, ini.LAST_SCHEDULE_FRIDAY,
                        ini.LAST_SCHEDULE_SATURDAY};
   for (int row = 0; row < 7; ++row) CheckListBox3.SetChecked(row, days[row]);
@@ -152,20 +154,28 @@ void TFormMain::EnableOverloadFields(bool on) {
 }
 
 void TFormMain::EnableDataLogFields(bool on) {
-  for (ui::Control* control : std::initializer_list<ui::Control*>{&Edit5, &Edit6, &ComboBox9, &Label32, &Label33,
-                                                                  &Label20, &Label38, &SpeedButton2})
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           &Edit5, &Edit6, &ComboBox9, &Label32, &Label33, &Label20, &Label38, &SpeedButton2})
     control->SetEnabled(on);
 }
 
-void TFormMain::EnableWeekdayList(bool on) { CheckListBox3.SetEnabled(on); }
+void TFormMain::EnableWeekdayList(bool on) {
+  CheckListBox3.SetEnabled(on);
+}
 
 // Also the reaction of both "Shutdown UPS" boxes. A disabled overload box (the
 // generic series) keeps its minutes disabled whatever its tick.
-void TFormMain::CheckBox1Click() { EnableOverloadFields(CheckBox1.Checked() && CheckBox1.Enabled()); }
+void TFormMain::CheckBox1Click() {
+  EnableOverloadFields(CheckBox1.Checked() && CheckBox1.Enabled());
+}
 
-void TFormMain::CheckBox5Click() { EnableWeekdayList(!CheckBox5.Checked()); }
+void TFormMain::CheckBox5Click() {
+  EnableWeekdayList(!CheckBox5.Checked());
+}
 
-void TFormMain::CheckBox7Click() { EnableDataLogFields(CheckBox7.Checked()); }
+void TFormMain::CheckBox7Click() {
+  EnableDataLogFields(CheckBox7.Checked());
+}
 
 void TFormMain::CheckBox9Click() {
   if (CheckBox9.Checked()) {

@@ -7,11 +7,14 @@ namespace {
 constexpr char kBrowsePrompt[] = "Please specific Ombrel Folder";
 constexpr char kBrowseTitle[] = "Browse for Ombrel Folder";
 
-bool EndsWithBackslash(const std::string& path) { return !path.empty() && path.back() == '\\'; }
+bool EndsWithBackslash(const std::string& path) {
+  return !path.empty() && path.back() == '\\';
+}
 
 // Force Shutdown leaves no time to save applications; Hibernate needs a
 // warning and starts with auto-save off.
-void ApplyShutdownType(ui::ComboBox& type, ui::CheckBox& autoSave, IDialogs& dialogs, const TINI_LANGUAGE& texts) {
+void ApplyShutdownType(ui::ComboBox& type, ui::CheckBox& autoSave, IDialogs& dialogs,
+                       const TINI_LANGUAGE& texts) {
   if (type.ItemIndex() == 1) {
     autoSave.SetChecked(false);
     autoSave.SetEnabled(false);
@@ -26,9 +29,13 @@ void ApplyShutdownType(ui::ComboBox& type, ui::CheckBox& autoSave, IDialogs& dia
 
 }  // namespace
 
-void TFormMain::UpDown1Click(int position) { Edit1.SetText(std::to_string(position)); }
+void TFormMain::UpDown1Click(int position) {
+  Edit1.SetText(std::to_string(position));
+}
 
-void TFormMain::UpDown2Click(int position) { Edit2.SetText(std::to_string(position)); }
+void TFormMain::UpDown2Click(int position) {
+  Edit2.SetText(std::to_string(position));
+}
 
 void TFormMain::CheckListBox4ClickCheck(int selected) {
   for (int row = 0; row < CheckListBox4.Count(); ++row)
@@ -47,6 +54,10 @@ void TFormMain::SpeedButton2Click() {
   Edit6.SetText(*folder + (EndsWithBackslash(*folder) ? "" : "\\"));
 }
 
-void TFormMain::ComboBox3Change() { ApplyShutdownType(ComboBox3, CheckBox2, services_.dialogs, *language_); }
+void TFormMain::ComboBox3Change() {
+  ApplyShutdownType(ComboBox3, CheckBox2, services_.dialogs, *language_);
+}
 
-void TFormMain::ComboBox11Change() { ApplyShutdownType(ComboBox11, CheckBox6, services_.dialogs, *language_); }
+void TFormMain::ComboBox11Change() {
+  ApplyShutdownType(ComboBox11, CheckBox6, services_.dialogs, *language_);
+}

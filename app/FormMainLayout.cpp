@@ -42,8 +42,8 @@ void TFormMain::BuildControls() {
     group->PlaceBeneathSiblings();
 
   keyboardOrder_ = {
-      {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1, &CheckBox2,
-       &ComboBox3, &CheckBox3, &CheckListBox4},
+      {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1,
+       &CheckBox2, &ComboBox3, &CheckBox3, &CheckListBox4},
       {&ComboBox7, &ComboBox8, &ComboBox13, &ComboBox17, &CheckBox10, &CheckBox5, &CheckListBox3, &CheckBox6,
        &ComboBox11, &CheckBox8},
       {&Edit3, &Edit4, &CheckBox7, &Edit5, &ComboBox9, &Edit6, &CheckListBox2},
@@ -70,7 +70,8 @@ void TFormMain::BuildConfigPage(ui::Panel& configPage) {
   Edit2.Create(page, GroupBox7.Inside(100, 56, 37, kEditHeight), 2, true, font);
   UpDown2.Create(page, GroupBox7.Inside(137, 56, 15, kEditHeight), 1, 99, 5);
   Label10.Create(page, GroupBox7.Inside(156, 60, 0, 0), "minutes", font);
-  CheckBox11.Create(page, GroupBox7.Inside(12, 80, 257, kCheckHeight), "Recommended backup time = 0 minute", font);
+  CheckBox11.Create(page, GroupBox7.Inside(12, 80, 257, kCheckHeight), "Recommended backup time = 0 minute",
+                    font);
   Label8.Create(page, GroupBox7.Inside(8, 100, 0, 0), "And Computer will shutdown when low battery",
                 boldFont_.Get());
   Label8.SetTextColor(RGB(255, 0, 0));
@@ -78,13 +79,14 @@ void TFormMain::BuildConfigPage(ui::Panel& configPage) {
   ButtonAutoDetect.Create(page, {296, 5, 101, 64}, "Auto Detect UPS", font);
   Label13.Create(page, {296, 72, 0, 0}, "Tarvexi UPS Series", font);
   CheckListBox1.Create(page, {296, 89, 233, 104},
-                       {"QZ series", "Velto series", "Soranthe series", "Generic Series [ Dry contact ]"}, 16, true,
-                       font);
+                       {"QZ series", "Velto series", "Soranthe series", "Generic Series [ Dry contact ]"}, 16,
+                       true, font);
 
   GroupBox8.Create(page, {296, 196, 229, 113}, " Power fail shutdown parameter ", font);
   CheckBox2.Create(page, GroupBox8.Inside(32, 20, 180, kCheckHeight), "Auto-Save Applications", font);
   Label12.Create(page, GroupBox8.Inside(32, 44, 0, 0), "Shutdown computer type", font);
-  ComboBox3.Create(page, GroupBox8.Inside(32, 60, 169, kDroppedHeight), Kind::DropDownList, kShutdownTypes, font);
+  ComboBox3.Create(page, GroupBox8.Inside(32, 60, 169, kDroppedHeight), Kind::DropDownList, kShutdownTypes,
+                   font);
   ComboBox3.BlockTyping();
   CheckBox3.Create(page, GroupBox8.Inside(32, 92, 180, kCheckHeight), "Shutdown UPS", font);
 
@@ -107,7 +109,8 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
                    font);
   ComboBox7.BlockTyping();
   Label16.Create(page, {136, 6, 0, 0}, "Year", font);
-  ComboBox8.Create(page, {162, 2, 60, kDroppedHeight}, Kind::DropDownList, NumberRows(2000, 2200, false), font);
+  ComboBox8.Create(page, {162, 2, 60, kDroppedHeight}, Kind::DropDownList, NumberRows(2000, 2200, false),
+                   font);
   ComboBox8.BlockTyping();
 
   Panel3.Create(page, {374, 2, 164, 22}, ui::Bevel::Raised, ui::Bevel::None, 1, sink);
@@ -121,14 +124,15 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   ComboBox13.SetMaxLength(2);
   ComboBox13.AllowDigitsOnly();
   Label24.Create(page, GroupBox14.Inside(86, 18, 0, 0), "Min.", font);
-  ComboBox17.Create(page, GroupBox14.Inside(112, 14, 44, kDroppedHeight), Kind::DropDown, NumberRows(0, 59, true),
-                    font);
+  ComboBox17.Create(page, GroupBox14.Inside(112, 14, 44, kDroppedHeight), Kind::DropDown,
+                    NumberRows(0, 59, true), font);
   ComboBox17.SetMaxLength(2);
   ComboBox17.AllowDigitsOnly();
   CheckBox10.Create(page, GroupBox14.Inside(8, 42, 70, kCheckHeight), "Warning", font);
   CheckBox5.Create(page, GroupBox14.Inside(80, 42, 80, kCheckHeight), "Current Day", font);
   CheckListBox3.Create(page, GroupBox14.Inside(8, 64, 84, 130),
-                       {"Sunday", "Monday", "Tuesday", "Wednday", "Thursday", "Friday", "Saturday"}, 18, true, font);
+                       {"Sunday", "Monday", "Tuesday", "Wednday", "Thursday", "Friday", "Saturday"}, 18, true,
+                       font);
 
   ui::Bounds markers = GroupBox14.Inside(94, 62, 67, 130);
   Panel4.Create(page, markers, ui::Bevel::Raised, ui::Bevel::None, 1, sink);
@@ -169,7 +173,8 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   GroupBox3.Create(page, {184, 204, 185, 105}, " Shutdown computer parameter ", font);
   CheckBox6.Create(page, GroupBox3.Inside(12, 18, 165, kCheckHeight), "Auto-Save Applications", font);
   Label18.Create(page, GroupBox3.Inside(12, 40, 0, 0), "Shutdown computer type", font);
-  ComboBox11.Create(page, GroupBox3.Inside(12, 56, 160, kDroppedHeight), Kind::DropDownList, kShutdownTypes, font);
+  ComboBox11.Create(page, GroupBox3.Inside(12, 56, 160, kDroppedHeight), Kind::DropDownList, kShutdownTypes,
+                    font);
   ComboBox11.BlockTyping();
   CheckBox8.Create(page, GroupBox3.Inside(12, 83, 165, kCheckHeight), "Shutdown UPS", font);
 }

@@ -7,7 +7,7 @@
 #include "util/TAString.h"
 
 class TDataModule1 {
-public:
+ public:
   TDataModule1(const IClock& clock, ui::ErrorSink sink);
 
   TADateTime ADateTime1;

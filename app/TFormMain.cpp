@@ -28,9 +28,13 @@ TFormMain::~TFormMain() {
   if (Handle()) DestroyWindow(Handle());
 }
 
-std::string TFormMain::ProgramFolder() const { return FolderOf(services_.programPath); }
+std::string TFormMain::ProgramFolder() const {
+  return FolderOf(services_.programPath);
+}
 
-void TFormMain::ShowFailure(const std::exception& failure) { services_.dialogs.Error(ErrorBoxText(failure.what())); }
+void TFormMain::ShowFailure(const std::exception& failure) {
+  services_.dialogs.Error(ErrorBoxText(failure.what()));
+}
 
 void TFormMain::BindHandlers() {
   CheckBox1.OnClick = [this] { CheckBox1Click(); };
@@ -103,11 +107,14 @@ void TFormMain::LoadSkins() {
   const Target skins[] = {
       {"HeaderSetup.bmp", [this](ui::Bitmap b) { Panel1.SetPicture(std::move(b)); }},
       {"SAVE_BUTTON.bmp", [this](ui::Bitmap b) { ButtonOK.SetGlyph(std::move(b), 1, GlyphLayout::Left); }},
-      {"CANCEL_BUTTON.bmp", [this](ui::Bitmap b) { ButtonCancel.SetGlyph(std::move(b), 2, GlyphLayout::Left); }},
+      {"CANCEL_BUTTON.bmp",
+       [this](ui::Bitmap b) { ButtonCancel.SetGlyph(std::move(b), 2, GlyphLayout::Left); }},
       {"EXIT_BUTTON.bmp", [this](ui::Bitmap b) { ButtonClear.SetGlyph(std::move(b), 1, GlyphLayout::Left); }},
-      {"APPLY_BUTTON.bmp", [this](ui::Bitmap b) { ButtonApply.SetGlyph(std::move(b), 2, GlyphLayout::Left); }},
+      {"APPLY_BUTTON.bmp",
+       [this](ui::Bitmap b) { ButtonApply.SetGlyph(std::move(b), 2, GlyphLayout::Left); }},
       {"BATTERY.BMP", [this](ui::Bitmap b) { ButtonAutoDetect.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
-      {"VIEWALL_BUTTON.bmp", [this](ui::Bitmap b) { ButtonViewAll.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
+      {"VIEWALL_BUTTON.bmp",
+       [this](ui::Bitmap b) { ButtonViewAll.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
       {"RESET_BUTTON.bmp", [this](ui::Bitmap b) { ButtonReset.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
   };
   std::string folder = ProgramFolder() + "skin\\setup\\";
@@ -162,7 +169,9 @@ void TFormMain::FormClose() {
   schedule_.reset();
 }
 
-void TFormMain::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TFormMain::Close() {
+  PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -30,7 +30,7 @@
 inline constexpr char kMainWindowTitle[] = "Ombrel Setup Version 7.20";
 
 class TFormMain : public ui::Window {
-public:
+ public:
   // Creates the window and its controls and runs FormCreate; the window stays
   // hidden until Show.
   TFormMain(const Services& services, TDataModule1& module);
@@ -85,14 +85,14 @@ public:
   // True when the character was taken (Enter, Escape).
   bool FormKeyPress(WPARAM character);
 
-private:
+ private:
   // Declared before the controls so that they outlive them.
   const Services& services_;
   TDataModule1& module_;
   ui::Font font_;
   ui::Font boldFont_;
 
-public:
+ public:
   // Header, pages and bottom bar.
   ui::Panel Panel1;  // header with its picture
   ui::TabPages PageControl1;
@@ -183,10 +183,10 @@ public:
   ui::Label Label14;
   ui::TickList CheckListBox2;
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   void BuildControls();
   void BuildConfigPage(ui::Panel& page);
   void BuildSchedulePage(ui::Panel& page);

@@ -5,10 +5,10 @@
 #include "ui/Window.h"
 
 class TFormViewAll : public ui::Window {
-public:
+ public:
   TFormViewAll(const Services& services, HWND owner);
   ~TFormViewAll() override;
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

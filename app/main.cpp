@@ -1,7 +1,6 @@
 // Program entry: one copy at a time, the three top-level objects, the message loop.
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 

@@ -6,7 +6,9 @@ void CheckBox::Create(HWND parent, const Bounds& bounds, const std::string& capt
   CreateChild(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, bounds, caption, font);
 }
 
-bool CheckBox::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool CheckBox::Checked() const {
+  return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void CheckBox::SetChecked(bool on) {
   if (Checked() == on) return;

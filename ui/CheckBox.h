@@ -9,7 +9,7 @@ namespace ui {
 // A standard check box. Setting the tick from code runs OnClick exactly when
 // the tick changes, as a user's click would.
 class CheckBox : public Control {
-public:
+ public:
   void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
   bool Checked() const;
   void SetChecked(bool on);

@@ -7,8 +7,8 @@ namespace ui {
 
 void ComboBox::Create(HWND parent, const Bounds& bounds, Kind kind, const std::vector<std::string>& rows,
                       HFONT font) {
-  DWORD style = (kind == Kind::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL | WS_VSCROLL |
-                WS_TABSTOP;
+  DWORD style = (kind == Kind::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL |
+                WS_VSCROLL | WS_TABSTOP;
   CreateChild(L"COMBOBOX", style, 0, parent, bounds, "", font);
   SetRows(rows);
 }
@@ -19,7 +19,9 @@ void ComboBox::SetRows(const std::vector<std::string>& rows) {
     SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row).c_str()));
 }
 
-int ComboBox::Count() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)); }
+int ComboBox::Count() const {
+  return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0));
+}
 
 std::string ComboBox::RowText(int row) const {
   LRESULT length = SendMessageW(Handle(), CB_GETLBTEXTLEN, row, 0);
@@ -36,7 +38,9 @@ int ComboBox::IndexOf(const std::string& text) const {
   return -1;
 }
 
-int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+int ComboBox::ItemIndex() const {
+  return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
+}
 
 void ComboBox::SetItemIndex(int row) {
   if (row < 0 || row >= Count()) row = -1;
@@ -51,8 +55,12 @@ HWND ComboBox::TypingTarget() const {
   return Handle();
 }
 
-void ComboBox::SetMaxLength(int maxLength) { SendMessageW(Handle(), CB_LIMITTEXT, maxLength, 0); }
-void ComboBox::AllowDigitsOnly() { ui::AllowDigitsOnly(TypingTarget()); }
+void ComboBox::SetMaxLength(int maxLength) {
+  SendMessageW(Handle(), CB_LIMITTEXT, maxLength, 0);
+}
+void ComboBox::AllowDigitsOnly() {
+  ui::AllowDigitsOnly(TypingTarget());
+}
 
 void ComboBox::BlockTyping() {
   ui::BlockTyping(Handle());

@@ -11,7 +11,7 @@ namespace ui {
 // edit part. Setting the selection from code runs nothing; a user's choice
 // runs OnChange.
 class ComboBox : public Control {
-public:
+ public:
   enum class Kind { DropDownList, DropDown };
 
   // bounds.height is the height with the list dropped down.

@@ -31,9 +31,10 @@ Control::~Control() {
 void Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent,
                           const Bounds& bounds, const std::string& text, HFONT font) {
   int id = NextChildId(parent);
-  hwnd_ = CreateWindowExW(exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
-                          bounds.top, bounds.width, bounds.height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = CreateWindowExW(
+      exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
+      bounds.top, bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropW(hwnd_, kWrapperProperty, this);
   if (font) SetFont(font);
@@ -43,14 +44,30 @@ Control* Control::FromHandle(HWND hwnd) {
   return hwnd ? static_cast<Control*>(GetPropW(hwnd, kWrapperProperty)) : nullptr;
 }
 
-int Control::Id() const { return GetDlgCtrlID(hwnd_); }
-bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-void Control::SetEnabled(bool on) { EnableWindow(hwnd_, on ? TRUE : FALSE); }
-bool Control::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
-void Control::SetVisible(bool on) { ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE); }
-std::string Control::Text() const { return WindowText(hwnd_); }
-void Control::SetText(const std::string& text) { ui::SetWindowText(hwnd_, text); }
-void Control::SetFont(HFONT font) { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+int Control::Id() const {
+  return GetDlgCtrlID(hwnd_);
+}
+bool Control::Enabled() const {
+  return IsWindowEnabled(hwnd_) != FALSE;
+}
+void Control::SetEnabled(bool on) {
+  EnableWindow(hwnd_, on ? TRUE : FALSE);
+}
+bool Control::Visible() const {
+  return IsWindowVisible(hwnd_) != FALSE;
+}
+void Control::SetVisible(bool on) {
+  ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE);
+}
+std::string Control::Text() const {
+  return WindowText(hwnd_);
+}
+void Control::SetText(const std::string& text) {
+  ui::SetWindowText(hwnd_, text);
+}
+void Control::SetFont(HFONT font) {
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
 
 Bounds Control::Place() const {
   RECT rect{};

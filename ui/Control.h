@@ -17,7 +17,7 @@ struct Bounds {
 };
 
 class Control {
-public:
+ public:
   Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -45,13 +45,13 @@ public:
   // The wrapper of a window created by this library, or null.
   static Control* FromHandle(HWND hwnd);
 
-protected:
+ protected:
   // Creates the control as a child of parent; the control id is taken from a
   // counter per parent so that WM_COMMAND ids differ.
   void CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent, const Bounds& bounds,
                    const std::string& text, HFONT font);
 
-private:
+ private:
   HWND hwnd_ = nullptr;
 };
 

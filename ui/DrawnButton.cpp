@@ -76,7 +76,8 @@ void DrawnButton::PaintFace(HDC dc, RECT inside) const {
     int image = (!enabled && glyphCount_ > 1) ? 1 : 0;
     MemoryDc source(dc);
     SelectInDc selectGlyph(source.Get(), glyph_.Get());
-    BitBlt(dc, glyphAt.x, glyphAt.y, glyphSize.cx, glyphSize.cy, source.Get(), image * glyphSize.cx, 0, SRCCOPY);
+    BitBlt(dc, glyphAt.x, glyphAt.y, glyphSize.cx, glyphSize.cy, source.Get(), image * glyphSize.cx, 0,
+           SRCCOPY);
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
@@ -89,8 +90,8 @@ void DrawnButton::SetPressedLook(bool on) {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT CALLBACK DrawnButton::MouseProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                             DWORD_PTR self) {
+LRESULT CALLBACK DrawnButton::MouseProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR id, DWORD_PTR self) {
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, MouseProcedure, id);
     return DefSubclassProc(hwnd, message, wParam, lParam);
@@ -123,7 +124,9 @@ LRESULT DrawnButton::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       tracking_ = false;
       ReleaseCapture();
       SetPressedLook(false);
-      if (inside) SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(Id(), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
+      if (inside)
+        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(Id(), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd));
       return 0;
     }
     case WM_CAPTURECHANGED:
@@ -132,7 +135,8 @@ LRESULT DrawnButton::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case BM_CLICK:
       if (IsWindowEnabled(hwnd))
-        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(Id(), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
+        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(Id(), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd));
       return 0;
     case WM_PRINTCLIENT: {
       RECT client;
@@ -170,7 +174,9 @@ void MarkerButton::UserClick() {
   DrawnButton::UserClick();
 }
 
-bool MarkerButton::LooksPressed() const { return down_ || DrawnButton::LooksPressed(); }
+bool MarkerButton::LooksPressed() const {
+  return down_ || DrawnButton::LooksPressed();
+}
 
 void MarkerButton::PaintFace(HDC dc, RECT inside) const {
   InflateRect(&inside, -2, -2);

@@ -14,7 +14,7 @@ namespace ui {
 enum class GlyphLayout { Left, Top };
 
 class DrawnButton : public Control {
-public:
+ public:
   void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
   // A picture holding count images side by side: normal, then greyed.
   void SetGlyph(Bitmap glyph, int count, GlyphLayout layout);
@@ -28,13 +28,13 @@ public:
   void OnCommand(int code) override;
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
-protected:
+ protected:
   // The user clicked (mouse or BM_CLICK).
   virtual void UserClick();
   virtual bool LooksPressed() const { return pressedLook_; }
   virtual void PaintFace(HDC dc, RECT inside) const;
 
-private:
+ private:
   static LRESULT CALLBACK MouseProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
   LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,19 +51,19 @@ private:
 // pressed one is released by clicking it again. Setting the pressed state
 // from code runs nothing.
 class MarkerButton : public DrawnButton {
-public:
+ public:
   void SetColor(COLORREF color);
   COLORREF Color() const { return color_; }
   bool Down() const { return down_; }
   void SetDown(bool on);
   void SetGroup(std::vector<MarkerButton*> group) { group_ = std::move(group); }
 
-protected:
+ protected:
   void UserClick() override;
   bool LooksPressed() const override;
   void PaintFace(HDC dc, RECT inside) const override;
 
-private:
+ private:
   COLORREF color_ = 0;
   bool down_ = false;
   std::vector<MarkerButton*> group_;

@@ -7,8 +7,8 @@ namespace ui {
 Font MakeFont(const std::string& face, int points, bool bold) {
   int height = -MulDiv(points, 96, 72);
   return Font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                          Widen(face).c_str()));
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, Widen(face).c_str()));
 }
 
 Bitmap LoadBitmapFile(const std::string& path) {

@@ -9,7 +9,7 @@ namespace ui {
 
 template <typename Handle>
 class GdiObject {
-public:
+ public:
   GdiObject() = default;
   explicit GdiObject(Handle handle) : handle_(handle) {}
   GdiObject(const GdiObject&) = delete;
@@ -28,7 +28,7 @@ public:
     handle_ = handle;
   }
 
-private:
+ private:
   Handle handle_ = nullptr;
 };
 
@@ -45,27 +45,27 @@ SIZE BitmapSize(HBITMAP bitmap);
 
 // Selects an object into a DC for the scope.
 class SelectInDc {
-public:
+ public:
   SelectInDc(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
   SelectInDc(const SelectInDc&) = delete;
   SelectInDc& operator=(const SelectInDc&) = delete;
   ~SelectInDc() { SelectObject(dc_, old_); }
 
-private:
+ private:
   HDC dc_;
   HGDIOBJ old_;
 };
 
 // A memory DC compatible with another one.
 class MemoryDc {
-public:
+ public:
   explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
   MemoryDc(const MemoryDc&) = delete;
   MemoryDc& operator=(const MemoryDc&) = delete;
   ~MemoryDc() { DeleteDC(dc_); }
   HDC Get() const { return dc_; }
 
-private:
+ private:
   HDC dc_;
 };
 

@@ -28,7 +28,11 @@ LRESULT CALLBACK TypingBlock(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void AllowDigitsOnly(HWND edit) { SetWindowSubclass(edit, DigitFilter, kDigitFilterId, 0); }
-void BlockTyping(HWND window) { SetWindowSubclass(window, TypingBlock, kTypingBlockId, 0); }
+void AllowDigitsOnly(HWND edit) {
+  SetWindowSubclass(edit, DigitFilter, kDigitFilterId, 0);
+}
+void BlockTyping(HWND window) {
+  SetWindowSubclass(window, TypingBlock, kTypingBlockId, 0);
+}
 
 }  // namespace ui

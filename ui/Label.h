@@ -7,14 +7,14 @@ namespace ui {
 
 // A static text. With width 0 it sizes itself to its text.
 class Label : public Control {
-public:
+ public:
   void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
   void SetCaption(const std::string& caption);
   void SetTextColor(COLORREF color);
 
   HBRUSH OnColor(HDC dc) override;
 
-private:
+ private:
   void FitToText();
   bool autoSize_ = false;
   bool ownColor_ = false;
@@ -24,7 +24,7 @@ private:
 // A standard group box: a frame with a caption; the controls it encloses are
 // siblings placed inside it.
 class Group : public Control {
-public:
+ public:
   void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
   // Bounds of a control inside the group, given relative to the group.
   Bounds Inside(int left, int top, int width, int height) const;
@@ -32,7 +32,7 @@ public:
   // goes beneath them so that they stay visible.
   void PlaceBeneathSiblings();
 
-private:
+ private:
   Bounds bounds_;
 };
 

@@ -25,13 +25,13 @@ void DrawBevel(HDC dc, RECT& rect, Bevel bevel, int width) {
 
 }  // namespace
 
-void Panel::Create(HWND parent, const Bounds& bounds, Bevel outer, Bevel inner, int bevelWidth, ErrorSink sink) {
+void Panel::Create(HWND parent, const Bounds& bounds, Bevel outer, Bevel inner, int bevelWidth,
+                   ErrorSink sink) {
   outer_ = outer;
   inner_ = inner;
   bevelWidth_ = bevelWidth;
   SetErrorSink(std::move(sink));
-  CreateWindowOf(L"OmbrelPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE, "", bounds,
-                 parent);
+  CreateWindowOf(L"OmbrelPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE, "", bounds, parent);
 }
 
 void Panel::SetBevels(Bevel outer, Bevel inner) {
@@ -68,19 +68,21 @@ void Panel::Paint(HDC dc, const RECT& area) const {
   }
   if (!caption_.empty()) {
     std::wstring text = Widen(caption_);
-    SelectInDc selectFont(dc, captionFont_ ? static_cast<HGDIOBJ>(captionFont_) : GetStockObject(DEFAULT_GUI_FONT));
+    SelectInDc selectFont(
+        dc, captionFont_ ? static_cast<HGDIOBJ>(captionFont_) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, captionColor_);
     RECT textRect = inside;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
   if (!picture_) return;
   SIZE size = BitmapSize(picture_.Get());
   MemoryDc source(dc);
   SelectInDc select(source.Get(), picture_.Get());
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, source.Get(), 0,
-             0, size.cx, size.cy, SRCCOPY);
+  StretchBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top,
+             source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

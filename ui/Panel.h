@@ -13,7 +13,7 @@ namespace ui {
 enum class Bevel { None, Raised, Lowered };
 
 class Panel : public Window {
-public:
+ public:
   void Create(HWND parent, const Bounds& bounds, Bevel outer, Bevel inner, int bevelWidth, ErrorSink sink);
   void SetBevels(Bevel outer, Bevel inner);
   Bevel Outer() const { return outer_; }
@@ -27,10 +27,10 @@ public:
   void AddColourBlock(const RECT& rect, COLORREF color);
   void Paint(HDC dc, const RECT& area) const;
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   Bevel outer_ = Bevel::None;
   Bevel inner_ = Bevel::None;
   int bevelWidth_ = 1;

@@ -7,8 +7,8 @@
 namespace ui {
 
 void ReportList::Create(HWND parent, const Bounds& bounds, HFONT font) {
-  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE, parent,
-              bounds, "", font);
+  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE,
+              parent, bounds, "", font);
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
@@ -45,9 +45,13 @@ void ReportList::AddRow(const std::vector<std::string>& cells) {
   }
 }
 
-void ReportList::Clear() { SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0); }
+void ReportList::Clear() {
+  SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+}
 
-int ReportList::RowCount() const { return static_cast<int>(SendMessageW(Handle(), LVM_GETITEMCOUNT, 0, 0)); }
+int ReportList::RowCount() const {
+  return static_cast<int>(SendMessageW(Handle(), LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::string ReportList::Cell(int row, int column) const {
   std::wstring text(512, L'\0');

@@ -8,7 +8,7 @@
 namespace ui {
 
 class ReportList : public Control {
-public:
+ public:
   void Create(HWND parent, const Bounds& bounds, HFONT font);
   void AddColumn(const std::string& caption, int width);
   void SetColumnCaption(int column, const std::string& caption);

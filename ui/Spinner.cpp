@@ -14,7 +14,9 @@ void Spinner::Create(HWND parent, const Bounds& bounds, int minimum, int maximum
   SetPosition(position);
 }
 
-int Spinner::Position() const { return static_cast<int>(SendMessageW(Handle(), UDM_GETPOS32, 0, 0)); }
+int Spinner::Position() const {
+  return static_cast<int>(SendMessageW(Handle(), UDM_GETPOS32, 0, 0));
+}
 
 void Spinner::SetPosition(int position) {
   known_ = std::clamp(position, minimum_, maximum_);

@@ -9,7 +9,7 @@ namespace ui {
 // Setting the position from code runs nothing; an arrow click that moves the
 // position runs OnClick with the new position.
 class Spinner : public Control {
-public:
+ public:
   void Create(HWND parent, const Bounds& bounds, int minimum, int maximum, int position);
   int Position() const;
   void SetPosition(int position);  // held within the range
@@ -19,7 +19,7 @@ public:
   void OnScroll(int code) override;
   bool OnNotify(NMHDR& header, LRESULT& result) override;
 
-private:
+ private:
   int minimum_ = 0;
   int maximum_ = 0;
   int known_ = 0;  // the position the last reaction saw

@@ -8,7 +8,8 @@ namespace ui {
 
 void TabPages::Create(HWND parent, const Bounds& bounds, HFONT font, ErrorSink sink) {
   sink_ = std::move(sink);
-  CreateChild(WC_TABCONTROLW, TCS_FOCUSNEVER | TCS_HOTTRACK | TCS_MULTILINE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+  CreateChild(WC_TABCONTROLW,
+              TCS_FOCUSNEVER | TCS_HOTTRACK | TCS_MULTILINE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
               WS_EX_CONTROLPARENT, parent, bounds, "", font);
 }
 
@@ -30,7 +31,9 @@ Panel& TabPages::AddPage(const std::string& caption) {
   return *pages_.back();
 }
 
-int TabPages::ActiveIndex() const { return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)); }
+int TabPages::ActiveIndex() const {
+  return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0));
+}
 
 void TabPages::SetActive(int index) {
   SendMessageW(Handle(), TCM_SETCURSEL, index, 0);

@@ -12,7 +12,7 @@
 namespace ui {
 
 class TabPages : public Control {
-public:
+ public:
   void Create(HWND parent, const Bounds& bounds, HFONT font, ErrorSink sink);
   Panel& AddPage(const std::string& caption);
   int Count() const { return static_cast<int>(pages_.size()); }
@@ -23,7 +23,7 @@ public:
 
   bool OnNotify(NMHDR& header, LRESULT& result) override;
 
-private:
+ private:
   void ShowActivePage();
   ErrorSink sink_;
   std::vector<std::unique_ptr<Panel>> pages_;

@@ -12,8 +12,8 @@ std::wstring Widen(const std::string& text) {
 
 std::string Narrow(const std::wstring& text) {
   if (text.empty()) return {};
-  int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
+  int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                   nullptr);
   std::string narrow(length, '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr,
                       nullptr);
@@ -28,6 +28,8 @@ std::string WindowText(HWND hwnd) {
   return Narrow(wide);
 }
 
-void SetWindowText(HWND hwnd, const std::string& text) { SetWindowTextW(hwnd, Widen(text).c_str()); }
+void SetWindowText(HWND hwnd, const std::string& text) {
+  SetWindowTextW(hwnd, Widen(text).c_str());
+}
 
 }  // namespace ui

@@ -8,7 +8,7 @@ namespace ui {
 // A one-line edit. Enabled it is painted in the window colour, disabled in
 // the button-face colour.
 class TextField : public Control {
-public:
+ public:
   // maxLength 0: any length.
   void Create(HWND parent, const Bounds& bounds, int maxLength, bool digitsOnly, HFONT font);
   void SetEnabled(bool on) override;

@@ -9,17 +9,19 @@ namespace {
 
 // Runs a change of the list without treating its notifications as the user's.
 class FromCode {
-public:
+ public:
   explicit FromCode(int& depth) : depth_(depth) { ++depth_; }
   FromCode(const FromCode&) = delete;
   FromCode& operator=(const FromCode&) = delete;
   ~FromCode() { --depth_; }
 
-private:
+ private:
   int& depth_;
 };
 
-UINT TickState(bool on) { return INDEXTOSTATEIMAGEMASK(on ? 2 : 1); }
+UINT TickState(bool on) {
+  return INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
+}
 
 // The unticked and ticked boxes, one pixel less high than a row: the list
 // view adds one pixel to its tallest image, and its own boxes are 16 high.
@@ -38,7 +40,8 @@ HIMAGELIST MakeTickImages(int rowHeight) {
     FillRect(dc, &whole, background);
     DeleteObject(background);
     int side = std::min(13, height);
-    RECT box{(kWidth - side) / 2, (height - side) / 2, (kWidth - side) / 2 + side, (height - side) / 2 + side};
+    RECT box{(kWidth - side) / 2, (height - side) / 2, (kWidth - side) / 2 + side,
+             (height - side) / 2 + side};
     DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (ticked ? DFCS_CHECKED : 0));
     SelectObject(dc, old);
     ImageList_AddMasked(images, picture, transparent);
@@ -59,9 +62,10 @@ TickList::~TickList() {
 
 void TickList::Create(HWND parent, const Bounds& bounds, const std::vector<std::string>& rows, int rowHeight,
                       bool border, HFONT font) {
-  CreateChild(WC_LISTVIEWW,
-              LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
-              border ? WS_EX_CLIENTEDGE : 0, parent, bounds, "", font);
+  CreateChild(
+      WC_LISTVIEWW,
+      LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+      border ? WS_EX_CLIENTEDGE : 0, parent, bounds, "", font);
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   // The row height is the tallest image plus one: tick boxes and a small-image
@@ -121,7 +125,9 @@ void TickList::Sort() {
   }
 }
 
-int TickList::Count() const { return static_cast<int>(SendMessageW(Handle(), LVM_GETITEMCOUNT, 0, 0)); }
+int TickList::Count() const {
+  return static_cast<int>(SendMessageW(Handle(), LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::string TickList::RowText(int row) const {
   std::wstring text(512, L'\0');

@@ -3,9 +3,8 @@
 // with check boxes and no header, so that tools reading the screen see the
 // ticks. Setting ticks from code runs nothing; a user's toggle runs
 // OnClickCheck with the toggled row, which also becomes the selected row.
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -16,12 +15,12 @@
 namespace ui {
 
 class TickList : public Control {
-public:
+ public:
   TickList() = default;
   ~TickList() override;
 
-  void Create(HWND parent, const Bounds& bounds, const std::vector<std::string>& rows, int rowHeight, bool border,
-              HFONT font);
+  void Create(HWND parent, const Bounds& bounds, const std::vector<std::string>& rows, int rowHeight,
+              bool border, HFONT font);
   void SetRows(const std::vector<std::string>& rows);
   void Add(const std::string& row);
   void Clear();
@@ -43,7 +42,7 @@ public:
 
   bool OnNotify(NMHDR& header, LRESULT& result) override;
 
-private:
+ private:
   void FitColumn();
   HIMAGELIST rowHeightList_ = nullptr;
   HIMAGELIST tickImages_ = nullptr;

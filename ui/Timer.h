@@ -7,7 +7,7 @@
 namespace ui {
 
 class Timer : public Window {
-public:
+ public:
   void Create(unsigned intervalMs, ErrorSink sink);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool on);
@@ -15,10 +15,10 @@ public:
 
   std::function<void()> OnTimer;
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   unsigned interval_ = 1000;
   bool enabled_ = false;
 };

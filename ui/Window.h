@@ -16,7 +16,7 @@ namespace ui {
 using ErrorSink = std::function<void(const std::string&)>;
 
 class Window {
-public:
+ public:
   Window() = default;
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
@@ -25,7 +25,7 @@ public:
   HWND Handle() const { return hwnd_; }
   void SetErrorSink(ErrorSink sink) { errorSink_ = std::move(sink); }
 
-protected:
+ protected:
   // Registers windowClass (once per process) with this library's window
   // procedure and creates the window.
   void CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD style, const std::string& title,
@@ -35,7 +35,7 @@ protected:
   // Shows a failure the way the window procedure does.
   void ReportFailure(const std::string& what);
 
-private:
+ private:
   static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_ = nullptr;

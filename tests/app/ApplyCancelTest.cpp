@@ -13,14 +13,15 @@ const char kCancelQuestion[] = "Do you want to cancel setup and exit Program ?";
 const char kOldSettings[] = "[PAGE1]\r\nUPSPORT=2\r\n; kept\r\n";
 
 class ApplyCancelTest : public MainWindowTest {
-protected:
+ protected:
   TINI Saved() {
     TINI saved;
     saved.Load(folder.File("omb.ini"));
     return saved;
   }
   bool NothingWritten() {
-    return folder.Read("omb.ini") == kOldSettings && !folder.Exists("SCHEDULE.TXT") && registry.values.empty();
+    return folder.Read("omb.ini") == kOldSettings && !folder.Exists("SCHEDULE.TXT") &&
+           registry.values.empty();
   }
 };
 
@@ -78,7 +79,8 @@ TEST_F(ApplyCancelTest, OkTransfersEveryControlAndWritesFilesAndRegistry) {
   std::filesystem::create_directories(folder.File("Languages\\English"));
   std::filesystem::create_directories(folder.File("Languages\\Francais"));
   WriteSettings(
-      "[PAGE1]\r\nUPSTYPE=0\r\n[PAGE2]\r\nWEEKLY_SCHEDULE_SHUTDOWN_DAY=0100010\r\n[PAGE3]\r\nSHUTDOWN_POWEROFF=1\r\n"
+      "[PAGE1]\r\nUPSTYPE=0\r\n[PAGE2]\r\nWEEKLY_SCHEDULE_SHUTDOWN_DAY=0100010\r\n[PAGE3]\r\nSHUTDOWN_"
+      "POWEROFF=1\r\n"
       "[DEBUG]\r\nDEBUG_FILE=C:\\trace.dbg\r\n");
   folder.Write("SCHEDULE.TXT", "2024/06/01,STARTUP,07:00,0\r\n2024/05/20,SHUTDOWN,18:30,1\r\n");
   shell.shortPaths[ProgramPath()] = "C:\\PROGRA~1\\OMBREL\\OMBREL~1.EXE";
@@ -95,7 +97,7 @@ TEST_F(ApplyCancelTest, OkTransfersEveryControlAndWritesFilesAndRegistry) {
   Click(f.CheckBox2);
   Choose(f.ComboBox3, 0);
   Click(f.CheckBox3);
-  Click(f.CheckBox5);  // weekday list editable
+  Click(f.CheckBox5);       // weekday list editable
   Choose(f.ComboBox13, 6);  // "07"
   ui::SetWindowText(f.ComboBox17.TypingTarget(), "5");
   Click(f.CheckBox10);

@@ -14,8 +14,12 @@ TEST_F(FieldRulesTest, NumberFieldsTakeDigitsAndBackspaceOnly) {
   TFormMain& f = *form;
   Click(f.CheckBox11);  // the backup minutes editable
   Click(f.CheckBox5);
-  const HWND fields[] = {f.Edit1.Handle(), f.Edit2.Handle(), f.Edit3.Handle(), f.Edit5.Handle(),
-                         f.ComboBox13.TypingTarget(), f.ComboBox17.TypingTarget()};
+  const HWND fields[] = {f.Edit1.Handle(),
+                         f.Edit2.Handle(),
+                         f.Edit3.Handle(),
+                         f.Edit5.Handle(),
+                         f.ComboBox13.TypingTarget(),
+                         f.ComboBox17.TypingTarget()};
   for (HWND field : fields) {
     SCOPED_TRACE(ui::WindowText(field));
     ui::SetWindowText(field, "");
@@ -65,7 +69,8 @@ TEST_F(FieldRulesTest, NumberFieldsStopAtTheirLength) {
 TEST_F(FieldRulesTest, TypingIntoDropDownListsChangesNothing) {
   StartQuietly();
   TFormMain& f = *form;
-  for (ui::ComboBox* box : {&f.ComboBox1, &f.ComboBox3, &f.ComboBox7, &f.ComboBox8, &f.ComboBox9, &f.ComboBox11}) {
+  for (ui::ComboBox* box :
+       {&f.ComboBox1, &f.ComboBox3, &f.ComboBox7, &f.ComboBox8, &f.ComboBox9, &f.ComboBox11}) {
     int before = box->ItemIndex();
     Type(box->Handle(), "2Hc");
     EXPECT_EQ(box->ItemIndex(), before);

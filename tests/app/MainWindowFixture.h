@@ -1,10 +1,9 @@
 #pragma once
 // Creates the real main window in-process, with a scratch folder as program
 // folder and fakes for everything outside, and acts on it through messages.
-#include <windows.h>
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -21,7 +20,7 @@ inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\
 inline constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
 
 class MainWindowTest : public ::testing::Test {
-protected:
+ protected:
   ScratchFolder folder;
   FakeDialogs dialogs;
   FakeRegistry registry;

@@ -10,8 +10,9 @@ namespace {
 
 using Kind = FakeDialogs::Kind;
 
-const char* const kSkins[] = {"HeaderSetup.bmp",  "SAVE_BUTTON.bmp", "CANCEL_BUTTON.bmp",  "EXIT_BUTTON.bmp",
-                              "APPLY_BUTTON.bmp", "BATTERY.BMP",     "VIEWALL_BUTTON.bmp", "RESET_BUTTON.bmp"};
+const char* const kSkins[] = {"HeaderSetup.bmp",    "SAVE_BUTTON.bmp",  "CANCEL_BUTTON.bmp",
+                              "EXIT_BUTTON.bmp",    "APPLY_BUTTON.bmp", "BATTERY.BMP",
+                              "VIEWALL_BUTTON.bmp", "RESET_BUTTON.bmp"};
 
 // A 4 x 2 bitmap file of 24-bit pixels.
 std::string SmallBitmap() {
@@ -32,7 +33,7 @@ std::string SmallBitmap() {
 }
 
 class StartupTest : public MainWindowTest {
-protected:
+ protected:
   void MakeFolder(const std::string& name) { std::filesystem::create_directories(folder.File(name)); }
 };
 
@@ -60,7 +61,8 @@ TEST_F(StartupTest, MissingLanguageAndSkinFilesGiveOneMessageEachInOrder) {
   Start();
   std::vector<FakeDialogs::Shown> expected = {
       {Kind::Message, folder.Path() + "\\Languages\\English\\setup.ini Error, File not found : "}};
-  for (const char* skin : kSkins) expected.push_back({Kind::Message, std::string("Error, File not found : ") + skin});
+  for (const char* skin : kSkins)
+    expected.push_back({Kind::Message, std::string("Error, File not found : ") + skin});
   EXPECT_EQ(dialogs.shown, expected);
   EXPECT_TRUE(WindowOpen());
   EXPECT_FALSE(form->Panel1.HasPicture());
@@ -73,8 +75,9 @@ TEST_F(StartupTest, SkinPicturesThatExistAreLoadedSilently) {
   Start();
   EXPECT_EQ(dialogs.TextsOf(Kind::Message).size(), 1u);  // only the language file
   EXPECT_TRUE(form->Panel1.HasPicture());
-  for (const ui::DrawnButton* button : {&form->ButtonOK, &form->ButtonCancel, &form->ButtonClear, &form->ButtonApply,
-                                        &form->ButtonAutoDetect, &form->ButtonViewAll, &form->ButtonReset})
+  for (const ui::DrawnButton* button :
+       {&form->ButtonOK, &form->ButtonCancel, &form->ButtonClear, &form->ButtonApply, &form->ButtonAutoDetect,
+        &form->ButtonViewAll, &form->ButtonReset})
     EXPECT_TRUE(button->HasGlyph());
 }
 

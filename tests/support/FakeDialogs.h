@@ -8,7 +8,7 @@
 #include "platform/Dialogs.h"
 
 class FakeDialogs : public IDialogs {
-public:
+ public:
   enum class Kind { Message, Error, Confirm, Browse };
   struct Shown {
     Kind kind;

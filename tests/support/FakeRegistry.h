@@ -11,7 +11,7 @@
 #include "util/AppError.h"
 
 class FakeRegistry : public IRegistry {
-public:
+ public:
   using Value = std::variant<std::string, uint32_t>;
   using Name = std::pair<std::string, std::string>;  // key, value name
 
@@ -42,7 +42,7 @@ public:
     return found == values.end() ? 0 : std::get<uint32_t>(found->second);
   }
 
-private:
+ private:
   void Refuse(const std::string& name) const {
     if (refused.count(name)) throw AppError(FormatMessageText("Failed to set data for '%s'", name));
   }

@@ -7,7 +7,7 @@
 #include "platform/Shell.h"
 
 class FakeShell : public IShell {
-public:
+ public:
   std::vector<std::string> opened;
   std::map<std::string, std::string> shortPaths;  // path -> its short form; others stay as they are
 

@@ -1,9 +1,8 @@
 // The reaction rule of the control wrappers, notification routing, and the
 // failure catch of the window procedure.
-#include <windows.h>
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <stdexcept>
 #include <string>
@@ -21,7 +20,7 @@ namespace {
 
 // A hidden top-level window holding one panel for the controls under test.
 class Host : public ui::Window {
-public:
+ public:
   explicit Host(ui::ErrorSink sink) {
     SetErrorSink(sink);
     CreateWindowOf(L"OmbrelTestHost", 0, WS_POPUP, "", {0, 0, 400, 300}, nullptr);
@@ -32,7 +31,7 @@ public:
 };
 
 class ControlsTest : public ::testing::Test {
-protected:
+ protected:
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -108,7 +107,8 @@ TEST_F(ControlsTest, ComboSelectionFromCodeRunsNothingAndUsersChoiceDoes) {
   EXPECT_EQ(box.Text(), "");
   EXPECT_EQ(changes, 0);
   SendMessageW(box.Handle(), CB_SETCURSEL, 0, 0);
-  SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE), reinterpret_cast<LPARAM>(box.Handle()));
+  SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(box.Handle()));
   EXPECT_EQ(changes, 1);
 }
 
@@ -178,8 +178,8 @@ TEST_F(ControlsTest, TextFieldAsksForWindowColourEnabledAndButtonFaceDisabled) {
   field.Create(Page(), {0, 0, 50, 21}, 2, true, nullptr);
   HDC dc = GetDC(field.Handle());
   auto brush = [&] {
-    return reinterpret_cast<HBRUSH>(
-        SendMessageW(Page(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(field.Handle())));
+    return reinterpret_cast<HBRUSH>(SendMessageW(Page(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                 reinterpret_cast<LPARAM>(field.Handle())));
   };
   EXPECT_EQ(brush(), GetSysColorBrush(COLOR_WINDOW));
   field.SetEnabled(false);
