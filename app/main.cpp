@@ -1,6 +1,7 @@
 // Program entry: one copy at a time, the three top-level objects, the message loop.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <string>
 

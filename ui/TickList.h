@@ -3,8 +3,9 @@
 // with check boxes and no header, so that tools reading the screen see the
 // ticks. Setting ticks from code runs nothing; a user's toggle runs
 // OnClickCheck with the toggled row, which also becomes the selected row.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <functional>
 #include <string>

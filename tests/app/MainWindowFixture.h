@@ -1,9 +1,10 @@
 #pragma once
 // Creates the real main window in-process, with a scratch folder as program
 // folder and fakes for everything outside, and acts on it through messages.
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <memory>
 #include <string>

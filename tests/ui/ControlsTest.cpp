@@ -1,8 +1,9 @@
 // The reaction rule of the control wrappers, notification routing, and the
 // failure catch of the window procedure.
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <stdexcept>
 #include <string>
