@@ -190,6 +190,29 @@ TEST_F(FieldRulesTest, EnterMovesToTheNextFieldAndNeverReachesIt) {
   EXPECT_EQ(GetFocus(), f.ComboBox1.Handle());
 }
 
+TEST_F(FieldRulesTest, TabWalksEachPageInItsKeyboardOrder) {
+  WriteSettings("[PAGE1]\r\nUPSTYPE=2\r\n");  // the cable list enabled, the backup minutes editable
+  StartQuietly();
+  TFormMain& f = *form;
+  Click(f.CheckBox1);  // the overload box is disabled in the generic series; its minutes are passed by
+  auto walk = [&](ui::Control& first, size_t steps) {
+    std::vector<HWND> visited;
+    SetFocus(first.Handle());
+    for (size_t i = 0; i < steps; ++i) {
+      PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+      Pump();
+      visited.push_back(GetFocus());
+    }
+    return visited;
+  };
+  EXPECT_EQ(walk(f.ComboBox1, 9),
+            (std::vector<HWND>{f.CheckBox4.Handle(), f.CheckBox9.Handle(), f.Edit2.Handle(), f.CheckListBox1.Handle(),
+                               f.CheckBox2.Handle(), f.ComboBox3.Handle(), f.CheckBox3.Handle(),
+                               f.CheckListBox4.Handle(), f.ComboBox1.Handle()}));
+  f.PageControl1.SetActive(2);
+  EXPECT_EQ(walk(f.Edit3, 3), (std::vector<HWND>{f.Edit4.Handle(), f.CheckListBox2.Handle(), f.Edit3.Handle()}));
+}
+
 TEST_F(FieldRulesTest, DrawnButtonsNeverTakeTheFocus) {
   StartQuietly();
   SetFocus(form->Edit3.Handle());
