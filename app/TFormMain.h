@@ -19,6 +19,7 @@
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
 #include "ui/Gdi.h"
+#include "ui/Group.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/Spinner.h"

@@ -42,17 +42,4 @@ void Label::FitToText() {
   SetWindowPos(Handle(), nullptr, 0, 0, size.cx + 2, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Group::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
-  bounds_ = bounds;
-  CreateChild(L"BUTTON", BS_GROUPBOX, 0, parent, bounds, caption, font);
-}
-
-void Group::PlaceBeneathSiblings() {
-  SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-Bounds Group::Inside(int left, int top, int width, int height) const {
-  return {bounds_.left + left, bounds_.top + top, width, height};
-}
-
 }  // namespace ui
