@@ -3,7 +3,10 @@
 // SCHEDULE.TXT ("2024/05/17,SHUTDOWN,08:30,1"). Searches treat the store as
 // one text, every line followed by CR LF.
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class TSchedule {
@@ -37,5 +40,22 @@ public:
   std::string EventTime(const std::string& date, const std::string& kind) const;
 
 private:
+  // Lines in store order. Each line has an id; ids ascend in store order, so
+  // comparing ids compares places and a place is found by binary search.
   std::vector<std::string> entries_;
+  std::vector<uint64_t> ids_;
+  uint64_t nextId_ = 0;
+  // Lines in the exact event form, by date and kind. A date key or an event
+  // key can only occur at the start of such a line, so these lines need no
+  // text search for those keys.
+  std::unordered_multimap<uint32_t, uint64_t> eventLines_;
+  // Ascending ids of every other line; these are searched as text.
+  std::vector<uint64_t> otherLines_;
+
+  static constexpr size_t kNotFound = static_cast<size_t>(-1);
+  size_t FindFirst(std::string_view key) const;
+  size_t PositionOf(uint64_t id) const;
+  void AddToIndex(size_t position);
+  void RemoveFromIndex(size_t position);
+  void RebuildIndex();
 };
