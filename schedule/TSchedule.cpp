@@ -42,40 +42,50 @@ uint32_t EventCode(uint32_t date, int kind) { return date * 4 + static_cast<uint
 // and nothing else but digits, commas and a colon, so a date key or an event
 // key can occur in it only at its start.
 std::optional<uint32_t> EventLineCode(std::string_view line) {
-  const auto date = LeadingDate(line);
-  if (!date || line.size() <= kDateLength || line[kDateLength] != ',') return std::nullopt;
-  for (int kind = 0; kind < kKindCount; ++kind) {
-    const std::string_view word = kKinds[kind];
-    if (line.substr(kDateLength + 1, word.size()) != word) continue;
-    const std::string_view rest = line.substr(kDateLength + 1 + word.size());
-    const bool wellFormed = rest.size() == 1 + kTimeAndFlag && rest[0] == ',' && IsDigit(rest[1]) &&
-                            IsDigit(rest[2]) && rest[3] == ':' && IsDigit(rest[4]) && IsDigit(rest[5]) &&
-                            rest[6] == ',' && (rest[7] == '0' || rest[7] == '1');
-    if (!wellFormed) return std::nullopt;
-    return EventCode(*date, kind);
+  // The length tells the kind word: SHUTDOWN has 8 letters, the others 7.
+  int kind = -1;
+  if (line.size() == 27) {
+    kind = 0;
+  } else if (line.size() == 26) {
+    kind = line[kDateLength + 1] == 'S' ? 1 : 2;
+  } else {
+    return std::nullopt;
   }
-  return std::nullopt;
+  const std::string_view word = kKinds[kind];
+  const auto date = LeadingDate(line);
+  if (!date || line[kDateLength] != ',' || line.substr(kDateLength + 1, word.size()) != word) return std::nullopt;
+  const std::string_view rest = line.substr(kDateLength + 1 + word.size());  // ",HH:MM,F"
+  const bool wellFormed = rest[0] == ',' && IsDigit(rest[1]) && IsDigit(rest[2]) && rest[3] == ':' &&
+                          IsDigit(rest[4]) && IsDigit(rest[5]) && rest[6] == ',' && (rest[7] == '0' || rest[7] == '1');
+  if (!wellFormed) return std::nullopt;
+  return EventCode(*date, kind);
 }
 
-// CR LF, a lone CR and a lone LF each end a line; a last line without an end still counts.
-std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::vector<std::string> lines;
+// Hands each line of bytes to take. CR LF, a lone CR and a lone LF each end a
+// line; a last line without an end still counts.
+template <typename TakeLine>
+void ForEachLine(std::string_view bytes, TakeLine take) {
   size_t start = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c != '\r' && c != '\n') continue;
-    lines.emplace_back(bytes, start, i - start);
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
+  size_t lineFeed = std::min(bytes.find('\n'), bytes.size());
+  while (start < bytes.size()) {
+    if (lineFeed < start) lineFeed = std::min(bytes.find('\n', start), bytes.size());
+    const std::string_view segment = bytes.substr(start, lineFeed - start);
+    const size_t carriageReturn = segment.find('\r');
+    if (carriageReturn == std::string_view::npos) {
+      take(segment);
+      start = lineFeed + 1;
+    } else {
+      take(segment.substr(0, carriageReturn));
+      start += carriageReturn + 1;
+      if (start == lineFeed) ++start;  // CR LF is one line end
+    }
   }
-  if (start < bytes.size()) lines.emplace_back(bytes, start);
-  return lines;
 }
 
 // Order of lines of one date: lines too short to name a kind first, then
 // SHUTDOWN, STARTUP, any other letter, and TESTUPS last (its second letter 'E'
 // goes after every other one).
-int KindRank(const std::string& line) {
+int KindRank(std::string_view line) {
   constexpr size_t kSecondLetterOfKind = 12;
   if (line.size() <= kSecondLetterOfKind) return 0;
   switch (line[kSecondLetterOfKind]) {
@@ -86,9 +96,11 @@ int KindRank(const std::string& line) {
   }
 }
 
-bool SortsBefore(const std::string& a, const std::string& b) {
+std::string_view DateOf(std::string_view line) { return line.substr(0, kDateLength); }
+
+bool SortsBefore(std::string_view a, std::string_view b) {
   // string_view compares bytes as unsigned characters; a shorter date is a prefix and sorts first.
-  const int byDate = std::string_view(a).substr(0, kDateLength).compare(std::string_view(b).substr(0, kDateLength));
+  const int byDate = DateOf(a).compare(DateOf(b));
   if (byDate != 0) return byDate < 0;
   return KindRank(a) < KindRank(b);
 }
@@ -98,9 +110,10 @@ bool SortsBefore(const std::string& a, const std::string& b) {
 void TSchedule::Clear() {
   entries_.clear();
   ids_.clear();
-  eventLines_.clear();
-  otherLines_.clear();
   nextId_ = 0;
+  sortedCount_ = 0;
+  tailEvents_.clear();
+  otherLines_.clear();
 }
 
 void TSchedule::LoadSchedule() {
@@ -111,8 +124,8 @@ void TSchedule::LoadSchedule() {
   } catch (const fs_seam::FileError&) {
     throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   }
-  entries_ = SplitLines(bytes);
-  RebuildIndex();
+  Clear();
+  ForEachLine(bytes, [this](std::string_view line) { AppendLine(line); });
 }
 
 void TSchedule::SaveSchedule() {
@@ -130,37 +143,41 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   if (HoldsLineEnd(date) || HoldsLineEnd(time)) return;
   const std::string key = date + "," + Kind;
   const std::string timeAndFlag = time + (warning ? ",1" : ",0");
-
   const size_t position = FindFirst(key);
   if (position == kNotFound) {
-    entries_.push_back(key + "," + timeAndFlag);
-    ids_.push_back(nextId_++);
-    AddToIndex(entries_.size() - 1);
-    return;
+    AppendLine(key + "," + timeAndFlag);
+  } else {
+    ChangeLine(position, key, timeAndFlag);
   }
-  // Change time and flag within this line only, even when it is too short to hold them.
-  RemoveFromIndex(position);
-  std::string& line = entries_[position];
-  size_t at = line.find(key) + key.size();
-  if (at == line.size()) line += ',';
-  ++at;  // past the comma after the key
-  line.replace(at, std::min(kTimeAndFlag, line.size() - at), timeAndFlag);
-  AddToIndex(position);
 }
 
 bool TSchedule::DeleteEvent(const std::string& key) {
   const size_t position = FindFirst(key);
   if (position == kNotFound) return false;
-  RemoveFromIndex(position);
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
-  ids_.erase(ids_.begin() + static_cast<std::ptrdiff_t>(position));
+  EraseLine(position);
   return true;
 }
 
 void TSchedule::SortSchedule() {
-  if (std::is_sorted(entries_.begin(), entries_.end(), SortsBefore)) return;
-  std::stable_sort(entries_.begin(), entries_.end(), SortsBefore);
-  RebuildIndex();
+  const size_t count = entries_.size();
+  if (sortedCount_ == count) return;
+  const auto begin = entries_.begin();
+  const auto sortedEnd = begin + static_cast<std::ptrdiff_t>(sortedCount_);
+  // Lines of the sorted part up to the place of the lowest later line keep
+  // their places; from there on the lines are merged and numbered anew.
+  const auto lowest = std::min_element(sortedEnd, entries_.end(), SortsBefore);
+  const size_t firstMoved = static_cast<size_t>(std::upper_bound(begin, sortedEnd, *lowest, SortsBefore) - begin);
+  tailEvents_.clear();
+  otherLines_.erase(std::lower_bound(otherLines_.begin(), otherLines_.end(), ids_[firstMoved]), otherLines_.end());
+
+  std::stable_sort(sortedEnd, entries_.end(), SortsBefore);
+  std::inplace_merge(begin + static_cast<std::ptrdiff_t>(firstMoved), sortedEnd, entries_.end(), SortsBefore);
+
+  for (size_t i = firstMoved; i < count; ++i) {
+    ids_[i] = nextId_++;
+    if (!EventLineCode(entries_[i])) otherLines_.push_back(ids_[i]);
+  }
+  sortedCount_ = count;
 }
 
 std::string TSchedule::StoreText() const {
@@ -207,12 +224,22 @@ size_t TSchedule::FindFirst(std::string_view key) const {
   }
 
   uint64_t first = std::numeric_limits<uint64_t>::max();
+  // In the sorted part the lines of the date stand together.
+  const auto sortedEnd = entries_.begin() + static_cast<std::ptrdiff_t>(sortedCount_);
+  const auto run = std::lower_bound(entries_.begin(), sortedEnd, DateOf(key),
+                                    [](const std::string& line, std::string_view d) { return DateOf(line) < d; });
+  for (auto it = run; it != sortedEnd && DateOf(*it) == DateOf(key); ++it) {
+    if (it->find(key) != std::string::npos) {
+      first = ids_[static_cast<size_t>(it - entries_.begin())];
+      break;
+    }
+  }
   for (int kind = firstKind; kind <= lastKind; ++kind) {
-    const auto [begin, end] = eventLines_.equal_range(EventCode(*date, kind));
+    const auto [begin, end] = tailEvents_.equal_range(EventCode(*date, kind));
     for (auto it = begin; it != end; ++it) first = std::min(first, it->second);
   }
   for (uint64_t id : otherLines_) {
-    if (id > first) break;
+    if (id >= first) break;
     if (entries_[PositionOf(id)].find(key) != std::string::npos) {
       first = id;
       break;
@@ -225,33 +252,70 @@ size_t TSchedule::PositionOf(uint64_t id) const {
   return static_cast<size_t>(std::lower_bound(ids_.begin(), ids_.end(), id) - ids_.begin());
 }
 
-void TSchedule::AddToIndex(size_t position) {
-  const uint64_t id = ids_[position];
-  if (const auto code = EventLineCode(entries_[position])) {
-    eventLines_.emplace(*code, id);
-  } else {
-    otherLines_.insert(std::upper_bound(otherLines_.begin(), otherLines_.end(), id), id);
+void TSchedule::AppendLine(std::string_view line) {
+  const uint64_t id = nextId_++;
+  const auto code = EventLineCode(line);
+  if (!code) otherLines_.push_back(id);
+  // A line that sorts last extends the sorted part and needs no entry of its own.
+  const bool staysSorted =
+      sortedCount_ == entries_.size() && (entries_.empty() || !SortsBefore(line, entries_.back()));
+  if (staysSorted) {
+    ++sortedCount_;
+  } else if (code) {
+    tailEvents_.emplace(*code, id);
   }
+  entries_.emplace_back(line);
+  ids_.push_back(id);
 }
 
-void TSchedule::RemoveFromIndex(size_t position) {
+void TSchedule::EraseLine(size_t position) {
   const uint64_t id = ids_[position];
   if (const auto code = EventLineCode(entries_[position])) {
-    const auto [begin, end] = eventLines_.equal_range(*code);
-    const auto it = std::find_if(begin, end, [id](const auto& entry) { return entry.second == id; });
-    if (it != end) eventLines_.erase(it);
+    if (position >= sortedCount_) {
+      const auto [begin, end] = tailEvents_.equal_range(*code);
+      const auto it = std::find_if(begin, end, [id](const auto& entry) { return entry.second == id; });
+      if (it != end) tailEvents_.erase(it);
+    }
   } else {
-    const auto it = std::lower_bound(otherLines_.begin(), otherLines_.end(), id);
-    if (it != otherLines_.end() && *it == id) otherLines_.erase(it);
+    otherLines_.erase(std::lower_bound(otherLines_.begin(), otherLines_.end(), id));
   }
+  if (position < sortedCount_) --sortedCount_;
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
+  ids_.erase(ids_.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
-void TSchedule::RebuildIndex() {
-  ids_.resize(entries_.size());
-  for (size_t i = 0; i < ids_.size(); ++i) ids_[i] = i;
-  nextId_ = ids_.size();
-  eventLines_.clear();
-  eventLines_.reserve(entries_.size());
-  otherLines_.clear();
-  for (size_t i = 0; i < entries_.size(); ++i) AddToIndex(i);
+// Changes time and flag within this line only, even when it is too short to hold them.
+void TSchedule::ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag) {
+  std::string& line = entries_[position];
+  const uint64_t id = ids_[position];
+  const auto oldCode = EventLineCode(line);
+
+  size_t at = line.find(key) + key.size();
+  if (at == line.size()) line += ',';
+  ++at;  // past the comma after the key
+  line.replace(at, std::min(kTimeAndFlag, line.size() - at), timeAndFlag);
+
+  const auto newCode = EventLineCode(line);
+  if (oldCode != newCode) {
+    if (position >= sortedCount_ && oldCode) {
+      const auto [begin, end] = tailEvents_.equal_range(*oldCode);
+      tailEvents_.erase(std::find_if(begin, end, [id](const auto& entry) { return entry.second == id; }));
+    }
+    if (position >= sortedCount_ && newCode) tailEvents_.emplace(*newCode, id);
+    const auto other = std::lower_bound(otherLines_.begin(), otherLines_.end(), id);
+    if (!oldCode) otherLines_.erase(other);
+    if (!newCode) otherLines_.insert(other, id);
+  }
+  // A change near the start of a line (from an odd date text) can move it out of order.
+  const bool inOrder = position >= sortedCount_ ||
+                       ((position == 0 || !SortsBefore(line, entries_[position - 1])) &&
+                        (position + 1 == sortedCount_ || !SortsBefore(entries_[position + 1], line)));
+  if (!inOrder) ReleaseSortedFrom(position);
+}
+
+// The sorted part ends before position; the lines from there on join the tail.
+void TSchedule::ReleaseSortedFrom(size_t position) {
+  for (size_t i = position; i < sortedCount_; ++i)
+    if (const auto code = EventLineCode(entries_[i])) tailEvents_.emplace(*code, ids_[i]);
+  sortedCount_ = position;
 }

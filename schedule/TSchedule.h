@@ -45,17 +45,21 @@ private:
   std::vector<std::string> entries_;
   std::vector<uint64_t> ids_;
   uint64_t nextId_ = 0;
-  // Lines in the exact event form, by date and kind. A date key or an event
-  // key can only occur at the start of such a line, so these lines need no
-  // text search for those keys.
-  std::unordered_multimap<uint32_t, uint64_t> eventLines_;
-  // Ascending ids of every other line; these are searched as text.
-  std::vector<uint64_t> otherLines_;
+  // The lines before sortedCount_ are in SortSchedule order (a loaded file
+  // usually is), so the lines of one date stand together and are found by
+  // binary search. Lines in the exact event form after them are found by
+  // date and kind in tailEvents_. A date key or an event key can occur in a
+  // line of the event form only at its start; every other line is listed in
+  // otherLines_ and searched as text.
+  size_t sortedCount_ = 0;
+  std::unordered_multimap<uint32_t, uint64_t> tailEvents_;
+  std::vector<uint64_t> otherLines_;  // ascending ids
 
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
   size_t FindFirst(std::string_view key) const;
   size_t PositionOf(uint64_t id) const;
-  void AddToIndex(size_t position);
-  void RemoveFromIndex(size_t position);
-  void RebuildIndex();
+  void AppendLine(std::string_view line);
+  void EraseLine(size_t position);
+  void ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag);
+  void ReleaseSortedFrom(size_t position);
 };

@@ -208,6 +208,25 @@ TEST_F(ScheduleStore, SortPlacesShortAndOddLinesWithoutReadingPastThem) {
                    "\xE9t\xE9"}));
 }
 
+// An odd date text can make SetEvent change a line near its start, and so its place in the order.
+TEST_F(ScheduleStore, ChangeNearTheStartOfASortedLineKeepsSearchesAndSortRight) {
+  LoadText(
+      ",STARTUP,08:30,1\r\n"
+      ",STARTUP,23:59,0\r\n"
+      "2024/05/17,SHUTDOWN,08:30,1\r\n"
+      "2024/05/18,STARTUP,07:00,0\r\n");
+  Set("STARTUP", "", "99:99", true);
+  EXPECT_EQ(store.Entries()[0], ",STARTUP,99:99,1");
+  EXPECT_EQ(store.EventTime("2024/05/18", "STARTUP"), "07:00");
+  Set("STARTUP", "2024/05/18", "06:00", true);
+  Set("TESTUPS", "2024/05/16", "05:00", true);
+  EXPECT_TRUE(store.DeleteEvent("2024/05/17"));
+  store.SortSchedule();
+  EXPECT_EQ(store.Entries(), (Lines{",STARTUP,23:59,0", ",STARTUP,99:99,1", "2024/05/16,TESTUPS,05:00,1",
+                                    "2024/05/18,STARTUP,06:00,1"}));
+  EXPECT_EQ(store.EventTime("2024/05/16", "TESTUPS"), "05:00");
+}
+
 TEST_F(ScheduleStore, ClearEmptiesTheStoreAndItsIndex) {
   Set("SHUTDOWN", "2024/05/17", "08:30", true);
   store.Clear();
