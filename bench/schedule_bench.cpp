@@ -62,29 +62,30 @@ int main(int argc, char** argv) {
   const int rounds = argc > 3 ? std::atoi(argv[3]) : 15;
   std::mt19937 random(17);
 
-  // The file: three kinds on each of consecutive days from 2000 on, sorted as the program saves it.
-  const std::vector<std::string> dates = Dates((lineCount + 2) / 3, 2000);
+  // The file: two of the three kinds on each of consecutive days from 2000 on,
+  // sorted as the program saves it; the third kind of a day is free for a new event.
+  const std::vector<std::string> dates = Dates((lineCount + 1) / 2, 2000);
   std::string original;
-  std::vector<Edit> existing;
-  for (size_t i = 0; i < lineCount; ++i) {
-    const std::string& date = dates[i / 3];
-    const std::string kind = kKinds[i % 3];
-    original += date + "," + kind + "," + TimeText(random) + (random() % 2 ? ",1" : ",0") + "\r\n";
-    existing.push_back({kind, date, "", false});
+  std::vector<Edit> existing, missing;
+  for (size_t day = 0; day < dates.size(); ++day) {
+    for (size_t kind = 0; kind < 3; ++kind) {
+      Edit event{kKinds[kind], dates[day], TimeText(random), random() % 2 == 1};
+      if (kind == day % 3) {
+        missing.push_back(event);
+      } else if (existing.size() < lineCount) {
+        original += event.date + "," + event.kind + "," + event.time + (event.warning ? ",1" : ",0") + "\r\n";
+        existing.push_back(event);
+      }
+    }
   }
 
-  // Half the edits change existing events, half add events after the file's last date.
-  const std::vector<std::string> newDates = Dates((editCount + 2) / 3, 2200);
+  // Half the edits change existing events, half add events on days anywhere in the file.
   std::vector<Edit> edits;
   for (size_t i = 0; i < editCount; ++i) {
-    if (i % 2 == 0 && !existing.empty()) {
-      Edit edit = existing[random() % existing.size()];
-      edit.time = TimeText(random);
-      edit.warning = random() % 2;
-      edits.push_back(edit);
-    } else {
-      edits.push_back({kKinds[i % 3], newDates[(i / 2) % newDates.size()], TimeText(random), random() % 2 == 1});
-    }
+    Edit edit = i % 2 == 0 ? existing[random() % existing.size()] : missing[random() % missing.size()];
+    edit.time = TimeText(random);
+    edit.warning = random() % 2;
+    edits.push_back(edit);
   }
   std::shuffle(edits.begin(), edits.end(), random);
 

@@ -168,14 +168,17 @@ void TSchedule::SortSchedule() {
   const auto lowest = std::min_element(sortedEnd, entries_.end(), SortsBefore);
   const size_t firstMoved = static_cast<size_t>(std::upper_bound(begin, sortedEnd, *lowest, SortsBefore) - begin);
   tailEvents_.clear();
-  otherLines_.erase(std::lower_bound(otherLines_.begin(), otherLines_.end(), ids_[firstMoved]), otherLines_.end());
+  const auto movedOthers = std::lower_bound(otherLines_.begin(), otherLines_.end(), ids_[firstMoved]);
+  const bool othersMoved = movedOthers != otherLines_.end();
+  otherLines_.erase(movedOthers, otherLines_.end());
 
   std::stable_sort(sortedEnd, entries_.end(), SortsBefore);
   std::inplace_merge(begin + static_cast<std::ptrdiff_t>(firstMoved), sortedEnd, entries_.end(), SortsBefore);
 
   for (size_t i = firstMoved; i < count; ++i) {
     ids_[i] = nextId_++;
-    if (!EventLineCode(entries_[i])) otherLines_.push_back(ids_[i]);
+    // Lines not in event form are listed again; usually none moved, and none need looking at.
+    if (othersMoved && !EventLineCode(entries_[i])) otherLines_.push_back(ids_[i]);
   }
   sortedCount_ = count;
 }
