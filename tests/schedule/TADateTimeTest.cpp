@@ -8,6 +8,9 @@
 
 namespace {
 
+// A moment for the tests that do not look at the current time.
+const LocalDateTime kSomeMoment{2024, 3, 5, 13, 45, 30, 250};
+
 const char kInvalidDate[] = "Invalid argument to date encode";
 
 void ExpectInvalidDate(const TADateTime& date, int day, int month, int year) {
@@ -25,7 +28,7 @@ void ExpectInvalidDate(const TADateTime& date, int day, int month, int year) {
 }  // namespace
 
 TEST(TADateTime, StartsEmpty) {
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   EXPECT_EQ(date.ADay + date.AMonth + date.AYear + date.ADayNow + date.AMonthNow + date.AYearNow, 0);
   EXPECT_EQ(date.ATime.Hour + date.ATime.Min + date.ATime.Sec + date.ATime.MSec, 0);
@@ -34,7 +37,7 @@ TEST(TADateTime, StartsEmpty) {
 }
 
 TEST(TADateTime, MonthLengths) {
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   EXPECT_EQ(date.MaxDayOfMonth(2, 1900), 28);
   EXPECT_EQ(date.MaxDayOfMonth(2, 2100), 28);
@@ -59,7 +62,7 @@ TEST(TADateTime, MonthLengths) {
 // Every day from 1/1/1 to 31/12/9999 against the standard library's civil calendar.
 TEST(TADateTime, WeekdaysAndMonthLengthsMatchTheCivilCalendarOverTheWholeRange) {
   using namespace std::chrono;
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   const sys_days first{year{1} / January / 1};
   const sys_days last{year{9999} / December / 31};
@@ -85,7 +88,7 @@ TEST(TADateTime, WeekdaysAndMonthLengthsMatchTheCivilCalendarOverTheWholeRange) 
 }
 
 TEST(TADateTime, KnownWeekdays) {
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   EXPECT_EQ(date.Day_Of_Week(1, 1, 2000), 7);
   EXPECT_EQ(date.Day_Of_Week(5, 3, 2024), 3);
@@ -95,7 +98,7 @@ TEST(TADateTime, KnownWeekdays) {
 }
 
 TEST(TADateTime, DatesThatDoNotExistFail) {
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   ExpectInvalidDate(date, 0, 1, 2024);
   ExpectInvalidDate(date, 32, 1, 2024);
@@ -113,7 +116,7 @@ TEST(TADateTime, DatesThatDoNotExistFail) {
 }
 
 TEST(TADateTime, DayToStringInBothDirections) {
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   date.ADay = 5;
   date.AMonth = 3;
@@ -130,7 +133,7 @@ TEST(TADateTime, DayToStringInBothDirections) {
 }
 
 TEST(TADateTime, TimeTextAndNumber) {
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   date.ATime = TATimes{9, 5, 7, 0};
   EXPECT_EQ(date.Time_To_String(), "09:05:07");
@@ -141,7 +144,7 @@ TEST(TADateTime, TimeTextAndNumber) {
 }
 
 TEST(TADateTime, NextDayRollsOverMonthsYearsAndLeapDays) {
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   std::string result;
   date.NextDay(28, 2, 2023, 1, result);
@@ -168,7 +171,7 @@ TEST(TADateTime, NextDayRollsOverMonthsYearsAndLeapDays) {
 }
 
 TEST(TADateTime, NextDayBeyondTheCalendarFails) {
-  FakeClock clock;
+  FakeClock clock(kSomeMoment);
   TADateTime date(clock);
   std::string result = "untouched";
   EXPECT_THROW(date.NextDay(31, 12, 9999, 1, result), EConvertError);
@@ -197,17 +200,17 @@ TEST(TADateTime, CurrentValuesComeFromTheClock) {
   EXPECT_EQ(date.AMonthNow, 3);
   EXPECT_EQ(date.AYearNow, 2024);
 
-  clock.Set(LocalDateTime{2025, 1, 1, 0, 0, 0, 0});
-  date.Update();
-  EXPECT_EQ(date.AYearNow, 2025);
-  EXPECT_EQ(date.Current_Day_Of_Week(), 4);
+  FakeClock newYear(LocalDateTime{2025, 1, 1, 0, 0, 0, 0});
+  TADateTime later(newYear);
+  later.Update();
+  EXPECT_EQ(later.AYearNow, 2025);
+  EXPECT_EQ(later.Current_Day_Of_Week(), 4);
 }
 
 // Texts built from a pattern use the system's separators; Day_To_String and
 // Time_To_String join with fixed characters, as the schedule lines need.
 TEST(TADateTime, PatternTextsUseTheSystemSeparators) {
-  FakeClock clock(LocalDateTime{2024, 3, 5, 7, 8, 9, 0});
-  clock.SetSeparators('.', '-');
+  FakeClock clock(LocalDateTime{2024, 3, 5, 7, 8, 9, 0}, '.', '-');
   TADateTime date(clock);
   EXPECT_EQ(date.Current_Time_To_String(), "07-08-09");
   EXPECT_EQ(date.Current_Day_To_String(), "2024.03.05");
