@@ -32,7 +32,8 @@ std::string DateText(int day, int month, int year) {
 
 std::string TimeText(std::mt19937& random) {
   char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(random() % 24), static_cast<int>(random() % 60));
+  std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(random() % 24),
+                static_cast<int>(random() % 60));
   return text;
 }
 
@@ -47,7 +48,9 @@ std::vector<std::string> Dates(size_t count, int startYear) {
   return dates;
 }
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Milliseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());

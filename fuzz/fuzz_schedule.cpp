@@ -24,10 +24,9 @@ using Lines = std::vector<std::string>;
 const char* const kKinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS", "BOGUS"};
 const char* const kDates[] = {"2024/05/17", "2024/05/18", "2023/12/31", "2024/05/1", "", "x"};
 const char* const kTimes[] = {"08:30", "23:59", "8:30", "", "12:345", "\r\n"};
-constexpr std::string_view kPieces[] = {"2024/05/17", "2024/05/18", "2023/12/31", ",",  "SHUTDOWN",
-                                        "STARTUP",    "TESTUPS",    "08:30",      "23:59", ",0",
-                                        ",1",         "\r\n",       "\r",          "\n",    "x",
-                                        "/",          "7",          {"\0", 1}};
+constexpr std::string_view kPieces[] = {
+    "2024/05/17", "2024/05/18", "2023/12/31", ",",  "SHUTDOWN", "STARTUP", "TESTUPS", "08:30", "23:59",
+    ",0",         ",1",         "\r\n",       "\r", "\n",       "x",       "/",       "7",     {"\0", 1}};
 
 template <typename T, size_t N>
 T Pick(const T (&choices)[N], uint8_t byte) {
@@ -35,12 +34,12 @@ T Pick(const T (&choices)[N], uint8_t byte) {
 }
 
 // Stops with the failed condition and its line.
-#define Check(condition)                                                             \
-  do {                                                                               \
-    if (!(condition)) {                                                              \
+#define Check(condition)                                                         \
+  do {                                                                           \
+    if (!(condition)) {                                                          \
       std::fprintf(stderr, "check failed, line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                                  \
-    }                                                                                \
+      std::abort();                                                              \
+    }                                                                            \
   } while (false)
 
 long PlainFind(const Lines& lines, const std::string& key) {
@@ -60,7 +59,7 @@ std::string PlainEventTime(const Lines& lines, const std::string& key) {
 
 // One folder per fuzzing process, removed when the process ends.
 class FuzzFolder {
-public:
+ public:
   FuzzFolder()
       : folder_(std::filesystem::temp_directory_path() / ("fuzz-schedule-" + std::to_string(::getpid()))) {
     std::filesystem::create_directories(folder_);
@@ -71,7 +70,7 @@ public:
   }
   std::string File() const { return (folder_ / "SCHEDULE.TXT").string(); }
 
-private:
+ private:
   std::filesystem::path folder_;
 };
 

@@ -7,16 +7,33 @@ namespace {
 constexpr int kFirstYear = 1;
 constexpr int kLastYear = 9999;
 
-[[noreturn]] void ThrowInvalidDate() { throw EConvertError("Invalid argument to date encode"); }
+[[noreturn]] void ThrowInvalidDate() {
+  throw EConvertError("Invalid argument to date encode");
+}
 
-bool IsLeapYear(int64_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int64_t year) {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInMonth(unsigned month, int64_t year) {
   switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
-    case 4: case 6: case 9: case 11: return 30;
-    case 2: return IsLeapYear(year) ? 29 : 28;
-    default: return 0;
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12:
+      return 31;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+      return 30;
+    case 2:
+      return IsLeapYear(year) ? 29 : 28;
+    default:
+      return 0;
   }
 }
 
@@ -31,7 +48,8 @@ struct CivilDate {
 CivilDate CheckedDate(int day, int month, int year) {
   const CivilDate date{static_cast<uint16_t>(day), static_cast<uint16_t>(month), static_cast<uint16_t>(year)};
   if (date.year < kFirstYear || date.year > kLastYear) ThrowInvalidDate();
-  if (date.day < 1 || date.day > DaysInMonth(static_cast<unsigned>(date.month), date.year)) ThrowInvalidDate();
+  if (date.day < 1 || date.day > DaysInMonth(static_cast<unsigned>(date.month), date.year))
+    ThrowInvalidDate();
   return date;
 }
 
@@ -39,7 +57,8 @@ CivilDate CheckedDate(int day, int month, int year) {
 int64_t DayNumber(const CivilDate& date) {
   const int64_t y = date.year - 1;
   int64_t days = y * 365 + y / 4 - y / 100 + y / 400;
-  for (int month = 1; month < date.month; ++month) days += DaysInMonth(static_cast<unsigned>(month), date.year);
+  for (int month = 1; month < date.month; ++month)
+    days += DaysInMonth(static_cast<unsigned>(month), date.year);
   return days + date.day - 1;
 }
 
@@ -68,7 +87,9 @@ CivilDate DateOfDayNumber(int64_t number) {
 }
 
 // 1 January of year 1 was a Monday.
-int WeekdayOfDayNumber(int64_t number) { return static_cast<int>((number + 1) % 7) + 1; }
+int WeekdayOfDayNumber(int64_t number) {
+  return static_cast<int>((number + 1) % 7) + 1;
+}
 
 std::string TwoDigits(int value) {
   char text[16];
@@ -124,9 +145,13 @@ int TADateTime::Day_Of_Week(int day, int month, int year) const {
   return WeekdayOfDayNumber(DayNumber(CheckedDate(day, month, year)));
 }
 
-int TADateTime::TotalDayOfMonth() const { return MaxDayOfMonth(AMonth, AYear); }
+int TADateTime::TotalDayOfMonth() const {
+  return MaxDayOfMonth(AMonth, AYear);
+}
 
-double TADateTime::Time_To_Float() const { return ATime.Hour + ATime.Min / 100.0; }
+double TADateTime::Time_To_Float() const {
+  return ATime.Hour + ATime.Min / 100.0;
+}
 
 void TADateTime::NextDay(int day, int month, int year, int offset, std::string& result) const {
   const int64_t number = DayNumber(CheckedDate(day, month, year)) + offset;
@@ -136,7 +161,9 @@ void TADateTime::NextDay(int day, int month, int year, int offset, std::string& 
   result = PatternDate(DateOfDayNumber(number), Direction, clock_.DateSeparator());
 }
 
-int TADateTime::MaxDayOfMonth(unsigned month, int32_t year) const { return DaysInMonth(month, year); }
+int TADateTime::MaxDayOfMonth(unsigned month, int32_t year) const {
+  return DaysInMonth(month, year);
+}
 
 void TADateTime::Update() {
   // One reading of the clock, so the date and the time belong together even at midnight.

@@ -11,12 +11,16 @@ namespace {
 
 constexpr std::string_view kKinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS"};
 constexpr int kKindCount = 3;
-constexpr size_t kDateLength = 10;   // "yyyy/mm/dd"
-constexpr size_t kTimeAndFlag = 7;   // "HH:MM,F"
+constexpr size_t kDateLength = 10;  // "yyyy/mm/dd"
+constexpr size_t kTimeAndFlag = 7;  // "HH:MM,F"
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-bool HoldsLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool HoldsLineEnd(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 int KindIndex(std::string_view word) {
   for (int kind = 0; kind < kKindCount; ++kind)
@@ -35,7 +39,9 @@ std::optional<uint32_t> LeadingDate(std::string_view text) {
   return number;
 }
 
-uint32_t EventCode(uint32_t date, int kind) { return date * 4 + static_cast<uint32_t>(kind); }
+uint32_t EventCode(uint32_t date, int kind) {
+  return date * 4 + static_cast<uint32_t>(kind);
+}
 
 // The code of a line in the exact form "yyyy/mm/dd,KIND,HH:MM,F" (digits where
 // digits stand, F "0" or "1"). Such a line holds one '/' pair and one kind word
@@ -53,10 +59,12 @@ std::optional<uint32_t> EventLineCode(std::string_view line) {
   }
   const std::string_view word = kKinds[kind];
   const auto date = LeadingDate(line);
-  if (!date || line[kDateLength] != ',' || line.substr(kDateLength + 1, word.size()) != word) return std::nullopt;
+  if (!date || line[kDateLength] != ',' || line.substr(kDateLength + 1, word.size()) != word)
+    return std::nullopt;
   const std::string_view rest = line.substr(kDateLength + 1 + word.size());  // ",HH:MM,F"
   const bool wellFormed = rest[0] == ',' && IsDigit(rest[1]) && IsDigit(rest[2]) && rest[3] == ':' &&
-                          IsDigit(rest[4]) && IsDigit(rest[5]) && rest[6] == ',' && (rest[7] == '0' || rest[7] == '1');
+                          IsDigit(rest[4]) && IsDigit(rest[5]) && rest[6] == ',' &&
+                          (rest[7] == '0' || rest[7] == '1');
   if (!wellFormed) return std::nullopt;
   return EventCode(*date, kind);
 }
@@ -89,14 +97,20 @@ int KindRank(std::string_view line) {
   constexpr size_t kSecondLetterOfKind = 12;
   if (line.size() <= kSecondLetterOfKind) return 0;
   switch (line[kSecondLetterOfKind]) {
-    case 'H': return 1;
-    case 'T': return 2;
-    case 'E': return 4;
-    default: return 3;
+    case 'H':
+      return 1;
+    case 'T':
+      return 2;
+    case 'E':
+      return 4;
+    default:
+      return 3;
   }
 }
 
-std::string_view DateOf(std::string_view line) { return line.substr(0, kDateLength); }
+std::string_view DateOf(std::string_view line) {
+  return line.substr(0, kDateLength);
+}
 
 bool SortsBefore(std::string_view a, std::string_view b) {
   // string_view compares bytes as unsigned characters; a shorter date is a prefix and sorts first.
@@ -166,7 +180,8 @@ void TSchedule::SortSchedule() {
   // Lines of the sorted part up to the place of the lowest later line keep
   // their places; from there on the lines are merged and numbered anew.
   const auto lowest = std::min_element(sortedEnd, entries_.end(), SortsBefore);
-  const size_t firstMoved = static_cast<size_t>(std::upper_bound(begin, sortedEnd, *lowest, SortsBefore) - begin);
+  const size_t firstMoved =
+      static_cast<size_t>(std::upper_bound(begin, sortedEnd, *lowest, SortsBefore) - begin);
   tailEvents_.clear();
   const auto movedOthers = std::lower_bound(otherLines_.begin(), otherLines_.end(), ids_[firstMoved]);
   const bool othersMoved = movedOthers != otherLines_.end();
@@ -195,7 +210,9 @@ std::string TSchedule::StoreText() const {
   return text;
 }
 
-bool TSchedule::Holds(const std::string& key) const { return FindFirst(key) != kNotFound; }
+bool TSchedule::Holds(const std::string& key) const {
+  return FindFirst(key) != kNotFound;
+}
 
 std::string TSchedule::EventTime(const std::string& date, const std::string& kind) const {
   const std::string key = date + "," + kind;
@@ -229,8 +246,9 @@ size_t TSchedule::FindFirst(std::string_view key) const {
   uint64_t first = std::numeric_limits<uint64_t>::max();
   // In the sorted part the lines of the date stand together.
   const auto sortedEnd = entries_.begin() + static_cast<std::ptrdiff_t>(sortedCount_);
-  const auto run = std::lower_bound(entries_.begin(), sortedEnd, DateOf(key),
-                                    [](const std::string& line, std::string_view d) { return DateOf(line) < d; });
+  const auto run =
+      std::lower_bound(entries_.begin(), sortedEnd, DateOf(key),
+                       [](const std::string& line, std::string_view d) { return DateOf(line) < d; });
   for (auto it = run; it != sortedEnd && DateOf(*it) == DateOf(key); ++it) {
     if (it->find(key) != std::string::npos) {
       first = ids_[static_cast<size_t>(it - entries_.begin())];

@@ -10,8 +10,8 @@
 #include <vector>
 
 class TSchedule {
-public:
-  std::string Kind;      // kind word of the command under way
+ public:
+  std::string Kind;  // kind word of the command under way
   std::string FilePath;
 
   // The lines, in load order followed by the lines added since.
@@ -39,7 +39,7 @@ public:
   // The 5-character time of the event of kind on date, or "" when absent.
   std::string EventTime(const std::string& date, const std::string& kind) const;
 
-private:
+ private:
   // Lines in store order. Each line has an id; ids ascend in store order, so
   // comparing ids compares places and a place is found by binary search.
   std::vector<std::string> entries_;

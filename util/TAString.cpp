@@ -11,8 +11,7 @@ void TAString::CutText(const std::string& text, int count, bool fromStart, std::
   }
 }
 
-bool TAString::Split_String(std::string text, char separator, std::string& before,
-                            std::string& after) const {
+bool TAString::Split_String(std::string text, char separator, std::string& before, std::string& after) const {
   const size_t at = text.find(separator);
   if (at == std::string::npos) return false;  // also covers the empty text
   const int length = static_cast<int>(text.size());

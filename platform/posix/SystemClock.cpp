@@ -6,7 +6,7 @@
 namespace {
 
 class PosixClock final : public IClock {
-public:
+ public:
   LocalDateTime Now() const override {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);

@@ -18,7 +18,7 @@ char LocaleSeparator(LCTYPE item, char fallback) {
 }
 
 class WindowsClock final : public IClock {
-public:
+ public:
   LocalDateTime Now() const override {
     SYSTEMTIME now{};
     GetLocalTime(&now);

@@ -12,7 +12,7 @@ using Lines = std::vector<std::string>;
 using namespace std::string_literals;
 
 class ScheduleFile : public ::testing::Test {
-protected:
+ protected:
   ScheduleFile() : path(folder.File("SCHEDULE.TXT")) { store.FilePath = path; }
 
   Lines Load(const std::string& bytes) {

@@ -1,7 +1,6 @@
 // Files the schedule store cannot read or replace on Windows.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "schedule/ScheduleTestFolder.h"
 #include "schedule/TSchedule.h"
@@ -21,10 +20,10 @@ std::wstring Wide(const std::string& text) {
 
 // Holds the file open without sharing, as another program may.
 class ExclusiveHold {
-public:
+ public:
   explicit ExclusiveHold(const std::string& path)
-      : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
-  }
+      : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
   ~ExclusiveHold() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
@@ -32,7 +31,7 @@ public:
   ExclusiveHold& operator=(const ExclusiveHold&) = delete;
   bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
 
-private:
+ private:
   HANDLE handle_;
 };
 

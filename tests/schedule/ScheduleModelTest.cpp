@@ -69,11 +69,12 @@ struct PlainStore {
       exchanged = false;
       for (size_t i = 0; i + 1 < lines.size(); ++i) {
         const std::string a = lines[i].substr(0, 10), b = lines[i + 1].substr(0, 10);
-        const bool after =
-            std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
-                                         [](char x, char y) { return static_cast<unsigned char>(x) <
-                                                                     static_cast<unsigned char>(y); }) ||
-            (a == b && letterPlace(lines[i]) > letterPlace(lines[i + 1]));
+        const bool after = std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
+                                                        [](char x, char y) {
+                                                          return static_cast<unsigned char>(x) <
+                                                                 static_cast<unsigned char>(y);
+                                                        }) ||
+                           (a == b && letterPlace(lines[i]) > letterPlace(lines[i + 1]));
         if (after) {
           std::swap(lines[i], lines[i + 1]);
           exchanged = true;
@@ -84,15 +85,18 @@ struct PlainStore {
 };
 
 class RandomLines {
-public:
+ public:
   explicit RandomLines(unsigned seed) : random_(seed) {}
 
   size_t Below(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random_); }
   template <size_t N>
-  std::string Pick(const char* const (&choices)[N]) { return choices[Below(N)]; }
+  std::string Pick(const char* const (&choices)[N]) {
+    return choices[Below(N)];
+  }
 
   std::string Date() {
-    static const char* const dates[] = {"2024/05/17", "2024/05/18", "2023/01/01", "2024/05/1", "x2024/05/17", ""};
+    static const char* const dates[] = {"2024/05/17", "2024/05/18",  "2023/01/01",
+                                        "2024/05/1",  "x2024/05/17", ""};
     return Below(8) == 0 ? dates[3 + Below(3)] : dates[Below(3)];
   }
   std::string Kind() {
@@ -106,21 +110,32 @@ public:
   std::string Line() {
     const std::string event = Date() + "," + Kind() + "," + Time() + (Below(2) ? ",1" : ",0");
     switch (Below(9)) {
-      case 0: return "";
-      case 1: return "note " + event;
-      case 2: return event.substr(0, Below(event.size() + 1));
-      case 3: return event + ",extra";
-      case 4: return Date();
-      case 5: return event.substr(0, event.size() - 1) + "2";
-      default: return event;
+      case 0:
+        return "";
+      case 1:
+        return "note " + event;
+      case 2:
+        return event.substr(0, Below(event.size() + 1));
+      case 3:
+        return event + ",extra";
+      case 4:
+        return Date();
+      case 5:
+        return event.substr(0, event.size() - 1) + "2";
+      default:
+        return event;
     }
   }
   std::string Key() {
     switch (Below(6)) {
-      case 0: return Date();
-      case 1: return Line().substr(0, Below(12) + 1);
-      case 2: return Below(2) ? "\r\n" : "";
-      default: return Date() + "," + Kind();
+      case 0:
+        return Date();
+      case 1:
+        return Line().substr(0, Below(12) + 1);
+      case 2:
+        return Below(2) ? "\r\n" : "";
+      default:
+        return Date() + "," + Kind();
     }
   }
   std::string LineEnd() {
@@ -128,7 +143,7 @@ public:
     return Pick(ends);
   }
 
-private:
+ private:
   std::mt19937 random_;
 };
 

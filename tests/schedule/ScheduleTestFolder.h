@@ -8,7 +8,7 @@
 #include <string>
 
 class ScheduleTestFolder {
-public:
+ public:
   ScheduleTestFolder() {
     std::random_device random;
     path_ = std::filesystem::temp_directory_path() / ("ombrel-schedule-" + std::to_string(random()));
@@ -33,6 +33,6 @@ public:
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
-private:
+ private:
   std::filesystem::path path_;
 };

@@ -1,9 +1,8 @@
-#include "schedule/TADateTime.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 
+#include "schedule/TADateTime.h"
 #include "support/FakeClock.h"
 
 namespace {

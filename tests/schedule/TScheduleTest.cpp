@@ -1,15 +1,14 @@
-#include "schedule/TSchedule.h"
-
 #include <gtest/gtest.h>
 
 #include "schedule/ScheduleTestFolder.h"
+#include "schedule/TSchedule.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
 class ScheduleStore : public ::testing::Test {
-protected:
+ protected:
   ScheduleStore() { store.FilePath = folder.File("SCHEDULE.TXT"); }
 
   // Puts lines into the store the way the program gets them: from the file.
@@ -39,8 +38,8 @@ TEST_F(ScheduleStore, NewEventsAreAppendedInEventForm) {
   Set("SHUTDOWN", "2024/05/17", "08:30", true);
   Set("TESTUPS", "2024/05/17", "21:05", false);
   Set("STARTUP", "2024/05/16", "07:00", false);
-  EXPECT_EQ(store.Entries(),
-            (Lines{"2024/05/17,SHUTDOWN,08:30,1", "2024/05/17,TESTUPS,21:05,0", "2024/05/16,STARTUP,07:00,0"}));
+  EXPECT_EQ(store.Entries(), (Lines{"2024/05/17,SHUTDOWN,08:30,1", "2024/05/17,TESTUPS,21:05,0",
+                                    "2024/05/16,STARTUP,07:00,0"}));
   EXPECT_EQ(store.StoreText(),
             "2024/05/17,SHUTDOWN,08:30,1\r\n2024/05/17,TESTUPS,21:05,0\r\n2024/05/16,STARTUP,07:00,0\r\n");
 }
@@ -51,8 +50,8 @@ TEST_F(ScheduleStore, SettingAnExistingEventChangesTimeAndFlagInPlace) {
   Set("SHUTDOWN", "2024/05/18", "08:30", true);
   Set("SHUTDOWN", "2024/05/17", "23:59", false);
   Set("STARTUP", "2024/05/17", "06:45", true);
-  EXPECT_EQ(store.Entries(),
-            (Lines{"2024/05/17,SHUTDOWN,23:59,0", "2024/05/17,STARTUP,06:45,1", "2024/05/18,SHUTDOWN,08:30,1"}));
+  EXPECT_EQ(store.Entries(), (Lines{"2024/05/17,SHUTDOWN,23:59,0", "2024/05/17,STARTUP,06:45,1",
+                                    "2024/05/18,SHUTDOWN,08:30,1"}));
 }
 
 TEST_F(ScheduleStore, UnknownKindOrTextsWithLineEndsChangeNothing) {
@@ -179,10 +178,10 @@ TEST_F(ScheduleStore, SortOrdersByDateThenShutdownStartupTestAndKeepsTies) {
       "2024/05/17,STARTUP,06:00,1\r\n"
       "2024/05/17,SHUTDOWN,07:00,1\r\n");
   store.SortSchedule();
-  EXPECT_EQ(store.Entries(), (Lines{"2023/12/31,STARTUP,05:00,0", "2024/05/17,SHUTDOWN,04:00,0",
-                                    "2024/05/17,SHUTDOWN,07:00,1", "2024/05/17,STARTUP,03:00,0",
-                                    "2024/05/17,STARTUP,06:00,1", "2024/05/17,TESTUPS,02:00,0",
-                                    "2024/05/18,TESTUPS,01:00,0"}));
+  EXPECT_EQ(store.Entries(),
+            (Lines{"2023/12/31,STARTUP,05:00,0", "2024/05/17,SHUTDOWN,04:00,0", "2024/05/17,SHUTDOWN,07:00,1",
+                   "2024/05/17,STARTUP,03:00,0", "2024/05/17,STARTUP,06:00,1", "2024/05/17,TESTUPS,02:00,0",
+                   "2024/05/18,TESTUPS,01:00,0"}));
   // The index follows the new order.
   EXPECT_TRUE(store.DeleteEvent("2024/05/17"));
   EXPECT_EQ(store.Entries()[1], "2024/05/17,SHUTDOWN,07:00,1");
@@ -202,10 +201,9 @@ TEST_F(ScheduleStore, SortPlacesShortAndOddLinesWithoutReadingPastThem) {
   store.SortSchedule();
   // Dates compare as bytes (a shorter one that is a prefix first, high bytes last);
   // within a date: too short for a kind, SHUTDOWN, STARTUP, other letters, TESTUPS.
-  EXPECT_EQ(store.Entries(),
-            (Lines{"", "2024", "2024/05/17,S", "2024/05/17", "2024/05/17,SHUTDOWN,04:00,0",
-                   "2024/05/17,STARTUP,05:00,0", "2024/05/17,XXXXXXX,03:00,0", "2024/05/17,TESTUPS,02:00,0",
-                   "\xE9t\xE9"}));
+  EXPECT_EQ(store.Entries(), (Lines{"", "2024", "2024/05/17,S", "2024/05/17", "2024/05/17,SHUTDOWN,04:00,0",
+                                    "2024/05/17,STARTUP,05:00,0", "2024/05/17,XXXXXXX,03:00,0",
+                                    "2024/05/17,TESTUPS,02:00,0", "\xE9t\xE9"}));
 }
 
 // An odd date text can make SetEvent change a line near its start, and so its place in the order.

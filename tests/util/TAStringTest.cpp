@@ -1,6 +1,6 @@
-#include "util/TAString.h"
-
 #include <gtest/gtest.h>
+
+#include "util/TAString.h"
 
 TEST(TAStringCutText, CutsFromEitherEndAndEmptiesWhenCountReachesLength) {
   TAString text;
