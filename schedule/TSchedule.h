@@ -1,7 +1,10 @@
 #pragma once
 // The store of dated schedule events: one text line per event, exactly as in
 // SCHEDULE.TXT ("2024/05/17,SHUTDOWN,08:30,1"). Searches treat the store as
-// one text, every line followed by CR LF.
+// one text, every line followed by CR LF; as no line holds a line end, the
+// first occurrence of a key is in the first line that contains it, and a key
+// with a CR or LF (or an empty key) is never found. Lines not in event form
+// stay as they are and are searched, sorted and written like the others.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,18 +28,23 @@ class TSchedule {
   // Throws AppError("Cannot create file <path>") when that fails.
   void SaveSchedule();
   // Adds the event of kind Kind on date ("yyyy/mm/dd") at time ("HH:MM"),
-  // or changes time and flag of the one that exists, in place.
+  // or changes time and flag of the one that exists, in place: the 7
+  // characters after the key and the character behind it, never past the end
+  // of that line. Nothing happens for another Kind, or when date or time
+  // holds a line end.
   void SetEvent(const std::string& date, const std::string& time, bool warning);
-  // Removes the first line that holds key; false when no line does.
+  // Removes the first line that holds key, whole; false when no line does.
   bool DeleteEvent(const std::string& key);
-  // Ascending dates; within a date SHUTDOWN, STARTUP, TESTUPS. Stable.
+  // Ascending dates (the first 10 characters as bytes); within a date lines
+  // too short to name a kind, SHUTDOWN, STARTUP, other words, TESTUPS. Stable.
   void SortSchedule();
 
   // The store as one text: every line followed by CR LF.
   std::string StoreText() const;
   // True when key occurs in the store text.
   bool Holds(const std::string& key) const;
-  // The 5-character time of the event of kind on date, or "" when absent.
+  // The 5 characters after the key date + "," + kind and the character behind
+  // it, as far as its line reaches; "" when no line holds the key.
   std::string EventTime(const std::string& date, const std::string& kind) const;
 
  private:
