@@ -70,7 +70,7 @@ LRESULT CALLBACK ConfirmCreationHook(int code, WPARAM wParam, LPARAM lParam) {
 
 // The creation hook of this thread, removed when it goes out of scope.
 class ThreadHook {
-public:
+ public:
   ThreadHook(int type, HOOKPROC procedure)
       : hook_(SetWindowsHookExW(type, procedure, nullptr, GetCurrentThreadId())) {}
   ~ThreadHook() {
@@ -79,13 +79,13 @@ public:
   ThreadHook(const ThreadHook&) = delete;
   ThreadHook& operator=(const ThreadHook&) = delete;
 
-private:
+ private:
   HHOOK hook_;
 };
 
 // An item list from the folder browser, freed when it goes out of scope.
 class ItemList {
-public:
+ public:
   explicit ItemList(PIDLIST_ABSOLUTE list) : list_(list) {}
   ~ItemList() {
     if (list_) ILFree(list_);
@@ -94,7 +94,7 @@ public:
   ItemList& operator=(const ItemList&) = delete;
   PIDLIST_ABSOLUTE get() const { return list_; }
 
-private:
+ private:
   PIDLIST_ABSOLUTE list_;
 };
 
@@ -134,9 +134,12 @@ int AskYesNo(HWND owner, const std::wstring& text) {
   return MessageBoxW(owner, text.c_str(), L"Confirm", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
 }
 
-bool Win32Dialogs::Confirm(const std::string& text) { return AskYesNo(owner_, AnsiToWide(text)) == IDYES; }
+bool Win32Dialogs::Confirm(const std::string& text) {
+  return AskYesNo(owner_, AnsiToWide(text)) == IDYES;
+}
 
-std::optional<std::string> Win32Dialogs::BrowseForFolder(const std::string& prompt, const std::string& title) {
+std::optional<std::string> Win32Dialogs::BrowseForFolder(const std::string& prompt,
+                                                         const std::string& title) {
   const std::wstring widePrompt = AnsiToWide(prompt);
   const std::wstring wideTitle = AnsiToWide(title);
   wchar_t displayName[MAX_PATH] = {};

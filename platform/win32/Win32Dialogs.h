@@ -13,7 +13,7 @@
 int AskYesNo(HWND owner, const std::wstring& text);
 
 class Win32Dialogs : public IDialogs {
-public:
+ public:
   // programTitle: the program file's name without extension, the title of
   // plain and error boxes. The owner may be set once the main window exists.
   explicit Win32Dialogs(std::string programTitle, HWND owner = nullptr);
@@ -26,7 +26,7 @@ public:
   bool Confirm(const std::string& text) override;
   std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) override;
 
-private:
+ private:
   std::string programTitle_;
   HWND owner_;
 };

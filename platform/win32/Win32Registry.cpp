@@ -9,7 +9,7 @@ namespace {
 
 // An open registry key, closed when it goes out of scope.
 class RegistryKey {
-public:
+ public:
   // Opens (creating when missing) HKLM\<path> in the 32-bit view; no handle on failure.
   explicit RegistryKey(const std::string& path) {
     HKEY key = nullptr;
@@ -38,7 +38,7 @@ public:
     if (key_ && RegDeleteValueW(key_, AnsiToWide(name).c_str()) == ERROR_SUCCESS) RegFlushKey(key_);
   }
 
-private:
+ private:
   HKEY key_ = nullptr;
 };
 

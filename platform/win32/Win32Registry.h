@@ -8,7 +8,7 @@
 #include "platform/Registry.h"
 
 class Win32Registry : public IRegistry {
-public:
+ public:
   void SetString(const std::string& key, const std::string& name, const std::string& value) override;
   void SetNumber(const std::string& key, const std::string& name, uint32_t value) override;
   void DeleteValue(const std::string& key, const std::string& name) override;

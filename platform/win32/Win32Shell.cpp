@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Shell.h"
 
 #include <windows.h>
+// after windows.h
 #include <shellapi.h>
 
 std::wstring AnsiToWide(const std::string& text) {

@@ -9,7 +9,7 @@ std::wstring AnsiToWide(const std::string& text);
 std::string WideToAnsi(const std::wstring& text);
 
 class Win32Shell : public IShell {
-public:
+ public:
   // ShellExecuteW "open" with the bare name, owned by the active window.
   void Open(const std::string& file) override;
   // GetShortPathNameW; the path comes back unchanged when the system cannot

@@ -1,7 +1,7 @@
-#include <windows.h>
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <shlobj.h>
 
 #include <atomic>
 #include <functional>
@@ -40,8 +40,9 @@ bool HasIcon(HWND box) {
       [](HWND child, LPARAM found) {
         wchar_t className[16] = {};
         GetClassNameW(child, className, 16);
-        if (lstrcmpiW(className, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0))
+        if (lstrcmpiW(className, L"Static") == 0 &&
+            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+            SendMessageW(child, STM_GETICON, 0, 0))
           *reinterpret_cast<bool*>(found) = true;
         return TRUE;
       },
@@ -90,7 +91,7 @@ BoxRun RunWithBox(const wchar_t* title, Show show, std::function<void(HWND)> act
 }
 
 class ConfirmTest : public testing::Test {
-protected:
+ protected:
   // Asks the question and lets `act` answer it; checks what the box shows.
   int AskAndAnswer(std::function<void(HWND)> act, int rescue) {
     int answer = 0;
@@ -142,10 +143,12 @@ TEST_F(ConfirmTest, ShowsTheQuestionText) {
 TEST(Win32DialogsBoxes, ConfirmIsYesOnlyForYes) {
   Win32Dialogs dialogs("OmbrelSetup");
   bool yes = false, no = true;
-  RunWithBox(L"Confirm", [&] { yes = dialogs.Confirm("Do you want to apply new setup and exit Program ?"); },
-             [](HWND box) { PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0); }, IDYES);
-  RunWithBox(L"Confirm", [&] { no = dialogs.Confirm("Do you want to apply new setup and exit Program ?"); },
-             [](HWND box) { PressKey(box, VK_ESCAPE); }, IDNO);
+  RunWithBox(
+      L"Confirm", [&] { yes = dialogs.Confirm("Do you want to apply new setup and exit Program ?"); },
+      [](HWND box) { PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0); }, IDYES);
+  RunWithBox(
+      L"Confirm", [&] { no = dialogs.Confirm("Do you want to apply new setup and exit Program ?"); },
+      [](HWND box) { PressKey(box, VK_ESCAPE); }, IDNO);
   EXPECT_TRUE(yes);
   EXPECT_FALSE(no);
 }
@@ -166,7 +169,8 @@ TEST(Win32DialogsBoxes, MessageAndErrorAreTitledWithTheProgramNameAndHaveOneOkBu
     };
   };
   BoxRun shownMessage = RunWithBox(
-      L"OmbrelSetup", [&] { dialogs.Message("Error, File not found : SAVE_BUTTON.bmp"); }, look(message), IDOK);
+      L"OmbrelSetup", [&] { dialogs.Message("Error, File not found : SAVE_BUTTON.bmp"); }, look(message),
+      IDOK);
   BoxRun shownError = RunWithBox(
       L"OmbrelSetup", [&] { dialogs.Error("Failed to set data for 'SETUP'"); }, look(error), IDOK);
 
@@ -187,7 +191,8 @@ TEST(Win32DialogsBrowse, ReturnsTheChosenFolderAndNothingOnCancel) {
 
   std::optional<std::string> chosen;
   BoxRun picked = RunWithBox(
-      L"Event Log Location", [&] { chosen = dialogs.BrowseForFolder("Select a folder", "Event Log Location"); },
+      L"Event Log Location",
+      [&] { chosen = dialogs.BrowseForFolder("Select a folder", "Event Log Location"); },
       [&](HWND dialog) {
         SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(windows));
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -199,7 +204,8 @@ TEST(Win32DialogsBrowse, ReturnsTheChosenFolderAndNothingOnCancel) {
 
   std::optional<std::string> cancelled = "not asked";
   BoxRun dismissed = RunWithBox(
-      L"Data Log Location", [&] { cancelled = dialogs.BrowseForFolder("Select a folder", "Data Log Location"); },
+      L"Data Log Location",
+      [&] { cancelled = dialogs.BrowseForFolder("Select a folder", "Data Log Location"); },
       [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }, IDCANCEL);
   ASSERT_TRUE(dismissed.found);
   EXPECT_FALSE(cancelled.has_value());

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <optional>
 #include <string>
@@ -24,7 +23,8 @@ void DeleteTestKey(REGSAM view) {
 
 // The value as a program in the given view reads it back; nothing when missing.
 template <typename Value>
-std::optional<Value> ReadBack(const std::wstring& key, const std::wstring& name, REGSAM view, DWORD restrictTo);
+std::optional<Value> ReadBack(const std::wstring& key, const std::wstring& name, REGSAM view,
+                              DWORD restrictTo);
 
 template <>
 std::optional<std::wstring> ReadBack(const std::wstring& key, const std::wstring& name, REGSAM view,
@@ -62,7 +62,7 @@ std::optional<DWORD> ReadNumber32(const std::wstring& key, const std::wstring& n
 }
 
 class Win32RegistryTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override { TearDown(); }
   void TearDown() override {
     DeleteTestKey(KEY_WOW64_32KEY);

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -16,14 +15,14 @@ std::string TempFolder() {
 
 // A folder made for the test and removed with it.
 class ScopedFolder {
-public:
+ public:
   explicit ScopedFolder(std::string path) : path_(std::move(path)) {
     CreateDirectoryW(AnsiToWide(path_).c_str(), nullptr);
   }
   ~ScopedFolder() { RemoveDirectoryW(AnsiToWide(path_).c_str()); }
   const std::string& path() const { return path_; }
 
-private:
+ private:
   std::string path_;
 };
 
