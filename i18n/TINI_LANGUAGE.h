@@ -2,6 +2,7 @@
 // The table of user-interface texts: one text per key of the language file,
 // holding the English defaults until Load reads a language file.
 #include <cstdint>
+#include <span>
 #include <string>
 
 class TINI_LANGUAGE {
@@ -125,3 +126,16 @@ public:
   // default less trailing blanks. Never fails.
   void Load();
 };
+
+// One entry of the language file: its section, key and English default, and
+// the field that holds it. FONTSIZE, the one integer, has no text field and
+// its default is given in digits.
+struct LanguageEntry {
+  const char* Section;
+  const char* Key;
+  const char* EnglishDefault;
+  std::string TINI_LANGUAGE::*Text;  // null for FONTSIZE
+};
+
+// Every entry, in the order Load reads them.
+std::span<const LanguageEntry> LanguageEntries();

@@ -7,6 +7,8 @@
 
 // The integer rule: optional sign and decimal digits, or "$", "x", "X", "0x",
 // "0X" and hexadecimal digits, fitting in 32 bits. False for anything else.
+// Decimal must lie in the int32 range; hexadecimal spells the 32-bit pattern,
+// so "$FFFFFFFF" is -1 and "$100000000" is not an integer.
 bool ParseIniInteger(const std::string& text, int32_t& value);
 
 class IniFile {

@@ -4,6 +4,12 @@
 #include <cstdint>
 #include <string>
 
+// <windows.h> defines SHUTDOWN_POWEROFF as a flag of InitiateShutdown; here the
+// name is the settings key, so the macro must not replace the field's name.
+#ifdef SHUTDOWN_POWEROFF
+#undef SHUTDOWN_POWEROFF
+#endif
+
 class TINI {
 public:
   std::string Path;  // the file Load read; Save writes to it

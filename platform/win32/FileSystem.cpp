@@ -1,0 +1,272 @@
+// Files on Windows: paths are ANSI bytes, converted to UTF-16 for the W functions.
+#include "platform/FileSystem.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+namespace fs_seam {
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return {};
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Ansi(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                   nullptr);
+  std::string text(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
+                      nullptr);
+  return text;
+}
+
+// The system's words for an error, in the short form a user knows for the common ones.
+std::string CauseOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+      return "File not found";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+      return "Path not found";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+      return "File access denied";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return "Disk full";
+    default:
+      break;
+  }
+  wchar_t* buffer = nullptr;
+  DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
+    text.pop_back();
+  if (text.empty()) return "System error " + std::to_string(error);
+  return Ansi(text);
+}
+
+[[noreturn]] void Fail(DWORD error) {
+  throw FileError(CauseOf(error));
+}
+[[noreturn]] void FailWithLastError() {
+  Fail(GetLastError());
+}
+
+// Closes the handle when the scope ends.
+class Handle {
+public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  bool Close() {
+    if (!Valid()) return true;
+    bool closed = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+private:
+  HANDLE handle_;
+};
+
+// Ends a FindFirstFileW search when the scope ends.
+class Search {
+public:
+  explicit Search(HANDLE handle) : handle_(handle) {}
+  ~Search() {
+    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  }
+  Search(const Search&) = delete;
+  Search& operator=(const Search&) = delete;
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+
+private:
+  HANDLE handle_;
+};
+
+void WriteAll(HANDLE file, std::string_view bytes) {
+  constexpr size_t kChunk = 1u << 30;
+  while (!bytes.empty()) {
+    DWORD chunk = static_cast<DWORD>(bytes.size() < kChunk ? bytes.size() : kChunk);
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) FailWithLastError();
+    if (written == 0) Fail(ERROR_WRITE_FAULT);
+    bytes.remove_prefix(written);
+  }
+}
+
+DWORD AttributesOf(const std::string& path) {
+  return GetFileAttributesW(Wide(path).c_str());
+}
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// Creates a new file beside the target, so that the final rename stays on one
+// volume. A name left over from an earlier crash is skipped, not reused.
+HANDLE CreateTemporaryBeside(const std::string& path, std::wstring& name) {
+  std::random_device random;
+  for (int attempt = 0;; ++attempt) {
+    name = Wide(path) + L".tmp" + std::to_wstring(random() % 1000000);
+    HANDLE file =
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS || attempt == 10) return file;
+  }
+}
+
+// Another program that holds the file open without delete sharing (the monitor
+// reading it, a virus scanner) blocks the replace for a moment.
+bool IsPassingConflict(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+// True when another program has the file open without delete sharing, which
+// blocks replacing it. Asking first matters under Wine, whose ReplaceFileW
+// leaves a stray temporary file behind each time it fails that way.
+bool HeldByAnotherProgram(const std::wstring& path) {
+  HANDLE probe = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+  CloseHandle(probe);
+  return false;
+}
+
+// Puts the temporary file in the target's place: ReplaceFileW keeps the old
+// file's attributes and security when there is one.
+void MoveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
+  using Clock = std::chrono::steady_clock;
+  const auto giveUp = Clock::now() + std::chrono::milliseconds(500);
+  for (;;) {
+    bool targetExists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    DWORD error = ERROR_SHARING_VIOLATION;
+    if (!targetExists || !HeldByAnotherProgram(target)) {
+      BOOL moved = targetExists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                                : MoveFileExW(temporary.c_str(), target.c_str(),
+                                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+      if (moved) return;
+      error = GetLastError();
+      // The target vanished between the check and the replace: move instead.
+      if (targetExists && error == ERROR_FILE_NOT_FOUND) continue;
+    }
+    if (!IsPassingConflict(error) || Clock::now() >= giveUp) Fail(error);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  // Full sharing: the monitor may read or rewrite the file while we hold it.
+  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) FailWithLastError();
+  std::string bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
+    bytes.reserve(static_cast<size_t>(size.QuadPart));
+  char buffer[1 << 16];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) FailWithLastError();
+    if (read == 0) break;
+    bytes.append(buffer, read);
+  }
+  return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  // A read-only file is one the user does not want changed, and a folder is
+  // not ours to replace (Wine's ReplaceFileW would move it aside).
+  DWORD attributes = AttributesOf(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    Fail(ERROR_ACCESS_DENIED);
+
+  std::wstring target = Wide(path);
+  std::wstring temporary;
+  Handle file(CreateTemporaryBeside(path, temporary));
+  if (!file.Valid()) FailWithLastError();
+  try {
+    WriteAll(file.Get(), bytes);
+    if (!FlushFileBuffers(file.Get())) FailWithLastError();
+    if (!file.Close()) FailWithLastError();
+    MoveIntoPlace(temporary, target);
+  } catch (...) {
+    file.Close();
+    DeleteFileW(temporary.c_str());
+    throw;
+  }
+}
+
+void AppendToFile(const std::string& path, std::string_view bytes) {
+  Handle file(CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) FailWithLastError();
+  WriteAll(file.Get(), bytes);
+  if (!file.Close()) FailWithLastError();
+}
+
+std::vector<std::string> ListNamesWithoutExtension(const std::string& folder) {
+  std::string mask = folder;
+  if (!mask.empty() && !IsSeparator(mask.back())) mask += '\\';
+  mask += "*.";
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found{};
+  Search search(FindFirstFileW(Wide(mask).c_str(), &found));
+  if (!search.Valid()) return names;
+  do {
+    std::string name = Ansi(found.cFileName);
+    // The mask may also match through a short 8.3 name; keep only names that
+    // really have no extension.
+    if (name == "." || name == ".." || name.find('.') != std::string::npos) continue;
+    names.push_back(name);
+  } while (FindNextFileW(search.Get(), &found));
+  return names;
+}
+
+std::string CurrentDirectory() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return Ansi(buffer);
+    }
+    buffer.resize(length);
+  }
+}
+
+}  // namespace fs_seam

@@ -1,0 +1,141 @@
+// The Windows file seam in the situations only Windows has: read-only files,
+// other programs holding the file, the ANSI code page.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <thread>
+
+#include "platform/FileSystem.h"
+#include "settings/TINI.h"
+#include "support/ScratchFolder.h"
+#include "util/AppError.h"
+
+using namespace fs_seam;
+
+namespace {
+
+std::wstring Wide(const std::string& path) {
+  return std::wstring(path.begin(), path.end());
+}
+
+// Holds the file open as a reader that does not allow deleting it would.
+class HeldOpen {
+public:
+  explicit HeldOpen(const std::string& path)
+      : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldOpen() { Release(); }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (Valid()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+TEST(FileSeamWindows, ReadOnlyFileIsNotReplaced) {
+  ScratchFolder folder;
+  folder.Write("omb.ini", "old");
+  ASSERT_TRUE(SetFileAttributesW(Wide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
+  try {
+    WriteFileAtomically(folder.File("omb.ini"), "new");
+    FAIL() << "no error";
+  } catch (const FileError& error) {
+    EXPECT_STREQ(error.what(), "File access denied");
+  }
+  EXPECT_EQ(folder.Read("omb.ini"), "old");
+  EXPECT_EQ(folder.Count(), 1u);
+  SetFileAttributesW(Wide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(FileSeamWindows, ReplaceWaitsForAReaderThatLetsGoSoon) {
+  ScratchFolder folder;
+  folder.Write("omb.ini", "old");
+  HeldOpen reader(folder.File("omb.ini"));
+  ASSERT_TRUE(reader.Valid());
+  std::thread letGo([&] {
+    Sleep(60);
+    reader.Release();
+  });
+  EXPECT_NO_THROW(WriteFileAtomically(folder.File("omb.ini"), "new"));
+  letGo.join();
+  EXPECT_EQ(folder.Read("omb.ini"), "new");
+  EXPECT_EQ(folder.Count(), 1u);
+}
+
+TEST(FileSeamWindows, ReaderThatHoldsOnMakesTheWriteFailCleanly) {
+  ScratchFolder folder;
+  folder.Write("omb.ini", "old");
+  HeldOpen reader(folder.File("omb.ini"));
+  ASSERT_TRUE(reader.Valid());
+  EXPECT_THROW(WriteFileAtomically(folder.File("omb.ini"), "new"), FileError);
+  reader.Release();
+  EXPECT_EQ(folder.Read("omb.ini"), "old");
+  EXPECT_EQ(folder.Count(), 1u);
+}
+
+TEST(FileSeamWindows, ReadsAFileThatAnotherProgramIsWriting) {
+  ScratchFolder folder;
+  folder.Write("omb.ini", "content");
+  HANDLE writer = CreateFileW(Wide(folder.File("omb.ini")).c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ReadWholeFile(folder.File("omb.ini")), "content");
+  CloseHandle(writer);
+}
+
+TEST(FileSeamWindows, PathsAreInTheAnsiCodePage) {
+  if (GetACP() != 1252) GTEST_SKIP() << "needs code page 1252";
+  ScratchFolder folder;
+  const std::string name =
+      "Fran\xE7"
+      "ais";  // "Français" in code page 1252
+  ASSERT_TRUE(CreateDirectoryW((Wide(folder.Path()) + L"\\Fran\u00E7ais").c_str(), nullptr));
+  const std::string inside = folder.Path() + "\\" + name;  // std::filesystem would take it for UTF-8
+  EXPECT_TRUE(DirectoryExists(inside));
+  EXPECT_EQ(ListNamesWithoutExtension(folder.Path()), std::vector<std::string>{name});
+  WriteFileAtomically(inside + "\\setup.ini", "x");
+  EXPECT_EQ(ReadWholeFile(inside + "\\setup.ini"), "x");
+}
+
+TEST(FileSeamWindows, ErrorsNameTheCause) {
+  ScratchFolder folder;
+  auto causeOfReading = [](const std::string& path) {
+    try {
+      ReadWholeFile(path);
+    } catch (const FileError& error) {
+      return std::string(error.what());
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(causeOfReading(folder.File("none.ini")), "File not found");
+  EXPECT_EQ(causeOfReading(folder.File("none") + "\\x.ini"), "Path not found");
+  EXPECT_EQ(causeOfReading(folder.Path()), "File access denied");
+}
+
+TEST(TINIWindows, DriveRootAsWorkingFolderDoublesTheBackslash) {
+  wchar_t before[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+  TINI settings;
+  settings.Load("C:\\no-such-folder-for-ombrel\\omb.ini");
+  SetCurrentDirectoryW(before);
+  EXPECT_EQ(settings.EVENTLOG_LOCATION, "C:\\\\Eventlog.txt");
+  EXPECT_EQ(settings.DATALOG_LOCATION, "C:\\\\DATALOG\\");
+}
+
+TEST(TINIWindows, ReadOnlySettingsFileStaysAsItWas) {
+  ScratchFolder folder;
+  folder.Write("omb.ini", "[PAGE1]\r\nUPSPORT=2\r\n");
+  SetFileAttributesW(Wide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_READONLY);
+  TINI settings;
+  settings.Load(folder.File("omb.ini"));
+  settings.UPSPORT = 5;
+  EXPECT_THROW(settings.Save(), AppError);
+  SetFileAttributesW(Wide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(folder.Read("omb.ini"), "[PAGE1]\r\nUPSPORT=2\r\n");
+}
