@@ -83,6 +83,21 @@ class ThreadHook {
   HHOOK hook_;
 };
 
+// COM for this thread while the folder browser is up (the shell's namespace
+// needs it); left alone when the thread already runs COM in another mode.
+class ComScope {
+ public:
+  ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (initialised_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialised_;
+};
+
 // An item list from the folder browser, freed when it goes out of scope.
 class ItemList {
  public:
@@ -151,6 +166,7 @@ std::optional<std::string> Win32Dialogs::BrowseForFolder(const std::string& prom
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   info.lpfn = &BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(wideTitle.c_str());
+  ComScope com;
   ItemList chosen(SHBrowseForFolderW(&info));
   auto path = FolderPath(chosen.get());
   if (!path) return std::nullopt;

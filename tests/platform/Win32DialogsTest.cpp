@@ -33,6 +33,22 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+bool HasChildWithText(HWND window, const std::wstring& text) {
+  struct Search {
+    std::wstring text;
+    bool found = false;
+  } search{text};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) {
+        auto& search = *reinterpret_cast<Search*>(data);
+        if (lstrcmpiW(TextOf(child).c_str(), search.text.c_str()) == 0) search.found = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 bool HasIcon(HWND box) {
   bool found = false;
   EnumChildWindows(
@@ -187,18 +203,22 @@ TEST(Win32DialogsBrowse, ReturnsTheChosenFolderAndNothingOnCancel) {
   Win32Dialogs dialogs("OmbrelSetup");
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);
-  std::wstring status;
+  bool promptShown = false, pathInStatus = false;
 
   std::optional<std::string> chosen;
   BoxRun picked = RunWithBox(
       L"Event Log Location",
       [&] { chosen = dialogs.BrowseForFolder("Select a folder", "Event Log Location"); },
       [&](HWND dialog) {
+        promptShown = HasChildWithText(dialog, L"Select a folder");
         SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(windows));
+        pathInStatus = HasChildWithText(dialog, windows);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
       },
       IDCANCEL);
   ASSERT_TRUE(picked.found) << "no browse dialog with the given title";
+  EXPECT_TRUE(promptShown);
+  EXPECT_TRUE(pathInStatus) << "the status line does not show the highlighted folder";
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(lstrcmpiW(AnsiToWide(*chosen).c_str(), windows), 0) << *chosen;
 
