@@ -52,11 +52,16 @@ wine_env_cleanup() {
 }
 
 # Runs the window tool; true when it reports success. Its findings go to stdout.
+# They pass through a file, not a pipe: a Wine process started on the way (the
+# desktop's explorer) inherits the tool's output and would hold a pipe open.
 tool() {
-  local out
-  out=$(wine "$window_tool" "$@" 2>&1 </dev/null)
-  printf '%s\n' "$out" | grep -v '^result=' | tr -d '\r' | grep -v '^$' || true
-  printf '%s\n' "$out" | grep -q '^result=0'
+  local out status
+  out=$(mktemp)
+  wine "$window_tool" "$@" >"$out" 2>&1 </dev/null
+  tr -d '\r' <"$out" | grep -v '^result=' | grep -v '^$' || true
+  if grep -q '^result=0' "$out"; then status=0; else status=1; fi
+  rm -f "$out"
+  return $status
 }
 
 # The field of the window tool's "state" line, e.g. state_of iconic.
