@@ -34,6 +34,8 @@ public:
   uint16_t AYearNow = 0;
   bool Direction = false;  // true: dd/mm/yyyy, false: yyyy/mm/dd
 
+  // The texts made from a pattern ("hh:nn:ss", "dd/mm/yyyy", "yyyy/mm/dd")
+  // use the clock's time and date separators for ':' and '/'.
   std::string Current_Time_To_String() const;
   std::string Current_Day_To_String() const;
   int Current_Day_Of_Week() const;
@@ -43,7 +45,8 @@ public:
   int Day_Of_Week(int day, int month, int year) const;
   int TotalDayOfMonth() const;
   double Time_To_Float() const;
-  // Throws EConvertError when the start date does not exist.
+  // Throws EConvertError when the start date does not exist or the result
+  // falls outside the years 1 to 9999.
   void NextDay(int day, int month, int year, int offset, std::string& result) const;
   int MaxDayOfMonth(unsigned month, int32_t year) const;
   void Update();

@@ -1,14 +1,20 @@
 #pragma once
 // The store of dated schedule events: one text line per event, exactly as in
 // SCHEDULE.TXT ("2024/05/17,SHUTDOWN,08:30,1"). Searches treat the store as
-// one text, every line followed by CR LF.
+// one text, every line followed by CR LF; as no line holds a line end, the
+// first occurrence of a key is in the first line that contains it, and a key
+// with a CR or LF (or an empty key) is never found. Lines not in event form
+// stay as they are and are searched, sorted and written like the others.
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class TSchedule {
-public:
-  std::string Kind;      // kind word of the command under way
+ public:
+  std::string Kind;  // kind word of the command under way
   std::string FilePath;
 
   // The lines, in load order followed by the lines added since.
@@ -22,20 +28,46 @@ public:
   // Throws AppError("Cannot create file <path>") when that fails.
   void SaveSchedule();
   // Adds the event of kind Kind on date ("yyyy/mm/dd") at time ("HH:MM"),
-  // or changes time and flag of the one that exists, in place.
+  // or changes time and flag of the one that exists, in place: the 7
+  // characters after the key and the character behind it, never past the end
+  // of that line. Nothing happens for another Kind, or when date or time
+  // holds a line end.
   void SetEvent(const std::string& date, const std::string& time, bool warning);
-  // Removes the first line that holds key; false when no line does.
+  // Removes the first line that holds key, whole; false when no line does.
   bool DeleteEvent(const std::string& key);
-  // Ascending dates; within a date SHUTDOWN, STARTUP, TESTUPS. Stable.
+  // Ascending dates (the first 10 characters as bytes); within a date lines
+  // too short to name a kind, SHUTDOWN, STARTUP, other words, TESTUPS. Stable.
   void SortSchedule();
 
   // The store as one text: every line followed by CR LF.
   std::string StoreText() const;
   // True when key occurs in the store text.
   bool Holds(const std::string& key) const;
-  // The 5-character time of the event of kind on date, or "" when absent.
+  // The 5 characters after the key date + "," + kind and the character behind
+  // it, as far as its line reaches; "" when no line holds the key.
   std::string EventTime(const std::string& date, const std::string& kind) const;
 
-private:
+ private:
+  // Lines in store order. Each line has an id; ids ascend in store order, so
+  // comparing ids compares places and a place is found by binary search.
   std::vector<std::string> entries_;
+  std::vector<uint64_t> ids_;
+  uint64_t nextId_ = 0;
+  // The lines before sortedCount_ are in SortSchedule order (a loaded file
+  // usually is), so the lines of one date stand together and are found by
+  // binary search. Lines in the exact event form after them are found by
+  // date and kind in tailEvents_. A date key or an event key can occur in a
+  // line of the event form only at its start; every other line is listed in
+  // otherLines_ and searched as text.
+  size_t sortedCount_ = 0;
+  std::unordered_multimap<uint32_t, uint64_t> tailEvents_;
+  std::vector<uint64_t> otherLines_;  // ascending ids
+
+  static constexpr size_t kNotFound = static_cast<size_t>(-1);
+  size_t FindFirst(std::string_view key) const;
+  size_t PositionOf(uint64_t id) const;
+  void AppendLine(std::string_view line);
+  void EraseLine(size_t position);
+  void ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag);
+  void ReleaseSortedFrom(size_t position);
 };

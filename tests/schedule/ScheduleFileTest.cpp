@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "schedule/ScheduleTestFolder.h"
+#include "schedule/TSchedule.h"
+#include "util/AppError.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace std::string_literals;
+
+class ScheduleFile : public ::testing::Test {
+ protected:
+  ScheduleFile() : path(folder.File("SCHEDULE.TXT")) { store.FilePath = path; }
+
+  Lines Load(const std::string& bytes) {
+    ScheduleTestFolder::Write(path, bytes);
+    store.LoadSchedule();
+    return store.Entries();
+  }
+
+  ScheduleTestFolder folder;
+  std::string path;
+  TSchedule store;
+};
+
+TEST_F(ScheduleFile, EveryKindOfLineEndEndsALine) {
+  EXPECT_EQ(Load("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(Load("a\n\rb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(Load("a\r\r\nb\r\n"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(Load("\r\n\r\n"), (Lines{"", ""}));
+  EXPECT_EQ(Load("\n"), (Lines{""}));
+  EXPECT_EQ(Load("only"), (Lines{"only"}));
+  EXPECT_EQ(Load(""), Lines{});
+}
+
+TEST_F(ScheduleFile, LoadingReplacesTheStoreButAMissingFileChangesNothing) {
+  store.Kind = "SHUTDOWN";
+  store.SetEvent("2024/05/17", "08:30", true);
+  EXPECT_EQ(Load("2024/06/01,STARTUP,07:00,0\r\n"), (Lines{"2024/06/01,STARTUP,07:00,0"}));
+  EXPECT_FALSE(store.Holds("2024/05/17"));
+
+  store.FilePath = folder.File("MISSING.TXT");
+  store.LoadSchedule();
+  EXPECT_EQ(store.Entries(), (Lines{"2024/06/01,STARTUP,07:00,0"}));
+
+  // A folder where the file should be is no file either.
+  std::filesystem::create_directory(folder.File("FOLDER.TXT"));
+  store.FilePath = folder.File("FOLDER.TXT");
+  store.LoadSchedule();
+  EXPECT_EQ(store.Entries(), (Lines{"2024/06/01,STARTUP,07:00,0"}));
+}
+
+TEST_F(ScheduleFile, SavedFileIsSortedWithCrLfAfterEveryLine) {
+  Load("2024/05/17,TESTUPS,21:05,0\n2024/05/17,SHUTDOWN,08:30,1\r\n\r2024/05/01,STARTUP,07:00,0");
+  store.Kind = "STARTUP";
+  store.SetEvent("2024/05/17", "06:00", false);
+  store.SaveSchedule();
+  EXPECT_EQ(ScheduleTestFolder::Read(path),
+            "\r\n"
+            "2024/05/01,STARTUP,07:00,0\r\n"
+            "2024/05/17,SHUTDOWN,08:30,1\r\n"
+            "2024/05/17,STARTUP,06:00,0\r\n"
+            "2024/05/17,TESTUPS,21:05,0\r\n");
+  const Lines saved = store.Entries();
+  TSchedule again;
+  again.FilePath = path;
+  again.LoadSchedule();
+  EXPECT_EQ(again.Entries(), saved);
+}
+
+TEST_F(ScheduleFile, EmptyStoreWritesAnEmptyFile) {
+  Load("2024/05/17,SHUTDOWN,08:30,1\r\n");
+  store.Clear();
+  store.SaveSchedule();
+  EXPECT_TRUE(std::filesystem::is_regular_file(path));
+  EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+TEST_F(ScheduleFile, BinaryBytesSurviveARoundTrip) {
+  std::string garbage;
+  for (int round = 0; round < 4; ++round)
+    for (int byte = 0; byte < 256; ++byte) garbage += static_cast<char>((byte * 37 + round * 11) & 0xFF);
+  const Lines loaded = Load(garbage);
+  std::string expected;
+  for (const std::string& line : loaded) {
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+    expected += line;
+  }
+  std::string withoutLineEnds;
+  for (char c : garbage)
+    if (c != '\r' && c != '\n') withoutLineEnds += c;
+  EXPECT_EQ(expected, withoutLineEnds);
+
+  store.SaveSchedule();
+  TSchedule again;
+  again.FilePath = path;
+  again.LoadSchedule();
+  EXPECT_EQ(again.Entries(), store.Entries());
+  EXPECT_EQ(ScheduleTestFolder::Read(path), store.StoreText());
+}
+
+TEST_F(ScheduleFile, NulBytesAreOrdinaryCharacters) {
+  const std::string bytes = "2024/05/17,SHUTDOWN,08:30,1\0tail\r\n\0\0\r\n2024/05/18,STARTUP,07:00,0\r\n"s;
+  const Lines loaded = Load(bytes);
+  ASSERT_EQ(loaded.size(), 3u);
+  EXPECT_EQ(loaded[0], "2024/05/17,SHUTDOWN,08:30,1\0tail"s);
+  EXPECT_EQ(loaded[1], "\0\0"s);
+  store.Kind = "SHUTDOWN";
+  store.SetEvent("2024/05/17", "09:00", false);
+  EXPECT_EQ(store.Entries()[0], "2024/05/17,SHUTDOWN,09:00,0\0tail"s);
+  EXPECT_TRUE(store.DeleteEvent("\0\0"s));
+  EXPECT_EQ(store.Entries().size(), 2u);
+}
+
+TEST_F(ScheduleFile, TenMegabyteLineIsOneEntry) {
+  std::string huge(10 * 1024 * 1024, 'x');
+  huge.replace(5 * 1024 * 1024, 19, "2024/05/17,SHUTDOWN");
+  const Lines loaded = Load("2024/05/16,STARTUP,07:00,0\r\n" + huge + "\r\n2024/05/18,TESTUPS,01:00,0");
+  ASSERT_EQ(loaded.size(), 3u);
+  EXPECT_EQ(loaded[1].size(), huge.size());
+  EXPECT_EQ(store.EventTime("2024/05/17", "SHUTDOWN"), "xxxxx");
+  store.Kind = "SHUTDOWN";
+  store.SetEvent("2024/05/17", "08:30", true);
+  EXPECT_EQ(store.Entries()[1].size(), huge.size());
+  EXPECT_EQ(store.Entries()[1].substr(5 * 1024 * 1024, 30), "2024/05/17,SHUTDOWNx08:30,1xxx");
+  EXPECT_TRUE(store.DeleteEvent("2024/05/17"));
+  EXPECT_EQ(store.Entries(), (Lines{"2024/05/16,STARTUP,07:00,0", "2024/05/18,TESTUPS,01:00,0"}));
+}
+
+TEST_F(ScheduleFile, SaveFailureReportsTheFileAndLeavesWhatWasThere) {
+  store.Kind = "SHUTDOWN";
+  store.SetEvent("2024/05/17", "08:30", true);
+  store.FilePath = folder.File("missing folder") + "/SCHEDULE.TXT";
+  try {
+    store.SaveSchedule();
+    ADD_FAILURE() << "saving into a missing folder succeeded";
+  } catch (const AppError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot create file " + store.FilePath);
+  }
+
+  // A folder in the file's place cannot be replaced; it stays, and no temporary file is left.
+  const std::string blocked = folder.File("BLOCKED.TXT");
+  std::filesystem::create_directory(blocked);
+  ScheduleTestFolder::Write(blocked + "/inside", "keep");
+  store.FilePath = blocked;
+  EXPECT_THROW(store.SaveSchedule(), AppError);
+  EXPECT_EQ(ScheduleTestFolder::Read(blocked + "/inside"), "keep");
+  int names = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++names;
+  EXPECT_EQ(names, 1);
+  EXPECT_EQ(store.Entries(), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
+}
+
+#ifdef __linux__
+// A regular file whose reading fails, even for root.
+TEST_F(ScheduleFile, UnreadableFileIsReportedAndChangesNothing) {
+  Load("2024/05/17,SHUTDOWN,08:30,1\r\n");
+  store.FilePath = "/proc/self/mem";
+  try {
+    store.LoadSchedule();
+    ADD_FAILURE() << "reading /proc/self/mem succeeded";
+  } catch (const AppError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot open file /proc/self/mem");
+  }
+  EXPECT_EQ(store.Entries(), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,87 @@
+// Files the schedule store cannot read or replace on Windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "schedule/ScheduleTestFolder.h"
+#include "schedule/TSchedule.h"
+#include "util/AppError.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::wstring Wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+  wide.resize(static_cast<size_t>(length > 0 ? length - 1 : 0));
+  return wide;
+}
+
+// Holds the file open without sharing, as another program may.
+class ExclusiveHold {
+ public:
+  explicit ExclusiveHold(const std::string& path)
+      : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~ExclusiveHold() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  ExclusiveHold(const ExclusiveHold&) = delete;
+  ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+std::string ErrorText(TSchedule& store, void (TSchedule::*operation)()) {
+  try {
+    (store.*operation)();
+  } catch (const AppError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+TEST(ScheduleFileWindows, FileHeldByAnotherProgramCannotBeReadAndChangesNothing) {
+  ScheduleTestFolder folder;
+  TSchedule store;
+  store.Kind = "SHUTDOWN";
+  store.SetEvent("2024/05/17", "08:30", true);
+  store.FilePath = folder.File("SCHEDULE.TXT");
+  ScheduleTestFolder::Write(store.FilePath, "2024/06/01,STARTUP,07:00,0\r\n");
+  ExclusiveHold hold(store.FilePath);
+  ASSERT_TRUE(hold.Held());
+  EXPECT_EQ(ErrorText(store, &TSchedule::LoadSchedule), "Cannot open file " + store.FilePath);
+  EXPECT_EQ(store.Entries(), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
+}
+
+TEST(ScheduleFileWindows, FailedSaveLeavesTheOldFileWhole) {
+  ScheduleTestFolder folder;
+  TSchedule store;
+  store.FilePath = folder.File("SCHEDULE.TXT");
+  const std::string old = "2024/06/01,STARTUP,07:00,0\r\n";
+  ScheduleTestFolder::Write(store.FilePath, old);
+  store.Kind = "SHUTDOWN";
+  store.SetEvent("2024/05/17", "08:30", true);
+  {
+    ExclusiveHold hold(store.FilePath);
+    ASSERT_TRUE(hold.Held());
+    EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath);
+  }
+  EXPECT_EQ(ScheduleTestFolder::Read(store.FilePath), old);
+
+  SetFileAttributesW(Wide(store.FilePath).c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath);
+  SetFileAttributesW(Wide(store.FilePath).c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ScheduleTestFolder::Read(store.FilePath), old);
+
+  int names = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++names;
+  EXPECT_EQ(names, 1);
+  store.SaveSchedule();
+  EXPECT_EQ(ScheduleTestFolder::Read(store.FilePath), "2024/05/17,SHUTDOWN,08:30,1\r\n");
+}
+
+}  // namespace
