@@ -1,0 +1,86 @@
+# Sourced by the end-to-end scripts, scripts/run, scripts/screenshots and the
+# start-up benchmark: where things are, a Wine environment, and the window tool.
+#
+#   OMBREL_EXE        the program to drive (default: the staged OmbrelSetup.exe)
+#   OMBREL_EXE_ARGS   extra arguments for it (for trying the scripts on the
+#                     minimal window program: --title "..." --single-instance)
+#   OMBREL_DESKTOP    when this script starts its own display: run everything
+#                     inside a Wine virtual desktop of this size (e.g. 800x600),
+#                     which draws the windows' title bars; it uses its own
+#                     prefix, build/wineprefix-desktop
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+title="Ombrel Setup Version 7.20"
+exe=${OMBREL_EXE:-$root/build/stage/OmbrelSetup.exe}
+eval "exe_args=(${OMBREL_EXE_ARGS:-})"  # shell words, quotes allowed
+window_tool=$root/build/windows/tests/window_tool.exe
+minimal_window=$root/build/windows/bench/minimal_window_win32.exe
+
+# A display, a prefix and one persistent wineserver: the caller's when it has
+# them (scripts/test), otherwise our own, stopped again by wine_env_cleanup.
+wine_env_for_script() {
+  . "$root/scripts/wine-env"
+  if [ -n "${DISPLAY:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
+    own_wine_env=0
+    return
+  fi
+  own_wine_env=1
+  trap wine_env_cleanup EXIT
+  local prefix=${WINEPREFIX:-$root/build/wineprefix}
+  [ -z "${OMBREL_DESKTOP:-}" ] || prefix=$root/build/wineprefix-desktop
+  # "|| true": a wineserver already serving the prefix is fine, and set -e
+  # of the caller must not stop half-way through the start.
+  wine_env_start "$prefix" || true
+  if [ -n "${OMBREL_DESKTOP:-}" ]; then
+    # Every program of this prefix opens on one virtual desktop; the setting
+    # takes effect when the wineserver starts again.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$OMBREL_DESKTOP" /f >/dev/null 2>&1
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1 </dev/null || true
+    wineboot >/dev/null 2>&1 </dev/null || true
+  fi
+}
+
+# Stops what wine_env_for_script started; it runs by itself when the script ends.
+wine_env_cleanup() {
+  if [ "${own_wine_env:-0}" = 1 ]; then
+    own_wine_env=0
+    wine_env_stop
+  fi
+}
+
+# Runs the window tool; true when it reports success. Its findings go to stdout.
+# They pass through a file, not a pipe: a Wine process started on the way (the
+# desktop's explorer) inherits the tool's output and would hold a pipe open.
+tool() {
+  local out status
+  out=$(mktemp)
+  wine "$window_tool" "$@" >"$out" 2>&1 </dev/null
+  tr -d '\r' <"$out" | grep -v '^result=' | grep -v '^$' || true
+  if grep -q '^result=0' "$out"; then status=0; else status=1; fi
+  rm -f "$out"
+  return $status
+}
+
+# The field of the window tool's "state" line, e.g. state_of iconic.
+state_of() {
+  tool state "$title" | tr ' ' '\n' | sed -n "s/^$1=//p"
+}
+
+require_built() {
+  if [ ! -f "$window_tool" ] || [ ! -f "$minimal_window" ]; then
+    echo "the Windows build is missing: run cmake --preset windows && cmake --build --preset windows" >&2
+    exit 1
+  fi
+  if [ ! -f "$exe" ]; then
+    echo "OmbrelSetup.exe is not built yet ($exe is missing)" >&2
+    exit 1
+  fi
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
