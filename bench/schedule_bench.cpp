@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     }
     store.SaveSchedule();
     storeTimes.push_back(Milliseconds(Clock::now() - storeStart));
-    savedSize = store.Entries().size();
+    savedSize = store.Count();
 
     const auto plainStart = Clock::now();
     const std::string bytes = fs_seam::ReadWholeFile(plainPath);

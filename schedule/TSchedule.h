@@ -17,8 +17,10 @@ class TSchedule {
   std::string Kind;  // kind word of the command under way
   std::string FilePath;
 
-  // The lines, in load order followed by the lines added since.
-  const std::vector<std::string>& Entries() const { return entries_; }
+  // The lines, in load order followed by the lines added since. A line's
+  // view stays valid until the store next changes.
+  size_t Count() const { return lines_.size(); }
+  std::string_view Line(size_t index) const { return View(lines_[index]); }
   void Clear();
 
   // Replaces Entries by the file's lines when the file exists. Throws
@@ -48,26 +50,39 @@ class TSchedule {
   std::string EventTime(const std::string& date, const std::string& kind) const;
 
  private:
-  // Lines in store order. Each line has an id; ids ascend in store order, so
-  // comparing ids compares places and a place is found by binary search.
-  std::vector<std::string> entries_;
-  std::vector<uint64_t> ids_;
-  uint64_t nextId_ = 0;
+  // Where a line's bytes lie: offsets below the size of loaded_ in loaded_,
+  // the others that far past its end, in edits_.
+  struct Span {
+    size_t offset;
+    size_t length;
+  };
+  // The file as loaded, never changed afterwards, and the bytes of each line
+  // added or changed since, appended whole (a changed line's old bytes just go
+  // unused). Views into one buffer instead of a string per line save an
+  // allocation per line, which is slow under Wine's heap, and let loaded lines
+  // that still follow each other be written back in one piece.
+  std::string loaded_;
+  std::string edits_;
+  std::vector<Span> lines_;  // in store order
   // The lines before sortedCount_ are in SortSchedule order (a loaded file
   // usually is), so the lines of one date stand together and are found by
   // binary search. Lines in the exact event form after them are found by
   // date and kind in tailEvents_. A date key or an event key can occur in a
   // line of the event form only at its start; every other line is listed in
-  // otherLines_ and searched as text.
+  // otherLines_ and searched as text. Both hold places in lines_.
   size_t sortedCount_ = 0;
-  std::unordered_multimap<uint32_t, uint64_t> tailEvents_;
-  std::vector<uint64_t> otherLines_;  // ascending ids
+  std::unordered_multimap<uint32_t, size_t> tailEvents_;
+  std::vector<size_t> otherLines_;  // ascending
 
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
+  std::string_view View(Span span) const;
+  bool Precedes(Span a, Span b) const;
+  bool FollowsInLoaded(Span a, Span b) const;
   size_t FindFirst(std::string_view key) const;
-  size_t PositionOf(uint64_t id) const;
-  void AppendLine(std::string_view line);
+  Span KeepEdit(const std::string& line);
+  void AppendLine(Span line);
   void EraseLine(size_t position);
   void ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag);
+  void ForgetTailEvent(uint32_t code, size_t position);
   void ReleaseSortedFrom(size_t position);
 };

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "schedule/ScheduleLines.h"
 #include "schedule/ScheduleTestFolder.h"
 #include "schedule/TSchedule.h"
 
@@ -164,7 +165,7 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
     }
     ScheduleTestFolder::Write(store.FilePath, file);
     store.LoadSchedule();
-    ASSERT_EQ(store.Entries(), model.lines) << "loading " << file;
+    ASSERT_EQ(LinesOf(store), model.lines) << "loading " << file;
 
     for (int step = 0; step < 40; ++step) {
       const size_t operation = random.Below(10);
@@ -190,7 +191,7 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
         store.LoadSchedule();
         what = "LoadSchedule";
       }
-      ASSERT_EQ(store.Entries(), model.lines) << "after " << what << " in round " << round;
+      ASSERT_EQ(LinesOf(store), model.lines) << "after " << what << " in round " << round;
       for (int probe = 0; probe < 3; ++probe) {
         const std::string key = random.Key();
         ASSERT_EQ(store.Holds(key), model.Find(key) >= 0) << "Holds " << key;
