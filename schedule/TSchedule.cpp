@@ -1,6 +1,7 @@
 #include "schedule/TSchedule.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 #include "platform/FileSystem.h"
@@ -120,6 +121,7 @@ void TSchedule::Clear() {
   loaded_.clear();
   edits_.clear();
   lines_.clear();
+  nextId_ = 0;
   sortedCount_ = 0;
   tailEvents_.clear();
   otherLines_.clear();
@@ -139,7 +141,7 @@ void TSchedule::LoadSchedule() {
   // them at once, instead of growing step by step.
   lines_.reserve(loaded_.size() / 28 + 1);
   ForEachLine(loaded_, [this](std::string_view line) {
-    AppendLine(Span{static_cast<size_t>(line.data() - loaded_.data()), line.size()});
+    AppendLine(static_cast<size_t>(line.data() - loaded_.data()), line.size());
   });
 }
 
@@ -160,7 +162,8 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   const std::string timeAndFlag = time + (warning ? ",1" : ",0");
   const size_t position = FindFirst(key);
   if (position == kNotFound) {
-    AppendLine(KeepEdit(key + "," + timeAndFlag));
+    const std::string line = key + "," + timeAndFlag;
+    AppendLine(KeepEdit(line), line.size());
   } else {
     ChangeLine(position, key, timeAndFlag);
   }
@@ -176,16 +179,16 @@ bool TSchedule::DeleteEvent(const std::string& key) {
 void TSchedule::SortSchedule() {
   const size_t count = lines_.size();
   if (sortedCount_ == count) return;
-  const auto precedes = [this](Span a, Span b) { return Precedes(a, b); };
+  const auto precedes = [this](const Entry& a, const Entry& b) { return Precedes(a, b); };
   const auto begin = lines_.begin();
   const auto sortedEnd = begin + static_cast<std::ptrdiff_t>(sortedCount_);
   // Lines of the sorted part up to the place of the lowest later line keep
-  // their places; from there on the lines are merged.
+  // their places; from there on the lines are merged and numbered anew.
   const auto lowest = std::min_element(sortedEnd, lines_.end(), precedes);
   const size_t firstMoved =
       static_cast<size_t>(std::upper_bound(begin, sortedEnd, *lowest, precedes) - begin);
   tailEvents_.clear();
-  const auto movedOthers = std::lower_bound(otherLines_.begin(), otherLines_.end(), firstMoved);
+  const auto movedOthers = std::lower_bound(otherLines_.begin(), otherLines_.end(), lines_[firstMoved].id);
   const bool othersMoved = movedOthers != otherLines_.end();
   otherLines_.erase(movedOthers, otherLines_.end());
 
@@ -193,15 +196,16 @@ void TSchedule::SortSchedule() {
   std::inplace_merge(begin + static_cast<std::ptrdiff_t>(firstMoved), sortedEnd, lines_.end(), precedes);
   sortedCount_ = count;
 
-  // Lines not in event form are listed again; usually none moved, and none need looking at.
-  if (othersMoved)
-    for (size_t i = firstMoved; i < count; ++i)
-      if (!EventLineCode(Line(i))) otherLines_.push_back(i);
+  for (size_t i = firstMoved; i < count; ++i) {
+    lines_[i].id = nextId_++;
+    // Lines not in event form are listed again; usually none moved, and none need looking at.
+    if (othersMoved && !EventLineCode(Line(i))) otherLines_.push_back(lines_[i].id);
+  }
 }
 
 std::string TSchedule::StoreText() const {
   size_t size = 0;
-  for (const Span& line : lines_) size += line.length + 2;
+  for (const Entry& line : lines_) size += line.length + 2;
   std::string text;
   text.reserve(size);
   for (size_t first = 0; first < lines_.size();) {
@@ -235,17 +239,17 @@ std::string TSchedule::EventTime(const std::string& date, const std::string& kin
   return std::string(line.substr(at, 5));
 }
 
-bool TSchedule::Precedes(Span a, Span b) const {
+std::string_view TSchedule::View(const Entry& line) const {
+  if (line.offset < loaded_.size()) return std::string_view(loaded_).substr(line.offset, line.length);
+  return std::string_view(edits_).substr(line.offset - loaded_.size(), line.length);
+}
+
+bool TSchedule::Precedes(const Entry& a, const Entry& b) const {
   return SortsBefore(View(a), View(b));
 }
 
-std::string_view TSchedule::View(Span span) const {
-  if (span.offset < loaded_.size()) return std::string_view(loaded_).substr(span.offset, span.length);
-  return std::string_view(edits_).substr(span.offset - loaded_.size(), span.length);
-}
-
 // True when b's bytes come right after a's and a CR LF in loaded_.
-bool TSchedule::FollowsInLoaded(Span a, Span b) const {
+bool TSchedule::FollowsInLoaded(const Entry& a, const Entry& b) const {
   const size_t end = a.offset + a.length;
   return b.offset == end + 2 && b.offset + b.length <= loaded_.size() && loaded_[end] == '\r' &&
          loaded_[end + 1] == '\n';
@@ -270,14 +274,15 @@ size_t TSchedule::FindFirst(std::string_view key) const {
     return kNotFound;
   }
 
-  size_t first = kNotFound;
+  uint64_t first = std::numeric_limits<uint64_t>::max();
   // In the sorted part the lines of the date stand together.
   const auto sortedEnd = lines_.begin() + static_cast<std::ptrdiff_t>(sortedCount_);
-  const auto run = std::lower_bound(lines_.begin(), sortedEnd, DateOf(key),
-                                    [this](Span line, std::string_view d) { return DateOf(View(line)) < d; });
+  const auto run =
+      std::lower_bound(lines_.begin(), sortedEnd, DateOf(key),
+                       [this](const Entry& line, std::string_view d) { return DateOf(View(line)) < d; });
   for (auto it = run; it != sortedEnd && DateOf(View(*it)) == DateOf(key); ++it) {
     if (View(*it).find(key) != std::string_view::npos) {
-      first = static_cast<size_t>(it - lines_.begin());
+      first = it->id;
       break;
     }
   }
@@ -285,70 +290,74 @@ size_t TSchedule::FindFirst(std::string_view key) const {
     const auto [begin, end] = tailEvents_.equal_range(EventCode(*date, kind));
     for (auto it = begin; it != end; ++it) first = std::min(first, it->second);
   }
-  for (size_t other : otherLines_) {
-    if (other >= first) break;
-    if (Line(other).find(key) != std::string_view::npos) return other;
+  for (uint64_t id : otherLines_) {
+    if (id >= first) break;
+    const size_t position = PositionOf(id);
+    if (Line(position).find(key) != std::string_view::npos) return position;
   }
-  return first;
+  return first == std::numeric_limits<uint64_t>::max() ? kNotFound : PositionOf(first);
 }
 
-// Puts the bytes of a new or changed line at the end of edits_.
-TSchedule::Span TSchedule::KeepEdit(const std::string& line) {
-  const Span span{loaded_.size() + edits_.size(), line.size()};
+size_t TSchedule::PositionOf(uint64_t id) const {
+  const auto it = std::lower_bound(lines_.begin(), lines_.end(), id,
+                                   [](const Entry& line, uint64_t wanted) { return line.id < wanted; });
+  return static_cast<size_t>(it - lines_.begin());
+}
+
+// Puts the bytes of a new or changed line at the end of edits_; the result is their offset.
+size_t TSchedule::KeepEdit(const std::string& line) {
+  const size_t offset = loaded_.size() + edits_.size();
   edits_ += line;
-  return span;
+  return offset;
 }
 
-// Adds the line whose bytes lie at span at the end of the store.
-void TSchedule::AppendLine(Span span) {
-  const size_t position = lines_.size();
-  const auto code = EventLineCode(View(span));
-  if (!code) otherLines_.push_back(position);
+// Adds the line whose bytes lie at offset at the end of the store.
+void TSchedule::AppendLine(size_t offset, size_t length) {
+  const Entry line{offset, length, nextId_++};
+  const auto code = EventLineCode(View(line));
+  if (!code) otherLines_.push_back(line.id);
   // A line that sorts last extends the sorted part and needs no entry of its own.
-  const bool staysSorted = sortedCount_ == position && (lines_.empty() || !Precedes(span, lines_.back()));
+  const bool staysSorted =
+      sortedCount_ == lines_.size() && (lines_.empty() || !Precedes(line, lines_.back()));
   if (staysSorted) {
     ++sortedCount_;
   } else if (code) {
-    tailEvents_.emplace(*code, position);
+    tailEvents_.emplace(*code, line.id);
   }
-  lines_.push_back(span);
+  lines_.push_back(line);
 }
 
 void TSchedule::EraseLine(size_t position) {
+  const uint64_t id = lines_[position].id;
   if (const auto code = EventLineCode(Line(position))) {
-    if (position >= sortedCount_) ForgetTailEvent(*code, position);
+    if (position >= sortedCount_) ForgetTailEvent(*code, id);
   } else {
-    otherLines_.erase(std::lower_bound(otherLines_.begin(), otherLines_.end(), position));
+    otherLines_.erase(std::lower_bound(otherLines_.begin(), otherLines_.end(), id));
   }
   if (position < sortedCount_) --sortedCount_;
   lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(position));
-  // The lines behind it move up one place. Few lines are listed: those added
-  // since the load and those not in event form.
-  for (auto& [code, place] : tailEvents_)
-    if (place > position) --place;
-  for (auto other = std::upper_bound(otherLines_.begin(), otherLines_.end(), position);
-       other != otherLines_.end(); ++other)
-    --*other;
 }
 
 // Changes time and flag within this line only, even when it is too short to hold them.
 void TSchedule::ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag) {
   std::string line(Line(position));
+  const uint64_t id = lines_[position].id;
   const auto oldCode = EventLineCode(line);
 
   size_t at = line.find(key) + key.size();
   if (at == line.size()) line += ',';
   ++at;  // past the comma after the key
   line.replace(at, std::min(kTimeAndFlag, line.size() - at), timeAndFlag);
-  lines_[position] = KeepEdit(line);
+  lines_[position].offset = KeepEdit(line);
+  lines_[position].length = line.size();
 
   const auto newCode = EventLineCode(line);
   if (oldCode != newCode) {
-    if (position >= sortedCount_ && oldCode) ForgetTailEvent(*oldCode, position);
-    if (position >= sortedCount_ && newCode) tailEvents_.emplace(*newCode, position);
-    const auto other = std::lower_bound(otherLines_.begin(), otherLines_.end(), position);
+    if (position >= sortedCount_ && oldCode) ForgetTailEvent(*oldCode, id);
+    if (position >= sortedCount_ && newCode) tailEvents_.emplace(*newCode, id);
+    const auto other = std::lower_bound(otherLines_.begin(), otherLines_.end(), id);
     if (!oldCode) otherLines_.erase(other);
-    if (!newCode) otherLines_.insert(other, position);
+    if (!newCode) otherLines_.insert(other, id);
   }
   // A change near the start of a line (from an odd date text) can move it out of order.
   const bool inOrder = position >= sortedCount_ ||
@@ -357,16 +366,15 @@ void TSchedule::ChangeLine(size_t position, const std::string& key, const std::s
   if (!inOrder) ReleaseSortedFrom(position);
 }
 
-void TSchedule::ForgetTailEvent(uint32_t code, size_t position) {
+void TSchedule::ForgetTailEvent(uint32_t code, uint64_t id) {
   const auto [begin, end] = tailEvents_.equal_range(code);
-  const auto it =
-      std::find_if(begin, end, [position](const auto& entry) { return entry.second == position; });
+  const auto it = std::find_if(begin, end, [id](const auto& entry) { return entry.second == id; });
   if (it != end) tailEvents_.erase(it);
 }
 
 // The sorted part ends before position; the lines from there on join the tail.
 void TSchedule::ReleaseSortedFrom(size_t position) {
   for (size_t i = position; i < sortedCount_; ++i)
-    if (const auto code = EventLineCode(Line(i))) tailEvents_.emplace(*code, i);
+    if (const auto code = EventLineCode(Line(i))) tailEvents_.emplace(*code, lines_[i].id);
   sortedCount_ = position;
 }

@@ -50,11 +50,14 @@ class TSchedule {
   std::string EventTime(const std::string& date, const std::string& kind) const;
 
  private:
-  // Where a line's bytes lie: offsets below the size of loaded_ in loaded_,
-  // the others that far past its end, in edits_.
-  struct Span {
+  // A line: where its bytes lie (offsets below the size of loaded_ in
+  // loaded_, the others that far past its end in edits_), and its id. Ids
+  // ascend in store order, so comparing ids compares places, and a place is
+  // found by binary search.
+  struct Entry {
     size_t offset;
     size_t length;
+    uint64_t id;
   };
   // The file as loaded, never changed afterwards, and the bytes of each line
   // added or changed since, appended whole (a changed line's old bytes just go
@@ -63,26 +66,28 @@ class TSchedule {
   // that still follow each other be written back in one piece.
   std::string loaded_;
   std::string edits_;
-  std::vector<Span> lines_;  // in store order
+  std::vector<Entry> lines_;  // in store order
+  uint64_t nextId_ = 0;
   // The lines before sortedCount_ are in SortSchedule order (a loaded file
   // usually is), so the lines of one date stand together and are found by
   // binary search. Lines in the exact event form after them are found by
   // date and kind in tailEvents_. A date key or an event key can occur in a
   // line of the event form only at its start; every other line is listed in
-  // otherLines_ and searched as text. Both hold places in lines_.
+  // otherLines_ and searched as text.
   size_t sortedCount_ = 0;
-  std::unordered_multimap<uint32_t, size_t> tailEvents_;
-  std::vector<size_t> otherLines_;  // ascending
+  std::unordered_multimap<uint32_t, uint64_t> tailEvents_;
+  std::vector<uint64_t> otherLines_;  // ascending ids
 
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
-  std::string_view View(Span span) const;
-  bool Precedes(Span a, Span b) const;
-  bool FollowsInLoaded(Span a, Span b) const;
+  std::string_view View(const Entry& line) const;
+  bool Precedes(const Entry& a, const Entry& b) const;
+  bool FollowsInLoaded(const Entry& a, const Entry& b) const;
   size_t FindFirst(std::string_view key) const;
-  Span KeepEdit(const std::string& line);
-  void AppendLine(Span line);
+  size_t PositionOf(uint64_t id) const;
+  size_t KeepEdit(const std::string& line);
+  void AppendLine(size_t offset, size_t length);
   void EraseLine(size_t position);
   void ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag);
-  void ForgetTailEvent(uint32_t code, size_t position);
+  void ForgetTailEvent(uint32_t code, uint64_t id);
   void ReleaseSortedFrom(size_t position);
 };
