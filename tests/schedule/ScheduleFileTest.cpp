@@ -37,6 +37,30 @@ TEST_F(ScheduleFile, EveryKindOfLineEndEndsALine) {
   EXPECT_EQ(Load(""), Lines{});
 }
 
+// Lines of every length up to three words of the eight bytes the reader takes
+// at once, with each kind of line end and with bytes close to CR and LF, so
+// that the line ends fall at every place within a word.
+TEST_F(ScheduleFile, LineEndsAreFoundWhereverTheyFallInALongFile) {
+  const std::string fill = "\x0b\x0c\x0e\x8a\x8d\0 9,/Z\xff\t"s;
+  Lines expected;
+  std::string bytes, text;
+  for (const std::string lineEnd : {"\r\n", "\r", "\n"}) {
+    for (size_t length = 0; length <= 24; ++length) {
+      std::string line;
+      for (size_t i = 0; i < length; ++i) line += fill[(length + i) % fill.size()];
+      expected.push_back(line);
+      // An empty line ends with CR LF: a lone LF after a lone CR would join it.
+      bytes += line + (line.empty() ? "\r\n" : lineEnd);
+      text += line + "\r\n";
+    }
+  }
+  bytes += "no line end!!";
+  expected.push_back("no line end!!");
+  text += "no line end!!\r\n";
+  EXPECT_EQ(Load(bytes), expected);
+  EXPECT_EQ(store.StoreText(), text);
+}
+
 TEST_F(ScheduleFile, LoadingReplacesTheStoreButAMissingFileChangesNothing) {
   store.Kind = "SHUTDOWN";
   store.SetEvent("2024/05/17", "08:30", true);

@@ -56,6 +56,12 @@ struct PlainStore {
     return at < line.size() ? line.substr(at, 5) : "";
   }
 
+  std::string Text() const {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+  }
+
   // Neighbours are exchanged until none is out of order.
   void Sort() {
     auto letterPlace = [](const std::string& line) -> int {
@@ -186,7 +192,9 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
         model.Sort();
         what = "SortSchedule";
       } else {
-        // Reloading what the store holds rebuilds its index from scratch.
+        // The store text, copied in runs from the loaded bytes where it can be,
+        // is every line with CR LF; reloading it rebuilds the index from scratch.
+        ASSERT_EQ(store.StoreText(), model.Text()) << "in round " << round;
         ScheduleTestFolder::Write(store.FilePath, store.StoreText());
         store.LoadSchedule();
         what = "LoadSchedule";
@@ -202,9 +210,7 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
     if (round % 20 == 0) {
       store.SaveSchedule();
       model.Sort();
-      std::string saved;
-      for (const std::string& line : model.lines) saved += line + "\r\n";
-      ASSERT_EQ(ScheduleTestFolder::Read(store.FilePath), saved);
+      ASSERT_EQ(ScheduleTestFolder::Read(store.FilePath), model.Text());
     }
   }
 }
