@@ -79,13 +79,14 @@ bool MayHoldLineEnd(uint64_t word) {
 
 // Hands each line of bytes to take. CR LF, a lone CR and a lone LF each end a
 // line; a last line without an end still counts. Bytes are looked at 8 at a
-// time until a line end may be among them.
+// time until a line end may be among them: measured faster than a search per
+// line, above all under Wine.
 template <typename TakeLine>
 void ForEachLine(std::string_view bytes, TakeLine take) {
   size_t start = 0;
   size_t i = 0;
   while (i < bytes.size()) {
-    uint64_t word;
+    uint64_t word = 0;
     if (i + sizeof word <= bytes.size()) {
       std::memcpy(&word, bytes.data() + i, sizeof word);
       if (!MayHoldLineEnd(word)) {

@@ -17,13 +17,14 @@ class TSchedule {
   std::string Kind;  // kind word of the command under way
   std::string FilePath;
 
-  // The lines, in load order followed by the lines added since. A line's
-  // view stays valid until the store next changes.
+  // The lines, in load order followed by the lines added since; index below
+  // Count(). A line's view stays valid until the store next changes.
   size_t Count() const { return lines_.size(); }
   std::string_view Line(size_t index) const { return View(lines_[index]); }
+  // Empties the store.
   void Clear();
 
-  // Replaces Entries by the file's lines when the file exists. Throws
+  // Replaces the lines by the file's lines when the file exists. Throws
   // AppError("Cannot open file <path>") when it exists but cannot be read.
   void LoadSchedule();
   // Sorts, then writes every line with CR LF, replacing the file in one step.
