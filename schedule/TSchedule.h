@@ -17,11 +17,14 @@ class TSchedule {
   std::string Kind;  // kind word of the command under way
   std::string FilePath;
 
-  // The lines, in load order followed by the lines added since.
-  const std::vector<std::string>& Entries() const { return entries_; }
+  // The lines, in load order followed by the lines added since; index below
+  // Count(). A line's view stays valid until the store next changes.
+  size_t Count() const { return lines_.size(); }
+  std::string_view Line(size_t index) const { return View(lines_[index]); }
+  // Empties the store.
   void Clear();
 
-  // Replaces Entries by the file's lines when the file exists. Throws
+  // Replaces the lines by the file's lines when the file exists. Throws
   // AppError("Cannot open file <path>") when it exists but cannot be read.
   void LoadSchedule();
   // Sorts, then writes every line with CR LF, replacing the file in one step.
@@ -48,10 +51,23 @@ class TSchedule {
   std::string EventTime(const std::string& date, const std::string& kind) const;
 
  private:
-  // Lines in store order. Each line has an id; ids ascend in store order, so
-  // comparing ids compares places and a place is found by binary search.
-  std::vector<std::string> entries_;
-  std::vector<uint64_t> ids_;
+  // A line: where its bytes lie (offsets below the size of loaded_ in
+  // loaded_, the others that far past its end in edits_), and its id. Ids
+  // ascend in store order, so comparing ids compares places, and a place is
+  // found by binary search.
+  struct Entry {
+    size_t offset;
+    size_t length;
+    uint64_t id;
+  };
+  // The file as loaded, never changed afterwards, and the bytes of each line
+  // added or changed since, appended whole (a changed line's old bytes just go
+  // unused). Views into one buffer instead of a string per line save an
+  // allocation per line, which is slow under Wine's heap, and let loaded lines
+  // that still follow each other be written back in one piece.
+  std::string loaded_;
+  std::string edits_;
+  std::vector<Entry> lines_;  // in store order
   uint64_t nextId_ = 0;
   // The lines before sortedCount_ are in SortSchedule order (a loaded file
   // usually is), so the lines of one date stand together and are found by
@@ -64,10 +80,15 @@ class TSchedule {
   std::vector<uint64_t> otherLines_;  // ascending ids
 
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
+  std::string_view View(const Entry& line) const;
+  bool Precedes(const Entry& a, const Entry& b) const;
+  bool FollowsInLoaded(const Entry& a, const Entry& b) const;
   size_t FindFirst(std::string_view key) const;
   size_t PositionOf(uint64_t id) const;
-  void AppendLine(std::string_view line);
+  size_t KeepEdit(const std::string& line);
+  void AppendLine(size_t offset, size_t length);
   void EraseLine(size_t position);
   void ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag);
+  void ForgetTailEvent(uint32_t code, uint64_t id);
   void ReleaseSortedFrom(size_t position);
 };

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "schedule/ScheduleLines.h"
 #include "schedule/ScheduleTestFolder.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
@@ -18,7 +19,7 @@ class ScheduleFile : public ::testing::Test {
   Lines Load(const std::string& bytes) {
     ScheduleTestFolder::Write(path, bytes);
     store.LoadSchedule();
-    return store.Entries();
+    return LinesOf(store);
   }
 
   ScheduleTestFolder folder;
@@ -36,6 +37,30 @@ TEST_F(ScheduleFile, EveryKindOfLineEndEndsALine) {
   EXPECT_EQ(Load(""), Lines{});
 }
 
+// Lines of every length up to three words of the eight bytes the reader takes
+// at once, with each kind of line end and with bytes close to CR and LF, so
+// that the line ends fall at every place within a word.
+TEST_F(ScheduleFile, LineEndsAreFoundWhereverTheyFallInALongFile) {
+  const std::string fill = "\x0b\x0c\x0e\x8a\x8d\0 9,/Z\xff\t"s;
+  Lines expected;
+  std::string bytes, text;
+  for (const std::string lineEnd : {"\r\n", "\r", "\n"}) {
+    for (size_t length = 0; length <= 24; ++length) {
+      std::string line;
+      for (size_t i = 0; i < length; ++i) line += fill[(length + i) % fill.size()];
+      expected.push_back(line);
+      // An empty line ends with CR LF: a lone LF after a lone CR would join it.
+      bytes += line + (line.empty() ? "\r\n" : lineEnd);
+      text += line + "\r\n";
+    }
+  }
+  bytes += "no line end!!";
+  expected.push_back("no line end!!");
+  text += "no line end!!\r\n";
+  EXPECT_EQ(Load(bytes), expected);
+  EXPECT_EQ(store.StoreText(), text);
+}
+
 TEST_F(ScheduleFile, LoadingReplacesTheStoreButAMissingFileChangesNothing) {
   store.Kind = "SHUTDOWN";
   store.SetEvent("2024/05/17", "08:30", true);
@@ -44,13 +69,13 @@ TEST_F(ScheduleFile, LoadingReplacesTheStoreButAMissingFileChangesNothing) {
 
   store.FilePath = folder.File("MISSING.TXT");
   store.LoadSchedule();
-  EXPECT_EQ(store.Entries(), (Lines{"2024/06/01,STARTUP,07:00,0"}));
+  EXPECT_EQ(LinesOf(store), (Lines{"2024/06/01,STARTUP,07:00,0"}));
 
   // A folder where the file should be is no file either.
   std::filesystem::create_directory(folder.File("FOLDER.TXT"));
   store.FilePath = folder.File("FOLDER.TXT");
   store.LoadSchedule();
-  EXPECT_EQ(store.Entries(), (Lines{"2024/06/01,STARTUP,07:00,0"}));
+  EXPECT_EQ(LinesOf(store), (Lines{"2024/06/01,STARTUP,07:00,0"}));
 }
 
 TEST_F(ScheduleFile, SavedFileIsSortedWithCrLfAfterEveryLine) {
@@ -64,11 +89,11 @@ TEST_F(ScheduleFile, SavedFileIsSortedWithCrLfAfterEveryLine) {
             "2024/05/17,SHUTDOWN,08:30,1\r\n"
             "2024/05/17,STARTUP,06:00,0\r\n"
             "2024/05/17,TESTUPS,21:05,0\r\n");
-  const Lines saved = store.Entries();
+  const Lines saved = LinesOf(store);
   TSchedule again;
   again.FilePath = path;
   again.LoadSchedule();
-  EXPECT_EQ(again.Entries(), saved);
+  EXPECT_EQ(LinesOf(again), saved);
 }
 
 TEST_F(ScheduleFile, EmptyStoreWritesAnEmptyFile) {
@@ -98,7 +123,7 @@ TEST_F(ScheduleFile, BinaryBytesSurviveARoundTrip) {
   TSchedule again;
   again.FilePath = path;
   again.LoadSchedule();
-  EXPECT_EQ(again.Entries(), store.Entries());
+  EXPECT_EQ(LinesOf(again), LinesOf(store));
   EXPECT_EQ(ScheduleTestFolder::Read(path), store.StoreText());
 }
 
@@ -110,9 +135,9 @@ TEST_F(ScheduleFile, NulBytesAreOrdinaryCharacters) {
   EXPECT_EQ(loaded[1], "\0\0"s);
   store.Kind = "SHUTDOWN";
   store.SetEvent("2024/05/17", "09:00", false);
-  EXPECT_EQ(store.Entries()[0], "2024/05/17,SHUTDOWN,09:00,0\0tail"s);
+  EXPECT_EQ(store.Line(0), "2024/05/17,SHUTDOWN,09:00,0\0tail"s);
   EXPECT_TRUE(store.DeleteEvent("\0\0"s));
-  EXPECT_EQ(store.Entries().size(), 2u);
+  EXPECT_EQ(store.Count(), 2u);
 }
 
 TEST_F(ScheduleFile, TenMegabyteLineIsOneEntry) {
@@ -124,10 +149,10 @@ TEST_F(ScheduleFile, TenMegabyteLineIsOneEntry) {
   EXPECT_EQ(store.EventTime("2024/05/17", "SHUTDOWN"), "xxxxx");
   store.Kind = "SHUTDOWN";
   store.SetEvent("2024/05/17", "08:30", true);
-  EXPECT_EQ(store.Entries()[1].size(), huge.size());
-  EXPECT_EQ(store.Entries()[1].substr(5 * 1024 * 1024, 30), "2024/05/17,SHUTDOWNx08:30,1xxx");
+  EXPECT_EQ(store.Line(1).size(), huge.size());
+  EXPECT_EQ(store.Line(1).substr(5 * 1024 * 1024, 30), "2024/05/17,SHUTDOWNx08:30,1xxx");
   EXPECT_TRUE(store.DeleteEvent("2024/05/17"));
-  EXPECT_EQ(store.Entries(), (Lines{"2024/05/16,STARTUP,07:00,0", "2024/05/18,TESTUPS,01:00,0"}));
+  EXPECT_EQ(LinesOf(store), (Lines{"2024/05/16,STARTUP,07:00,0", "2024/05/18,TESTUPS,01:00,0"}));
 }
 
 TEST_F(ScheduleFile, SaveFailureReportsTheFileAndLeavesWhatWasThere) {
@@ -151,7 +176,7 @@ TEST_F(ScheduleFile, SaveFailureReportsTheFileAndLeavesWhatWasThere) {
   int names = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++names;
   EXPECT_EQ(names, 1);
-  EXPECT_EQ(store.Entries(), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
+  EXPECT_EQ(LinesOf(store), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
 }
 
 #ifdef __linux__
@@ -165,7 +190,7 @@ TEST_F(ScheduleFile, UnreadableFileIsReportedAndChangesNothing) {
   } catch (const AppError& error) {
     EXPECT_EQ(std::string(error.what()), "Cannot open file /proc/self/mem");
   }
-  EXPECT_EQ(store.Entries(), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
+  EXPECT_EQ(LinesOf(store), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
 }
 #endif
 

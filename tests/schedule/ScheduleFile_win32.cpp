@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "schedule/ScheduleLines.h"
 #include "schedule/ScheduleTestFolder.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
@@ -54,7 +55,7 @@ TEST(ScheduleFileWindows, FileHeldByAnotherProgramCannotBeReadAndChangesNothing)
   ExclusiveHold hold(store.FilePath);
   ASSERT_TRUE(hold.Held());
   EXPECT_EQ(ErrorText(store, &TSchedule::LoadSchedule), "Cannot open file " + store.FilePath);
-  EXPECT_EQ(store.Entries(), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
+  EXPECT_EQ(LinesOf(store), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
 }
 
 TEST(ScheduleFileWindows, FailedSaveLeavesTheOldFileWhole) {
