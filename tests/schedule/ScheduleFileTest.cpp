@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "schedule/ScheduleLines.h"
-#include "schedule/ScheduleTestFolder.h"
+#include "support/ScratchFolder.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
 
@@ -17,12 +17,12 @@ class ScheduleFile : public ::testing::Test {
   ScheduleFile() : path(folder.File("SCHEDULE.TXT")) { store.FilePath = path; }
 
   Lines Load(const std::string& bytes) {
-    ScheduleTestFolder::Write(path, bytes);
+    WriteFileBytes(path, bytes);
     store.LoadSchedule();
     return LinesOf(store);
   }
 
-  ScheduleTestFolder folder;
+  ScratchFolder folder;
   std::string path;
   TSchedule store;
 };
@@ -83,7 +83,7 @@ TEST_F(ScheduleFile, SavedFileIsSortedWithCrLfAfterEveryLine) {
   store.Kind = "STARTUP";
   store.SetEvent("2024/05/17", "06:00", false);
   store.SaveSchedule();
-  EXPECT_EQ(ScheduleTestFolder::Read(path),
+  EXPECT_EQ(ReadFileBytes(path),
             "\r\n"
             "2024/05/01,STARTUP,07:00,0\r\n"
             "2024/05/17,SHUTDOWN,08:30,1\r\n"
@@ -124,7 +124,7 @@ TEST_F(ScheduleFile, BinaryBytesSurviveARoundTrip) {
   again.FilePath = path;
   again.LoadSchedule();
   EXPECT_EQ(LinesOf(again), LinesOf(store));
-  EXPECT_EQ(ScheduleTestFolder::Read(path), store.StoreText());
+  EXPECT_EQ(ReadFileBytes(path), store.StoreText());
 }
 
 TEST_F(ScheduleFile, NulBytesAreOrdinaryCharacters) {
@@ -169,10 +169,10 @@ TEST_F(ScheduleFile, SaveFailureReportsTheFileAndLeavesWhatWasThere) {
   // A folder in the file's place cannot be replaced; it stays, and no temporary file is left.
   const std::string blocked = folder.File("BLOCKED.TXT");
   std::filesystem::create_directory(blocked);
-  ScheduleTestFolder::Write(blocked + "/inside", "keep");
+  WriteFileBytes(blocked + "/inside", "keep");
   store.FilePath = blocked;
   EXPECT_THROW(store.SaveSchedule(), AppError);
-  EXPECT_EQ(ScheduleTestFolder::Read(blocked + "/inside"), "keep");
+  EXPECT_EQ(ReadFileBytes(blocked + "/inside"), "keep");
   int names = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++names;
   EXPECT_EQ(names, 1);

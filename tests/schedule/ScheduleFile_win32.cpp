@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "schedule/ScheduleLines.h"
-#include "schedule/ScheduleTestFolder.h"
+#include "support/ScratchFolder.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
 
@@ -46,12 +46,12 @@ std::string ErrorText(TSchedule& store, void (TSchedule::*operation)()) {
 }
 
 TEST(ScheduleFileWindows, FileHeldByAnotherProgramCannotBeReadAndChangesNothing) {
-  ScheduleTestFolder folder;
+  ScratchFolder folder;
   TSchedule store;
   store.Kind = "SHUTDOWN";
   store.SetEvent("2024/05/17", "08:30", true);
   store.FilePath = folder.File("SCHEDULE.TXT");
-  ScheduleTestFolder::Write(store.FilePath, "2024/06/01,STARTUP,07:00,0\r\n");
+  WriteFileBytes(store.FilePath, "2024/06/01,STARTUP,07:00,0\r\n");
   ExclusiveHold hold(store.FilePath);
   ASSERT_TRUE(hold.Held());
   EXPECT_EQ(ErrorText(store, &TSchedule::LoadSchedule), "Cannot open file " + store.FilePath);
@@ -59,11 +59,11 @@ TEST(ScheduleFileWindows, FileHeldByAnotherProgramCannotBeReadAndChangesNothing)
 }
 
 TEST(ScheduleFileWindows, FailedSaveLeavesTheOldFileWhole) {
-  ScheduleTestFolder folder;
+  ScratchFolder folder;
   TSchedule store;
   store.FilePath = folder.File("SCHEDULE.TXT");
   const std::string old = "2024/06/01,STARTUP,07:00,0\r\n";
-  ScheduleTestFolder::Write(store.FilePath, old);
+  WriteFileBytes(store.FilePath, old);
   store.Kind = "SHUTDOWN";
   store.SetEvent("2024/05/17", "08:30", true);
   {
@@ -71,18 +71,18 @@ TEST(ScheduleFileWindows, FailedSaveLeavesTheOldFileWhole) {
     ASSERT_TRUE(hold.Held());
     EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath);
   }
-  EXPECT_EQ(ScheduleTestFolder::Read(store.FilePath), old);
+  EXPECT_EQ(ReadFileBytes(store.FilePath), old);
 
   SetFileAttributesW(Wide(store.FilePath).c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath);
   SetFileAttributesW(Wide(store.FilePath).c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(ScheduleTestFolder::Read(store.FilePath), old);
+  EXPECT_EQ(ReadFileBytes(store.FilePath), old);
 
   int names = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++names;
   EXPECT_EQ(names, 1);
   store.SaveSchedule();
-  EXPECT_EQ(ScheduleTestFolder::Read(store.FilePath), "2024/05/17,SHUTDOWN,08:30,1\r\n");
+  EXPECT_EQ(ReadFileBytes(store.FilePath), "2024/05/17,SHUTDOWN,08:30,1\r\n");
 }
 
 }  // namespace

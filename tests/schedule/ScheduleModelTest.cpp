@@ -5,7 +5,7 @@
 #include <random>
 
 #include "schedule/ScheduleLines.h"
-#include "schedule/ScheduleTestFolder.h"
+#include "support/ScratchFolder.h"
 #include "schedule/TSchedule.h"
 
 namespace {
@@ -155,7 +155,7 @@ class RandomLines {
 };
 
 TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
-  ScheduleTestFolder folder;
+  ScratchFolder folder;
   RandomLines random(20240517);
   for (int round = 0; round < 300; ++round) {
     PlainStore model;
@@ -169,7 +169,7 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
       // An empty line after a lone CR needs both bytes, or its LF would join that CR.
       file += line + (line.empty() ? "\r\n" : random.LineEnd());
     }
-    ScheduleTestFolder::Write(store.FilePath, file);
+    WriteFileBytes(store.FilePath, file);
     store.LoadSchedule();
     ASSERT_EQ(LinesOf(store), model.lines) << "loading " << file;
 
@@ -195,7 +195,7 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
         // The store text, copied in runs from the loaded bytes where it can be,
         // is every line with CR LF; reloading it rebuilds the index from scratch.
         ASSERT_EQ(store.StoreText(), model.Text()) << "in round " << round;
-        ScheduleTestFolder::Write(store.FilePath, store.StoreText());
+        WriteFileBytes(store.FilePath, store.StoreText());
         store.LoadSchedule();
         what = "LoadSchedule";
       }
@@ -210,7 +210,7 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
     if (round % 20 == 0) {
       store.SaveSchedule();
       model.Sort();
-      ASSERT_EQ(ScheduleTestFolder::Read(store.FilePath), model.Text());
+      ASSERT_EQ(ReadFileBytes(store.FilePath), model.Text());
     }
   }
 }

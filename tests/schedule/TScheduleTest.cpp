@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "schedule/ScheduleLines.h"
-#include "schedule/ScheduleTestFolder.h"
+#include "support/ScratchFolder.h"
 #include "schedule/TSchedule.h"
 
 namespace {
@@ -14,7 +14,7 @@ class ScheduleStore : public ::testing::Test {
 
   // Puts lines into the store the way the program gets them: from the file.
   void LoadText(const std::string& bytes) {
-    ScheduleTestFolder::Write(store.FilePath, bytes);
+    WriteFileBytes(store.FilePath, bytes);
     store.LoadSchedule();
   }
 
@@ -23,7 +23,7 @@ class ScheduleStore : public ::testing::Test {
     store.SetEvent(date, time, warning);
   }
 
-  ScheduleTestFolder folder;
+  ScratchFolder folder;
   TSchedule store;
 };
 

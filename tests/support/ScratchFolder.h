@@ -4,8 +4,18 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
+
+// Byte-exact file access by full path that does not go through the code under test.
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(std::filesystem::path(path), std::ios::binary | std::ios::trunc) << bytes;
+}
+inline std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 class ScratchFolder {
 public:
@@ -31,13 +41,8 @@ public:
   std::string File(const std::string& name) const { return (path_ / name).string(); }
 
   // Writes bytes exactly as given (no line-end translation).
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  void Write(const std::string& name, const std::string& bytes) const { WriteFileBytes(File(name), bytes); }
+  std::string Read(const std::string& name) const { return ReadFileBytes(File(name)); }
   bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
   // Every name in the folder, for checking that nothing was left behind.
   size_t Count() const {
