@@ -66,8 +66,13 @@ void TFormMain::BindHandlers() {
 }
 
 void TFormMain::FormCreate() {
-  ui::SetWindowText(Handle(), kMainWindowTitle);
-  SetWindowPos(Handle(), nullptr, 0, 0, 556, 468, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Title and size, unless the window has them already: each change is a
+  // round of calls into the window manager.
+  if (ui::WindowText(Handle()) != kMainWindowTitle) ui::SetWindowText(Handle(), kMainWindowTitle);
+  RECT outer{};
+  GetWindowRect(Handle(), &outer);
+  if (outer.right - outer.left != 556 || outer.bottom - outer.top != 468)
+    SetWindowPos(Handle(), nullptr, 0, 0, 556, 468, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
 
   std::string folder = ProgramFolder();
@@ -143,9 +148,7 @@ void TFormMain::LoadSkins() {
 }
 
 void TFormMain::FillLanguageList() {
-  CheckListBox2.Clear();
-  for (const std::string& name : fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"))
-    CheckListBox2.Add(name);
+  CheckListBox2.SetRows(fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"));
   CheckListBox2.Sort();
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/Text.h"
+#include "ui/Window.h"
 
 namespace ui {
 namespace {
@@ -10,10 +11,11 @@ namespace {
 constexpr wchar_t kWrapperProperty[] = L"Ombrel.Control";
 constexpr wchar_t kLastIdProperty[] = L"Ombrel.LastChildId";
 
-// The next control id among the parent's children, counted in a property of
-// the parent: walking the children instead costs a call into the window
-// manager per child, for every control created.
+// The next control id among the parent's children, counted by the parent's
+// object, or else in a property of the parent: walking the children instead
+// costs a call into the window manager per child, for every control created.
 int NextChildId(HWND parent) {
+  if (Window* owner = Window::FromHandle(parent)) return owner->TakeChildId();
   auto last = reinterpret_cast<INT_PTR>(GetPropW(parent, kLastIdProperty));
   int id = last == 0 ? 101 : static_cast<int>(last) + 1;
   SetPropW(parent, kLastIdProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(id)));

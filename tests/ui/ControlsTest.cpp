@@ -12,6 +12,7 @@
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
+#include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/Spinner.h"
 #include "ui/TextField.h"
@@ -111,6 +112,29 @@ TEST_F(ControlsTest, ComboSelectionFromCodeRunsNothingAndUsersChoiceDoes) {
   SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(box.Handle()));
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ControlsTest, ComboIndexOfMatchesCaseExactly) {
+  ui::ComboBox box;
+  box.Create(Page(), {0, 0, 100, 200}, ui::ComboBox::Kind::DropDownList, {"abc", "ABC", "x", "Abc"}, nullptr);
+  EXPECT_EQ(box.IndexOf("ABC"), 1);
+  EXPECT_EQ(box.IndexOf("Abc"), 3);
+  EXPECT_EQ(box.IndexOf("abc"), 0);
+  EXPECT_EQ(box.IndexOf("aBC"), -1);
+  EXPECT_EQ(box.IndexOf("x"), 2);
+  EXPECT_EQ(box.IndexOf("ab"), -1);
+}
+
+TEST_F(ControlsTest, ControlsOfOneParentGetDifferentIds) {
+  ui::CheckBox first, second;
+  ui::Label third;
+  first.Create(Page(), {0, 0, 100, 17}, "One", nullptr);
+  second.Create(Page(), {0, 20, 100, 17}, "Two", nullptr);
+  third.Create(Page(), {0, 40, 0, 0}, "Three", nullptr);
+  EXPECT_NE(first.Id(), second.Id());
+  EXPECT_NE(second.Id(), third.Id());
+  EXPECT_NE(first.Id(), third.Id());
+  EXPECT_GT(third.Place().width, 2);
 }
 
 TEST_F(ControlsTest, SpinnerPositionFromCodeIsHeldInRangeAndRunsNothing) {
