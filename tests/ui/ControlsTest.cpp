@@ -18,6 +18,7 @@
 #include "ui/Spinner.h"
 #include "ui/TextField.h"
 #include "ui/TickList.h"
+#include "ui/Timer.h"
 
 namespace {
 
@@ -136,6 +137,27 @@ TEST_F(ControlsTest, ControlsOfOneParentGetDifferentIds) {
   EXPECT_NE(second.Id(), third.Id());
   EXPECT_NE(first.Id(), third.Id());
   EXPECT_GT(third.Place().width, 2);
+}
+
+TEST_F(ControlsTest, TimerTicksOnlyOnceStarted) {
+  ui::Timer timer;
+  timer.Create(10, [this](const std::string& text) { errors.push_back(text); });
+  int ticks = 0;
+  timer.OnTimer = [&] { ++ticks; };
+  EXPECT_FALSE(timer.Enabled());
+  timer.SetEnabled(true);
+  MSG message;
+  const ULONGLONG giveUp = GetTickCount64() + 5000;
+  while (ticks == 0 && GetTickCount64() < giveUp) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+  EXPECT_GT(ticks, 0);
+  timer.SetEnabled(false);
+  const int stoppedAt = ticks;
+  Sleep(50);
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  EXPECT_EQ(ticks, stoppedAt);
 }
 
 TEST_F(ControlsTest, SpinnerPositionFromCodeIsHeldInRangeAndRunsNothing) {
