@@ -34,9 +34,13 @@ void TFormMain::BuildControls() {
   ButtonOK.Create(Panel2.Handle(), {92, 6, 81, 25}, "OK", font);
   ButtonCancel.Create(Panel2.Handle(), {372, 6, 81, 25}, "Cancel", font);
 
+  Note("frame controls");
   BuildConfigPage(configPage);
+  Note("configuration page");
   BuildSchedulePage(schedulePage);
+  Note("schedule page");
   BuildOthersPage(othersPage);
+  Note("others page");
   PageControl1.SetActive(0);
   for (ui::Group* group : {&GroupBox7, &GroupBox8, &GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1})
     group->PlaceBeneathSiblings();

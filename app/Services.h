@@ -7,12 +7,15 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 
+class StartupTrace;
+
 struct Services {
   IDialogs& dialogs;
   IRegistry& registry;
   IShell& shell;
   const IClock& clock;
   std::string programPath;  // the full path of the running program's file
+  StartupTrace* trace = nullptr;  // notes the steps of the start when asked to
 };
 
 // The folder part of a path, with its trailing backslash.

@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "app/StartupTrace.h"
 #include "platform/FileSystem.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
@@ -14,10 +15,13 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
   CreateWindowOf(L"TFormMain", WS_EX_CONTROLPARENT,
                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, kMainWindowTitle,
                  {CW_USEDEFAULT, CW_USEDEFAULT, 556, 468}, nullptr);
+  Note("main window");
   BuildControls();
+  Note("controls");
   BindHandlers();
   try {
     FormCreate();
+    Note("form create");
   } catch (const std::exception& failure) {
     // The rest of the start-up sequence is skipped; the window shows what it has.
     ShowFailure(failure);
@@ -26,6 +30,10 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
 
 TFormMain::~TFormMain() {
   if (Handle()) DestroyWindow(Handle());
+}
+
+void TFormMain::Note(const char* step) const {
+  if (services_.trace) services_.trace->Mark(step);
 }
 
 std::string TFormMain::ProgramFolder() const {
@@ -58,13 +66,19 @@ void TFormMain::BindHandlers() {
 }
 
 void TFormMain::FormCreate() {
-  ui::SetWindowText(Handle(), kMainWindowTitle);
-  SetWindowPos(Handle(), nullptr, 0, 0, 556, 468, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Title and size, unless the window has them already: each change is a
+  // round of calls into the window manager.
+  if (ui::WindowText(Handle()) != kMainWindowTitle) ui::SetWindowText(Handle(), kMainWindowTitle);
+  RECT outer{};
+  GetWindowRect(Handle(), &outer);
+  if (outer.right - outer.left != 556 || outer.bottom - outer.top != 468)
+    SetWindowPos(Handle(), nullptr, 0, 0, 556, 468, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
 
   std::string folder = ProgramFolder();
   settings_ = std::make_unique<TINI>();
   settings_->Load(folder + "omb.ini");
+  Note("settings");
   schedule_ = std::make_unique<TSchedule>();
 
   language_ = std::make_unique<TINI_LANGUAGE>();
@@ -77,6 +91,7 @@ void TFormMain::FormCreate() {
   }
 
   BuildDayMarkers();
+  Note("language");
   SetUpPages();
 
   schedule_->FilePath = folder + "SCHEDULE.TXT";
@@ -91,11 +106,13 @@ void TFormMain::FormCreate() {
 
 void TFormMain::SetUpPages() {
   LoadSkins();
+  Note("skins");
   FillLanguageList();
   ShowConfigPage();
   ShowScheduleSetup();
   ShowOthersPage();
   PageControl1.SetActive(0);
+  Note("pages filled");
 }
 
 void TFormMain::LoadSkins() {
@@ -131,9 +148,7 @@ void TFormMain::LoadSkins() {
 }
 
 void TFormMain::FillLanguageList() {
-  CheckListBox2.Clear();
-  for (const std::string& name : fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"))
-    CheckListBox2.Add(name);
+  CheckListBox2.SetRows(fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"));
   CheckListBox2.Sort();
 }
 

@@ -206,6 +206,8 @@ class TFormMain : public ui::Window {
   void ShowFailure(const std::exception& failure);
   void Close();
   std::string ProgramFolder() const;
+  // Notes a step of the start for the start-up benchmark.
+  void Note(const char* step) const;
 
   std::unique_ptr<TINI> settings_;
   std::unique_ptr<TSchedule> schedule_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Services.h"
+#include "app/StartupTrace.h"
 #include "app/TDataModule1.h"
 #include "app/TFormMain.h"
 #include "app/TFormViewAll.h"
@@ -47,23 +48,29 @@ bool ActivateOtherCopy() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  StartupTrace trace;
+  trace.Mark("entry");
   if (ActivateOtherCopy()) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
+  trace.Mark("common controls");
 
   std::string path = OwnPath();
   Win32Dialogs dialogs(ProgramTitle(path));
   Win32Registry registry;
   Win32Shell shell;
-  Services services{dialogs, registry, shell, SystemClock(), path};
+  Services services{dialogs, registry, shell, SystemClock(), path, &trace};
 
   TDataModule1 module(services.clock, [&dialogs](const std::string& text) { dialogs.Error(text); });
   TFormMain form(services, module);
   dialogs.SetOwner(form.Handle());
   form.OnClosed = [] { PostQuitMessage(0); };
   TFormViewAll viewAll(services, form.Handle());
+  trace.Mark("view all window");
   form.Show();
+  trace.Mark("shown");
+  trace.Write();
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) form.ProcessMessage(message);

@@ -11,7 +11,6 @@
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <string>
 
@@ -23,20 +22,25 @@ struct Options {
   bool pages = false;
 };
 
-Options ReadOptions() {
+// The arguments as the C runtime splits them: asking the shell to split the
+// command line would load shell32, which a program opening one window does
+// not need.
+Options ReadOptions(int argc, char** argv) {
   Options options;
-  int count = 0;
-  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-  for (int i = 1; i < count; ++i) {
-    const std::wstring arg = args[i];
-    if (arg == L"--title" && i + 1 < count)
-      options.title = args[++i];
-    else if (arg == L"--single-instance")
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--title" && i + 1 < argc) {
+      const std::string title = argv[++i];
+      options.title.assign(title.size(), L'\0');
+      int length = MultiByteToWideChar(CP_ACP, 0, title.data(), static_cast<int>(title.size()),
+                                       options.title.data(), static_cast<int>(options.title.size()));
+      options.title.resize(length);
+    } else if (arg == "--single-instance") {
       options.singleInstance = true;
-    else if (arg == L"--pages")
+    } else if (arg == "--pages") {
       options.pages = true;
+    }
   }
-  LocalFree(args);
   return options;
 }
 
@@ -79,8 +83,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-int main() {
-  const Options options = ReadOptions();
+int main(int argc, char** argv) {
+  const Options options = ReadOptions(argc, argv);
   if (options.singleInstance) {
     if (HWND running = FindWindowW(nullptr, options.title.c_str())) {
       SetForegroundWindow(running);

@@ -5,7 +5,18 @@
 # Both run side by side, alternately, under the same Wine.
 #   bench/startup-bench.sh [REPETITIONS]     (default 7; one warm-up run each)
 # OMBREL_EXE / OMBREL_EXE_ARGS measure another program instead (see tests/e2e/common.bash).
+#
+# Each start makes thousands of calls into the wineserver, each a wake-up of
+# another process. On a machine whose CPUs are idle (a virtual machine halts
+# them), a wake-up on another CPU can cost tens of microseconds, so the times
+# swing with the machine's load and the program with more calls suffers more.
+# STARTUP_BENCH_CPU=N runs the display, the wineserver and both programs on
+# CPU N for steadier figures (only when this script starts its own Wine).
 set -euo pipefail
+if [ -n "${STARTUP_BENCH_CPU:-}" ] && [ -z "${startup_bench_pinned:-}" ]; then
+  export startup_bench_pinned=1
+  exec taskset -c "$STARTUP_BENCH_CPU" bash "$0" "$@"
+fi
 . "$(dirname "$0")/../tests/e2e/common.bash"
 repetitions=${1:-7}
 require_built

@@ -33,9 +33,17 @@ std::string ComboBox::RowText(int row) const {
 }
 
 int ComboBox::IndexOf(const std::string& text) const {
-  for (int row = 0, count = Count(); row < count; ++row)
+  // The box's own search ignores case: it finds the candidate in one message,
+  // the rows after it are checked one by one only when case differs.
+  std::wstring wide = Widen(text);
+  int row = -1;
+  for (int count = Count();;) {
+    auto found = SendMessageW(Handle(), CB_FINDSTRINGEXACT, row, reinterpret_cast<LPARAM>(wide.c_str()));
+    if (found == CB_ERR || found <= row) return -1;  // the search wraps round to the start
+    row = static_cast<int>(found);
     if (RowText(row) == text) return row;
-  return -1;
+    if (row == count - 1) return -1;
+  }
 }
 
 int ComboBox::ItemIndex() const {

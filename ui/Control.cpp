@@ -3,20 +3,23 @@
 #include <commctrl.h>
 
 #include "ui/Text.h"
+#include "ui/Window.h"
 
 namespace ui {
 namespace {
 
 constexpr wchar_t kWrapperProperty[] = L"Ombrel.Control";
+constexpr wchar_t kLastIdProperty[] = L"Ombrel.LastChildId";
 
-// The next free control id among the parent's children.
+// The next control id among the parent's children, counted by the parent's
+// object, or else in a property of the parent: walking the children instead
+// costs a call into the window manager per child, for every control created.
 int NextChildId(HWND parent) {
-  int highest = 100;
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    int id = GetDlgCtrlID(child);
-    if (id > highest) highest = id;
-  }
-  return highest + 1;
+  if (Window* owner = Window::FromHandle(parent)) return owner->TakeChildId();
+  auto last = reinterpret_cast<INT_PTR>(GetPropW(parent, kLastIdProperty));
+  int id = last == 0 ? 101 : static_cast<int>(last) + 1;
+  SetPropW(parent, kLastIdProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(id)));
+  return id;
 }
 
 }  // namespace
@@ -37,7 +40,8 @@ void Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle
       GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropW(hwnd_, kWrapperProperty, this);
-  if (font) SetFont(font);
+  // A new window paints all of itself anyway: no redraw for the font.
+  if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 Control* Control::FromHandle(HWND hwnd) {

@@ -13,6 +13,13 @@ void DrawnButton::Create(HWND parent, const Bounds& bounds, const std::string& c
 
 void DrawnButton::SetGlyph(Bitmap glyph, int count, GlyphLayout layout) {
   glyph_ = std::move(glyph);
+  // The bottom-left pixel holds the background colour of the pictures, which
+  // is left out when they are drawn so that the button face shows instead.
+  if (glyph_) {
+    MemoryDc source(nullptr);
+    SelectInDc select(source.Get(), glyph_.Get());
+    glyphKey_ = GetPixel(source.Get(), 0, BitmapSize(glyph_.Get()).cy - 1);
+  }
   glyphCount_ = count > 0 ? count : 1;
   layout_ = layout;
   InvalidateRect(Handle(), nullptr, TRUE);
@@ -76,8 +83,8 @@ void DrawnButton::PaintFace(HDC dc, RECT inside) const {
     int image = (!enabled && glyphCount_ > 1) ? 1 : 0;
     MemoryDc source(dc);
     SelectInDc selectGlyph(source.Get(), glyph_.Get());
-    BitBlt(dc, glyphAt.x, glyphAt.y, glyphSize.cx, glyphSize.cy, source.Get(), image * glyphSize.cx, 0,
-           SRCCOPY);
+    GdiTransparentBlt(dc, glyphAt.x, glyphAt.y, glyphSize.cx, glyphSize.cy, source.Get(), image * glyphSize.cx,
+                      0, glyphSize.cx, glyphSize.cy, glyphKey_);
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));

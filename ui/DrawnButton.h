@@ -16,8 +16,10 @@ enum class GlyphLayout { Left, Top };
 class DrawnButton : public Control {
  public:
   void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
-  // A picture holding count images side by side: normal, then greyed.
+  // A picture holding count images side by side: normal, then greyed. The
+  // colour of its bottom-left pixel is transparent.
   void SetGlyph(Bitmap glyph, int count, GlyphLayout layout);
+  COLORREF GlyphKey() const { return glyphKey_; }
   bool HasGlyph() const { return static_cast<bool>(glyph_); }
   void SetEnabled(bool on) override;
 
@@ -41,6 +43,7 @@ class DrawnButton : public Control {
   void SetPressedLook(bool on);
 
   Bitmap glyph_;
+  COLORREF glyphKey_ = CLR_INVALID;
   int glyphCount_ = 1;
   GlyphLayout layout_ = GlyphLayout::Left;
   bool pressedLook_ = false;

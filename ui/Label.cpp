@@ -1,15 +1,36 @@
 #include "ui/Label.h"
 
+#include "ui/Gdi.h"
 #include "ui/Text.h"
 
 namespace ui {
+namespace {
+
+// The size a label needs for its text: two pixels wider than the text, as the
+// static control clips a last letter's overhang. Measured in a memory DC, so
+// that a label can be created at its size instead of being resized after.
+SIZE FittingSize(const std::string& caption, HFONT font) {
+  MemoryDc dc(nullptr);
+  SelectInDc selectFont(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+  std::wstring text = Widen(caption);
+  SIZE size{};
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return {size.cx + 2, size.cy};
+}
+
+}  // namespace
 
 void Label::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
   autoSize_ = bounds.width == 0;
   Bounds place = bounds;
-  if (place.height == 0) place.height = 13;
+  if (autoSize_) {
+    SIZE size = FittingSize(caption, font);
+    place.width = size.cx;
+    place.height = size.cy;
+  } else if (place.height == 0) {
+    place.height = 13;
+  }
   CreateChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, parent, place, caption, font);
-  if (autoSize_) FitToText();
 }
 
 void Label::SetCaption(const std::string& caption) {
@@ -31,15 +52,8 @@ HBRUSH Label::OnColor(HDC dc) {
 }
 
 void Label::FitToText() {
-  HDC dc = GetDC(Handle());
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-  std::wstring text = Widen(Text());
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
-  // Two pixels more than the text: the static control clips a last letter's overhang.
-  SetWindowPos(Handle(), nullptr, 0, 0, size.cx + 2, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SIZE size = FittingSize(Text(), reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace ui

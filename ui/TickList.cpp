@@ -19,6 +19,20 @@ class FromCode {
   int& depth_;
 };
 
+// Holds back the list's redrawing and scroll bar updates while rows are
+// added, then lets it catch up once: each row would otherwise move the
+// scroll bars, several calls into the window manager apiece.
+class RedrawPause {
+ public:
+  explicit RedrawPause(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+  ~RedrawPause() { SendMessageW(list_, WM_SETREDRAW, TRUE, 0); }
+
+ private:
+  HWND list_;
+};
+
 UINT TickState(bool on) {
   return INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
 }
@@ -66,6 +80,7 @@ void TickList::Create(HWND parent, const Bounds& bounds, const std::vector<std::
       WC_LISTVIEWW,
       LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
       border ? WS_EX_CLIENTEDGE : 0, parent, bounds, "", font);
+  RedrawPause pause(Handle());
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   // The row height is the tallest image plus one: tick boxes and a small-image
@@ -91,6 +106,7 @@ void TickList::FitColumn() {
 }
 
 void TickList::SetRows(const std::vector<std::string>& rows) {
+  RedrawPause pause(Handle());
   Clear();
   for (const std::string& row : rows) Add(row);
 }
@@ -118,6 +134,7 @@ void TickList::Sort() {
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.first.c_str(), -1, b.first.c_str(), -1) ==
            CSTR_LESS_THAN;
   });
+  RedrawPause pause(Handle());
   Clear();
   for (const auto& [text, ticked] : rows) {
     Add(Narrow(text));

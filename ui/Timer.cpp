@@ -7,12 +7,14 @@ constexpr UINT_PTR kTimerId = 1;
 void Timer::Create(unsigned intervalMs, ErrorSink sink) {
   interval_ = intervalMs;
   SetErrorSink(std::move(sink));
-  CreateWindowOf(L"OmbrelTimer", 0, 0, "", {}, HWND_MESSAGE);
 }
 
 void Timer::SetEnabled(bool on) {
   if (on == enabled_) return;
   enabled_ = on;
+  // The window that receives the ticks is made when the timer first starts:
+  // most runs never start it, and every window costs start-up time.
+  if (on && !Handle()) CreateWindowOf(L"OmbrelTimer", 0, 0, "", {}, HWND_MESSAGE);
   if (on)
     SetTimer(Handle(), kTimerId, interval_, nullptr);
   else

@@ -1,5 +1,6 @@
 #pragma once
-// A window timer on a hidden message-only window; created stopped.
+// A window timer on a hidden message-only window, made when the timer first
+// starts; created stopped.
 #include <functional>
 
 #include "ui/Window.h"

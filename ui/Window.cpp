@@ -31,6 +31,12 @@ void Window::CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD sty
                   bounds.height, parent, nullptr, instance, this);
 }
 
+Window* Window::FromHandle(HWND hwnd) {
+  if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&WindowProcedure))
+    return nullptr;
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (RouteNotification(message, wParam, lParam, result)) return result;

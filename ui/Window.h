@@ -25,6 +25,11 @@ class Window {
   HWND Handle() const { return hwnd_; }
   void SetErrorSink(ErrorSink sink) { errorSink_ = std::move(sink); }
 
+  // The object of a window created by this library, or null.
+  static Window* FromHandle(HWND hwnd);
+  // A control id not yet given to a child of this window.
+  int TakeChildId() { return ++lastChildId_; }
+
  protected:
   // Registers windowClass (once per process) with this library's window
   // procedure and creates the window.
@@ -40,6 +45,7 @@ class Window {
 
   HWND hwnd_ = nullptr;
   ErrorSink errorSink_;
+  int lastChildId_ = 100;
 };
 
 }  // namespace ui

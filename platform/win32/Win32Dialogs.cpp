@@ -87,9 +87,11 @@ class ThreadHook {
 // needs it); left alone when the thread already runs COM in another mode.
 class ComScope {
  public:
-  ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComScope()
+      : initialised_(SUCCEEDED(SystemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
+            nullptr, COINIT_APARTMENTTHREADED))) {}
   ~ComScope() {
-    if (initialised_) CoUninitialize();
+    if (initialised_) SystemFunction<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")();
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
@@ -103,7 +105,7 @@ class ItemList {
  public:
   explicit ItemList(PIDLIST_ABSOLUTE list) : list_(list) {}
   ~ItemList() {
-    if (list_) ILFree(list_);
+    if (list_) SystemFunction<decltype(&ILFree)>(L"shell32.dll", "ILFree")(list_);
   }
   ItemList(const ItemList&) = delete;
   ItemList& operator=(const ItemList&) = delete;
@@ -115,7 +117,8 @@ class ItemList {
 
 std::optional<std::wstring> FolderPath(PCIDLIST_ABSOLUTE list) {
   wchar_t path[MAX_PATH] = {};
-  if (!list || !SHGetPathFromIDListW(list, path)) return std::nullopt;
+  auto pathOf = SystemFunction<decltype(&SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+  if (!list || !pathOf(list, path)) return std::nullopt;
   return std::wstring(path);
 }
 
@@ -167,7 +170,7 @@ std::optional<std::string> Win32Dialogs::BrowseForFolder(const std::string& prom
   info.lpfn = &BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(wideTitle.c_str());
   ComScope com;
-  ItemList chosen(SHBrowseForFolderW(&info));
+  ItemList chosen(SystemFunction<decltype(&SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW")(&info));
   auto path = FolderPath(chosen.get());
   if (!path) return std::nullopt;
   return WideToAnsi(*path);

@@ -24,7 +24,8 @@ std::string WideToAnsi(const std::wstring& text) {
 
 void Win32Shell::Open(const std::string& file) {
   // A missing file or a missing viewer is not this program's business.
-  ShellExecuteW(GetActiveWindow(), L"open", AnsiToWide(file).c_str(), L"", L"", SW_SHOWNORMAL);
+  auto execute = SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  if (execute) execute(GetActiveWindow(), L"open", AnsiToWide(file).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
 std::string Win32Shell::ShortPath(const std::string& path) {

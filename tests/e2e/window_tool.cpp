@@ -130,6 +130,39 @@ int SelectPage(HWND window, int page) {
   return done ? 0 : 1;
 }
 
+// A window of the thread with the title, or null: one request for the
+// thread's windows, one per window for its title.
+HWND ThreadWindow(const std::wstring& title, DWORD thread) {
+  Found found{title, 0, {}};
+  EnumThreadWindows(
+      thread,
+      [](HWND window, LPARAM data) {
+        auto& found = *reinterpret_cast<Found*>(data);
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        if (found.title == text) found.windows.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.windows.empty() ? nullptr : found.windows.front();
+}
+
+// Waits until the started thread's window with the title shows. The polling
+// is kept light, as every look at another program's windows is a call into
+// the window manager that the starting program waits behind: the window is
+// looked for among the thread's own windows, and once it exists only its
+// style is read.
+HWND WaitUntilShown(const std::wstring& title, double seconds, DWORD thread) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  HWND window = nullptr;
+  do {
+    if (!window || !IsWindow(window)) window = ThreadWindow(title, thread);
+    if (window && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE)) return window;
+    Sleep(10);
+  } while (GetTickCount64() < end);
+  return nullptr;
+}
+
 std::wstring Quoted(const std::wstring& arg) {
   return arg.find_first_of(L" \t\"") == std::wstring::npos ? arg : L"\"" + arg + L"\"";
 }
@@ -151,7 +184,7 @@ int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
     std::fprintf(stderr, "cannot start the program (error %lu)\n", GetLastError());
     return 1;
   }
-  HWND window = WaitForWindow(title, seconds, started.dwProcessId);
+  HWND window = WaitUntilShown(title, seconds, started.dwThreadId);
   QueryPerformanceCounter(&shown);
   PROCESS_MEMORY_COUNTERS memory = {};
   memory.cb = sizeof memory;

@@ -5,6 +5,7 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,10 +13,12 @@
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
+#include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/Spinner.h"
 #include "ui/TextField.h"
 #include "ui/TickList.h"
+#include "ui/Timer.h"
 
 namespace {
 
@@ -113,6 +116,50 @@ TEST_F(ControlsTest, ComboSelectionFromCodeRunsNothingAndUsersChoiceDoes) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST_F(ControlsTest, ComboIndexOfMatchesCaseExactly) {
+  ui::ComboBox box;
+  box.Create(Page(), {0, 0, 100, 200}, ui::ComboBox::Kind::DropDownList, {"abc", "ABC", "x", "Abc"}, nullptr);
+  EXPECT_EQ(box.IndexOf("ABC"), 1);
+  EXPECT_EQ(box.IndexOf("Abc"), 3);
+  EXPECT_EQ(box.IndexOf("abc"), 0);
+  EXPECT_EQ(box.IndexOf("aBC"), -1);
+  EXPECT_EQ(box.IndexOf("x"), 2);
+  EXPECT_EQ(box.IndexOf("ab"), -1);
+}
+
+TEST_F(ControlsTest, ControlsOfOneParentGetDifferentIds) {
+  ui::CheckBox first, second;
+  ui::Label third;
+  first.Create(Page(), {0, 0, 100, 17}, "One", nullptr);
+  second.Create(Page(), {0, 20, 100, 17}, "Two", nullptr);
+  third.Create(Page(), {0, 40, 0, 0}, "Three", nullptr);
+  EXPECT_NE(first.Id(), second.Id());
+  EXPECT_NE(second.Id(), third.Id());
+  EXPECT_NE(first.Id(), third.Id());
+  EXPECT_GT(third.Place().width, 2);
+}
+
+TEST_F(ControlsTest, TimerTicksOnlyOnceStarted) {
+  ui::Timer timer;
+  timer.Create(10, [this](const std::string& text) { errors.push_back(text); });
+  int ticks = 0;
+  timer.OnTimer = [&] { ++ticks; };
+  EXPECT_FALSE(timer.Enabled());
+  timer.SetEnabled(true);
+  MSG message;
+  const ULONGLONG giveUp = GetTickCount64() + 5000;
+  while (ticks == 0 && GetTickCount64() < giveUp) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+  EXPECT_GT(ticks, 0);
+  timer.SetEnabled(false);
+  const int stoppedAt = ticks;
+  Sleep(50);
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  EXPECT_EQ(ticks, stoppedAt);
+}
+
 TEST_F(ControlsTest, SpinnerPositionFromCodeIsHeldInRangeAndRunsNothing) {
   ui::Spinner spinner;
   spinner.Create(Page(), {0, 0, 15, 21}, 1, 99, 5);
@@ -135,6 +182,59 @@ TEST_F(ControlsTest, DrawnButtonClicksByMessageOnlyWhenEnabled) {
   button.SetEnabled(false);
   SendMessageW(button.Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 1);
+}
+
+// Counts the pixels of each colour a drawn button paints into a bitmap.
+std::map<COLORREF, int> PaintedColours(const ui::DrawnButton& button, int width, int height) {
+  HDC screen = GetDC(nullptr);
+  ui::MemoryDc dc(screen);
+  ui::Bitmap canvas(CreateCompatibleBitmap(screen, width, height));
+  ReleaseDC(nullptr, screen);
+  ui::SelectInDc select(dc.Get(), canvas.Get());
+  RECT area{0, 0, width, height};
+  button.Paint(dc.Get(), area);
+  std::map<COLORREF, int> colours;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) ++colours[GetPixel(dc.Get(), x, y)];
+  return colours;
+}
+
+// Images of 6 x 4 pixels side by side, each filled with its colour, with the
+// key colour in the bottom-left pixel and in the top-left pixel of every image.
+ui::Bitmap KeyedPicture(const std::vector<COLORREF>& images, COLORREF key) {
+  const int width = 6, height = 4;
+  HDC screen = GetDC(nullptr);
+  ui::MemoryDc dc(screen);
+  ui::Bitmap picture(CreateCompatibleBitmap(screen, width * static_cast<int>(images.size()), height));
+  ReleaseDC(nullptr, screen);
+  ui::SelectInDc select(dc.Get(), picture.Get());
+  for (size_t i = 0; i < images.size(); ++i) {
+    RECT image{static_cast<int>(i) * width, 0, static_cast<int>(i + 1) * width, height};
+    ui::Brush fill(CreateSolidBrush(images[i]));
+    FillRect(dc.Get(), &image, fill.Get());
+    SetPixel(dc.Get(), image.left, 0, key);
+  }
+  SetPixel(dc.Get(), 0, height - 1, key);
+  return picture;
+}
+
+TEST_F(ControlsTest, DrawnButtonLeavesTheGlyphBackgroundOutNormalAndGreyed) {
+  const COLORREF key = RGB(0, 255, 0), normal = RGB(255, 0, 0), greyed = RGB(0, 0, 255);
+  ui::DrawnButton button;
+  button.Create(Page(), {0, 0, 40, 30}, "", nullptr);
+  button.SetGlyph(KeyedPicture({normal, greyed}, key), 2, ui::GlyphLayout::Left);
+  EXPECT_EQ(button.GlyphKey(), key);
+
+  auto colours = PaintedColours(button, 40, 30);
+  EXPECT_EQ(colours[key], 0);
+  EXPECT_EQ(colours[normal], 6 * 4 - 2);  // less the two key pixels of the first image
+  EXPECT_EQ(colours[greyed], 0);
+
+  button.SetEnabled(false);
+  colours = PaintedColours(button, 40, 30);
+  EXPECT_EQ(colours[key], 0);
+  EXPECT_EQ(colours[normal], 0);
+  EXPECT_EQ(colours[greyed], 6 * 4 - 1);  // less its own top-left key pixel
 }
 
 TEST_F(ControlsTest, MarkerButtonsKeepAtMostOneDownAndCodeRunsNothing) {

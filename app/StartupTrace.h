@@ -1,0 +1,32 @@
+#pragma once
+// Start-up timing for the start-up benchmark. With the environment variable
+// OMBREL_STARTUP_TRACE naming a file, each step is noted with the time since
+// the process began and the CPU time the process had used by then, and the
+// list is written to that file once the window shows. Without it, nothing is
+// noted and nothing is written.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class StartupTrace {
+ public:
+  StartupTrace();
+  StartupTrace(const StartupTrace&) = delete;
+  StartupTrace& operator=(const StartupTrace&) = delete;
+
+  bool On() const { return !file_.empty(); }
+  void Mark(const char* step);
+  // Writes the steps noted so far; later steps are not written.
+  void Write() const;
+
+ private:
+  struct Step {
+    const char* name;
+    ULONGLONG sinceStart;  // 100 ns units since the process was created
+    ULONGLONG cpu;         // user and kernel time of the process, 100 ns units
+  };
+  std::wstring file_;
+  ULONGLONG created_ = 0;
+  std::vector<Step> steps_;
+};
