@@ -2,10 +2,10 @@
 // sanitizers' checks it asserts what callers rely on: a key reads back what
 // was written, and writing one key leaves every other key's value alone.
 #include <cstdint>
-#include <cstdlib>
 #include <iterator>
 #include <string>
 
+#include "fuzz/support/Check.h"
 #include "settings/IniFile.h"
 
 namespace {
@@ -13,10 +13,6 @@ namespace {
 const char* const kSections[] = {"PAGE1", "page2", "DEBUG", "S"};
 const char* const kKeys[] = {"UPSPORT", "language", "k", "DEBUG_LOG"};
 const char* const kValues[] = {"", "1", "0x7FFFFFFF", "C:\\DATALOG\\", "\"quoted\"", "a=b", " pad\t", "'q'"};
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 }  // namespace
 
@@ -37,15 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   file.WriteString(section, key, value);
   IniFile reread(file.Bytes());
-  Require(reread.ReadString(section, key, "<missing>") == value);
+  Check(reread.ReadString(section, key, "<missing>") == value);
   for (int s = 0; s < 4; ++s)
     for (int k = 0; k < 4; ++k) {
       bool same = std::string(kSections[s]) == section && std::string(kKeys[k]) == key;
-      if (!same) Require(reread.ReadString(kSections[s], kKeys[k], "<missing>") == before[s][k]);
+      if (!same) Check(reread.ReadString(kSections[s], kKeys[k], "<missing>") == before[s][k]);
     }
   file.WriteInteger(section, key, number);
   file.WriteFlag("New Section", key, number != 0);
   // A default other than number (number ^ 1 cannot overflow) shows that the value was read.
-  Require(file.ReadInteger(section, key, number ^ 1) == number);
+  Check(file.ReadInteger(section, key, number ^ 1) == number);
   return 0;
 }

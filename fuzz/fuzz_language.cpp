@@ -5,11 +5,10 @@
 // or 8.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz/support/Check.h"
 #include "fuzz/support/MemoryFiles.h"
 #include "i18n/TINI_LANGUAGE.h"
 #include "settings/IniFile.h"
@@ -18,15 +17,6 @@ namespace {
 
 constexpr const char* kLanguagePath = "C:\\Ombrel\\Languages\\Fuzz\\setup.ini";
 constexpr int32_t kDefaultFontSize = 8;
-
-// Stops with the failed condition and its line.
-#define Check(condition)                                                         \
-  do {                                                                           \
-    if (!(condition)) {                                                          \
-      std::fprintf(stderr, "check failed, line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                              \
-    }                                                                            \
-  } while (false)
 
 std::string UpperAscii(std::string text) {
   for (char& c : text)

@@ -8,11 +8,10 @@
 // are the operations, 4 bytes each; the bytes between are the file.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz/support/Check.h"
 #include "fuzz/support/MemoryFiles.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
@@ -23,15 +22,6 @@ constexpr const char* kSchedulePath = "C:\\Ombrel\\SCHEDULE.TXT";
 constexpr const char* kKinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS", "SHUT"};
 constexpr const char* kDates[] = {"2024/05/17", "2024/05/18", "1999/12/31", "2024/5/17"};
 constexpr const char* kTimes[] = {"08:30", "23:59", "8:30", "0"};
-
-// Stops with the failed condition and its line.
-#define Check(condition)                                                         \
-  do {                                                                           \
-    if (!(condition)) {                                                          \
-      std::fprintf(stderr, "check failed, line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                              \
-    }                                                                            \
-  } while (false)
 
 bool HoldsLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 

@@ -6,12 +6,11 @@
 // cheaper checks.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz/support/Check.h"
 #include "fuzz/support/MemoryFiles.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
@@ -31,15 +30,6 @@ template <typename T, size_t N>
 T Pick(const T (&choices)[N], uint8_t byte) {
   return choices[byte % N];
 }
-
-// Stops with the failed condition and its line.
-#define Check(condition)                                                         \
-  do {                                                                           \
-    if (!(condition)) {                                                          \
-      std::fprintf(stderr, "check failed, line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                              \
-    }                                                                            \
-  } while (false)
 
 Lines LinesOf(const TSchedule& store) {
   Lines lines;

@@ -4,12 +4,11 @@
 // record writes must still be in the saved file, byte for byte and in its order.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz/support/Check.h"
 #include "fuzz/support/MemoryFiles.h"
 #include "settings/TINI.h"
 #include "util/AppError.h"
@@ -17,15 +16,6 @@
 namespace {
 
 constexpr const char* kSettingsPath = "C:\\Ombrel\\omb.ini";
-
-// Stops with the failed condition and its line.
-#define Check(condition)                                                         \
-  do {                                                                           \
-    if (!(condition)) {                                                          \
-      std::fprintf(stderr, "check failed, line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                              \
-    }                                                                            \
-  } while (false)
 
 // The lines of a file that hold something: CR LF, CR and LF each end a line.
 std::vector<std::string_view> FilledLines(std::string_view bytes) {
