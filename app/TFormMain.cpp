@@ -152,10 +152,6 @@ void TFormMain::FillLanguageList() {
   CheckListBox2.Sort();
 }
 
-// The text table reaches the captions once the language can be applied; until
-// then the built-in captions stay.
-void TFormMain::ApplyLanguage() {}
-
 // The calendar's day markers come with the calendar; until then there is
 // nothing to build, mark or show.
 void TFormMain::BuildDayMarkers() {}

@@ -197,6 +197,8 @@ class TFormMain : public ui::Window {
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
+  void UseWindowFont(ui::Font font);
+  void CentreUnderMarker(ui::Label& label);
   void BuildDayMarkers();
   void MarkMonth(int month, int year);
   void ShowDayTimes(int day, int month, int year);
