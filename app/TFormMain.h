@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,9 @@ class TFormMain : public ui::Window {
   void BuildDayMarkers();
   void MarkMonth(int month, int year);
   void ShowDayTimes(int day, int month, int year);
+  // The UPSTYPE code of the first ticked row of the series list; none when no
+  // row is ticked.
+  std::optional<int> TickedSeriesCode() const;
   // Moves the focus along the keyboard order of the active page.
   void FocusNext(bool backwards);
   // The error box for a failure that ended an operation.

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int32_t kDefaultFontSize = 8;
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Every entry of the language file, in the order Load reads them.
@@ -140,6 +139,13 @@ constexpr std::array<LanguageEntry, 99> kEntries = {{
      &TINI_LANGUAGE::MESSAGE_CURRENT_SCHEDULE_NOT_FOUND},
 }};
 
+// The default of the one integer entry, FONTSIZE, from its digits in the table.
+int32_t IntegerDefault(const LanguageEntry& entry) {
+  int32_t value = 0;
+  ParseIniInteger(entry.EnglishDefault, value);
+  return value;
+}
+
 }  // namespace
 
 std::span<const LanguageEntry> LanguageEntries() {
@@ -147,9 +153,12 @@ std::span<const LanguageEntry> LanguageEntries() {
 }
 
 TINI_LANGUAGE::TINI_LANGUAGE() {
-  FONTSIZE = kDefaultFontSize;
-  for (const LanguageEntry& entry : kEntries)
-    if (entry.Text) this->*entry.Text = entry.EnglishDefault;
+  for (const LanguageEntry& entry : kEntries) {
+    if (entry.Text)
+      this->*entry.Text = entry.EnglishDefault;
+    else
+      FONTSIZE = IntegerDefault(entry);
+  }
 }
 
 void TINI_LANGUAGE::Load() {
@@ -163,7 +172,7 @@ void TINI_LANGUAGE::Load() {
       std::string text = file.ReadString(entry.Section, entry.Key, entry.EnglishDefault);
       this->*entry.Text = utf8 ? SystemCodePageFromUtf8(text) : std::move(text);
     } else {
-      FONTSIZE = file.ReadInteger(entry.Section, entry.Key, kDefaultFontSize);
+      FONTSIZE = file.ReadInteger(entry.Section, entry.Key, IntegerDefault(entry));
     }
   }
 }
