@@ -111,22 +111,8 @@ void TFormMain::CentreUnderMarker(ui::Label& label) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The window's font becomes font: every control that shows the window's
-// font takes the new one; controls with a font of their own keep it.
+// The window's font becomes font, on every control that follows it.
 void TFormMain::UseWindowFont(ui::Font font) {
-  struct Change {
-    HFONT from;
-    HFONT to;
-  } change{font_.Get(), font.Get()};
-  EnumChildWindows(
-      Handle(),
-      [](HWND child, LPARAM context) -> BOOL {
-        const auto& change = *reinterpret_cast<const Change*>(context);
-        ui::Control* control = ui::Control::FromHandle(child);
-        if (control && reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == change.from)
-          control->SetFont(change.to);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&change));
+  ui::ReplaceFont(Handle(), font_.Get(), font.Get());
   font_ = std::move(font);
 }

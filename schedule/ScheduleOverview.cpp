@@ -31,3 +31,11 @@ OverviewRow OverviewRowOf(const std::string& line, const TINI_LANGUAGE& texts, c
   if (fields.size() > 3) row.warning = fields[3] == "0" ? texts.NO : texts.YES;
   return row;
 }
+
+std::string HourMinuteText(int hour, int minute) {
+  auto twoDigits = [](int value) {
+    std::string text(value >= 0 && value <= 9 ? "0" : "");
+    return text.append(std::to_string(value));
+  };
+  return twoDigits(hour) + ":" + twoDigits(minute);
+}
