@@ -98,6 +98,7 @@ class TFormMain : public ui::Window {
   TDataModule1& module_;
   ui::Font font_;
   ui::Font boldFont_;
+  ui::Font browseFont_;  // the "..." buttons' own, which no language changes
 
  public:
   // Header, pages and bottom bar.

@@ -62,16 +62,18 @@ void TFormViewAll::BuildControls() {
   const char* const captions[] = {"Shutdown", "StartUp", "TestUPS"};
   int kind = 0;
   for (const WeeklyPanel& weekly : WeeklyPanels()) {
-    weekly.panel.Create({.parent = window, .bounds = {lefts[kind], 208, 109, 181}, .outer = ui::Bevel::Raised});
+    weekly.panel.Create(
+        {.parent = window, .bounds = {lefts[kind], 208, 109, 181}, .outer = ui::Bevel::Raised});
     HWND panel = weekly.panel.Handle();
     weekly.caption.Create({.parent = panel, .bounds = {4, 3, 0, 0}, .caption = captions[kind], .font = font});
     weekly.timeCaption.Create({.parent = panel, .bounds = {4, 23, 0, 0}, .caption = "Time :", .font = font});
     weekly.time.Create({.parent = panel, .bounds = {36, 24, 0, 0}, .caption = "12:00", .font = font});
-    weekly.days.Create({.parent = panel,
-                        .bounds = {4, 44, 85, 133},
-                        .rows = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-                        .rowHeight = 18,
-                        .font = font});
+    weekly.days.Create(
+        {.parent = panel,
+         .bounds = {4, 44, 85, 133},
+         .rows = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
+         .rowHeight = 18,
+         .font = font});
     ++kind;
   }
 

@@ -108,19 +108,18 @@ TEST_F(LanguageTest, FileWithOnlyTheCommonSectionShowsTheEnglishDefaults) {
   EXPECT_EQ(TextOf(f.Label4), "StartUp Time :");
   EXPECT_EQ(TextOf(f.CheckBox4), "Run Ombrel when startup");
   EXPECT_EQ(TextOf(f.CheckBox9), "Power fail for");
-  for (const ui::Group* group : {&f.GroupBox7, &f.GroupBox8, &f.GroupBox3, &f.GroupBox14, &f.GroupBox2,
-                                 &f.GroupBox1}) {
+  for (const ui::Group* group :
+       {&f.GroupBox7, &f.GroupBox8, &f.GroupBox3, &f.GroupBox14, &f.GroupBox2, &f.GroupBox1}) {
     std::string caption = TextOf(*group);
     ASSERT_FALSE(caption.empty());
     EXPECT_NE(caption.front(), ' ') << caption;
     EXPECT_NE(caption.back(), ' ') << caption;
   }
   EXPECT_EQ(TextOf(f.GroupBox7), "Shutdown computer when");
-  EXPECT_EQ(Rows(f.CheckListBox3),
-            (std::vector<std::string>{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"}));
-  EXPECT_EQ(Rows(f.CheckListBox1),
-            (std::vector<std::string>{"QZ series", "Velto series", "Soranthe Series",
-                                      "Generic Series [ Dry contact ]"}));
+  EXPECT_EQ(Rows(f.CheckListBox3), (std::vector<std::string>{"Sunday", "Monday", "Tuesday", "Wednesday",
+                                                             "Thursday", "Friday", "Saturday"}));
+  EXPECT_EQ(Rows(f.CheckListBox1), (std::vector<std::string>{"QZ series", "Velto series", "Soranthe Series",
+                                                             "Generic Series [ Dry contact ]"}));
   EXPECT_EQ(Rows(f.CheckListBox4), (std::vector<std::string>{"Cable KR404D", "Ombrel Adaptor"}));
   EXPECT_EQ(TabCaption(f.PageControl1, 2), L"Others");
   EXPECT_EQ(ui::WindowText(f.Handle()), "Ombrel Setup Version 7.20");
@@ -134,6 +133,8 @@ TEST_F(LanguageTest, FileWithOnlyTheCommonSectionShowsTheEnglishDefaults) {
     EXPECT_EQ(font.lfHeight, -MulDiv(10, 96, 72));
     EXPECT_LT(font.lfWeight, FW_BOLD);
   }
+  EXPECT_STREQ(FontOf(f.SpeedButton1).lfFaceName, L"Arial");
+  EXPECT_STREQ(FontOf(f.SpeedButton2).lfFaceName, L"Arial");
   LOGFONTW note = FontOf(f.Label8);
   EXPECT_STREQ(note.lfFaceName, L"Tahoma");
   EXPECT_EQ(note.lfHeight, -MulDiv(10, 96, 72));
@@ -203,7 +204,8 @@ TEST_F(LanguageTest, Utf8FileWithByteOrderMarkShowsItsLettersAsWritten) {
               "en\r\n[SETUP_PAGE_2]\r\nMARCH=M\xC3\xA4rz\r\nAPPLY=\xC3\x9C"
               "bernehmen\r\n");
   StartQuietly();
-  if (GetACP() != 1252 && GetACP() != CP_UTF8) GTEST_SKIP() << "code page " << GetACP() << " lacks the letters";
+  if (GetACP() != 1252 && GetACP() != CP_UTF8)
+    GTEST_SKIP() << "code page " << GetACP() << " lacks the letters";
   EXPECT_EQ(WideText(form->ButtonCancel.Handle()), L"Schlie\u00DFen");
   EXPECT_EQ(WideText(form->ButtonApply.Handle()), L"\u00DCbernehmen");
   EXPECT_EQ(ComboRow(form->ComboBox7, 2), L"M\u00E4rz");

@@ -46,9 +46,7 @@ void RunSoon(std::function<void()> step) {
 class ViewAllTest : public MainWindowTest {
  protected:
   TFormViewAll& View() { return *viewAll; }
-  void Fill() {
-    View().FormShow(*form->Schedule(), *form->Settings(), *form->Language(), module->AString1);
-  }
+  void Fill() { View().FormShow(*form->Schedule(), *form->Settings(), *form->Language(), module->AString1); }
   Cells Row(int row) {
     const ui::ReportList& list = View().ListView1;
     return {list.Cell(row, 0), list.Cell(row, 1), list.Cell(row, 2), list.Cell(row, 3)};
@@ -77,7 +75,8 @@ TEST_F(ViewAllTest, WindowHasItsTitleFrameAndControlsAndStartsHidden) {
   EXPECT_EQ(SendMessageW(v.ListView1.Handle(), LVM_GETBKCOLOR, 0, 0), RGB(183, 255, 183));
   EXPECT_TRUE(SendMessageW(v.ListView1.Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES);
   EXPECT_FALSE(GetWindowLongW(v.ListView1.Handle(), GWL_STYLE) & LVS_EDITLABELS);
-  const Column columns[] = {{80, LVCFMT_LEFT}, {80, LVCFMT_CENTER}, {141, LVCFMT_CENTER}, {80, LVCFMT_CENTER}};
+  const Column columns[] = {
+      {80, LVCFMT_LEFT}, {80, LVCFMT_CENTER}, {141, LVCFMT_CENTER}, {80, LVCFMT_CENTER}};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(ColumnOf(v.ListView1, i).width, columns[i].width) << i;
     EXPECT_EQ(ColumnOf(v.ListView1, i).format, columns[i].format) << i;
@@ -194,9 +193,11 @@ TEST_F(ViewAllTest, TextsAndFontComeFromTheLanguageInUse) {
   EXPECT_EQ(TextOf(v.Label4), "ZEIT");
   EXPECT_EQ(TextOf(v.Label3), "Einschalten");
   EXPECT_EQ(v.CheckListBox2.RowText(0), "Sonntag");
-  EXPECT_EQ(TextOf(v.ButtonClose), "Schlie\xDF"
-                                   "en");
-  for (HWND control : {v.ListView1.Handle(), v.ButtonClose.Handle(), v.Label9.Handle(), v.CheckListBox3.Handle()}) {
+  EXPECT_EQ(TextOf(v.ButtonClose),
+            "Schlie\xDF"
+            "en");
+  for (HWND control :
+       {v.ListView1.Handle(), v.ButtonClose.Handle(), v.Label9.Handle(), v.CheckListBox3.Handle()}) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
     EXPECT_STREQ(font.lfFaceName, L"Tahoma");

@@ -34,7 +34,8 @@ TEST(Utf8LanguageFile, TextsShowAsWritten) {
                                  "[SETUP_PAGE_2]\r\nMARCH=M\xC3\xA4rz\r\nAPPLY=\xC3\x9C"
                                  "bernehmen\r\n[VIEW_ALL_PAGE]\r\nCLOSE=Schlie\xC3\x9F"
                                  "en\r\n");
-  if (GetACP() != 1252 && GetACP() != CP_UTF8) GTEST_SKIP() << "code page " << GetACP() << " lacks the letters";
+  if (GetACP() != 1252 && GetACP() != CP_UTF8)
+    GTEST_SKIP() << "code page " << GetACP() << " lacks the letters";
   EXPECT_EQ(Shown(table.CLOSE), L"Schlie\u00DFen");
   EXPECT_EQ(Shown(table.APPLY), L"\u00DCbernehmen");
   EXPECT_EQ(Shown(table.MARCH), L"M\u00E4rz");
@@ -43,8 +44,8 @@ TEST(Utf8LanguageFile, TextsShowAsWritten) {
 TEST(Utf8LanguageFile, LettersTheCodePageLacksShowAsQuestionMarks) {
   ScratchFolder folder;
   // A Cyrillic and a CJK letter, and a malformed sequence (a lone lead byte).
-  TINI_LANGUAGE table =
-      LoadUtf8(folder, "[COMMON_SETUP]\r\nOK=\xD0\x96\r\nCANCEL=\xE4\xB8\xAD\r\n[SETUP_PAGE_3]\r\nDAYS=a\xC3z\r\n");
+  TINI_LANGUAGE table = LoadUtf8(
+      folder, "[COMMON_SETUP]\r\nOK=\xD0\x96\r\nCANCEL=\xE4\xB8\xAD\r\n[SETUP_PAGE_3]\r\nDAYS=a\xC3z\r\n");
   if (GetACP() == CP_UTF8) GTEST_SKIP() << "a UTF-8 system shows every letter";
   for (const std::string* text : {&table.OK, &table.CANCEL}) {
     std::wstring shown = Shown(*text);

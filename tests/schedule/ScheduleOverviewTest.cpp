@@ -22,7 +22,8 @@ TEST(OverviewRow, EventLinesShowDateTimeKindNameAndWarning) {
   german.SHUTDOWN = "Ausschalten";
   german.YES = "JA";
   german.NO = "NEIN";
-  EXPECT_EQ(Row("2024/05/17,SHUTDOWN,08:30,0", german), (Cells{"2024/05/17", "08:30", "Ausschalten", "NEIN"}));
+  EXPECT_EQ(Row("2024/05/17,SHUTDOWN,08:30,0", german),
+            (Cells{"2024/05/17", "08:30", "Ausschalten", "NEIN"}));
 }
 
 TEST(OverviewRow, OnlyTheFlagZeroMeansNoWarning) {
