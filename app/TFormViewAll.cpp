@@ -132,7 +132,7 @@ void TFormViewAll::FormShow(const TSchedule& schedule, const TINI& settings, con
     OverviewRow row = OverviewRowOf(std::string(schedule.Line(line)), texts, strings);
     rows.push_back({std::move(row.day), std::move(row.time), std::move(row.type), std::move(row.warning)});
   }
-  ListView1.SetRows(rows);
+  ListView1.SetRows(std::move(rows));
 
   kind = 0;
   for (const WeeklyPanel& weekly : WeeklyPanels()) {

@@ -2,13 +2,15 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/Text.h"
 
 namespace ui {
 
 void ReportList::Create(const ReportListArgs& args) {
-  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE,
-              args.parent, args.bounds, "", args.font);
+  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+              WS_EX_CLIENTEDGE, args.parent, args.bounds, "", args.font);
   DWORD style = LVS_EX_FULLROWSELECT | (args.gridLines ? LVS_EX_GRIDLINES : 0);
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, style, style);
 }
@@ -50,29 +52,23 @@ void ReportList::SetBackground(COLORREF color) {
 }
 
 void ReportList::AddRow(const std::vector<std::string>& cells) {
-  int row = RowCount();
-  for (size_t column = 0; column < cells.size(); ++column) {
-    std::wstring text = AnsiToWide(cells[column]);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = static_cast<int>(column);
-    item.pszText = text.data();
-    SendMessageW(Handle(), column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, column == 0 ? 0 : row,
-                 reinterpret_cast<LPARAM>(&item));
-  }
+  rows_.push_back(cells);
+  ShowRowCount();
 }
 
-void ReportList::SetRows(const std::vector<std::vector<std::string>>& rows) {
-  RedrawPause pause(Handle());
-  Clear();
-  // Room for every row at once, instead of growing row by row.
-  SendMessageW(Handle(), LVM_SETITEMCOUNT, rows.size(), LVSICF_NOINVALIDATEALL);
-  for (const std::vector<std::string>& cells : rows) AddRow(cells);
+void ReportList::SetRows(std::vector<std::vector<std::string>> rows) {
+  rows_ = std::move(rows);
+  ShowRowCount();
 }
 
 void ReportList::Clear() {
-  SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  rows_.clear();
+  ShowRowCount();
+}
+
+void ReportList::ShowRowCount() {
+  SendMessageW(Handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int ReportList::RowCount() const {
@@ -88,6 +84,21 @@ std::string ReportList::Cell(int row, int column) const {
   auto length = SendMessageW(Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   text.resize(length);
   return WideToAnsi(text);
+}
+
+bool ReportList::OnNotify(NMHDR& header, LRESULT& result) {
+  if (header.code != LVN_GETDISPINFOW) return false;
+  LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const auto row = static_cast<size_t>(item.iItem);
+    const auto column = static_cast<size_t>(item.iSubItem);
+    shown_ = row < rows_.size() && column < rows_[row].size() ? AnsiToWide(rows_[row][column]) : L"";
+    size_t length = std::min(shown_.size(), static_cast<size_t>(item.cchTextMax - 1));
+    shown_.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
+  }
+  result = 0;
+  return true;
 }
 
 }  // namespace ui

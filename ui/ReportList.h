@@ -1,5 +1,7 @@
 #pragma once
 // A standard list view in report mode: columns with headers, rows of texts.
+// The wrapper holds the texts and the list view asks for those it shows
+// (a virtual list), so that a list of many rows is filled in no time.
 #include <string>
 #include <vector>
 
@@ -26,11 +28,19 @@ class ReportList : public Control {
   // The background of the list and of its texts.
   void SetBackground(COLORREF color);
   void AddRow(const std::vector<std::string>& cells);
-  // Replaces every row; the list is drawn once, after the last row.
-  void SetRows(const std::vector<std::vector<std::string>>& rows);
+  // Replaces every row.
+  void SetRows(std::vector<std::vector<std::string>> rows);
   void Clear();
   int RowCount() const;
+  // The cell's text as the list view gives it (to a screen reader, say).
   std::string Cell(int row, int column) const;
+
+  bool OnNotify(NMHDR& header, LRESULT& result) override;
+
+ private:
+  void ShowRowCount();
+  std::vector<std::vector<std::string>> rows_;
+  std::wstring shown_;  // the text last handed to the list view
 };
 
 }  // namespace ui
