@@ -1,8 +1,10 @@
 // Loads arbitrary bytes as SCHEDULE.TXT, then sets, deletes, sorts and saves
 // with texts taken from the input, checking what holds for any file: a saved
 // line ends in CR LF, saving and loading again gives the same lines, a set
-// event can be found with its time, a delete removes exactly one line. Cheap
-// enough for millions of inputs; fuzz_schedule_model checks each step deeper.
+// event can be found with its time, a delete removes exactly one line; and
+// every saved line splits into the overview's columns, its date column being
+// the line up to its first comma. Cheap enough for millions of inputs;
+// fuzz_schedule_model checks each step deeper.
 //
 // Input: byte 0 gives the number of operations n (0 to 15); the last 4n bytes
 // are the operations, 4 bytes each; the bytes between are the file.
@@ -13,6 +15,8 @@
 
 #include "fuzz/support/Check.h"
 #include "fuzz/support/MemoryFiles.h"
+#include "i18n/TINI_LANGUAGE.h"
+#include "schedule/ScheduleOverview.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
 
@@ -84,6 +88,16 @@ void CheckSave(TSchedule& store) {
   for (size_t i = 0; i < store.Count(); ++i) Check(again.Line(i) == store.Line(i));
 }
 
+void CheckOverviewRows(const TSchedule& store) {
+  static const TINI_LANGUAGE texts;
+  static const TAString strings;
+  for (size_t i = 0; i < store.Count(); ++i) {
+    const std::string line(store.Line(i));
+    const OverviewRow row = OverviewRowOf(line, texts, strings);
+    Check(row.day == line.substr(0, line.find(',')));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -140,5 +154,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   CheckSave(store);
+  CheckOverviewRows(store);
   return 0;
 }
