@@ -335,12 +335,17 @@ int Keys(const std::wstring& sequence) {
   return 0;
 }
 
-std::string WindowTextOf(HWND window) {
-  wchar_t text[512] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+// Text for the tool's output, which the scripts read as UTF-8.
+std::string Utf8(const wchar_t* text) {
   char bytes[1024] = {};
   WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
   return bytes;
+}
+
+std::string WindowTextOf(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return Utf8(text);
 }
 
 // The message of a dialog box: the text of its static control that is not an
@@ -403,9 +408,8 @@ int Focus(HWND window) {
   if (lstrcmpiW(name, L"ComboBox") == 0) focus = GetParent(focus);
   GetClassNameW(focus, name, 64);
   const POINT place = PlaceOnPage(window, focus);
-  char className[64] = {};
-  WideCharToMultiByte(CP_UTF8, 0, name, -1, className, sizeof className, nullptr, nullptr);
-  std::printf("class=%s page=%ld,%ld text=%s\n", className, place.x, place.y, WindowTextOf(focus).c_str());
+  std::printf("class=%s page=%ld,%ld text=%s\n", Utf8(name).c_str(), place.x, place.y,
+              WindowTextOf(focus).c_str());
   return 0;
 }
 
