@@ -218,8 +218,12 @@ class FailedWriteTest : public ApplyCancelTest {
  protected:
   const std::string oldSchedule = "2024/06/01,STARTUP,07:00,0\r\n";
   std::string Path(const std::string& name) { return folder.Path() + "\\" + name; }
-  void SetReadOnly(const std::string& name, bool on) {
-    SetFileAttributesW(AnsiToWide(Path(name)).c_str(), on ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+  // OK while the file is read-only.
+  void PressOkWithReadOnly(const std::string& name) {
+    const std::wstring path = AnsiToWide(Path(name));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    PressOk();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
   void StartWithOldFiles() {
     WriteSettings(kOldSettings);
@@ -236,9 +240,7 @@ class FailedWriteTest : public ApplyCancelTest {
 
 TEST_F(FailedWriteTest, ReadOnlySettingsFile) {
   StartWithOldFiles();
-  SetReadOnly("omb.ini", true);
-  PressOk();
-  SetReadOnly("omb.ini", false);
+  PressOkWithReadOnly("omb.ini");
   ExpectStoppedWith("Unable to write to " + Path("omb.ini") + ".");
   EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
   // What came before the settings file stays done.
@@ -261,9 +263,7 @@ TEST_F(FailedWriteTest, SettingsFileHeldByAnotherProgram) {
 
 TEST_F(FailedWriteTest, ReadOnlyScheduleFileStopsBeforeTheSettingsFile) {
   StartWithOldFiles();
-  SetReadOnly("SCHEDULE.TXT", true);
-  PressOk();
-  SetReadOnly("SCHEDULE.TXT", false);
+  PressOkWithReadOnly("SCHEDULE.TXT");
   ExpectStoppedWith("Cannot create file " + Path("SCHEDULE.TXT") + ".");
   EXPECT_EQ(folder.Read("SCHEDULE.TXT"), oldSchedule);
   EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
