@@ -23,12 +23,12 @@ focused() { tool focus "$title" | sed -n 's/^class=\([^ ]*\) page=\([^ ]*\) .*/\
 text_at() { tool text "$title" "$1" | sed -n 's/^text=//p'; }
 expect_focus() {
   local now
-  for _ in 1 2 3 4 5; do now=$(focused); [ "$now" = "$2" ] && return 0; sleep 0.3; done
+  for _ in $(seq 20); do now=$(focused); [ "$now" = "$2" ] && return 0; sleep 0.3; done
   fail "$1: the focus is on '$now', expected '$2'"
 }
 expect_text() {
   local now
-  for _ in 1 2 3 4 5; do now=$(text_at "$2"); [ "$now" = "$3" ] && return 0; sleep 0.3; done
+  for _ in $(seq 20); do now=$(text_at "$2"); [ "$now" = "$3" ] && return 0; sleep 0.3; done
   fail "$1: '$now' at $2, expected '$3'"
 }
 # Waits for the box, checks its message and answers it with keys.
