@@ -31,6 +31,8 @@
 
 inline constexpr char kMainWindowTitle[] = "Ombrel Setup Version 7.20";
 
+class TFormViewAll;
+
 class TFormMain : public ui::Window {
  public:
   // Creates the window and its controls and runs FormCreate; the window stays
@@ -42,6 +44,9 @@ class TFormMain : public ui::Window {
   void Show();
   // Runs once the window has closed (the program entry ends its loop there).
   std::function<void()> OnClosed;
+  // The overview window, made by the program entry after this window; View
+  // All shows it with ShowModalFor.
+  TFormViewAll* FormViewAll = nullptr;
 
   // The message loop's step for one message: the key preview, then the
   // ordinary translation and dispatch.
@@ -62,6 +67,7 @@ class TFormMain : public ui::Window {
   TDataModule1& module_;
   ui::Font font_;
   ui::Font boldFont_;
+  ui::Font browseFont_;  // the "..." buttons' own, which no language changes
 
  public:
   // The controls, each with what the user sees and the setting it shows.
@@ -203,6 +209,8 @@ class TFormMain : public ui::Window {
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
+  void UseWindowFont(ui::Font font);
+  void CentreUnderMarker(ui::Label& label);
   void BuildDayMarkers();
   void MarkMonth(int month, int year);
   void ShowDayTimes(int day, int month, int year);
