@@ -5,8 +5,10 @@
 // first occurrence of a key is in the first line that contains it, and a key
 // with a CR or LF (or an empty key) is never found. Lines not in event form
 // stay as they are and are searched, sorted and written like the others.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,6 +51,20 @@ class TSchedule {
   // The 5 characters after the key date + "," + kind and the character behind
   // it, as far as its line reaches; "" when no line holds the key.
   std::string EventTime(const std::string& date, const std::string& kind) const;
+
+  // The kind words, in the order of their markers: red, lime, blue.
+  static constexpr const char* kKindWords[] = {"SHUTDOWN", "STARTUP", "TESTUPS"};
+  // held[day - 1][kind] for the days 1 to 31 of one month and the kinds of
+  // kKindWords: what Holds(date + "," + kind) tells for the date text of that
+  // day, found in one pass. monthPrefix is that date text without its two
+  // day digits ("2024/05/").
+  using MonthEvents = std::array<std::array<bool, 3>, 31>;
+  MonthEvents EventsOfMonth(const std::string& monthPrefix) const;
+  // Removes, in one pass, every line that starts with a date "dddd/dd/dd", a
+  // comma and kind, and whose date text remove accepts; gives the dates of
+  // the removed lines in store order. Other lines keep their order.
+  std::vector<std::string> DeleteEventsOfKind(const std::string& kind,
+                                              const std::function<bool(std::string_view date)>& remove);
 
  private:
   // A line: where its bytes lie (offsets below the size of loaded_ in
