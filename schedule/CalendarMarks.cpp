@@ -2,11 +2,6 @@
 
 namespace {
 
-// Two digits, with a leading "0" below 10.
-std::string TwoDigits(int value) {
-  return (value <= 9 ? "0" : "") + std::to_string(value);
-}
-
 int Digits(std::string_view text) {
   int value = 0;
   for (char c : text) value = value * 10 + (c - '0');
@@ -14,6 +9,11 @@ int Digits(std::string_view text) {
 }
 
 }  // namespace
+
+std::string TwoDigits(int value) {
+  std::string text(value <= 9 ? 1 : 0, '0');
+  return text.append(std::to_string(value));
+}
 
 int MarkerSetOf(const std::string& kind) {
   if (kind == TSchedule::kKindWords[0]) return 0;
@@ -74,7 +74,7 @@ std::optional<std::string> DayTime(const TSchedule& store, const TINI& ini, TADa
                                    int day, int month, int year) {
   const std::string date = DateText(dates, day, month, year);
   const std::string kindWord = TSchedule::kKindWords[kind];
-  if (store.Holds(date + "," + kindWord)) return store.EventTime(date, kindWord);
+  if (auto time = store.EventTime(date, kindWord)) return time;
   const WeeklyRuleKeys& rule = WeeklyRuleOf(kind);
   if (MaskHas(ini.*rule.days, dates.Day_Of_Week(day, month, year)))
     return TwoDigits(ini.*rule.hour) + ":" + TwoDigits(ini.*rule.minute);

@@ -12,6 +12,9 @@
 #include "schedule/TSchedule.h"
 #include "settings/TINI.h"
 
+// An hour or a minute as the schedule shows it: a leading "0" when 9 or less.
+std::string TwoDigits(int value);
+
 // The kinds, numbered as TSchedule::kKindWords and as the marker sets: red, lime, blue.
 inline constexpr int kKindCount = 3;
 // The marker set of a kind word: SHUTDOWN 0 (red), STARTUP 1 (lime), any other word 2 (blue).

@@ -248,10 +248,10 @@ bool TSchedule::Holds(const std::string& key) const {
   return FindFirst(key) != kNotFound;
 }
 
-std::string TSchedule::EventTime(const std::string& date, const std::string& kind) const {
+std::optional<std::string> TSchedule::EventTime(const std::string& date, const std::string& kind) const {
   const std::string key = date + "," + kind;
   const size_t position = FindFirst(key);
-  if (position == kNotFound) return "";
+  if (position == kNotFound) return std::nullopt;
   const std::string_view line = Line(position);
   const size_t at = line.find(key) + key.size() + 1;
   if (at >= line.size()) return "";
@@ -289,8 +289,10 @@ TSchedule::MonthEvents TSchedule::EventsOfMonth(const std::string& monthPrefix) 
       if (tailEvents_.count(EventCode(*firstDate - 1 + static_cast<uint32_t>(day), kind)) > 0)
         held[day - 1][kind] = true;
   // Every other line, as text: each place the month's date text starts.
+  size_t position = 0;
   for (uint64_t id : otherLines_) {
-    const std::string_view line = Line(PositionOf(id));
+    position = PositionOf(id, position);
+    const std::string_view line = Line(position);
     for (size_t at = line.find(prefix); at != std::string_view::npos; at = line.find(prefix, at + 1)) {
       const std::string_view rest = line.substr(at + prefix.size());
       if (rest.size() < 3 || !IsDigit(rest[0]) || !IsDigit(rest[1]) || rest[2] != ',') continue;
@@ -385,16 +387,25 @@ size_t TSchedule::FindFirst(std::string_view key) const {
     const auto [begin, end] = tailEvents_.equal_range(EventCode(*date, kind));
     for (auto it = begin; it != end; ++it) first = std::min(first, it->second);
   }
+  size_t position = 0;
   for (uint64_t id : otherLines_) {
     if (id >= first) break;
-    const size_t position = PositionOf(id);
+    position = PositionOf(id, position);
     if (Line(position).find(key) != std::string_view::npos) return position;
   }
   return first == std::numeric_limits<uint64_t>::max() ? kNotFound : PositionOf(first);
 }
 
-size_t TSchedule::PositionOf(uint64_t id) const {
-  const auto it = std::lower_bound(lines_.begin(), lines_.end(), id,
+size_t TSchedule::PositionOf(uint64_t id, size_t from) const {
+  // Steps that double from `from` on, then a binary search within the last
+  // step: cheap for a line near `from`, as when lines are visited in order.
+  size_t low = from, step = 1;
+  while (low + step < lines_.size() && lines_[low + step].id < id) {
+    low += step;
+    step *= 2;
+  }
+  const auto end = lines_.begin() + static_cast<std::ptrdiff_t>(std::min(low + step + 1, lines_.size()));
+  const auto it = std::lower_bound(lines_.begin() + static_cast<std::ptrdiff_t>(low), end, id,
                                    [](const Entry& line, uint64_t wanted) { return line.id < wanted; });
   return static_cast<size_t>(it - lines_.begin());
 }

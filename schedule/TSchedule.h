@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,8 +50,8 @@ class TSchedule {
   // True when key occurs in the store text.
   bool Holds(const std::string& key) const;
   // The 5 characters after the key date + "," + kind and the character behind
-  // it, as far as its line reaches; "" when no line holds the key.
-  std::string EventTime(const std::string& date, const std::string& kind) const;
+  // it, as far as its line reaches; nothing when no line holds the key.
+  std::optional<std::string> EventTime(const std::string& date, const std::string& kind) const;
 
   // The kind words, in the order of their markers: red, lime, blue.
   static constexpr const char* kKindWords[] = {"SHUTDOWN", "STARTUP", "TESTUPS"};
@@ -100,7 +101,8 @@ class TSchedule {
   bool Precedes(const Entry& a, const Entry& b) const;
   bool FollowsInLoaded(const Entry& a, const Entry& b) const;
   size_t FindFirst(std::string_view key) const;
-  size_t PositionOf(uint64_t id) const;
+  // The place of the line with id, at or after from.
+  size_t PositionOf(uint64_t id, size_t from = 0) const;
   size_t KeepEdit(const std::string& line);
   void AppendLine(size_t offset, size_t length);
   void EraseLine(size_t position);

@@ -48,10 +48,10 @@ struct PlainStore {
     return true;
   }
 
-  std::string EventTime(const std::string& date, const std::string& kind) const {
+  std::optional<std::string> EventTime(const std::string& date, const std::string& kind) const {
     const std::string key = date + "," + kind;
     const long found = Find(key);
-    if (found < 0) return "";
+    if (found < 0) return std::nullopt;
     const std::string& line = lines[static_cast<size_t>(found)];
     const size_t at = line.find(key) + key.size() + 1;
     return at < line.size() ? line.substr(at, 5) : "";
