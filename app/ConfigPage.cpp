@@ -14,11 +14,6 @@ int SeriesRowOfCode(int code) {
   return -1;
 }
 
-std::string TwoDigits(int value) {
-  std::string text(value <= 9 ? "0" : "");
-  return text.append(std::to_string(value));
-}
-
 COLORREF ButtonFace() {
   return GetSysColor(COLOR_BTNFACE);
 }

@@ -5,17 +5,22 @@
 // winreg.h names a shutdown flag after the same word as a settings key; the key wins.
 #undef SHUTDOWN_POWEROFF
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Services.h"
 #include "app/TDataModule1.h"
 #include "i18n/TINI_LANGUAGE.h"
+#include "schedule/CalendarMarks.h"
 #include "schedule/TSchedule.h"
 #include "settings/TINI.h"
+#include "ui/Calendar.h"
 #include "ui/CheckBox.h"
+#include "ui/ColourBlock.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
 #include "ui/Gdi.h"
@@ -64,6 +69,16 @@ class TFormMain : public ui::Window {
   void EnableDataLogFields(bool on);
   void EnableWeekdayList(bool on);
   void UpdateRunEntry(bool on);
+
+  // The calendar's day markers and the times of its selected day.
+  void BuildDayMarkers();
+  DayCell FindDayCell(int day) const;
+  void MarkMonth(int month, int year);
+  void ShowDayTimes(int day, int month, int year);
+  void MarkDay(const std::string& kind);
+  void UnmarkDay(const std::string& kind, int day);
+  void MarkWeekly(const std::string& kind, const std::string& mask);
+  void UnmarkWeekly(const std::string& kind, const std::string& mask);
   void OkClick();
   void CancelClick();
 
@@ -82,6 +97,13 @@ class TFormMain : public ui::Window {
   void SpeedButton2Click();
   void ComboBox3Change();
   void ComboBox11Change();
+  // The schedule page's commands.
+  void ButtonApplyClick();
+  void ButtonClearClick();
+  void ButtonResetClick();
+  void ButtonViewAllClick();
+  void ComboBox7Change();  // also the year list's
+  void Calendar1Change();
   void FormKeyDown(WPARAM key);
   // True when the character was taken (Enter, Escape).
   bool FormKeyPress(WPARAM character);
@@ -126,7 +148,7 @@ class TFormMain : public ui::Window {
   ui::CheckBox CheckBox3;
   ui::TickList CheckListBox4;
 
-  // Schedule page (the calendar area, left 3, top 28, 367 x 172, is kept free).
+  // Schedule page.
   ui::Label Label15;
   ui::ComboBox ComboBox7;
   ui::Label Label16;
@@ -162,6 +184,10 @@ class TFormMain : public ui::Window {
   ui::CheckBox CheckBox8;
   ui::DrawnButton ButtonViewAll;
   ui::DrawnButton ButtonReset;
+  ui::Calendar Calendar1;  // the shown month; its selected day is the day of a dated event
+  // Over the calendar's cells 1 to 37, one marker set per kind: red, lime, blue.
+  // A marker shows above the calendar and hides beneath it.
+  std::array<std::array<ui::ColourBlock, kMarkedCells>, kKindCount> DayMarkers;
 
   // Others page.
   ui::Group GroupBox2;
@@ -197,9 +223,16 @@ class TFormMain : public ui::Window {
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
-  void BuildDayMarkers();
-  void MarkMonth(int month, int year);
-  void ShowDayTimes(int day, int month, int year);
+  // The marker set of the kind whose marker button is down, if one is.
+  std::optional<int> ChosenKind() const;
+  // The year the commands act on: the year list's, or the calendar's when the list shows none.
+  int ChosenYear() const;
+  // The date text of the calendar's selected day in the month and year of the lists.
+  std::string ChosenDateText();
+  // Shows or hides the marker of a set on a day of the shown month.
+  void ShowMarker(int set, int day, bool shown);
+  // Raises the calendar above every marker.
+  void HideDayMarkers();
   // Moves the focus along the keyboard order of the active page.
   void FocusNext(bool backwards);
   // The error box for a failure that ended an operation.

@@ -55,12 +55,16 @@ std::string DateText(TADateTime& dates, int day, int month, int year) {
   return dates.Day_To_String();
 }
 
+TSchedule::MonthEvents DatedEventsOfMonth(const TSchedule& store, TADateTime& dates, int month, int year) {
+  const std::string first = DateText(dates, 1, month, year);
+  return store.EventsOfMonth(first.substr(0, first.size() - 2));
+}
+
 MonthMarks MarksOfMonth(const TSchedule& store, const TINI& ini, TADateTime& dates, int month, int year) {
   MonthMarks marked{};
   const int days = dates.MaxDayOfMonth(month, year);
   if (days == 0) return marked;
-  const std::string first = DateText(dates, 1, month, year);
-  const TSchedule::MonthEvents held = store.EventsOfMonth(first.substr(0, first.size() - 2));
+  const TSchedule::MonthEvents held = DatedEventsOfMonth(store, dates, month, year);
   const int firstWeekday = dates.Day_Of_Week(1, month, year);
   for (int day = 1; day <= days; ++day) {
     const int weekday = (firstWeekday - 1 + day - 1) % 7 + 1;
