@@ -120,7 +120,7 @@ void TFormMain::ButtonResetClick() {
   HideDayMarkers();
   schedule_->Clear();
   for (ui::Label* label : {&Label2, &Label19, &Label21}) label->SetCaption("");
-  for (int kind = 0; kind < kKindCount; ++kind) settings_->*WeeklyRuleOf(kind).days = "0000000";
+  for (int kind = 0; kind < kKindCount; ++kind) (*settings_).*WeeklyRuleOf(kind).days = "0000000";
 }
 
 void TFormMain::ComboBox7Change() {

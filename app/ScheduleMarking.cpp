@@ -61,7 +61,7 @@ void TFormMain::MarkDay(const std::string& kind) {
 void TFormMain::UnmarkDay(const std::string& kind, int day) {
   const int set = MarkerSetOf(kind);
   const int weekday = FindDayCell(day).column + 1;
-  if (!MaskHas(settings_->*WeeklyRuleOf(set).days, weekday)) ShowMarker(set, day, false);
+  if (!MaskHas((*settings_).*WeeklyRuleOf(set).days, weekday)) ShowMarker(set, day, false);
 }
 
 void TFormMain::MarkWeekly(const std::string& kind, const std::string& mask) {
