@@ -21,7 +21,7 @@ std::optional<int> BoxNumber(const std::string& text) {
 // An hour or minute of an event line: the box's text from 10 on, else "0" and
 // the number, so that a typed 7 and a typed 07 both give 07.
 std::string TimeField(int number, const std::string& text) {
-  return number >= 10 ? text : "0" + std::to_string(number);
+  return number >= 10 ? text : TwoDigits(number);
 }
 
 }  // namespace
