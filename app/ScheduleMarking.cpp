@@ -15,7 +15,9 @@ void TFormMain::BuildDayMarkers() {
     const int left = 6 + 52 * ((cell - 1) % 7);
     const int top = 54 + 24 * ((cell - 1) / 7);
     for (int set = 0; set < kKindCount; ++set)
-      DayMarkers[set][cell - 1].Create(page, {left, top + kMarkerOffsets[set], 15, 8}, kMarkerColours[set]);
+      DayMarkers[set][cell - 1].Create({.parent = page,
+                                        .bounds = {left, top + kMarkerOffsets[set], 15, 8},
+                                        .colour = kMarkerColours[set]});
   }
 }
 

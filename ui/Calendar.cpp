@@ -41,14 +41,14 @@ void DrawCentred(HDC dc, const std::wstring& text, RECT rect) {
 
 }  // namespace
 
-void Calendar::Create(HWND parent, const Bounds& bounds, int day, int month, int year, HFONT font) {
+void Calendar::Create(const CalendarArgs& args) {
   RegisterClassOnce(Procedure);
   ShortDayNames(dayNames_);
-  if (month >= 1 && month <= 12) month_ = month;
-  if (year >= 1 && year <= 9999) year_ = year;
-  day_ = std::clamp(day, 1, DaysInMonth());
-  font_ = font;
-  CreateChild(kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE, parent, bounds, "", font);
+  if (args.month >= 1 && args.month <= 12) month_ = args.month;
+  if (args.year >= 1 && args.year <= 9999) year_ = args.year;
+  day_ = std::clamp(args.day, 1, DaysInMonth());
+  font_ = args.font;
+  CreateChild(kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE, args.parent, args.bounds, "", args.font);
 }
 
 void Calendar::SetDay(int day) {

@@ -15,10 +15,11 @@
 
 namespace ui {
 
+struct CalendarArgs;
+
 class Calendar : public Control {
  public:
-  // Starts on the given date.
-  void Create(HWND parent, const Bounds& bounds, int day, int month, int year, HFONT font);
+  void Create(const CalendarArgs& args);
 
   int Day() const { return day_; }
   int Month() const { return month_; }
@@ -55,6 +56,15 @@ class Calendar : public Control {
   int year_ = 2000;
   HFONT font_ = nullptr;
   std::wstring dayNames_[7];  // Sunday first
+};
+
+struct CalendarArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  int day = 1;  // the date it starts on
+  int month = 1;
+  int year = 2000;
+  HFONT font = nullptr;
 };
 
 }  // namespace ui

@@ -2,10 +2,10 @@
 
 namespace ui {
 
-void ColourBlock::Create(HWND parent, const Bounds& bounds, COLORREF colour) {
-  colour_ = colour;
-  brush_.Reset(CreateSolidBrush(colour));
-  CreateChild(L"STATIC", SS_LEFT, 0, parent, bounds, "", nullptr);
+void ColourBlock::Create(const ColourBlockArgs& args) {
+  colour_ = args.colour;
+  brush_.Reset(CreateSolidBrush(args.colour));
+  CreateChild(L"STATIC", SS_LEFT, 0, args.parent, args.bounds, "", nullptr);
 }
 
 HBRUSH ColourBlock::OnColor(HDC dc) {

@@ -7,9 +7,11 @@
 
 namespace ui {
 
+struct ColourBlockArgs;
+
 class ColourBlock : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, COLORREF colour);
+  void Create(const ColourBlockArgs& args);
   COLORREF Colour() const { return colour_; }
 
   HBRUSH OnColor(HDC dc) override;
@@ -17,6 +19,12 @@ class ColourBlock : public Control {
  private:
   COLORREF colour_ = 0;
   Brush brush_;
+};
+
+struct ColourBlockArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  COLORREF colour = 0;
 };
 
 }  // namespace ui

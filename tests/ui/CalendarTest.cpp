@@ -33,7 +33,8 @@ class CalendarTest : public ::testing::Test {
     InitCommonControlsEx(&controls);
   }
   CalendarTest() {
-    calendar.Create(host.page.Handle(), {3, 28, 367, 172}, 17, 5, 2024, nullptr);
+    calendar.Create(
+        {.parent = host.page.Handle(), .bounds = {3, 28, 367, 172}, .day = 17, .month = 5, .year = 2024});
     calendar.OnChange = [this] { changes.push_back(calendar.Day()); };
   }
 
@@ -162,7 +163,7 @@ TEST_F(CalendarTest, PaintsTheSelectedDayHighlightedOnWhiteAndTakesItsFont) {
 TEST(ColourBlockTest, PaintsItsColourAndLetsClicksThrough) {
   CalendarHost host;
   ui::ColourBlock block;
-  block.Create(host.page.Handle(), {6, 54, 15, 8}, RGB(0, 255, 0));
+  block.Create({.parent = host.page.Handle(), .bounds = {6, 54, 15, 8}, .colour = RGB(0, 255, 0)});
   EXPECT_EQ(SendMessageW(block.Handle(), WM_NCHITTEST, 0, MAKELPARAM(10, 58)), HTTRANSPARENT);
   HDC screen = GetDC(nullptr);
   ui::MemoryDc dc(screen);
