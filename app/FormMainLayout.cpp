@@ -49,7 +49,7 @@ void TFormMain::BuildControls() {
       {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1,
        &CheckBox2, &ComboBox3, &CheckBox3, &CheckListBox4},
       {&ComboBox7, &ComboBox8, &ComboBox13, &ComboBox17, &CheckBox10, &CheckBox5, &CheckListBox3, &CheckBox6,
-       &ComboBox11, &CheckBox8},
+       &ComboBox11, &CheckBox8, &Calendar1},
       {&Edit3, &Edit4, &CheckBox7, &Edit5, &ComboBox9, &Edit6, &CheckListBox2},
   };
 }
@@ -106,6 +106,8 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   using Kind = ui::ComboBox::Kind;
   auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
 
+  LocalDateTime today = services_.clock.Now();
+  Calendar1.Create({.parent = page, .bounds = {3, 28, 367, 172}, .day = today.Day, .month = today.Month, .year = today.Year, .font = font});
   Label15.Create(page, {3, 6, 0, 0}, "Month", font);
   ComboBox7.Create(page, {38, 2, 90, kDroppedHeight}, Kind::DropDownList,
                    {"January", "February", "March", "April", "May", "June", "July", "August", "September",
