@@ -233,6 +233,9 @@ class TFormMain : public ui::Window {
   void ShowMarker(int set, int day, bool shown);
   // Raises the calendar above every marker.
   void HideDayMarkers();
+  // The UPSTYPE code of the first ticked row of the series list; none when no
+  // row is ticked.
+  std::optional<int> TickedSeriesCode() const;
   // Moves the focus along the keyboard order of the active page.
   void FocusNext(bool backwards);
   // The error box for a failure that ended an operation.

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int32_t kDefaultFontSize = 8;
-
 // Every entry of the language file, in the order Load reads them.
 constexpr std::array<LanguageEntry, 99> kEntries = {{
     {"COMMON_SETUP", "FONTNAME", "Microsoft Sans Serif", &TINI_LANGUAGE::FONTNAME},
@@ -137,6 +135,13 @@ constexpr std::array<LanguageEntry, 99> kEntries = {{
      &TINI_LANGUAGE::MESSAGE_CURRENT_SCHEDULE_NOT_FOUND},
 }};
 
+// The default of the one integer entry, FONTSIZE, from its digits in the table.
+int32_t IntegerDefault(const LanguageEntry& entry) {
+  int32_t value = 0;
+  ParseIniInteger(entry.EnglishDefault, value);
+  return value;
+}
+
 }  // namespace
 
 std::span<const LanguageEntry> LanguageEntries() {
@@ -144,9 +149,12 @@ std::span<const LanguageEntry> LanguageEntries() {
 }
 
 TINI_LANGUAGE::TINI_LANGUAGE() {
-  FONTSIZE = kDefaultFontSize;
-  for (const LanguageEntry& entry : kEntries)
-    if (entry.Text) this->*entry.Text = entry.EnglishDefault;
+  for (const LanguageEntry& entry : kEntries) {
+    if (entry.Text)
+      this->*entry.Text = entry.EnglishDefault;
+    else
+      FONTSIZE = IntegerDefault(entry);
+  }
 }
 
 void TINI_LANGUAGE::Load() {
@@ -155,6 +163,6 @@ void TINI_LANGUAGE::Load() {
     if (entry.Text)
       this->*entry.Text = file.ReadString(entry.Section, entry.Key, entry.EnglishDefault);
     else
-      FONTSIZE = file.ReadInteger(entry.Section, entry.Key, kDefaultFontSize);
+      FONTSIZE = file.ReadInteger(entry.Section, entry.Key, IntegerDefault(entry));
   }
 }

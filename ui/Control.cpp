@@ -35,9 +35,9 @@ void Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle
                           const Bounds& bounds, const std::string& text, HFONT font) {
   int id = NextChildId(parent);
   hwnd_ = CreateWindowExW(
-      exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
-      bounds.top, bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleW(nullptr), nullptr);
+      exStyle, windowClass, AnsiToWide(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+      bounds.left, bounds.top, bounds.width, bounds.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropW(hwnd_, kWrapperProperty, this);
   // A new window paints all of itself anyway: no redraw for the font.

@@ -16,6 +16,15 @@ struct Bounds {
   int height = 0;
 };
 
+// What a control with a caption is created with (check box, label, group,
+// drawn button): the layout passes them by name.
+struct CaptionArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  std::string caption{};
+  HFONT font = nullptr;
+};
+
 class Control {
  public:
   Control() = default;

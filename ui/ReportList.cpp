@@ -6,14 +6,14 @@
 
 namespace ui {
 
-void ReportList::Create(HWND parent, const Bounds& bounds, HFONT font) {
+void ReportList::Create(const ReportListArgs& args) {
   CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE,
-              parent, bounds, "", font);
+              args.parent, args.bounds, "", args.font);
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
 void ReportList::AddColumn(const std::string& caption, int width) {
-  std::wstring text = Widen(caption);
+  std::wstring text = AnsiToWide(caption);
   HWND header = reinterpret_cast<HWND>(SendMessageW(Handle(), LVM_GETHEADER, 0, 0));
   int index = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
   LVCOLUMNW column{};
@@ -24,7 +24,7 @@ void ReportList::AddColumn(const std::string& caption, int width) {
 }
 
 void ReportList::SetColumnCaption(int column, const std::string& caption) {
-  std::wstring text = Widen(caption);
+  std::wstring text = AnsiToWide(caption);
   LVCOLUMNW info{};
   info.mask = LVCF_TEXT;
   info.pszText = text.data();
@@ -34,7 +34,7 @@ void ReportList::SetColumnCaption(int column, const std::string& caption) {
 void ReportList::AddRow(const std::vector<std::string>& cells) {
   int row = RowCount();
   for (size_t column = 0; column < cells.size(); ++column) {
-    std::wstring text = Widen(cells[column]);
+    std::wstring text = AnsiToWide(cells[column]);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = row;
@@ -61,7 +61,7 @@ std::string ReportList::Cell(int row, int column) const {
   item.cchTextMax = static_cast<int>(text.size());
   auto length = SendMessageW(Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   text.resize(length);
-  return Narrow(text);
+  return WideToAnsi(text);
 }
 
 }  // namespace ui

@@ -7,9 +7,15 @@
 
 namespace ui {
 
+struct ReportListArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  HFONT font = nullptr;
+};
+
 class ReportList : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, HFONT font);
+  void Create(const ReportListArgs& args);
   void AddColumn(const std::string& caption, int width);
   void SetColumnCaption(int column, const std::string& caption);
   void AddRow(const std::vector<std::string>& cells);

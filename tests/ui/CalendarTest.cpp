@@ -20,7 +20,7 @@ class CalendarHost : public ui::Window {
  public:
   CalendarHost() {
     CreateWindowOf(L"OmbrelCalendarTestHost", 0, WS_POPUP, "", {0, 0, 549, 320}, nullptr);
-    page.Create(Handle(), {0, 0, 549, 320}, ui::Bevel::None, ui::Bevel::None, 0, nullptr);
+    page.Create({.parent = Handle(), .bounds = {0, 0, 549, 320}, .bevelWidth = 0});
   }
   ~CalendarHost() override { DestroyWindow(Handle()); }
   ui::Panel page;
