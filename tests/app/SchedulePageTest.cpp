@@ -361,4 +361,25 @@ TEST_F(SchedulePageTest, TheCalendarTakesTheFocusAfterTheGroupsAndMovesWithTheAr
   EXPECT_EQ(form->Calendar1.Day(), 18);
 }
 
+TEST_F(SchedulePageTest, MarkerButtonsPressedWithTheMouseChooseTheKindOneAtATime) {
+  StartOn(2024, 5, 17);
+  SetCurrentDay(true);
+  const auto press = [this](ui::MarkerButton& marker) {
+    PostMessageW(marker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(marker.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+  };
+  ReleaseMarkers();
+  press(form->MarkerShutdown);
+  press(form->MarkerTest);
+  EXPECT_FALSE(form->MarkerShutdown.Down());
+  Click(form->ButtonApply);
+  EXPECT_EQ(Lines(), std::vector<std::string>{"2024/05/17,TESTUPS,12:00,0"});
+  press(form->MarkerTest);  // pressed again: released
+  EXPECT_FALSE(form->MarkerTest.Down());
+  Click(form->ButtonApply);
+  EXPECT_EQ(dialogs.TextsOf(Kind::Message),
+            std::vector<std::string>{"Please select schedule before click apply button!"});
+}
+
 }  // namespace
