@@ -240,11 +240,7 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   Label28.Create({.parent = markerPanel, .bounds = {0, 66, 0, 0}, .caption = "StartUp", .font = font});
   MarkerTest.Create({.parent = markerPanel, .bounds = {22, 88, 23, 18}, .font = font});
   Label29.Create({.parent = markerPanel, .bounds = {0, 108, 0, 0}, .caption = "TestUPS", .font = font});
-  for (ui::Label* label : {&Label27, &Label28, &Label29}) {
-    ui::Bounds place = label->Place();
-    SetWindowPos(label->Handle(), nullptr, (markers.width - place.width) / 2, place.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  for (ui::Label* label : {&Label27, &Label28, &Label29}) CentreUnderMarker(*label);
   MarkerShutdown.SetColor(RGB(255, 0, 0));
   MarkerStartup.SetColor(RGB(0, 255, 0));
   MarkerTest.SetColor(RGB(0, 0, 255));
@@ -309,8 +305,10 @@ void TFormMain::BuildOthersPage(ui::Panel& othersPage) {
   Label31.Create(
       {.parent = page, .bounds = GroupBox2.Inside(8, 60, 0, 0), .caption = "Location", .font = font});
   Edit4.Create({.parent = page, .bounds = GroupBox2.Inside(56, 56, 205, kEditHeight), .font = font});
-  SpeedButton1.Create(
-      {.parent = page, .bounds = GroupBox2.Inside(262, 56, 23, 22), .caption = "...", .font = font});
+  SpeedButton1.Create({.parent = page,
+                       .bounds = GroupBox2.Inside(262, 56, 23, 22),
+                       .caption = "...",
+                       .font = browseFont_.Get()});
 
   GroupBox1.Create({.parent = page, .bounds = {4, 112, 301, 117}, .caption = " Data Log ", .font = font});
   CheckBox7.Create({.parent = page,
@@ -337,8 +335,10 @@ void TFormMain::BuildOthersPage(ui::Panel& othersPage) {
   Label20.Create(
       {.parent = page, .bounds = GroupBox1.Inside(8, 87, 0, 0), .caption = "Location", .font = font});
   Edit6.Create({.parent = page, .bounds = GroupBox1.Inside(56, 83, 205, kEditHeight), .font = font});
-  SpeedButton2.Create(
-      {.parent = page, .bounds = GroupBox1.Inside(262, 83, 23, 22), .caption = "...", .font = font});
+  SpeedButton2.Create({.parent = page,
+                       .bounds = GroupBox1.Inside(262, 83, 23, 22),
+                       .caption = "...",
+                       .font = browseFont_.Get()});
 
   Label14.Create({.parent = page, .bounds = {316, 0, 0, 0}, .caption = "Select Language", .font = font});
   CheckListBox2.Create({.parent = page, .bounds = {316, 16, 217, 293}, .rowHeight = 16, .font = font});

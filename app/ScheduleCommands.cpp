@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/TFormMain.h"
+#include "app/TFormViewAll.h"
 #include "settings/DebugLog.h"
 
 namespace {
@@ -138,4 +139,7 @@ void TFormMain::Calendar1Change() {
   ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 }
 
-void TFormMain::ButtonViewAllClick() {}
+// Modal: returns when the overview window closes.
+void TFormMain::ButtonViewAllClick() {
+  if (FormViewAll) FormViewAll->ShowModalFor(*schedule_, *settings_, *language_, module_.AString1);
+}

@@ -35,6 +35,8 @@
 
 inline constexpr char kMainWindowTitle[] = "Ombrel Setup Version 7.20";
 
+class TFormViewAll;
+
 class TFormMain : public ui::Window {
  public:
   // Creates the window and its controls and runs FormCreate; the window stays
@@ -46,6 +48,9 @@ class TFormMain : public ui::Window {
   void Show();
   // Runs once the window has closed (the program entry ends its loop there).
   std::function<void()> OnClosed;
+  // The overview window, made by the program entry after this window; View
+  // All shows it with ShowModalFor.
+  TFormViewAll* FormViewAll = nullptr;
 
   // The message loop's step for one message: the key preview, then the
   // ordinary translation and dispatch.
@@ -114,6 +119,7 @@ class TFormMain : public ui::Window {
   TDataModule1& module_;
   ui::Font font_;
   ui::Font boldFont_;
+  ui::Font browseFont_;  // the "..." buttons' own, which no language changes
 
  public:
   // Header, pages and bottom bar.
@@ -223,6 +229,8 @@ class TFormMain : public ui::Window {
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
+  void UseWindowFont(ui::Font font);
+  void CentreUnderMarker(ui::Label& label);
   // The marker set of the kind whose marker button is down, if one is.
   std::optional<int> ChosenKind() const;
   // The year the commands act on: the year list's, or the calendar's when the list shows none.

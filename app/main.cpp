@@ -67,6 +67,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   dialogs.SetOwner(form.Handle());
   form.OnClosed = [] { PostQuitMessage(0); };
   TFormViewAll viewAll(services, form.Handle());
+  form.FormViewAll = &viewAll;
   trace.Mark("view all window");
   form.Show();
   trace.Mark("shown");

@@ -1,10 +1,14 @@
 #include "i18n/TINI_LANGUAGE.h"
 
 #include <array>
+#include <string_view>
 
+#include "platform/TextEncoding.h"
 #include "settings/IniFile.h"
 
 namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Every entry of the language file, in the order Load reads them.
 constexpr std::array<LanguageEntry, 99> kEntries = {{
@@ -159,10 +163,16 @@ TINI_LANGUAGE::TINI_LANGUAGE() {
 
 void TINI_LANGUAGE::Load() {
   IniFile file = IniFile::ReadFrom(Path);
+  // A file that starts with the UTF-8 byte-order mark holds UTF-8 text: its
+  // texts are turned into the system's code page like every other text.
+  const bool utf8 = file.Bytes().starts_with(kUtf8ByteOrderMark);
+  if (utf8) file = IniFile(file.Bytes().substr(kUtf8ByteOrderMark.size()));
   for (const LanguageEntry& entry : kEntries) {
-    if (entry.Text)
-      this->*entry.Text = file.ReadString(entry.Section, entry.Key, entry.EnglishDefault);
-    else
+    if (entry.Text) {
+      std::string text = file.ReadString(entry.Section, entry.Key, entry.EnglishDefault);
+      this->*entry.Text = utf8 ? SystemCodePageFromUtf8(text) : std::move(text);
+    } else {
       FONTSIZE = file.ReadInteger(entry.Section, entry.Key, IntegerDefault(entry));
+    }
   }
 }

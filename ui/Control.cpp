@@ -80,6 +80,23 @@ Bounds Control::Place() const {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void ReplaceFont(HWND window, HFONT from, HFONT to) {
+  struct Change {
+    HFONT from;
+    HFONT to;
+  } change{from, to};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM context) -> BOOL {
+        const auto& change = *reinterpret_cast<const Change*>(context);
+        Control* control = Control::FromHandle(child);
+        if (control && reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == change.from)
+          control->SetFont(change.to);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&change));
+}
+
 bool RouteNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_COMMAND:

@@ -19,20 +19,6 @@ class FromCode {
   int& depth_;
 };
 
-// Holds back the list's redrawing and scroll bar updates while rows are
-// added, then lets it catch up once: each row would otherwise move the
-// scroll bars, several calls into the window manager apiece.
-class RedrawPause {
- public:
-  explicit RedrawPause(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
-  ~RedrawPause() { SendMessageW(list_, WM_SETREDRAW, TRUE, 0); }
-
- private:
-  HWND list_;
-};
-
 UINT TickState(bool on) {
   return INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
 }
