@@ -104,8 +104,7 @@ void TFormMain::ButtonClearClick() {
     for (int row = 0; row < 7; ++row) ticked[row] = CheckListBox3.Checked(row);
     const std::vector<std::string> removed =
         ClearWeekdays(*schedule_, ini, module_.ADateTime1, *kind, ticked);
-    const std::string firstShown = DateText(module_.ADateTime1, 1, Calendar1.Month(), Calendar1.Year());
-    const std::string shownMonth = firstShown.substr(0, firstShown.size() - 2);
+    const std::string shownMonth = MonthDatePrefix(module_.ADateTime1, Calendar1.Month(), Calendar1.Year());
     for (const std::string& removedDate : removed)
       if (removedDate.starts_with(shownMonth))
         UnmarkDay(schedule_->Kind, std::stoi(removedDate.substr(8, 2)));

@@ -66,20 +66,17 @@ void TFormMain::UnmarkDay(const std::string& kind, int day) {
   if (!MaskHas((*settings_).*WeeklyRuleOf(set).days, weekday)) ShowMarker(set, day, false);
 }
 
+// Days with a dated event of the kind keep their marker.
 void TFormMain::MarkWeekly(const std::string& kind, const std::string& mask) {
   const int set = MarkerSetOf(kind);
-  const int month = Calendar1.Month(), year = Calendar1.Year();
-  const TSchedule::MonthEvents dated = DatedEventsOfMonth(*schedule_, module_.ADateTime1, month, year);
-  const int days = module_.ADateTime1.MaxDayOfMonth(static_cast<unsigned>(month), year);
-  for (int day = 1; day <= days; ++day)
-    if (!dated[day - 1][set]) ShowMarker(set, day, MaskHas(mask, FindDayCell(day).column + 1));
+  for (int day :
+       DaysWithoutDatedEvent(*schedule_, module_.ADateTime1, set, Calendar1.Month(), Calendar1.Year()))
+    ShowMarker(set, day, MaskHas(mask, FindDayCell(day).column + 1));
 }
 
 void TFormMain::UnmarkWeekly(const std::string& kind, const std::string& mask) {
   const int set = MarkerSetOf(kind);
-  const int month = Calendar1.Month(), year = Calendar1.Year();
-  const TSchedule::MonthEvents dated = DatedEventsOfMonth(*schedule_, module_.ADateTime1, month, year);
-  const int days = module_.ADateTime1.MaxDayOfMonth(static_cast<unsigned>(month), year);
-  for (int day = 1; day <= days; ++day)
-    if (!dated[day - 1][set] && !MaskHas(mask, FindDayCell(day).column + 1)) ShowMarker(set, day, false);
+  for (int day :
+       DaysWithoutDatedEvent(*schedule_, module_.ADateTime1, set, Calendar1.Month(), Calendar1.Year()))
+    if (!MaskHas(mask, FindDayCell(day).column + 1)) ShowMarker(set, day, false);
 }

@@ -8,6 +8,11 @@ int Digits(std::string_view text) {
   return value;
 }
 
+// The kinds of dated events on each day of a month, the store searched once.
+TSchedule::MonthEvents DatedEventsOfMonth(const TSchedule& store, TADateTime& dates, int month, int year) {
+  return store.EventsOfMonth(MonthDatePrefix(dates, month, year));
+}
+
 }  // namespace
 
 std::string TwoDigits(int value) {
@@ -55,9 +60,18 @@ std::string DateText(TADateTime& dates, int day, int month, int year) {
   return dates.Day_To_String();
 }
 
-TSchedule::MonthEvents DatedEventsOfMonth(const TSchedule& store, TADateTime& dates, int month, int year) {
+std::vector<int> DaysWithoutDatedEvent(const TSchedule& store, TADateTime& dates, int kind, int month,
+                                       int year) {
+  const TSchedule::MonthEvents dated = DatedEventsOfMonth(store, dates, month, year);
+  std::vector<int> days;
+  for (int day = 1, last = dates.MaxDayOfMonth(month, year); day <= last; ++day)
+    if (!dated[day - 1][kind]) days.push_back(day);
+  return days;
+}
+
+std::string MonthDatePrefix(TADateTime& dates, int month, int year) {
   const std::string first = DateText(dates, 1, month, year);
-  return store.EventsOfMonth(first.substr(0, first.size() - 2));
+  return first.substr(0, first.size() - 2);
 }
 
 MonthMarks MarksOfMonth(const TSchedule& store, const TINI& ini, TADateTime& dates, int month, int year) {

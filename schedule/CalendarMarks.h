@@ -45,9 +45,12 @@ bool MaskHas(const std::string& mask, int weekday);
 
 // The year-first date text of a day, "yyyy/mm/dd", as the store holds it.
 std::string DateText(TADateTime& dates, int day, int month, int year);
+// The date texts of a month without their day digits: "yyyy/mm/".
+std::string MonthDatePrefix(TADateTime& dates, int month, int year);
 
-// The kinds of dated events on each day of a month, the store searched once.
-TSchedule::MonthEvents DatedEventsOfMonth(const TSchedule& store, TADateTime& dates, int month, int year);
+// The days of a month without a dated event of the kind, ascending.
+std::vector<int> DaysWithoutDatedEvent(const TSchedule& store, TADateTime& dates, int kind, int month,
+                                       int year);
 
 // marked[kind][day - 1]: the day has a dated event of that kind, or the kind's
 // weekly rule falls on its weekday. The store is searched once for the month.
