@@ -1,10 +1,11 @@
 // Loads arbitrary bytes as SCHEDULE.TXT, then sets, deletes, sorts and saves
 // with texts taken from the input, checking what holds for any file: a saved
 // line ends in CR LF, saving and loading again gives the same lines, a set
-// event can be found with its time, a delete removes exactly one line; and
-// every saved line splits into the overview's columns, its date column being
-// the line up to its first comma. Cheap enough for millions of inputs;
-// fuzz_schedule_model checks each step deeper.
+// event can be found with its time, a delete removes exactly one line, the
+// events of a month are those a search finds day by day, a removal of a kind
+// leaves no such line on the dates it took; and every saved line splits into
+// the overview's columns, its date column being the line up to its first comma. Cheap enough for millions of
+// inputs; fuzz_schedule_model checks each step deeper.
 //
 // Input: byte 0 gives the number of operations n (0 to 15); the last 4n bytes
 // are the operations, 4 bytes each; the bytes between are the file.
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz/support/Check.h"
 #include "fuzz/support/MemoryFiles.h"
@@ -26,11 +28,14 @@ constexpr const char* kSchedulePath = "C:\\Ombrel\\SCHEDULE.TXT";
 constexpr const char* kKinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS", "SHUT"};
 constexpr const char* kDates[] = {"2024/05/17", "2024/05/18", "1999/12/31", "2024/5/17"};
 constexpr const char* kTimes[] = {"08:30", "23:59", "8:30", "0"};
+constexpr const char* kMonths[] = {"2024/05/", "1999/12/", "2024/5/1", "2024/05"};
 
-bool HoldsLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool HoldsLineEnd(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 // The operands of one operation, from its 4 bytes: byte 0 the operation
-// (bits 0-1), a flag (bit 5), whether a delete key names a kind (bit 4) and the
+// (bits 0-2), a flag (bit 5), whether a delete key names a kind (bit 4) and the
 // kind (bits 6-7); bytes 1 and 2 a text each: a choice from a list, or (high
 // bit set) bytes of the file from an offset that byte 3 completes, so that
 // texts found in its lines come up often.
@@ -38,10 +43,12 @@ class Operands {
  public:
   Operands(std::string_view file, const uint8_t* bytes) : file_(file), bytes_(bytes) {}
 
-  int Operation() const { return bytes_[0] & 3; }
+  int Operation() const { return bytes_[0] & 7; }
   bool Flag() const { return bytes_[0] & 0x20; }
   bool KeyNamesKind() const { return bytes_[0] & 0x10; }
   const char* Kind() const { return kKinds[bytes_[0] >> 6]; }
+  // Whether a removal by kind takes the line of this date.
+  bool Takes(std::string_view date) const { return (static_cast<uint8_t>(date.back()) + bytes_[2]) % 2 == 0; }
   // Text number slot (1 or 2) of the given length.
   template <size_t N>
   std::string Text(int slot, const char* const (&choices)[N], size_t length) const {
@@ -55,6 +62,18 @@ class Operands {
   std::string_view file_;
   const uint8_t* bytes_;
 };
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Starts with a date "dddd/dd/dd", a comma and kind.
+bool IsEventOfKind(std::string_view line, std::string_view kind) {
+  if (line.size() < 11 || line[4] != '/' || line[7] != '/' || line[10] != ',') return false;
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (!IsDigit(line[i])) return false;
+  return line.substr(11).starts_with(kind);
+}
 
 void CheckSorted(const TSchedule& store) {
   for (size_t i = 1; i < store.Count(); ++i)
@@ -118,7 +137,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Operands operands(file, op);
     const size_t count = store.Count();
     switch (operands.Operation()) {
-      case 0: {
+      case 0:
+      case 7: {
         store.Kind = operands.Kind();
         const std::string date = operands.Text(1, kDates, 10);
         const std::string time = operands.Text(2, kTimes, 5);
@@ -148,8 +168,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(store.Count() == count);
         CheckSorted(store);
         break;
-      default:
+      case 3: {
+        const std::string month = operands.Text(1, kMonths, 8);
+        const TSchedule::MonthEvents held = store.EventsOfMonth(month);
+        for (int day = 1; day <= 31; ++day) {
+          const std::string date =
+              month + static_cast<char>('0' + day / 10) + static_cast<char>('0' + day % 10);
+          for (int kind = 0; kind < 3; ++kind)
+            Check(held[day - 1][kind] == store.Holds(date + "," + TSchedule::kKindWords[kind]));
+        }
+        break;
+      }
+      case 4: {
+        const std::string kind = operands.Kind();
+        const auto takes = [&operands](std::string_view date) { return operands.Takes(date); };
+        const std::vector<std::string> removed = store.DeleteEventsOfKind(kind, takes);
+        Check(store.Count() == count - removed.size());
+        for (const std::string& date : removed) Check(takes(date));
+        for (size_t i = 0; i < store.Count(); ++i) {
+          const std::string_view line = store.Line(i);
+          Check(!IsEventOfKind(line, kind) || !takes(line.substr(0, 10)));
+        }
+        break;
+      }
+      case 5:
         CheckSave(store);
+        break;
+      default:
+        CheckOverviewRows(store);
         break;
     }
   }

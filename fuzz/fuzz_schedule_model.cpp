@@ -1,11 +1,14 @@
 // Loads arbitrary bytes as SCHEDULE.TXT, then sets, deletes and sorts, checking
 // after each step against a plain text search over the store's lines. Half the
 // inputs are raw bytes; the other half spell the file from schedule-like pieces,
-// so that dates, kind words and keys inside odd lines come up often. The deep
-// harness: fuzz_schedule runs the same operations many times faster, with
-// cheaper checks.
+// so that dates, kind words and keys inside odd lines come up often. The
+// month's events and the removal of every line of a kind are checked against
+// the same plain search. The deep harness: fuzz_schedule runs the same
+// operations many times faster, with cheaper checks.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,12 +47,20 @@ long PlainFind(const Lines& lines, const std::string& key) {
   return -1;
 }
 
-std::string PlainEventTime(const Lines& lines, const std::string& key) {
+std::optional<std::string> PlainEventTime(const Lines& lines, const std::string& key) {
   const long found = PlainFind(lines, key);
-  if (found < 0) return "";
+  if (found < 0) return std::nullopt;
   const std::string& line = lines[static_cast<size_t>(found)];
   const size_t at = line.find(key) + key.size() + 1;
   return at < line.size() ? line.substr(at, 5) : "";
+}
+
+// Starts with a date "dddd/dd/dd".
+bool IsDated(const std::string& line) {
+  if (line.size() < 10 || line[4] != '/' || line[7] != '/') return false;
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (line[i] < '0' || line[i] > '9') return false;
+  return true;
 }
 
 constexpr const char* kSchedulePath = "C:\\Ombrel\\SCHEDULE.TXT";
@@ -83,9 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string key = choice & 0x40 ? date + "," + kind : date;
     const Lines before = LinesOf(store);
 
-    switch ((choice >> 2) & 3) {
+    switch ((choice >> 2) & 7) {
       case 0:
-      case 1: {
+      case 1:
+      case 2: {
         const std::string time = Pick(kTimes, b);
         store.Kind = kind;
         store.SetEvent(date, time, choice & 0x20);
@@ -112,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         break;
       }
-      case 2: {
+      case 3:
+      case 4: {
         const long found = PlainFind(before, key);
         Check(store.DeleteEvent(key) == (found >= 0));
         Lines expected = before;
@@ -120,9 +133,45 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(LinesOf(store) == expected);
         break;
       }
-      default: {
+      case 5: {
         store.SortSchedule();
         Check(store.Count() == before.size());
+        break;
+      }
+      case 6: {
+        // The month of the date: each day and kind as a search of its key would find it. A day
+        // whose date text occurs nowhere has no event; only the others need a search.
+        const std::string month = date.substr(0, 8);
+        std::set<std::string> daysNamed;
+        for (const std::string& line : before)
+          for (size_t at = line.find(month); at != std::string::npos; at = line.find(month, at + 1))
+            daysNamed.insert(line.substr(at + month.size(), 2));
+        const TSchedule::MonthEvents held = store.EventsOfMonth(month);
+        for (int day = 1; day <= 31; ++day) {
+          const std::string dd{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
+          for (int k = 0; k < 3; ++k)
+            Check(held[day - 1][k] == (daysNamed.contains(dd) &&
+                                       PlainFind(before, month + dd + "," + TSchedule::kKindWords[k]) >= 0));
+        }
+        break;
+      }
+      default: {
+        // Every line that starts with a date, a comma and the kind, on the dates that b picks.
+        const auto picked = [b](std::string_view lineDate) {
+          return (static_cast<uint8_t>(lineDate.back()) + b) % 2 == 0;
+        };
+        const std::vector<std::string> removed = store.DeleteEventsOfKind(kind, picked);
+        Lines expected, expectedRemoved;
+        for (const std::string& line : before) {
+          const bool ofKind = !kind.empty() && IsDated(line) && line.size() > 10 && line[10] == ',' &&
+                              line.compare(11, kind.size(), kind) == 0;
+          if (ofKind && picked(std::string_view(line).substr(0, 10)))
+            expectedRemoved.push_back(line.substr(0, 10));
+          else
+            expected.push_back(line);
+        }
+        Check(removed == expectedRemoved);
+        Check(LinesOf(store) == expected);
         break;
       }
     }
