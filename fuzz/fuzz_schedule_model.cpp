@@ -8,13 +8,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fuzz/support/Check.h"
 #include "fuzz/support/MemoryFiles.h"
+#include "fuzz/support/MonthDays.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
 
@@ -139,19 +139,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 6: {
-        // The month of the date: each day and kind as a search of its key would find it. A day
-        // whose date text occurs nowhere has no event; only the others need a search.
+        // The month of the date: each day and kind as a search of its key would find it.
         const std::string month = date.substr(0, 8);
-        std::set<std::string> daysNamed;
-        for (const std::string& line : before)
-          for (size_t at = line.find(month); at != std::string::npos; at = line.find(month, at + 1))
-            daysNamed.insert(line.substr(at + month.size(), 2));
+        const std::set<std::string> named = DaysNamed(store, month);
         const TSchedule::MonthEvents held = store.EventsOfMonth(month);
         for (int day = 1; day <= 31; ++day) {
-          const std::string dd{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
+          const std::string dayDate = month + DayDigits(day);
           for (int k = 0; k < 3; ++k)
-            Check(held[day - 1][k] == (daysNamed.contains(dd) &&
-                                       PlainFind(before, month + dd + "," + TSchedule::kKindWords[k]) >= 0));
+            Check(held[day - 1][k] == (named.contains(DayDigits(day)) &&
+                                       PlainFind(before, dayDate + "," + TSchedule::kKindWords[k]) >= 0));
         }
         break;
       }
