@@ -8,6 +8,7 @@
 //   window_tool minimize TITLE            the title bar's minimise
 //   window_tool close TITLE               WM_CLOSE, as the close box sends it
 //   window_tool page TITLE N              click the header of tab N (1-based)
+//   window_tool click TITLE TEXT          click the button whose caption is TEXT
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
 //       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
 //       then closes the window and waits for the program to end
@@ -208,8 +209,29 @@ int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
   return 0;
 }
 
+// Clicks the first button inside window whose caption is text. The click is
+// posted, so a button that opens a modal window does not hold the tool.
+bool ClickButton(HWND window, const std::wstring& text) {
+  struct Search {
+    std::wstring text;
+    HWND button = nullptr;
+  } search{text};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) {
+        auto& search = *reinterpret_cast<Search*>(data);
+        wchar_t caption[256] = {};
+        GetWindowTextW(child, caption, 256);
+        if (search.text != caption) return TRUE;
+        search.button = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.button && PostMessageW(search.button, BM_CLICK, 0, 0);
+}
+
 int Usage() {
-  std::fputs("usage: window_tool wait|gone|state|minimize|close|page|measure ...\n", stderr);
+  std::fputs("usage: window_tool wait|gone|state|minimize|close|page|click|measure ...\n", stderr);
   return 2;
 }
 
@@ -241,6 +263,7 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"page" && argc > 3)
     return SelectPage(window, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
+  if (command == L"click" && argc > 3) return ClickButton(window, argv[3]) ? 0 : 1;
   return Usage();
 }
 
