@@ -64,6 +64,7 @@ void TFormMain::BindHandlers() {
   ComboBox11.OnChange = [this] { ComboBox11Change(); };
   ButtonOK.OnClick = [this] { OkClick(); };
   ButtonCancel.OnClick = [this] { CancelClick(); };
+  PageControl1.OnChange = [this](int) { FocusFirstOfPage(); };
 }
 
 void TFormMain::FormCreate() {
@@ -195,9 +196,24 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormClose();
       if (OnClosed) OnClosed();
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+        return 0;
+      }
+      // Activated, not minimised: the control gets the focus, not the window.
+      if (HIWORD(wParam) == 0) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
     default:
-      return Window::HandleMessage(message, wParam, lParam);
+      break;
   }
+  return Window::HandleMessage(message, wParam, lParam);
 }
 
 void TFormMain::ProcessMessage(MSG& message) {
@@ -206,6 +222,7 @@ void TFormMain::ProcessMessage(MSG& message) {
     try {
       if (message.message == WM_KEYDOWN) {
         FormKeyDown(message.wParam);
+        if (PageKey(message.wParam)) return;
         switch (message.wParam) {
           case VK_TAB:
             FocusNext(GetKeyState(VK_SHIFT) < 0);
@@ -246,6 +263,70 @@ bool TFormMain::FormKeyPress(WPARAM character) {
   return false;
 }
 
+namespace {
+
+// A control the keyboard can reach: enabled and not hidden itself (the page
+// that holds it may be hidden, and the whole window while it is built).
+bool CanTakeFocus(const ui::Control& control) {
+  return control.Enabled() && (GetWindowLongW(control.Handle(), GWL_STYLE) & WS_VISIBLE);
+}
+
+}  // namespace
+
+void TFormMain::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus && IsChild(Handle(), focus)) focus_ = focus;
+}
+
+void TFormMain::RestoreFocus() {
+  // A control that has since been disabled, or whose page was left, gives
+  // way to the first control of the page.
+  int page = PageControl1.ActiveIndex();
+  bool onActivePage = focus_ && page >= 0 && page < PageControl1.Count() &&
+                      IsChild(PageControl1.Page(page).Handle(), focus_);
+  if (onActivePage && IsWindowEnabled(focus_) && (GetWindowLongW(focus_, GWL_STYLE) & WS_VISIBLE)) {
+    SetFocus(focus_);
+    return;
+  }
+  FocusFirstOfPage();
+}
+
+void TFormMain::FocusFirstOfPage() {
+  int page = PageControl1.ActiveIndex();
+  if (page < 0 || page >= static_cast<int>(keyboardOrder_.size())) return;
+  for (ui::Control* control : keyboardOrder_[page]) {
+    if (CanTakeFocus(*control)) {
+      SetFocus(control->Handle());
+      return;
+    }
+  }
+}
+
+bool TFormMain::PageKey(WPARAM key) {
+  if (GetKeyState(VK_CONTROL) >= 0) return false;
+  switch (key) {
+    case VK_TAB:
+      TurnPage(GetKeyState(VK_SHIFT) < 0);
+      return true;
+    case VK_NEXT:
+      TurnPage(false);
+      return true;
+    case VK_PRIOR:
+      TurnPage(true);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// From the last page forwards is the first, as in every tabbed window.
+void TFormMain::TurnPage(bool backwards) {
+  int count = PageControl1.Count();
+  if (count == 0) return;
+  PageControl1.SetActive((PageControl1.ActiveIndex() + (backwards ? count - 1 : 1)) % count);
+  FocusFirstOfPage();
+}
+
 void TFormMain::FocusNext(bool backwards) {
   int page = PageControl1.ActiveIndex();
   if (page < 0 || page >= static_cast<int>(keyboardOrder_.size())) return;
@@ -258,10 +339,8 @@ void TFormMain::FocusNext(bool backwards) {
   for (int step = 1; step <= count; ++step) {
     int next = current < 0 ? (backwards ? count - step : step - 1)
                            : ((current + (backwards ? -step : step)) % count + count) % count;
-    ui::Control* candidate = order[next];
-    bool shown = (GetWindowLongW(candidate->Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-    if (candidate->Enabled() && shown) {
-      SetFocus(candidate->Handle());
+    if (CanTakeFocus(*order[next])) {
+      SetFocus(order[next]->Handle());
       return;
     }
   }
