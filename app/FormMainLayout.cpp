@@ -93,7 +93,7 @@ void TFormMain::BuildControls() {
       {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1,
        &CheckBox2, &ComboBox3, &CheckBox3, &CheckListBox4},
       {&ComboBox7, &ComboBox8, &ComboBox13, &ComboBox17, &CheckBox10, &CheckBox5, &CheckListBox3, &CheckBox6,
-       &ComboBox11, &CheckBox8},
+       &ComboBox11, &CheckBox8, &Calendar1},
       {&Edit3, &Edit4, &CheckBox7, &Edit5, &ComboBox9, &Edit6, &CheckListBox2},
   };
 }
@@ -190,6 +190,14 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   HFONT font = font_.Get();
   auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
 
+  // The calendar first: the day markers, made later, start beneath it.
+  const LocalDateTime today = services_.clock.Now();
+  Calendar1.Create({.parent = page,
+                    .bounds = {3, 28, 367, 172},
+                    .day = today.Day,
+                    .month = today.Month,
+                    .year = today.Year,
+                    .font = font});
   Label15.Create({.parent = page, .bounds = {3, 6, 0, 0}, .caption = "Month", .font = font});
   ComboBox7.Create({.parent = page,
                     .bounds = {38, 2, 90, kDroppedHeight},

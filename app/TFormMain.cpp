@@ -62,6 +62,13 @@ void TFormMain::BindHandlers() {
   SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
   ComboBox3.OnChange = [this] { ComboBox3Change(); };
   ComboBox11.OnChange = [this] { ComboBox11Change(); };
+  ComboBox7.OnChange = [this] { ComboBox7Change(); };
+  ComboBox8.OnChange = [this] { ComboBox7Change(); };
+  Calendar1.OnChange = [this] { Calendar1Change(); };
+  ButtonApply.OnClick = [this] { ButtonApplyClick(); };
+  ButtonClear.OnClick = [this] { ButtonClearClick(); };
+  ButtonReset.OnClick = [this] { ButtonResetClick(); };
+  ButtonViewAll.OnClick = [this] { ButtonViewAllClick(); };
   ButtonOK.OnClick = [this] { OkClick(); };
   ButtonCancel.OnClick = [this] { CancelClick(); };
   PageControl1.OnChange = [this](int) { FocusFirstOfPage(); };
@@ -99,9 +106,8 @@ void TFormMain::FormCreate() {
   schedule_->FilePath = folder + "SCHEDULE.TXT";
   if (fs_seam::FileExists(schedule_->FilePath)) schedule_->LoadSchedule();
 
-  LocalDateTime today = services_.clock.Now();
-  MarkMonth(today.Month, today.Year);
-  ShowDayTimes(today.Day, today.Month, today.Year);
+  MarkMonth(Calendar1.Month(), Calendar1.Year());
+  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 
   ApplySeriesRules(settings_->UPSTYPE);
 }
@@ -153,12 +159,6 @@ void TFormMain::FillLanguageList() {
   CheckListBox2.SetRows(fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"));
   CheckListBox2.Sort();
 }
-
-// The calendar's day markers come with the calendar; until then there is
-// nothing to build, mark or show.
-void TFormMain::BuildDayMarkers() {}
-void TFormMain::MarkMonth(int /*month*/, int /*year*/) {}
-void TFormMain::ShowDayTimes(int /*day*/, int /*month*/, int /*year*/) {}
 
 void TFormMain::Show() {
   CentreOnScreen();

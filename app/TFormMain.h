@@ -5,6 +5,7 @@
 // winreg.h names a shutdown flag after the same word as a settings key; the key wins.
 #undef SHUTDOWN_POWEROFF
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,9 +15,12 @@
 #include "app/Services.h"
 #include "app/TDataModule1.h"
 #include "i18n/TINI_LANGUAGE.h"
+#include "schedule/CalendarMarks.h"
 #include "schedule/TSchedule.h"
 #include "settings/TINI.h"
+#include "ui/Calendar.h"
 #include "ui/CheckBox.h"
+#include "ui/ColourBlock.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
 #include "ui/Gdi.h"
@@ -104,7 +108,7 @@ class TFormMain : public ui::Window {
   ui::CheckBox CheckBox3;      // "Shutdown UPS"; POWERFAIL_SHUTDOWN_UPS
   ui::TickList CheckListBox4;  // cable list "Tarvexi Cable", "Ombrel Adaptor"; UPSCABLE
 
-  // Schedule page (the calendar area, left 3, top 28, 367 x 172, is kept free).
+  // Schedule page.
   ui::Label Label15;                // "Month"
   ui::ComboBox ComboBox7;           // "January" to "December": the month the calendar shows
   ui::Label Label16;                // "Year"
@@ -140,6 +144,10 @@ class TFormMain : public ui::Window {
   ui::CheckBox CheckBox8;         // "Shutdown UPS"; SCHEDULE_SHUTDOWN_UPS
   ui::DrawnButton ButtonViewAll;  // "View All" (VIEWALL_BUTTON.bmp): the overview window
   ui::DrawnButton ButtonReset;    // "Reset" (RESET_BUTTON.bmp)
+  ui::Calendar Calendar1;         // the shown month; its selected day is the day of a dated event
+  // Over the calendar's cells 1 to 37, one marker set per kind: red, lime,
+  // blue. A marker shows above the calendar and hides beneath it.
+  std::array<std::array<ui::ColourBlock, kMarkedCells>, kKindCount> DayMarkers;
 
   // Others page.
   ui::Group GroupBox2;           // " Event Log "
@@ -196,6 +204,13 @@ class TFormMain : public ui::Window {
   void SpeedButton2Click();
   void ComboBox3Change();
   void ComboBox11Change();
+  // The schedule page's commands.
+  void ButtonApplyClick();
+  void ButtonClearClick();
+  void ButtonResetClick();
+  void ButtonViewAllClick();
+  void ComboBox7Change();  // also the year list's
+  void Calendar1Change();
   void FormKeyDown(WPARAM key);
   // True when the character was taken (Enter, Escape).
   bool FormKeyPress(WPARAM character);
@@ -211,9 +226,27 @@ class TFormMain : public ui::Window {
   void ApplyLanguage();
   void UseWindowFont(ui::Font font);
   void CentreUnderMarker(ui::Label& label);
+
+  // The calendar's day markers and the times of its selected day.
   void BuildDayMarkers();
+  DayCell FindDayCell(int day) const;
   void MarkMonth(int month, int year);
   void ShowDayTimes(int day, int month, int year);
+  void MarkDay(const std::string& kind);
+  void UnmarkDay(const std::string& kind, int day);
+  void MarkWeekly(const std::string& kind, const std::string& mask);
+  void UnmarkWeekly(const std::string& kind, const std::string& mask);
+  // Shows or hides the marker of a set on a day of the shown month.
+  void ShowMarker(int set, int day, bool shown);
+  // Raises the calendar above every marker.
+  void HideDayMarkers();
+  // The marker set of the kind whose marker button is down, if one is.
+  std::optional<int> ChosenKind() const;
+  // The year the commands act on: the year list's, or the calendar's when the list shows none.
+  int ChosenYear() const;
+  // The date text of the calendar's selected day in the month and year of the lists.
+  std::string ChosenDateText();
+
   // The UPSTYPE code of the first ticked row of the series list; none when no
   // row is ticked.
   std::optional<int> TickedSeriesCode() const;
