@@ -140,6 +140,9 @@ TEST_F(LanguageTest, FileWithOnlyTheCommonSectionShowsTheEnglishDefaults) {
     EXPECT_EQ(font.lfHeight, -MulDiv(10, 96, 72));
     EXPECT_LT(font.lfWeight, FW_BOLD);
   }
+  LOGFONTW calendar = FontOf(f.Calendar1);
+  EXPECT_STREQ(calendar.lfFaceName, L"Tahoma");
+  EXPECT_EQ(calendar.lfHeight, -MulDiv(10, 96, 72));
   EXPECT_STREQ(FontOf(f.SpeedButton1).lfFaceName, L"Arial");
   EXPECT_STREQ(FontOf(f.SpeedButton2).lfFaceName, L"Arial");
   LOGFONTW note = FontOf(f.Label8);
