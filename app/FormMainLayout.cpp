@@ -280,9 +280,9 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   Label17.Create({.parent = page, .bounds = {24, 213, 0, 0}, .caption = "Shutdown Time :", .font = font});
   Label4.Create({.parent = page, .bounds = {24, 245, 0, 0}, .caption = "StartUp Time     :", .font = font});
   Label7.Create({.parent = page, .bounds = {24, 277, 0, 0}, .caption = "TestUPS Time   :", .font = font});
-  Label2.Create({.parent = page, .bounds = {108, 213, 70, 13}, .font = font});
-  Label19.Create({.parent = page, .bounds = {108, 245, 70, 13}, .font = font});
-  Label21.Create({.parent = page, .bounds = {108, 277, 70, 13}, .font = font});
+  Label2.Create({.parent = page, .bounds = {108, 213, 75, 13}, .font = font});
+  Label19.Create({.parent = page, .bounds = {108, 245, 75, 13}, .font = font});
+  Label21.Create({.parent = page, .bounds = {108, 277, 75, 13}, .font = font});
 
   GroupBox3.Create({.parent = page,
                     .bounds = {184, 204, 185, 105},
