@@ -4,8 +4,9 @@
 // event can be found with its time, a delete removes exactly one line, the
 // events of a month are those a search finds day by day, a removal of a kind
 // leaves no such line on the dates it took; and every saved line splits into
-// the overview's columns, its date column being the line up to its first comma. Cheap enough for millions of
-// inputs; fuzz_schedule_model checks each step deeper.
+// the overview's columns, its date column being the line up to its first
+// comma. Cheap enough for millions of inputs; fuzz_schedule_model checks each
+// step deeper.
 //
 // Input: byte 0 gives the number of operations n (0 to 15); the last 4n bytes
 // are the operations, 4 bytes each; the bytes between are the file.

@@ -29,7 +29,9 @@ std::vector<std::string_view> FilledLines(std::string_view bytes) {
   return lines;
 }
 
-bool IsBlank(char c) { return (c >= '\x09' && c <= '\x0D') || c == '\x1A' || c == ' '; }
+bool IsBlank(char c) {
+  return (c >= '\x09' && c <= '\x0D') || c == '\x1A' || c == ' ';
+}
 
 bool StartsWithoutCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;

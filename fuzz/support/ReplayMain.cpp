@@ -41,7 +41,8 @@ void WriteReport(const std::string& path, const std::string& name, size_t inputs
   report << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          << "<testsuites tests=\"1\" failures=\"0\" disabled=\"0\" errors=\"0\" name=\"AllTests\">\n"
          << "  <testsuite name=\"CorpusReplay\" tests=\"1\" failures=\"0\" disabled=\"0\" errors=\"0\">\n"
-         << "    <testcase name=\"" << name << "\" status=\"run\" result=\"completed\" classname=\"CorpusReplay\">\n"
+         << "    <testcase name=\"" << name
+         << "\" status=\"run\" result=\"completed\" classname=\"CorpusReplay\">\n"
          << "      <properties><property name=\"inputs\" value=\"" << inputs << "\"/></properties>\n"
          << "    </testcase>\n"
          << "  </testsuite>\n"
