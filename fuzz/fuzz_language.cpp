@@ -2,7 +2,7 @@
 // any file gives: every text at most 2047 characters and one line (no CR, LF
 // or NUL), a text whose key the file never names keeps its English default
 // (less blanks at its end), and the font size is the integer the file spells,
-// or 8.
+// or 8. A file may start with a UTF-8 byte-order mark.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,6 +17,7 @@ namespace {
 
 constexpr const char* kLanguagePath = "C:\\Ombrel\\Languages\\Fuzz\\setup.ini";
 constexpr int32_t kDefaultFontSize = 8;
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string UpperAscii(std::string text) {
   for (char& c : text)
@@ -54,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (upper.find(entry.Key) == std::string::npos) Check(text == WithoutEndBlanks(entry.EnglishDefault));
   }
 
-  const std::string sizeText = IniFile(bytes).ReadString("COMMON_SETUP", "FONTSIZE", "");
+  // The file as the table reads it: without a UTF-8 byte-order mark at its start.
+  std::string_view text = bytes;
+  if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  const std::string sizeText = IniFile(std::string(text)).ReadString("COMMON_SETUP", "FONTSIZE", "");
   int32_t spelled = 0;
   Check(table.FONTSIZE == (ParseIniInteger(sizeText, spelled) ? spelled : kDefaultFontSize));
   if (IsPlainNumber(sizeText)) Check(table.FONTSIZE == std::stoi(sizeText));
