@@ -55,12 +55,7 @@ void TFormMain::OkClick() {
   ini.POWERFAIL_SHUTDOWN_STATUS = CheckBox9.Checked();
   ini.RUNTIME_ZERO_SHUTDOWN_STATUS = CheckBox11.Checked();
   ini.BACKUP_TIME = backupMinutes;
-  for (int row = 0; row < 4; ++row) {
-    if (CheckListBox1.Checked(row)) {
-      ini.UPSTYPE = row == 0 ? 3 : row - 1;
-      break;
-    }
-  }
+  ini.UPSTYPE = TickedSeriesCode().value_or(ini.UPSTYPE);
   ini.UPSCABLE = (CheckListBox4.Checked(1) && !CheckListBox4.Checked(0)) ? 1 : 0;
   ini.POWERFAIL_AUTO_SAVE = CheckBox2.Checked();
   ini.POWERFAIL_SHUTDOWN_TYPE = ComboBox3.ItemIndex();

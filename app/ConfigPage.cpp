@@ -1,18 +1,11 @@
 // Showing the settings in the controls, and the rules that tie controls together.
+#include <optional>
 #include <string>
 
+#include "app/SeriesRows.h"
 #include "app/TFormMain.h"
 
 namespace {
-
-// Series list rows and the UPSTYPE codes they stand for.
-constexpr int kSeriesCodeOfRow[] = {3, 0, 1, 2};
-
-int SeriesRowOfCode(int code) {
-  for (int row = 0; row < 4; ++row)
-    if (kSeriesCodeOfRow[row] == code) return row;
-  return -1;
-}
 
 std::string TwoDigits(int value) {
   std::string text(value <= 9 ? "0" : "");
@@ -34,11 +27,8 @@ void TFormMain::ShowConfigPage() {
   CheckBox1.SetChecked(ini.OVERLOAD_SHUTDOWN_STATUS);
   EnableOverloadFields(CheckBox1.Checked());
 
-  for (int row = 0; row < CheckListBox1.Count(); ++row) CheckListBox1.SetChecked(row, false);
-  if (int row = SeriesRowOfCode(ini.UPSTYPE); row >= 0) CheckListBox1.SetChecked(row, true);
-
-  for (int row = 0; row < CheckListBox4.Count(); ++row) CheckListBox4.SetChecked(row, false);
-  if (ini.UPSCABLE >= 0 && ini.UPSCABLE < CheckListBox4.Count()) CheckListBox4.SetChecked(ini.UPSCABLE, true);
+  CheckListBox1.TickOnly(SeriesRowOfCode(ini.UPSTYPE));
+  CheckListBox4.TickOnly(ini.UPSCABLE);
 
   CheckBox9.SetChecked(ini.POWERFAIL_SHUTDOWN_STATUS);
   CheckBox11.SetChecked(ini.RUNTIME_ZERO_SHUTDOWN_STATUS);
@@ -199,18 +189,19 @@ void TFormMain::CheckBox11Click() {
   }
 }
 
+// With no row ticked (the user removed the only tick) the rules of the
+// previous series stay in force.
 void TFormMain::CheckListBox1ClickCheck(int selected) {
-  for (int row = 0; row < CheckListBox1.Count(); ++row)
-    if (row != selected) CheckListBox1.SetChecked(row, false);
-  for (int row = 0; row < CheckListBox1.Count() && row < 4; ++row) {
-    if (CheckListBox1.Checked(row)) {
-      ApplySeriesRules(kSeriesCodeOfRow[row]);
-      return;
-    }
-  }
+  CheckListBox1.UntickAllBut(selected);
+  if (std::optional<int> code = TickedSeriesCode()) ApplySeriesRules(*code);
+}
+
+std::optional<int> TFormMain::TickedSeriesCode() const {
+  for (int row = 0; row < static_cast<int>(kSeriesRows.size()); ++row)
+    if (CheckListBox1.Checked(row)) return kSeriesRows[row].code;
+  return std::nullopt;
 }
 
 void TFormMain::CheckListBox2ClickCheck(int selected) {
-  for (int row = 0; row < CheckListBox2.Count(); ++row)
-    if (row != selected) CheckListBox2.SetChecked(row, false);
+  CheckListBox2.UntickAllBut(selected);
 }

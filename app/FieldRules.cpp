@@ -38,8 +38,7 @@ void TFormMain::UpDown2Click(int position) {
 }
 
 void TFormMain::CheckListBox4ClickCheck(int selected) {
-  for (int row = 0; row < CheckListBox4.Count(); ++row)
-    if (row != selected) CheckListBox4.SetChecked(row, false);
+  CheckListBox4.UntickAllBut(selected);
 }
 
 void TFormMain::SpeedButton1Click() {

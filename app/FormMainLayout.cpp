@@ -1,7 +1,11 @@
 // The controls of the main window: places, sizes, built-in texts, rows and limits.
+#include "app/SeriesRows.h"
 #include "app/TFormMain.h"
 
 namespace {
+
+using ui::ComboBox;
+using ui::Typing;
 
 constexpr int kCheckHeight = 17;
 constexpr int kEditHeight = 21;
@@ -25,14 +29,24 @@ void TFormMain::BuildControls() {
   HFONT font = font_.Get();
   auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
 
-  Panel1.Create(window, {0, 0, 549, 65}, ui::Bevel::Raised, ui::Bevel::None, 2, sink);
-  PageControl1.Create(window, {0, 64, 549, 341}, font, sink);
+  Panel1.Create({.parent = window,
+                 .bounds = {0, 0, 549, 65},
+                 .outer = ui::Bevel::Raised,
+                 .bevelWidth = 2,
+                 .sink = sink});
+  PageControl1.Create({.parent = window, .bounds = {0, 64, 549, 341}, .font = font, .sink = sink});
   ui::Panel& configPage = PageControl1.AddPage("Ombrel Configurations");
   ui::Panel& schedulePage = PageControl1.AddPage("Schedule Setup");
   ui::Panel& othersPage = PageControl1.AddPage("Others");
-  Panel2.Create(window, {0, 405, 549, 37}, ui::Bevel::Raised, ui::Bevel::Lowered, 2, sink);
-  ButtonOK.Create(Panel2.Handle(), {92, 6, 81, 25}, "OK", font);
-  ButtonCancel.Create(Panel2.Handle(), {372, 6, 81, 25}, "Cancel", font);
+  Panel2.Create({.parent = window,
+                 .bounds = {0, 405, 549, 37},
+                 .outer = ui::Bevel::Raised,
+                 .inner = ui::Bevel::Lowered,
+                 .bevelWidth = 2,
+                 .sink = sink});
+  HWND bar = Panel2.Handle();
+  ButtonOK.Create({.parent = bar, .bounds = {92, 6, 81, 25}, .caption = "OK", .font = font});
+  ButtonCancel.Create({.parent = bar, .bounds = {372, 6, 81, 25}, .caption = "Cancel", .font = font});
 
   Note("frame controls");
   BuildConfigPage(configPage);
@@ -57,157 +71,267 @@ void TFormMain::BuildControls() {
 void TFormMain::BuildConfigPage(ui::Panel& configPage) {
   HWND page = configPage.Handle();
   HFONT font = font_.Get();
-  using Kind = ui::ComboBox::Kind;
 
-  Label1.Create(page, {8, 12, 0, 0}, "UPS Communication Port", font);
-  ComboBox1.Create(page, {136, 8, 65, kDroppedHeight}, Kind::DropDownList,
-                   {"COM 1", "COM 2", "COM 3", "COM 4", "COM 5", "COM 6", "COM 7", "COM 8"}, font);
-  ComboBox1.BlockTyping();
-  CheckBox4.Create(page, {8, 48, 257, kCheckHeight}, "Run Ombrel when startup ", font);
+  Label1.Create({.parent = page, .bounds = {8, 12, 0, 0}, .caption = "UPS Communication Port", .font = font});
+  ComboBox1.Create({.parent = page,
+                    .bounds = {136, 8, 65, kDroppedHeight},
+                    .rows = {"COM 1", "COM 2", "COM 3", "COM 4", "COM 5", "COM 6", "COM 7", "COM 8"},
+                    .typing = Typing::Blocked,
+                    .font = font});
+  CheckBox4.Create({.parent = page,
+                    .bounds = {8, 48, 257, kCheckHeight},
+                    .caption = "Run Ombrel when startup ",
+                    .font = font});
 
-  GroupBox7.Create(page, {4, 84, 277, 125}, " Shutdown computer  when ", font);
-  CheckBox1.Create(page, GroupBox7.Inside(12, 24, 130, kCheckHeight), "Overload Shutdown in", font);
-  Edit1.Create(page, GroupBox7.Inside(144, 20, 37, kEditHeight), 2, true, font);
-  UpDown1.Create(page, GroupBox7.Inside(181, 20, 15, kEditHeight), 0, 10, 0);
-  Label3.Create(page, GroupBox7.Inside(198, 26, 0, 0), "Minutes", font);
-  CheckBox9.Create(page, GroupBox7.Inside(12, 58, 86, kCheckHeight), "Power fail for ", font);
-  Edit2.Create(page, GroupBox7.Inside(100, 56, 37, kEditHeight), 2, true, font);
-  UpDown2.Create(page, GroupBox7.Inside(137, 56, 15, kEditHeight), 1, 99, 5);
-  Label10.Create(page, GroupBox7.Inside(156, 60, 0, 0), "minutes", font);
-  CheckBox11.Create(page, GroupBox7.Inside(12, 80, 257, kCheckHeight), "Recommended backup time = 0 minute",
-                    font);
-  Label8.Create(page, GroupBox7.Inside(8, 100, 0, 0), "And Computer will shutdown when low battery",
-                boldFont_.Get());
+  GroupBox7.Create(
+      {.parent = page, .bounds = {4, 84, 277, 125}, .caption = " Shutdown computer  when ", .font = font});
+  CheckBox1.Create({.parent = page,
+                    .bounds = GroupBox7.Inside(12, 24, 130, kCheckHeight),
+                    .caption = "Overload Shutdown in",
+                    .font = font});
+  Edit1.Create({.parent = page,
+                .bounds = GroupBox7.Inside(144, 20, 37, kEditHeight),
+                .maxLength = 2,
+                .typing = Typing::DigitsOnly,
+                .font = font});
+  UpDown1.Create(
+      {.parent = page, .bounds = GroupBox7.Inside(181, 20, 15, kEditHeight), .minimum = 0, .maximum = 10});
+  Label3.Create(
+      {.parent = page, .bounds = GroupBox7.Inside(198, 26, 0, 0), .caption = "Minutes", .font = font});
+  CheckBox9.Create({.parent = page,
+                    .bounds = GroupBox7.Inside(12, 58, 86, kCheckHeight),
+                    .caption = "Power fail for ",
+                    .font = font});
+  Edit2.Create({.parent = page,
+                .bounds = GroupBox7.Inside(100, 56, 37, kEditHeight),
+                .maxLength = 2,
+                .typing = Typing::DigitsOnly,
+                .font = font});
+  UpDown2.Create({.parent = page,
+                  .bounds = GroupBox7.Inside(137, 56, 15, kEditHeight),
+                  .minimum = 1,
+                  .maximum = 99,
+                  .position = 5});
+  Label10.Create(
+      {.parent = page, .bounds = GroupBox7.Inside(156, 60, 0, 0), .caption = "minutes", .font = font});
+  CheckBox11.Create({.parent = page,
+                     .bounds = GroupBox7.Inside(12, 80, 257, kCheckHeight),
+                     .caption = "Recommended backup time = 0 minute",
+                     .font = font});
+  Label8.Create({.parent = page,
+                 .bounds = GroupBox7.Inside(8, 100, 0, 0),
+                 .caption = "And Computer will shutdown when low battery",
+                 .font = boldFont_.Get()});
   Label8.SetTextColor(RGB(255, 0, 0));
 
-  ButtonAutoDetect.Create(page, {296, 5, 101, 64}, "Auto Detect UPS", font);
-  Label13.Create(page, {296, 72, 0, 0}, "Tarvexi UPS Series", font);
-  CheckListBox1.Create(page, {296, 89, 233, 104},
-                       {"QZ series", "Velto series", "Soranthe series", "Generic Series [ Dry contact ]"}, 16,
-                       true, font);
+  ButtonAutoDetect.Create(
+      {.parent = page, .bounds = {296, 5, 101, 64}, .caption = "Auto Detect UPS", .font = font});
+  Label13.Create({.parent = page, .bounds = {296, 72, 0, 0}, .caption = "Tarvexi UPS Series", .font = font});
+  CheckListBox1.Create({.parent = page,
+                        .bounds = {296, 89, 233, 104},
+                        .rows = SeriesCaptions(),
+                        .rowHeight = 16,
+                        .font = font});
 
-  GroupBox8.Create(page, {296, 196, 229, 113}, " Power fail shutdown parameter ", font);
-  CheckBox2.Create(page, GroupBox8.Inside(32, 20, 180, kCheckHeight), "Auto-Save Applications", font);
-  Label12.Create(page, GroupBox8.Inside(32, 44, 0, 0), "Shutdown computer type", font);
-  ComboBox3.Create(page, GroupBox8.Inside(32, 60, 169, kDroppedHeight), Kind::DropDownList, kShutdownTypes,
-                   font);
-  ComboBox3.BlockTyping();
-  CheckBox3.Create(page, GroupBox8.Inside(32, 92, 180, kCheckHeight), "Shutdown UPS", font);
+  GroupBox8.Create({.parent = page,
+                    .bounds = {296, 196, 229, 113},
+                    .caption = " Power fail shutdown parameter ",
+                    .font = font});
+  CheckBox2.Create({.parent = page,
+                    .bounds = GroupBox8.Inside(32, 20, 180, kCheckHeight),
+                    .caption = "Auto-Save Applications",
+                    .font = font});
+  Label12.Create({.parent = page,
+                  .bounds = GroupBox8.Inside(32, 44, 0, 0),
+                  .caption = "Shutdown computer type",
+                  .font = font});
+  ComboBox3.Create({.parent = page,
+                    .bounds = GroupBox8.Inside(32, 60, 169, kDroppedHeight),
+                    .rows = kShutdownTypes,
+                    .typing = Typing::Blocked,
+                    .font = font});
+  CheckBox3.Create({.parent = page,
+                    .bounds = GroupBox8.Inside(32, 92, 180, kCheckHeight),
+                    .caption = "Shutdown UPS",
+                    .font = font});
 
   // The cable list lies inside the series list's area, under its generic row,
   // so it stands above the series list.
-  CheckListBox4.Create(page, {316, 153, 209, 36}, {"Tarvexi Cable", "Ombrel Adaptor"}, 16, false, font);
+  CheckListBox4.Create({.parent = page,
+                        .bounds = {316, 153, 209, 36},
+                        .rows = {"Tarvexi Cable", "Ombrel Adaptor"},
+                        .rowHeight = 16,
+                        .border = false,
+                        .font = font});
   SetWindowPos(CheckListBox4.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   HWND page = schedulePage.Handle();
   HFONT font = font_.Get();
-  using Kind = ui::ComboBox::Kind;
   auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
 
-  Label15.Create(page, {3, 6, 0, 0}, "Month", font);
-  ComboBox7.Create(page, {38, 2, 90, kDroppedHeight}, Kind::DropDownList,
-                   {"January", "February", "March", "April", "May", "June", "July", "August", "September",
-                    "October", "November", "December"},
-                   font);
-  ComboBox7.BlockTyping();
-  Label16.Create(page, {136, 6, 0, 0}, "Year", font);
-  ComboBox8.Create(page, {162, 2, 60, kDroppedHeight}, Kind::DropDownList, NumberRows(2000, 2200, false),
-                   font);
-  ComboBox8.BlockTyping();
+  Label15.Create({.parent = page, .bounds = {3, 6, 0, 0}, .caption = "Month", .font = font});
+  ComboBox7.Create({.parent = page,
+                    .bounds = {38, 2, 90, kDroppedHeight},
+                    .rows = {"January", "February", "March", "April", "May", "June", "July", "August",
+                             "September", "October", "November", "December"},
+                    .typing = Typing::Blocked,
+                    .font = font});
+  Label16.Create({.parent = page, .bounds = {136, 6, 0, 0}, .caption = "Year", .font = font});
+  ComboBox8.Create({.parent = page,
+                    .bounds = {162, 2, 60, kDroppedHeight},
+                    .rows = NumberRows(2000, 2200, false),
+                    .typing = Typing::Blocked,
+                    .font = font});
 
-  Panel3.Create(page, {374, 2, 164, 22}, ui::Bevel::Raised, ui::Bevel::None, 1, sink);
+  Panel3.Create({.parent = page, .bounds = {374, 2, 164, 22}, .outer = ui::Bevel::Raised, .sink = sink});
   Panel3.SetCaption("Schedule Setup", boldFont_.Get(), RGB(0, 0, 255));
 
-  GroupBox14.Create(page, {374, 26, 164, 220}, " Schedule Setup ", font);
-  Label23.Create(page, GroupBox14.Inside(8, 18, 0, 0), "Hour", font);
+  GroupBox14.Create(
+      {.parent = page, .bounds = {374, 26, 164, 220}, .caption = " Schedule Setup ", .font = font});
+  Label23.Create({.parent = page, .bounds = GroupBox14.Inside(8, 18, 0, 0), .caption = "Hour", .font = font});
   std::vector<std::string> hours = NumberRows(1, 23, true);
   hours.push_back("00");
-  ComboBox13.Create(page, GroupBox14.Inside(36, 14, 44, kDroppedHeight), Kind::DropDown, hours, font);
-  ComboBox13.SetMaxLength(2);
-  ComboBox13.AllowDigitsOnly();
-  Label24.Create(page, GroupBox14.Inside(86, 18, 0, 0), "Min.", font);
-  ComboBox17.Create(page, GroupBox14.Inside(112, 14, 44, kDroppedHeight), Kind::DropDown,
-                    NumberRows(0, 59, true), font);
-  ComboBox17.SetMaxLength(2);
-  ComboBox17.AllowDigitsOnly();
-  CheckBox10.Create(page, GroupBox14.Inside(8, 42, 70, kCheckHeight), "Warning", font);
-  CheckBox5.Create(page, GroupBox14.Inside(80, 42, 80, kCheckHeight), "Current Day", font);
-  CheckListBox3.Create(page, GroupBox14.Inside(8, 64, 84, 130),
-                       {"Sunday", "Monday", "Tuesday", "Wednday", "Thursday", "Friday", "Saturday"}, 18, true,
-                       font);
+  ComboBox13.Create({.parent = page,
+                     .bounds = GroupBox14.Inside(36, 14, 44, kDroppedHeight),
+                     .kind = ComboBox::Kind::DropDown,
+                     .rows = hours,
+                     .maxLength = 2,
+                     .typing = Typing::DigitsOnly,
+                     .font = font});
+  Label24.Create(
+      {.parent = page, .bounds = GroupBox14.Inside(86, 18, 0, 0), .caption = "Min.", .font = font});
+  ComboBox17.Create({.parent = page,
+                     .bounds = GroupBox14.Inside(112, 14, 44, kDroppedHeight),
+                     .kind = ComboBox::Kind::DropDown,
+                     .rows = NumberRows(0, 59, true),
+                     .maxLength = 2,
+                     .typing = Typing::DigitsOnly,
+                     .font = font});
+  CheckBox10.Create({.parent = page,
+                     .bounds = GroupBox14.Inside(8, 42, 70, kCheckHeight),
+                     .caption = "Warning",
+                     .font = font});
+  CheckBox5.Create({.parent = page,
+                    .bounds = GroupBox14.Inside(80, 42, 80, kCheckHeight),
+                    .caption = "Current Day",
+                    .font = font});
+  CheckListBox3.Create({.parent = page,
+                        .bounds = GroupBox14.Inside(8, 64, 84, 130),
+                        .rows = {"Sunday", "Monday", "Tuesday", "Wednday", "Thursday", "Friday", "Saturday"},
+                        .rowHeight = 18,
+                        .font = font});
 
   ui::Bounds markers = GroupBox14.Inside(94, 62, 67, 130);
-  Panel4.Create(page, markers, ui::Bevel::Raised, ui::Bevel::None, 1, sink);
+  Panel4.Create({.parent = page, .bounds = markers, .outer = ui::Bevel::Raised, .sink = sink});
   HWND markerPanel = Panel4.Handle();
-  MarkerShutdown.Create(markerPanel, {22, 4, 23, 18}, "", font);
-  Label27.Create(markerPanel, {0, 24, 0, 0}, "Shutdown", font);
-  MarkerStartup.Create(markerPanel, {22, 46, 23, 18}, "", font);
-  Label28.Create(markerPanel, {0, 66, 0, 0}, "StartUp", font);
-  MarkerTest.Create(markerPanel, {22, 88, 23, 18}, "", font);
-  Label29.Create(markerPanel, {0, 108, 0, 0}, "TestUPS", font);
-  for (ui::Label* label : {&Label27, &Label28, &Label29}) {
-    ui::Bounds place = label->Place();
-    SetWindowPos(label->Handle(), nullptr, (markers.width - place.width) / 2, place.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  MarkerShutdown.Create({.parent = markerPanel, .bounds = {22, 4, 23, 18}, .font = font});
+  Label27.Create({.parent = markerPanel, .bounds = {0, 24, 0, 0}, .caption = "Shutdown", .font = font});
+  MarkerStartup.Create({.parent = markerPanel, .bounds = {22, 46, 23, 18}, .font = font});
+  Label28.Create({.parent = markerPanel, .bounds = {0, 66, 0, 0}, .caption = "StartUp", .font = font});
+  MarkerTest.Create({.parent = markerPanel, .bounds = {22, 88, 23, 18}, .font = font});
+  Label29.Create({.parent = markerPanel, .bounds = {0, 108, 0, 0}, .caption = "TestUPS", .font = font});
+  for (ui::Label* label : {&Label27, &Label28, &Label29}) CentreUnderMarker(*label);
   MarkerShutdown.SetColor(RGB(255, 0, 0));
   MarkerStartup.SetColor(RGB(0, 255, 0));
   MarkerTest.SetColor(RGB(0, 0, 255));
   std::vector<ui::MarkerButton*> group = {&MarkerShutdown, &MarkerStartup, &MarkerTest};
   for (ui::MarkerButton* marker : group) marker->SetGroup(group);
 
-  ButtonApply.Create(page, GroupBox14.Inside(8, 196, 74, 22), "Apply", font);
-  ButtonClear.Create(page, GroupBox14.Inside(84, 196, 74, 22), "Clear", font);
-  ButtonViewAll.Create(page, {374, 250, 80, 58}, "View All", font);
-  ButtonReset.Create(page, {458, 250, 80, 58}, "Reset", font);
+  ButtonApply.Create(
+      {.parent = page, .bounds = GroupBox14.Inside(8, 196, 74, 22), .caption = "Apply", .font = font});
+  ButtonClear.Create(
+      {.parent = page, .bounds = GroupBox14.Inside(84, 196, 74, 22), .caption = "Clear", .font = font});
+  ButtonViewAll.Create({.parent = page, .bounds = {374, 250, 80, 58}, .caption = "View All", .font = font});
+  ButtonReset.Create({.parent = page, .bounds = {458, 250, 80, 58}, .caption = "Reset", .font = font});
 
   // Legend and the times of the selected day, under the calendar.
   schedulePage.AddColourBlock({4, 217, 19, 225}, RGB(255, 0, 0));
   schedulePage.AddColourBlock({4, 249, 19, 257}, RGB(0, 255, 0));
   schedulePage.AddColourBlock({4, 281, 19, 289}, RGB(0, 0, 255));
-  Label17.Create(page, {24, 213, 0, 0}, "Shutdown Time :", font);
-  Label4.Create(page, {24, 245, 0, 0}, "StartUp Time     :", font);
-  Label7.Create(page, {24, 277, 0, 0}, "TestUPS Time   :", font);
-  Label2.Create(page, {108, 213, 70, 13}, "", font);
-  Label19.Create(page, {108, 245, 70, 13}, "", font);
-  Label21.Create(page, {108, 277, 70, 13}, "", font);
+  Label17.Create({.parent = page, .bounds = {24, 213, 0, 0}, .caption = "Shutdown Time :", .font = font});
+  Label4.Create({.parent = page, .bounds = {24, 245, 0, 0}, .caption = "StartUp Time     :", .font = font});
+  Label7.Create({.parent = page, .bounds = {24, 277, 0, 0}, .caption = "TestUPS Time   :", .font = font});
+  Label2.Create({.parent = page, .bounds = {108, 213, 70, 13}, .font = font});
+  Label19.Create({.parent = page, .bounds = {108, 245, 70, 13}, .font = font});
+  Label21.Create({.parent = page, .bounds = {108, 277, 70, 13}, .font = font});
 
-  GroupBox3.Create(page, {184, 204, 185, 105}, " Shutdown computer parameter ", font);
-  CheckBox6.Create(page, GroupBox3.Inside(12, 18, 165, kCheckHeight), "Auto-Save Applications", font);
-  Label18.Create(page, GroupBox3.Inside(12, 40, 0, 0), "Shutdown computer type", font);
-  ComboBox11.Create(page, GroupBox3.Inside(12, 56, 160, kDroppedHeight), Kind::DropDownList, kShutdownTypes,
-                    font);
-  ComboBox11.BlockTyping();
-  CheckBox8.Create(page, GroupBox3.Inside(12, 83, 165, kCheckHeight), "Shutdown UPS", font);
+  GroupBox3.Create({.parent = page,
+                    .bounds = {184, 204, 185, 105},
+                    .caption = " Shutdown computer parameter ",
+                    .font = font});
+  CheckBox6.Create({.parent = page,
+                    .bounds = GroupBox3.Inside(12, 18, 165, kCheckHeight),
+                    .caption = "Auto-Save Applications",
+                    .font = font});
+  Label18.Create({.parent = page,
+                  .bounds = GroupBox3.Inside(12, 40, 0, 0),
+                  .caption = "Shutdown computer type",
+                  .font = font});
+  ComboBox11.Create({.parent = page,
+                     .bounds = GroupBox3.Inside(12, 56, 160, kDroppedHeight),
+                     .rows = kShutdownTypes,
+                     .typing = Typing::Blocked,
+                     .font = font});
+  CheckBox8.Create({.parent = page,
+                    .bounds = GroupBox3.Inside(12, 83, 165, kCheckHeight),
+                    .caption = "Shutdown UPS",
+                    .font = font});
 }
 
 void TFormMain::BuildOthersPage(ui::Panel& othersPage) {
   HWND page = othersPage.Handle();
   HFONT font = font_.Get();
 
-  GroupBox2.Create(page, {4, 12, 301, 93}, " Event Log ", font);
-  Label9.Create(page, GroupBox2.Inside(8, 28, 0, 0), "Maximum", font);
-  Edit3.Create(page, GroupBox2.Inside(64, 24, 49, kEditHeight), 4, true, font);
-  Label30.Create(page, GroupBox2.Inside(118, 28, 0, 0), "records", font);
-  Label31.Create(page, GroupBox2.Inside(8, 60, 0, 0), "Location", font);
-  Edit4.Create(page, GroupBox2.Inside(56, 56, 205, kEditHeight), 0, false, font);
-  SpeedButton1.Create(page, GroupBox2.Inside(262, 56, 23, 22), "...", font);
+  GroupBox2.Create({.parent = page, .bounds = {4, 12, 301, 93}, .caption = " Event Log ", .font = font});
+  Label9.Create(
+      {.parent = page, .bounds = GroupBox2.Inside(8, 28, 0, 0), .caption = "Maximum", .font = font});
+  Edit3.Create({.parent = page,
+                .bounds = GroupBox2.Inside(64, 24, 49, kEditHeight),
+                .maxLength = 4,
+                .typing = Typing::DigitsOnly,
+                .font = font});
+  Label30.Create(
+      {.parent = page, .bounds = GroupBox2.Inside(118, 28, 0, 0), .caption = "records", .font = font});
+  Label31.Create(
+      {.parent = page, .bounds = GroupBox2.Inside(8, 60, 0, 0), .caption = "Location", .font = font});
+  Edit4.Create({.parent = page, .bounds = GroupBox2.Inside(56, 56, 205, kEditHeight), .font = font});
+  SpeedButton1.Create({.parent = page,
+                       .bounds = GroupBox2.Inside(262, 56, 23, 22),
+                       .caption = "...",
+                       .font = browseFont_.Get()});
 
-  GroupBox1.Create(page, {4, 112, 301, 117}, " Data Log ", font);
-  CheckBox7.Create(page, GroupBox1.Inside(12, 20, 62, kCheckHeight), "Enabled", font);
-  Edit5.Create(page, GroupBox1.Inside(76, 19, 57, kEditHeight), 2, true, font);
-  Label32.Create(page, GroupBox1.Inside(138, 23, 0, 0), "days", font);
-  Label33.Create(page, GroupBox1.Inside(8, 55, 0, 0), "Interval time", font);
-  ComboBox9.Create(page, GroupBox1.Inside(76, 51, 57, kDroppedHeight), ui::ComboBox::Kind::DropDownList,
-                   {"15", "30", "45", "60", "75", "90", "105", "120", "135", "150", "165", "180"}, font);
-  ComboBox9.BlockTyping();
-  Label38.Create(page, GroupBox1.Inside(138, 55, 0, 0), "second", font);
-  Label20.Create(page, GroupBox1.Inside(8, 87, 0, 0), "Location", font);
-  Edit6.Create(page, GroupBox1.Inside(56, 83, 205, kEditHeight), 0, false, font);
-  SpeedButton2.Create(page, GroupBox1.Inside(262, 83, 23, 22), "...", font);
+  GroupBox1.Create({.parent = page, .bounds = {4, 112, 301, 117}, .caption = " Data Log ", .font = font});
+  CheckBox7.Create({.parent = page,
+                    .bounds = GroupBox1.Inside(12, 20, 62, kCheckHeight),
+                    .caption = "Enabled",
+                    .font = font});
+  Edit5.Create({.parent = page,
+                .bounds = GroupBox1.Inside(76, 19, 57, kEditHeight),
+                .maxLength = 2,
+                .typing = Typing::DigitsOnly,
+                .font = font});
+  Label32.Create(
+      {.parent = page, .bounds = GroupBox1.Inside(138, 23, 0, 0), .caption = "days", .font = font});
+  Label33.Create(
+      {.parent = page, .bounds = GroupBox1.Inside(8, 55, 0, 0), .caption = "Interval time", .font = font});
+  ComboBox9.Create({.parent = page,
+                    .bounds = GroupBox1.Inside(76, 51, 57, kDroppedHeight),
+                    .rows = {"15", "30", "45", "60", "75", "90", "105", "120", "135", "150", "165", "180"},
+                    .maxLength = 3,
+                    .typing = Typing::Blocked,
+                    .font = font});
+  Label38.Create(
+      {.parent = page, .bounds = GroupBox1.Inside(138, 55, 0, 0), .caption = "second", .font = font});
+  Label20.Create(
+      {.parent = page, .bounds = GroupBox1.Inside(8, 87, 0, 0), .caption = "Location", .font = font});
+  Edit6.Create({.parent = page, .bounds = GroupBox1.Inside(56, 83, 205, kEditHeight), .font = font});
+  SpeedButton2.Create({.parent = page,
+                       .bounds = GroupBox1.Inside(262, 83, 23, 22),
+                       .caption = "...",
+                       .font = browseFont_.Get()});
 
-  Label14.Create(page, {316, 0, 0, 0}, "Select Language", font);
-  CheckListBox2.Create(page, {316, 16, 217, 293}, {}, 16, true, font);
+  Label14.Create({.parent = page, .bounds = {316, 0, 0, 0}, .caption = "Select Language", .font = font});
+  CheckListBox2.Create({.parent = page, .bounds = {316, 16, 217, 293}, .rowHeight = 16, .font = font});
 }

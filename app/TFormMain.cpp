@@ -12,6 +12,7 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
   SetErrorSink([this](const std::string& text) { services_.dialogs.Error(text); });
   font_ = ui::MakeFont("MS Sans Serif", 8);
   boldFont_ = ui::MakeFont("MS Sans Serif", 8, true);
+  browseFont_ = ui::MakeFont("Arial", 8);
   CreateWindowOf(L"TFormMain", WS_EX_CONTROLPARENT,
                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, kMainWindowTitle,
                  {CW_USEDEFAULT, CW_USEDEFAULT, 556, 468}, nullptr);
@@ -151,10 +152,6 @@ void TFormMain::FillLanguageList() {
   CheckListBox2.SetRows(fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"));
   CheckListBox2.Sort();
 }
-
-// The text table reaches the captions once the language can be applied; until
-// then the built-in captions stay.
-void TFormMain::ApplyLanguage() {}
 
 // The calendar's day markers come with the calendar; until then there is
 // nothing to build, mark or show.

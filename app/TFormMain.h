@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@
 
 inline constexpr char kMainWindowTitle[] = "Ombrel Setup Version 7.20";
 
+class TFormViewAll;
+
 class TFormMain : public ui::Window {
  public:
   // Creates the window and its controls and runs FormCreate; the window stays
@@ -41,6 +44,9 @@ class TFormMain : public ui::Window {
   void Show();
   // Runs once the window has closed (the program entry ends its loop there).
   std::function<void()> OnClosed;
+  // The overview window, made by the program entry after this window; View
+  // All shows it with ShowModalFor.
+  TFormViewAll* FormViewAll = nullptr;
 
   // The message loop's step for one message: the key preview, then the
   // ordinary translation and dispatch.
@@ -92,6 +98,7 @@ class TFormMain : public ui::Window {
   TDataModule1& module_;
   ui::Font font_;
   ui::Font boldFont_;
+  ui::Font browseFont_;  // the "..." buttons' own, which no language changes
 
  public:
   // Header, pages and bottom bar.
@@ -197,9 +204,14 @@ class TFormMain : public ui::Window {
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
+  void UseWindowFont(ui::Font font);
+  void CentreUnderMarker(ui::Label& label);
   void BuildDayMarkers();
   void MarkMonth(int month, int year);
   void ShowDayTimes(int day, int month, int year);
+  // The UPSTYPE code of the first ticked row of the series list; none when no
+  // row is ticked.
+  std::optional<int> TickedSeriesCode() const;
   // Moves the focus along the keyboard order of the active page.
   void FocusNext(bool backwards);
   // The error box for a failure that ended an operation.

@@ -23,7 +23,7 @@ std::string OwnPath() {
     DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length < path.size()) {
       path.resize(length);
-      return ui::Narrow(path);
+      return WideToAnsi(path);
     }
     path.resize(path.size() * 2);
   }
@@ -38,7 +38,7 @@ std::string ProgramTitle(const std::string& path) {
 
 // Another copy's window, brought to the front and restored; false when none runs.
 bool ActivateOtherCopy() {
-  HWND other = FindWindowW(nullptr, ui::Widen(kMainWindowTitle).c_str());
+  HWND other = FindWindowW(nullptr, AnsiToWide(kMainWindowTitle).c_str());
   if (!other) return false;
   SetForegroundWindow(other);
   if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
@@ -67,6 +67,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   dialogs.SetOwner(form.Handle());
   form.OnClosed = [] { PostQuitMessage(0); };
   TFormViewAll viewAll(services, form.Handle());
+  form.FormViewAll = &viewAll;
   trace.Mark("view all window");
   form.Show();
   trace.Mark("shown");

@@ -1,12 +1,14 @@
 #include "i18n/TINI_LANGUAGE.h"
 
 #include <array>
+#include <string_view>
 
+#include "platform/TextEncoding.h"
 #include "settings/IniFile.h"
 
 namespace {
 
-constexpr int32_t kDefaultFontSize = 8;
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Every entry of the language file, in the order Load reads them.
 constexpr std::array<LanguageEntry, 99> kEntries = {{
@@ -137,6 +139,13 @@ constexpr std::array<LanguageEntry, 99> kEntries = {{
      &TINI_LANGUAGE::MESSAGE_CURRENT_SCHEDULE_NOT_FOUND},
 }};
 
+// The default of the one integer entry, FONTSIZE, from its digits in the table.
+int32_t IntegerDefault(const LanguageEntry& entry) {
+  int32_t value = 0;
+  ParseIniInteger(entry.EnglishDefault, value);
+  return value;
+}
+
 }  // namespace
 
 std::span<const LanguageEntry> LanguageEntries() {
@@ -144,17 +153,26 @@ std::span<const LanguageEntry> LanguageEntries() {
 }
 
 TINI_LANGUAGE::TINI_LANGUAGE() {
-  FONTSIZE = kDefaultFontSize;
-  for (const LanguageEntry& entry : kEntries)
-    if (entry.Text) this->*entry.Text = entry.EnglishDefault;
+  for (const LanguageEntry& entry : kEntries) {
+    if (entry.Text)
+      this->*entry.Text = entry.EnglishDefault;
+    else
+      FONTSIZE = IntegerDefault(entry);
+  }
 }
 
 void TINI_LANGUAGE::Load() {
   IniFile file = IniFile::ReadFrom(Path);
+  // A file that starts with the UTF-8 byte-order mark holds UTF-8 text: its
+  // texts are turned into the system's code page like every other text.
+  const bool utf8 = file.Bytes().starts_with(kUtf8ByteOrderMark);
+  if (utf8) file = IniFile(file.Bytes().substr(kUtf8ByteOrderMark.size()));
   for (const LanguageEntry& entry : kEntries) {
-    if (entry.Text)
-      this->*entry.Text = file.ReadString(entry.Section, entry.Key, entry.EnglishDefault);
-    else
-      FONTSIZE = file.ReadInteger(entry.Section, entry.Key, kDefaultFontSize);
+    if (entry.Text) {
+      std::string text = file.ReadString(entry.Section, entry.Key, entry.EnglishDefault);
+      this->*entry.Text = utf8 ? SystemCodePageFromUtf8(text) : std::move(text);
+    } else {
+      FONTSIZE = file.ReadInteger(entry.Section, entry.Key, IntegerDefault(entry));
+    }
   }
 }

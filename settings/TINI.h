@@ -10,6 +10,8 @@
 #undef SHUTDOWN_POWEROFF
 #endif
 
+// A new record is empty (integers 0, flags off, texts empty); the defaults of
+// missing keys are Load's, in its key table, and nowhere else.
 class TINI {
 public:
   std::string Path;  // the file Load read; Save writes to it

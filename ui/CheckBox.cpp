@@ -2,8 +2,8 @@
 
 namespace ui {
 
-void CheckBox::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
-  CreateChild(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, bounds, caption, font);
+void CheckBox::Create(const CaptionArgs& args) {
+  CreateChild(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, args.parent, args.bounds, args.caption, args.font);
 }
 
 bool CheckBox::Checked() const {

@@ -10,7 +10,7 @@ namespace ui {
 // the tick changes, as a user's click would.
 class CheckBox : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+  void Create(const CaptionArgs& args);
   bool Checked() const;
   void SetChecked(bool on);
 

@@ -5,18 +5,25 @@
 
 namespace ui {
 
-void ComboBox::Create(HWND parent, const Bounds& bounds, Kind kind, const std::vector<std::string>& rows,
-                      HFONT font) {
-  DWORD style = (kind == Kind::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL |
+void ComboBox::Create(const ComboBoxArgs& args) {
+  DWORD style = (args.kind == Kind::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL |
                 WS_VSCROLL | WS_TABSTOP;
-  CreateChild(L"COMBOBOX", style, 0, parent, bounds, "", font);
-  SetRows(rows);
+  CreateChild(L"COMBOBOX", style, 0, args.parent, args.bounds, "", args.font);
+  SetRows(args.rows);
+  if (args.maxLength > 0) SendMessageW(Handle(), CB_LIMITTEXT, args.maxLength, 0);
+  // The characters typed into a drop-down list reach the box itself; those
+  // typed into a drop-down reach its edit part.
+  if (args.typing == Typing::DigitsOnly) AllowDigitsOnly(TypingTarget());
+  if (args.typing == Typing::Blocked) {
+    BlockTyping(Handle());
+    if (HWND edit = TypingTarget(); edit != Handle()) BlockTyping(edit);
+  }
 }
 
 void ComboBox::SetRows(const std::vector<std::string>& rows) {
   SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
   for (const std::string& row : rows)
-    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row).c_str()));
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(row).c_str()));
 }
 
 int ComboBox::Count() const {
@@ -29,13 +36,13 @@ std::string ComboBox::RowText(int row) const {
   std::wstring text(length + 1, L'\0');
   SendMessageW(Handle(), CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text.data()));
   text.resize(length);
-  return Narrow(text);
+  return WideToAnsi(text);
 }
 
 int ComboBox::IndexOf(const std::string& text) const {
   // The box's own search ignores case: it finds the candidate in one message,
   // the rows after it are checked one by one only when case differs.
-  std::wstring wide = Widen(text);
+  std::wstring wide = AnsiToWide(text);
   int row = -1;
   for (int count = Count();;) {
     auto found = SendMessageW(Handle(), CB_FINDSTRINGEXACT, row, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -61,18 +68,6 @@ HWND ComboBox::TypingTarget() const {
   info.cbSize = sizeof(info);
   if (GetComboBoxInfo(Handle(), &info) && info.hwndItem && info.hwndItem != Handle()) return info.hwndItem;
   return Handle();
-}
-
-void ComboBox::SetMaxLength(int maxLength) {
-  SendMessageW(Handle(), CB_LIMITTEXT, maxLength, 0);
-}
-void ComboBox::AllowDigitsOnly() {
-  ui::AllowDigitsOnly(TypingTarget());
-}
-
-void ComboBox::BlockTyping() {
-  ui::BlockTyping(Handle());
-  if (HWND edit = TypingTarget(); edit != Handle()) ui::BlockTyping(edit);
 }
 
 void ComboBox::SetEnabled(bool on) {

@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "ui/Control.h"
+#include "ui/KeyFilters.h"
 
 namespace ui {
+
+struct ComboBoxArgs;
 
 // A standard combo box: a drop-down list (rows only) or a drop-down with an
 // edit part. Setting the selection from code runs nothing; a user's choice
@@ -14,8 +17,7 @@ class ComboBox : public Control {
  public:
   enum class Kind { DropDownList, DropDown };
 
-  // bounds.height is the height with the list dropped down.
-  void Create(HWND parent, const Bounds& bounds, Kind kind, const std::vector<std::string>& rows, HFONT font);
+  void Create(const ComboBoxArgs& args);
   void SetRows(const std::vector<std::string>& rows);
   int Count() const;
   std::string RowText(int row) const;
@@ -25,12 +27,6 @@ class ComboBox : public Control {
   int ItemIndex() const;
   void SetItemIndex(int row);  // -1 or out of range: no row, empty text
 
-  // The edit part (DropDown only) takes at most maxLength characters.
-  void SetMaxLength(int maxLength);
-  // Typed characters: only digits and Backspace reach the edit part.
-  void AllowDigitsOnly();
-  // Typed characters are all dropped.
-  void BlockTyping();
   // The window that takes the keyboard focus and typed characters.
   HWND TypingTarget() const;
 
@@ -39,6 +35,16 @@ class ComboBox : public Control {
   std::function<void()> OnChange;
 
   void OnCommand(int code) override;
+};
+
+struct ComboBoxArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};  // its height is the height with the list dropped down
+  ComboBox::Kind kind = ComboBox::Kind::DropDownList;
+  std::vector<std::string> rows{};
+  int maxLength = 0;  // of the edit part (DropDown); 0: any length
+  Typing typing = Typing::Any;
+  HFONT font = nullptr;
 };
 
 }  // namespace ui

@@ -35,9 +35,9 @@ void Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle
                           const Bounds& bounds, const std::string& text, HFONT font) {
   int id = NextChildId(parent);
   hwnd_ = CreateWindowExW(
-      exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
-      bounds.top, bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleW(nullptr), nullptr);
+      exStyle, windowClass, AnsiToWide(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+      bounds.left, bounds.top, bounds.width, bounds.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropW(hwnd_, kWrapperProperty, this);
   // A new window paints all of itself anyway: no redraw for the font.
@@ -78,6 +78,23 @@ Bounds Control::Place() const {
   GetWindowRect(hwnd_, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void ReplaceFont(HWND window, HFONT from, HFONT to) {
+  struct Change {
+    HFONT from;
+    HFONT to;
+  } change{from, to};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM context) -> BOOL {
+        const auto& change = *reinterpret_cast<const Change*>(context);
+        Control* control = Control::FromHandle(child);
+        if (control && reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == change.from)
+          control->SetFont(change.to);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&change));
 }
 
 bool RouteNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -16,6 +16,15 @@ struct Bounds {
   int height = 0;
 };
 
+// What a control with a caption is created with (check box, label, group,
+// drawn button): the layout passes them by name.
+struct CaptionArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  std::string caption{};
+  HFONT font = nullptr;
+};
+
 class Control {
  public:
   Control() = default;
@@ -54,6 +63,24 @@ class Control {
  private:
   HWND hwnd_ = nullptr;
 };
+
+// Holds back a control's redrawing and scroll bar updates while it changes
+// many times (rows added), then lets it catch up once.
+class RedrawPause {
+ public:
+  explicit RedrawPause(HWND control) : control_(control) { SendMessageW(control_, WM_SETREDRAW, FALSE, 0); }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+  ~RedrawPause() { SendMessageW(control_, WM_SETREDRAW, TRUE, 0); }
+
+ private:
+  HWND control_;
+};
+
+// Every control of this library inside window that shows the font from
+// takes the font to instead; controls with a font of their own keep it. The
+// way a window's font reaches the controls that follow it.
+void ReplaceFont(HWND window, HFONT from, HFONT to);
 
 // Passes WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR* and scroll
 // notifications to the control that sent them. True when a control took it.

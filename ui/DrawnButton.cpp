@@ -6,8 +6,8 @@
 
 namespace ui {
 
-void DrawnButton::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
-  CreateChild(L"BUTTON", BS_OWNERDRAW, 0, parent, bounds, caption, font);
+void DrawnButton::Create(const CaptionArgs& args) {
+  CreateChild(L"BUTTON", BS_OWNERDRAW, 0, args.parent, args.bounds, args.caption, args.font);
   SetWindowSubclass(Handle(), MouseProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -53,7 +53,7 @@ void DrawnButton::Paint(HDC dc, const RECT& area) const {
 void DrawnButton::PaintFace(HDC dc, RECT inside) const {
   if (LooksPressed()) OffsetRect(&inside, 1, 1);
   bool enabled = IsWindowEnabled(Handle()) != FALSE;
-  std::wstring caption = Widen(Text());
+  std::wstring caption = AnsiToWide(Text());
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   SelectInDc selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   SIZE textSize{};
@@ -83,8 +83,8 @@ void DrawnButton::PaintFace(HDC dc, RECT inside) const {
     int image = (!enabled && glyphCount_ > 1) ? 1 : 0;
     MemoryDc source(dc);
     SelectInDc selectGlyph(source.Get(), glyph_.Get());
-    GdiTransparentBlt(dc, glyphAt.x, glyphAt.y, glyphSize.cx, glyphSize.cy, source.Get(), image * glyphSize.cx,
-                      0, glyphSize.cx, glyphSize.cy, glyphKey_);
+    GdiTransparentBlt(dc, glyphAt.x, glyphAt.y, glyphSize.cx, glyphSize.cy, source.Get(),
+                      image * glyphSize.cx, 0, glyphSize.cx, glyphSize.cy, glyphKey_);
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));

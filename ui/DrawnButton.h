@@ -15,7 +15,7 @@ enum class GlyphLayout { Left, Top };
 
 class DrawnButton : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+  void Create(const CaptionArgs& args);
   // A picture holding count images side by side: normal, then greyed. The
   // colour of its bottom-left pixel is transparent.
   void SetGlyph(Bitmap glyph, int count, GlyphLayout layout);

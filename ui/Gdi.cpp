@@ -8,12 +8,12 @@ Font MakeFont(const std::string& face, int points, bool bold) {
   int height = -MulDiv(points, 96, 72);
   return Font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, Widen(face).c_str()));
+                          DEFAULT_PITCH | FF_DONTCARE, AnsiToWide(face).c_str()));
 }
 
 Bitmap LoadBitmapFile(const std::string& path) {
-  return Bitmap(static_cast<HBITMAP>(
-      LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  return Bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, AnsiToWide(path).c_str(), IMAGE_BITMAP, 0, 0,
+                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {

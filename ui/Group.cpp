@@ -2,9 +2,9 @@
 
 namespace ui {
 
-void Group::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
-  bounds_ = bounds;
-  CreateChild(L"BUTTON", BS_GROUPBOX, 0, parent, bounds, caption, font);
+void Group::Create(const CaptionArgs& args) {
+  bounds_ = args.bounds;
+  CreateChild(L"BUTTON", BS_GROUPBOX, 0, args.parent, args.bounds, args.caption, args.font);
 }
 
 void Group::PlaceBeneathSiblings() {

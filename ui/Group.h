@@ -9,7 +9,7 @@ namespace ui {
 // siblings placed inside it.
 class Group : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+  void Create(const CaptionArgs& args);
   // Bounds of a control inside the group, given relative to the group.
   Bounds Inside(int left, int top, int width, int height) const;
   // Controls clip their siblings: once the enclosed controls exist, the group

@@ -5,6 +5,13 @@
 
 namespace ui {
 
+// What a user may type into a field.
+enum class Typing {
+  Any,
+  DigitsOnly,  // "0".."9" and Backspace
+  Blocked,     // nothing: a drop-down list changes only by choosing a row
+};
+
 // Only "0".."9" and Backspace get through; every other typed character,
 // control characters included, is dropped, and pasting does nothing.
 void AllowDigitsOnly(HWND edit);

@@ -12,7 +12,7 @@ namespace {
 SIZE FittingSize(const std::string& caption, HFONT font) {
   MemoryDc dc(nullptr);
   SelectInDc selectFont(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-  std::wstring text = Widen(caption);
+  std::wstring text = AnsiToWide(caption);
   SIZE size{};
   GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   return {size.cx + 2, size.cy};
@@ -20,17 +20,17 @@ SIZE FittingSize(const std::string& caption, HFONT font) {
 
 }  // namespace
 
-void Label::Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font) {
-  autoSize_ = bounds.width == 0;
-  Bounds place = bounds;
+void Label::Create(const CaptionArgs& args) {
+  autoSize_ = args.bounds.width == 0;
+  Bounds place = args.bounds;
   if (autoSize_) {
-    SIZE size = FittingSize(caption, font);
+    SIZE size = FittingSize(args.caption, args.font);
     place.width = size.cx;
     place.height = size.cy;
   } else if (place.height == 0) {
     place.height = 13;
   }
-  CreateChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, parent, place, caption, font);
+  CreateChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, args.parent, place, args.caption, args.font);
 }
 
 void Label::SetCaption(const std::string& caption) {

@@ -5,10 +5,11 @@
 
 namespace ui {
 
-// A static text. With width 0 it sizes itself to its text.
+// A static text. Created with width 0 it sizes itself to its text (also when
+// the caption changes); with height 0 it is one line high.
 class Label : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+  void Create(const CaptionArgs& args);
   void SetCaption(const std::string& caption);
   void SetTextColor(COLORREF color);
 

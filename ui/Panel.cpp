@@ -25,13 +25,12 @@ void DrawBevel(HDC dc, RECT& rect, Bevel bevel, int width) {
 
 }  // namespace
 
-void Panel::Create(HWND parent, const Bounds& bounds, Bevel outer, Bevel inner, int bevelWidth,
-                   ErrorSink sink) {
-  outer_ = outer;
-  inner_ = inner;
-  bevelWidth_ = bevelWidth;
-  SetErrorSink(std::move(sink));
-  CreateWindowOf(L"OmbrelPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE, "", bounds, parent);
+void Panel::Create(const PanelArgs& args) {
+  outer_ = args.outer;
+  inner_ = args.inner;
+  bevelWidth_ = args.bevelWidth;
+  SetErrorSink(args.sink);
+  CreateWindowOf(L"OmbrelPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE, "", args.bounds, args.parent);
 }
 
 void Panel::SetBevels(Bevel outer, Bevel inner) {
@@ -67,7 +66,7 @@ void Panel::Paint(HDC dc, const RECT& area) const {
     FillRect(dc, &rect, fill.Get());
   }
   if (!caption_.empty()) {
-    std::wstring text = Widen(caption_);
+    std::wstring text = AnsiToWide(caption_);
     SelectInDc selectFont(
         dc, captionFont_ ? static_cast<HGDIOBJ>(captionFont_) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);

@@ -12,9 +12,18 @@ namespace ui {
 
 enum class Bevel { None, Raised, Lowered };
 
+struct PanelArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  Bevel outer = Bevel::None;
+  Bevel inner = Bevel::None;
+  int bevelWidth = 1;
+  ErrorSink sink{};  // shows a failure of a handler of the panel's controls
+};
+
 class Panel : public Window {
  public:
-  void Create(HWND parent, const Bounds& bounds, Bevel outer, Bevel inner, int bevelWidth, ErrorSink sink);
+  void Create(const PanelArgs& args);
   void SetBevels(Bevel outer, Bevel inner);
   Bevel Outer() const { return outer_; }
   Bevel Inner() const { return inner_; }

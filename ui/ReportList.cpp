@@ -2,51 +2,73 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/Text.h"
 
 namespace ui {
 
-void ReportList::Create(HWND parent, const Bounds& bounds, HFONT font) {
-  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE,
-              parent, bounds, "", font);
-  SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+void ReportList::Create(const ReportListArgs& args) {
+  CreateChild(WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+              WS_EX_CLIENTEDGE, args.parent, args.bounds, "", args.font);
+  DWORD style = LVS_EX_FULLROWSELECT | (args.gridLines ? LVS_EX_GRIDLINES : 0);
+  SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, style, style);
 }
 
-void ReportList::AddColumn(const std::string& caption, int width) {
-  std::wstring text = Widen(caption);
+void ReportList::AddColumn(const std::string& caption, int width, Align align) {
+  std::wstring text = AnsiToWide(caption);
   HWND header = reinterpret_cast<HWND>(SendMessageW(Handle(), LVM_GETHEADER, 0, 0));
   int index = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
   LVCOLUMNW column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+  column.fmt = align == Align::Centre ? LVCFMT_CENTER : align == Align::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
   column.cx = width;
   column.pszText = text.data();
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 
 void ReportList::SetColumnCaption(int column, const std::string& caption) {
-  std::wstring text = Widen(caption);
+  std::wstring text = AnsiToWide(caption);
   LVCOLUMNW info{};
   info.mask = LVCF_TEXT;
   info.pszText = text.data();
   SendMessageW(Handle(), LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
 }
 
+std::string ReportList::ColumnCaption(int column) const {
+  wchar_t text[256] = {};
+  LVCOLUMNW info{};
+  info.mask = LVCF_TEXT;
+  info.pszText = text;
+  info.cchTextMax = 256;
+  SendMessageW(Handle(), LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+  return WideToAnsi(text);
+}
+
+void ReportList::SetBackground(COLORREF color) {
+  SendMessageW(Handle(), LVM_SETBKCOLOR, 0, color);
+  SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, color);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void ReportList::AddRow(const std::vector<std::string>& cells) {
-  int row = RowCount();
-  for (size_t column = 0; column < cells.size(); ++column) {
-    std::wstring text = Widen(cells[column]);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = static_cast<int>(column);
-    item.pszText = text.data();
-    SendMessageW(Handle(), column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, column == 0 ? 0 : row,
-                 reinterpret_cast<LPARAM>(&item));
-  }
+  rows_.push_back(cells);
+  ShowRowCount();
+}
+
+void ReportList::SetRows(std::vector<std::vector<std::string>> rows) {
+  rows_ = std::move(rows);
+  ShowRowCount();
 }
 
 void ReportList::Clear() {
-  SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  rows_.clear();
+  ShowRowCount();
+}
+
+void ReportList::ShowRowCount() {
+  SendMessageW(Handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int ReportList::RowCount() const {
@@ -61,7 +83,22 @@ std::string ReportList::Cell(int row, int column) const {
   item.cchTextMax = static_cast<int>(text.size());
   auto length = SendMessageW(Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   text.resize(length);
-  return Narrow(text);
+  return WideToAnsi(text);
+}
+
+bool ReportList::OnNotify(NMHDR& header, LRESULT& result) {
+  if (header.code != LVN_GETDISPINFOW) return false;
+  LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const auto row = static_cast<size_t>(item.iItem);
+    const auto column = static_cast<size_t>(item.iSubItem);
+    shown_ = row < rows_.size() && column < rows_[row].size() ? AnsiToWide(rows_[row][column]) : L"";
+    size_t length = std::min(shown_.size(), static_cast<size_t>(item.cchTextMax - 1));
+    shown_.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
+  }
+  result = 0;
+  return true;
 }
 
 }  // namespace ui

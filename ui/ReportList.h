@@ -1,5 +1,7 @@
 #pragma once
 // A standard list view in report mode: columns with headers, rows of texts.
+// The wrapper holds the texts and the list view asks for those it shows
+// (a virtual list), so that a list of many rows is filled in no time.
 #include <string>
 #include <vector>
 
@@ -7,15 +9,38 @@
 
 namespace ui {
 
+struct ReportListArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  bool gridLines = false;
+  HFONT font = nullptr;
+};
+
+enum class Align { Left, Centre, Right };
+
 class ReportList : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, HFONT font);
-  void AddColumn(const std::string& caption, int width);
+  void Create(const ReportListArgs& args);
+  // The first column's texts always stand at its left, as the list view draws them.
+  void AddColumn(const std::string& caption, int width, Align align = Align::Left);
   void SetColumnCaption(int column, const std::string& caption);
+  std::string ColumnCaption(int column) const;
+  // The background of the list and of its texts.
+  void SetBackground(COLORREF color);
   void AddRow(const std::vector<std::string>& cells);
+  // Replaces every row.
+  void SetRows(std::vector<std::vector<std::string>> rows);
   void Clear();
   int RowCount() const;
+  // The cell's text as the list view gives it (to a screen reader, say).
   std::string Cell(int row, int column) const;
+
+  bool OnNotify(NMHDR& header, LRESULT& result) override;
+
+ private:
+  void ShowRowCount();
+  std::vector<std::vector<std::string>> rows_;
+  std::wstring shown_;  // the text last handed to the list view
 };
 
 }  // namespace ui

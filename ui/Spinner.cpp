@@ -6,12 +6,12 @@
 
 namespace ui {
 
-void Spinner::Create(HWND parent, const Bounds& bounds, int minimum, int maximum, int position) {
-  CreateChild(UPDOWN_CLASSW, UDS_NOTHOUSANDS, 0, parent, bounds, "", nullptr);
-  minimum_ = minimum;
-  maximum_ = maximum;
-  SendMessageW(Handle(), UDM_SETRANGE32, minimum, maximum);
-  SetPosition(position);
+void Spinner::Create(const SpinnerArgs& args) {
+  CreateChild(UPDOWN_CLASSW, UDS_NOTHOUSANDS, 0, args.parent, args.bounds, "", nullptr);
+  minimum_ = args.minimum;
+  maximum_ = args.maximum;
+  SendMessageW(Handle(), UDM_SETRANGE32, minimum_, maximum_);
+  SetPosition(args.position);
 }
 
 int Spinner::Position() const {

@@ -5,12 +5,20 @@
 
 namespace ui {
 
+struct SpinnerArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  int minimum = 0;
+  int maximum = 0;
+  int position = 0;
+};
+
 // A standard up-down control that keeps its own position (no buddy field).
 // Setting the position from code runs nothing; an arrow click that moves the
 // position runs OnClick with the new position.
 class Spinner : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, int minimum, int maximum, int position);
+  void Create(const SpinnerArgs& args);
   int Position() const;
   void SetPosition(int position);  // held within the range
 

@@ -6,15 +6,15 @@
 
 namespace ui {
 
-void TabPages::Create(HWND parent, const Bounds& bounds, HFONT font, ErrorSink sink) {
-  sink_ = std::move(sink);
+void TabPages::Create(const TabPagesArgs& args) {
+  sink_ = args.sink;
   CreateChild(WC_TABCONTROLW,
               TCS_FOCUSNEVER | TCS_HOTTRACK | TCS_MULTILINE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-              WS_EX_CONTROLPARENT, parent, bounds, "", font);
+              WS_EX_CONTROLPARENT, args.parent, args.bounds, "", args.font);
 }
 
 Panel& TabPages::AddPage(const std::string& caption) {
-  std::wstring text = Widen(caption);
+  std::wstring text = AnsiToWide(caption);
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = text.data();
@@ -24,8 +24,10 @@ Panel& TabPages::AddPage(const std::string& caption) {
   GetClientRect(Handle(), &area);
   SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   auto page = std::make_unique<Panel>();
-  page->Create(Handle(), {area.left, area.top, area.right - area.left, area.bottom - area.top}, Bevel::None,
-               Bevel::None, 0, sink_);
+  page->Create({.parent = Handle(),
+                .bounds = {area.left, area.top, area.right - area.left, area.bottom - area.top},
+                .bevelWidth = 0,
+                .sink = sink_});
   pages_.push_back(std::move(page));
   ShowActivePage();
   return *pages_.back();
@@ -41,7 +43,7 @@ void TabPages::SetActive(int index) {
 }
 
 void TabPages::SetCaption(int index, const std::string& caption) {
-  std::wstring text = Widen(caption);
+  std::wstring text = AnsiToWide(caption);
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = text.data();

@@ -11,9 +11,16 @@
 
 namespace ui {
 
+struct TabPagesArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  HFONT font = nullptr;
+  ErrorSink sink{};  // given to every page
+};
+
 class TabPages : public Control {
  public:
-  void Create(HWND parent, const Bounds& bounds, HFONT font, ErrorSink sink);
+  void Create(const TabPagesArgs& args);
   Panel& AddPage(const std::string& caption);
   int Count() const { return static_cast<int>(pages_.size()); }
   Panel& Page(int index) { return *pages_.at(index); }

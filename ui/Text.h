@@ -1,13 +1,13 @@
 #pragma once
-// Conversion between the program's ANSI byte strings and the UTF-16 of the W functions.
+// Window texts as the program's ANSI bytes (the conversion itself is
+// platform/win32/AnsiText.h, included here for the wrappers).
 #include <windows.h>
 
 #include <string>
 
-namespace ui {
+#include "platform/win32/AnsiText.h"
 
-std::wstring Widen(const std::string& text);
-std::string Narrow(const std::wstring& text);
+namespace ui {
 
 // The window's text as ANSI bytes.
 std::string WindowText(HWND hwnd);

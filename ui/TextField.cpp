@@ -4,10 +4,12 @@
 
 namespace ui {
 
-void TextField::Create(HWND parent, const Bounds& bounds, int maxLength, bool digitsOnly, HFONT font) {
-  CreateChild(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, parent, bounds, "", font);
-  if (maxLength > 0) SendMessageW(Handle(), EM_LIMITTEXT, maxLength, 0);
-  if (digitsOnly) AllowDigitsOnly(Handle());
+void TextField::Create(const TextFieldArgs& args) {
+  CreateChild(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, args.parent, args.bounds, "",
+              args.font);
+  if (args.maxLength > 0) SendMessageW(Handle(), EM_LIMITTEXT, args.maxLength, 0);
+  if (args.typing == Typing::DigitsOnly) AllowDigitsOnly(Handle());
+  if (args.typing == Typing::Blocked) BlockTyping(Handle());
 }
 
 void TextField::SetEnabled(bool on) {

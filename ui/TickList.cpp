@@ -19,20 +19,6 @@ class FromCode {
   int& depth_;
 };
 
-// Holds back the list's redrawing and scroll bar updates while rows are
-// added, then lets it catch up once: each row would otherwise move the
-// scroll bars, several calls into the window manager apiece.
-class RedrawPause {
- public:
-  explicit RedrawPause(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
-  ~RedrawPause() { SendMessageW(list_, WM_SETREDRAW, TRUE, 0); }
-
- private:
-  HWND list_;
-};
-
 UINT TickState(bool on) {
   return INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
 }
@@ -74,12 +60,12 @@ TickList::~TickList() {
   if (tickImages_) ImageList_Destroy(tickImages_);
 }
 
-void TickList::Create(HWND parent, const Bounds& bounds, const std::vector<std::string>& rows, int rowHeight,
-                      bool border, HFONT font) {
+void TickList::Create(const TickListArgs& args) {
   CreateChild(
       WC_LISTVIEWW,
       LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
-      border ? WS_EX_CLIENTEDGE : 0, parent, bounds, "", font);
+      args.border ? WS_EX_CLIENTEDGE : 0, args.parent, args.bounds, "", args.font);
+  const int rowHeight = args.rowHeight;
   RedrawPause pause(Handle());
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -93,10 +79,10 @@ void TickList::Create(HWND parent, const Bounds& bounds, const std::vector<std::
   SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightList_));
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
-  column.cx = bounds.width;
+  column.cx = args.bounds.width;
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   FitColumn();
-  SetRows(rows);
+  SetRows(args.rows);
 }
 
 void TickList::FitColumn() {
@@ -113,7 +99,7 @@ void TickList::SetRows(const std::vector<std::string>& rows) {
 
 void TickList::Add(const std::string& row) {
   FromCode guard(settingFromCode_);
-  std::wstring text = Widen(row);
+  std::wstring text = AnsiToWide(row);
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = Count();
@@ -129,7 +115,8 @@ void TickList::Clear() {
 
 void TickList::Sort() {
   std::vector<std::pair<std::wstring, bool>> rows;
-  for (int row = 0, count = Count(); row < count; ++row) rows.emplace_back(Widen(RowText(row)), Checked(row));
+  for (int row = 0, count = Count(); row < count; ++row)
+    rows.emplace_back(AnsiToWide(RowText(row)), Checked(row));
   std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.first.c_str(), -1, b.first.c_str(), -1) ==
            CSTR_LESS_THAN;
@@ -137,7 +124,7 @@ void TickList::Sort() {
   RedrawPause pause(Handle());
   Clear();
   for (const auto& [text, ticked] : rows) {
-    Add(Narrow(text));
+    Add(WideToAnsi(text));
     SetChecked(Count() - 1, ticked);
   }
 }
@@ -154,11 +141,11 @@ std::string TickList::RowText(int row) const {
   item.cchTextMax = static_cast<int>(text.size());
   auto length = SendMessageW(Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   text.resize(length);
-  return Narrow(text);
+  return WideToAnsi(text);
 }
 
 void TickList::SetRowText(int row, const std::string& text) {
-  std::wstring wide = Widen(text);
+  std::wstring wide = AnsiToWide(text);
   LVITEMW item{};
   item.iSubItem = 0;
   item.pszText = wide.data();
@@ -176,6 +163,16 @@ void TickList::SetChecked(int row, bool on) {
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = TickState(on);
   SendMessageW(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void TickList::UntickAllBut(int keep) {
+  for (int row = 0, count = Count(); row < count; ++row)
+    if (row != keep) SetChecked(row, false);
+}
+
+void TickList::TickOnly(int row) {
+  UntickAllBut(row);
+  if (row >= 0 && row < Count()) SetChecked(row, true);
 }
 
 int TickList::SelectedRow() const {

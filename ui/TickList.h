@@ -15,13 +15,21 @@
 
 namespace ui {
 
+struct TickListArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  std::vector<std::string> rows{};
+  int rowHeight = 16;
+  bool border = true;
+  HFONT font = nullptr;
+};
+
 class TickList : public Control {
  public:
   TickList() = default;
   ~TickList() override;
 
-  void Create(HWND parent, const Bounds& bounds, const std::vector<std::string>& rows, int rowHeight,
-              bool border, HFONT font);
+  void Create(const TickListArgs& args);
   void SetRows(const std::vector<std::string>& rows);
   void Add(const std::string& row);
   void Clear();
@@ -33,6 +41,11 @@ class TickList : public Control {
   void SetRowText(int row, const std::string& text);
   bool Checked(int row) const;
   void SetChecked(int row, bool on);
+  // The rule of the lists in which at most one row is ticked: every row but
+  // keep is unticked, keep keeps its own tick (-1 unticks every row).
+  void UntickAllBut(int keep);
+  // Row ticked and every other row unticked (-1 or out of range: none ticked).
+  void TickOnly(int row);
   int SelectedRow() const;  // -1 when none
   // Where the tick box of a row lies, in client coordinates.
   RECT TickBoxRect(int row) const;

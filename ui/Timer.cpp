@@ -4,9 +4,9 @@ namespace ui {
 
 constexpr UINT_PTR kTimerId = 1;
 
-void Timer::Create(unsigned intervalMs, ErrorSink sink) {
-  interval_ = intervalMs;
-  SetErrorSink(std::move(sink));
+void Timer::Create(const TimerArgs& args) {
+  interval_ = args.intervalMs;
+  SetErrorSink(args.sink);
 }
 
 void Timer::SetEnabled(bool on) {

@@ -7,9 +7,14 @@
 
 namespace ui {
 
+struct TimerArgs {
+  unsigned intervalMs = 1000;
+  ErrorSink sink{};  // shows a failure of OnTimer
+};
+
 class Timer : public Window {
  public:
-  void Create(unsigned intervalMs, ErrorSink sink);
+  void Create(const TimerArgs& args);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool on);
   unsigned Interval() const { return interval_; }

@@ -27,8 +27,8 @@ void Window::CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD sty
     info.lpszClassName = windowClass;
     RegisterClassExW(&info);
   }
-  CreateWindowExW(exStyle, windowClass, Widen(title).c_str(), style, bounds.left, bounds.top, bounds.width,
-                  bounds.height, parent, nullptr, instance, this);
+  CreateWindowExW(exStyle, windowClass, AnsiToWide(title).c_str(), style, bounds.left, bounds.top,
+                  bounds.width, bounds.height, parent, nullptr, instance, this);
 }
 
 Window* Window::FromHandle(HWND hwnd) {

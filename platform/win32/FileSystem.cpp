@@ -7,26 +7,10 @@
 #include <random>
 #include <thread>
 
+#include "platform/win32/AnsiText.h"
+
 namespace fs_seam {
 namespace {
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Ansi(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                   nullptr);
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                      nullptr);
-  return text;
-}
 
 // The system's words for an error, in the short form a user knows for the common ones.
 std::string CauseOf(DWORD error) {
@@ -56,7 +40,7 @@ std::string CauseOf(DWORD error) {
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
     text.pop_back();
   if (text.empty()) return "System error " + std::to_string(error);
-  return Ansi(text);
+  return WideToAnsi(text);
 }
 
 [[noreturn]] void Fail(DWORD error) {
@@ -114,7 +98,7 @@ void WriteAll(HANDLE file, std::string_view bytes) {
 }
 
 DWORD AttributesOf(const std::string& path) {
-  return GetFileAttributesW(Wide(path).c_str());
+  return GetFileAttributesW(AnsiToWide(path).c_str());
 }
 
 bool IsSeparator(char c) {
@@ -126,7 +110,7 @@ bool IsSeparator(char c) {
 HANDLE CreateTemporaryBeside(const std::string& path, std::wstring& name) {
   std::random_device random;
   for (int attempt = 0;; ++attempt) {
-    name = Wide(path) + L".tmp" + std::to_wstring(random() % 1000000);
+    name = AnsiToWide(path) + L".tmp" + std::to_wstring(random() % 1000000);
     HANDLE file =
         CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS || attempt == 10) return file;
@@ -188,7 +172,7 @@ bool DirectoryExists(const std::string& path) {
 
 std::string ReadWholeFile(const std::string& path) {
   // Full sharing: the monitor may read or rewrite the file while we hold it.
-  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+  Handle file(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) FailWithLastError();
@@ -214,7 +198,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
     Fail(ERROR_ACCESS_DENIED);
 
-  std::wstring target = Wide(path);
+  std::wstring target = AnsiToWide(path);
   std::wstring temporary;
   Handle file(CreateTemporaryBeside(path, temporary));
   if (!file.Valid()) FailWithLastError();
@@ -231,7 +215,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
-  Handle file(CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  Handle file(CreateFileW(AnsiToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) FailWithLastError();
   WriteAll(file.Get(), bytes);
@@ -244,10 +228,10 @@ std::vector<std::string> ListNamesWithoutExtension(const std::string& folder) {
   mask += "*.";
   std::vector<std::string> names;
   WIN32_FIND_DATAW found{};
-  Search search(FindFirstFileW(Wide(mask).c_str(), &found));
+  Search search(FindFirstFileW(AnsiToWide(mask).c_str(), &found));
   if (!search.Valid()) return names;
   do {
-    std::string name = Ansi(found.cFileName);
+    std::string name = WideToAnsi(found.cFileName);
     // The mask may also match through a short 8.3 name; keep only names that
     // really have no extension.
     if (name == "." || name == ".." || name.find('.') != std::string::npos) continue;
@@ -263,7 +247,7 @@ std::string CurrentDirectory() {
     if (length == 0) return {};
     if (length < buffer.size()) {
       buffer.resize(length);
-      return Ansi(buffer);
+      return WideToAnsi(buffer);
     }
     buffer.resize(length);
   }

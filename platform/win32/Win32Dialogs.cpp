@@ -4,7 +4,8 @@
 
 #include <utility>
 
-#include "platform/win32/Win32Shell.h"
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/SystemFunction.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/Win32Shell.h"
+#include "platform/win32/AnsiText.h"
 #include "util/AppError.h"
 
 namespace {

@@ -4,23 +4,8 @@
 // after windows.h
 #include <shellapi.h>
 
-std::wstring AnsiToWide(const std::string& text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string WideToAnsi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-  return narrow;
-}
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/SystemFunction.h"
 
 void Win32Shell::Open(const std::string& file) {
   // A missing file or a missing viewer is not this program's business.

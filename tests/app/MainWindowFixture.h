@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/TFormMain.h"
+#include "app/TFormViewAll.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeRegistry.h"
@@ -30,6 +31,7 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<Services> services;
   std::unique_ptr<TDataModule1> module;
   std::unique_ptr<TFormMain> form;
+  std::unique_ptr<TFormViewAll> viewAll;
 
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -37,6 +39,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    viewAll.reset();
     form.reset();
     module.reset();
     Pump();
@@ -51,6 +54,8 @@ class MainWindowTest : public ::testing::Test {
     services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, ProgramPath()});
     module = std::make_unique<TDataModule1>(clock, [this](const std::string& text) { dialogs.Error(text); });
     form = std::make_unique<TFormMain>(*services, *module);
+    viewAll = std::make_unique<TFormViewAll>(*services, form->Handle());
+    form->FormViewAll = viewAll.get();
     Pump();
   }
   // Starts and forgets the messages of the start.

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "i18n/TINI_LANGUAGE.h"
+#include "settings/IniFile.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -116,4 +117,37 @@ TEST_F(LanguageFile, MalformedFilesGiveDefaults) {
   missing.Path = folder.File("none.ini");
   missing.Load();
   EXPECT_EQ(missing.CANCEL, "CANCEL");
+}
+
+TEST_F(LanguageFile, ByteOrderMarkOfUtf8IsNotPartOfTheFirstSection) {
+  TINI_LANGUAGE table = LoadFrom("\xEF\xBB\xBF[COMMON_SETUP]\r\nFONTNAME=Tahoma\r\nOK=Fine\r\n");
+  EXPECT_EQ(table.FONTNAME, "Tahoma");
+  EXPECT_EQ(table.OK, "Fine");
+  // Without the mark the bytes are the system code page's, taken as they are.
+  EXPECT_EQ(LoadFrom("[VIEW_ALL_PAGE]\r\nCLOSE=Schlie\xDF"
+                     "en\r\n")
+                .CLOSE,
+            "Schlie\xDF"
+            "en");
+}
+
+// Every shipped language file names every entry in its own section, so no
+// caption of a translation falls back to English unseen.
+TEST(ShippedLanguageFiles, NameEveryEntry) {
+  for (const char* language : {"English", "Deutsch"}) {
+    IniFile file = IniFile::ReadFrom(std::string(OMBREL_LANGUAGES_DIR) + "/" + language + "/setup.ini");
+    ASSERT_FALSE(file.Bytes().empty()) << language;
+    for (const LanguageEntry& entry : LanguageEntries()) {
+      EXPECT_NE(file.ReadString(entry.Section, entry.Key, "<missing>"), "<missing>")
+          << language << ": " << entry.Key;
+    }
+    EXPECT_NE(file.ReadInteger("COMMON_SETUP", "FONTSIZE", -1), -1) << language;
+  }
+  TINI_LANGUAGE german;
+  german.Path = std::string(OMBREL_LANGUAGES_DIR) + "/Deutsch/setup.ini";
+  german.Load();
+  EXPECT_EQ(german.CANCEL, "Abbrechen");
+  EXPECT_EQ(german.CLOSE, "Schlie\xDF"
+                          "en");  // Windows-1252, the code page of a German system
+  EXPECT_EQ(german.MESSAGE_ERROR_FILE_NOT_FOUND, "Fehler, Datei nicht gefunden : ");
 }

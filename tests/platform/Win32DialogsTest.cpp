@@ -8,8 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Win32Dialogs.h"
-#include "platform/win32/Win32Shell.h"
 
 namespace {
 

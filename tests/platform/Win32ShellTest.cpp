@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace {

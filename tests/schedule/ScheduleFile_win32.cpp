@@ -2,28 +2,21 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/win32/AnsiText.h"
 #include "schedule/ScheduleLines.h"
-#include "support/ScratchFolder.h"
 #include "schedule/TSchedule.h"
+#include "support/ScratchFolder.h"
 #include "util/AppError.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-std::wstring Wide(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  wide.resize(static_cast<size_t>(length > 0 ? length - 1 : 0));
-  return wide;
-}
-
 // Holds the file open without sharing, as another program may.
 class ExclusiveHold {
  public:
   explicit ExclusiveHold(const std::string& path)
-      : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+      : handle_(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
   ~ExclusiveHold() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
@@ -73,9 +66,9 @@ TEST(ScheduleFileWindows, FailedSaveLeavesTheOldFileWhole) {
   }
   EXPECT_EQ(ReadFileBytes(store.FilePath), old);
 
-  SetFileAttributesW(Wide(store.FilePath).c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW(AnsiToWide(store.FilePath).c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath);
-  SetFileAttributesW(Wide(store.FilePath).c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(AnsiToWide(store.FilePath).c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(ReadFileBytes(store.FilePath), old);
 
   int names = 0;

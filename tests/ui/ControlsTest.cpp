@@ -28,7 +28,7 @@ class Host : public ui::Window {
   explicit Host(ui::ErrorSink sink) {
     SetErrorSink(sink);
     CreateWindowOf(L"OmbrelTestHost", 0, WS_POPUP, "", {0, 0, 400, 300}, nullptr);
-    panel.Create(Handle(), {0, 0, 400, 300}, ui::Bevel::None, ui::Bevel::None, 0, sink);
+    panel.Create({.parent = Handle(), .bounds = {0, 0, 400, 300}, .bevelWidth = 0, .sink = sink});
   }
   ~Host() override { DestroyWindow(Handle()); }
   ui::Panel panel;
@@ -47,7 +47,7 @@ class ControlsTest : public ::testing::Test {
 
 TEST_F(ControlsTest, CheckBoxSetFromCodeReactsOnlyWhenTheTickChanges) {
   ui::CheckBox box;
-  box.Create(Page(), {0, 0, 100, 17}, "Box", nullptr);
+  box.Create({.parent = Page(), .bounds = {0, 0, 100, 17}, .caption = "Box"});
   int clicks = 0;
   box.OnClick = [&] { ++clicks; };
   box.SetChecked(false);
@@ -64,7 +64,7 @@ TEST_F(ControlsTest, CheckBoxSetFromCodeReactsOnlyWhenTheTickChanges) {
 
 TEST_F(ControlsTest, TickListReactsToTheUsersToggleOnly) {
   ui::TickList list;
-  list.Create(Page(), {0, 0, 200, 100}, {"a", "b", "c"}, 16, true, nullptr);
+  list.Create({.parent = Page(), .bounds = {0, 0, 200, 100}, .rows = {"a", "b", "c"}});
   std::vector<int> toggled;
   list.OnClickCheck = [&](int row) { toggled.push_back(row); };
   list.SetChecked(1, true);
@@ -90,7 +90,7 @@ TEST_F(ControlsTest, TickListReactsToTheUsersToggleOnly) {
 
 TEST_F(ControlsTest, TickListSortsIgnoringCaseAndKeepsTicks) {
   ui::TickList list;
-  list.Create(Page(), {0, 0, 200, 100}, {"beta", "Alpha", "gamma"}, 16, true, nullptr);
+  list.Create({.parent = Page(), .bounds = {0, 0, 200, 100}, .rows = {"beta", "Alpha", "gamma"}});
   list.SetChecked(0, true);
   list.Sort();
   EXPECT_EQ(list.RowText(0), "Alpha");
@@ -101,7 +101,7 @@ TEST_F(ControlsTest, TickListSortsIgnoringCaseAndKeepsTicks) {
 
 TEST_F(ControlsTest, ComboSelectionFromCodeRunsNothingAndUsersChoiceDoes) {
   ui::ComboBox box;
-  box.Create(Page(), {0, 0, 100, 200}, ui::ComboBox::Kind::DropDownList, {"x", "y"}, nullptr);
+  box.Create({.parent = Page(), .bounds = {0, 0, 100, 200}, .rows = {"x", "y"}});
   int changes = 0;
   box.OnChange = [&] { ++changes; };
   box.SetItemIndex(1);
@@ -118,7 +118,7 @@ TEST_F(ControlsTest, ComboSelectionFromCodeRunsNothingAndUsersChoiceDoes) {
 
 TEST_F(ControlsTest, ComboIndexOfMatchesCaseExactly) {
   ui::ComboBox box;
-  box.Create(Page(), {0, 0, 100, 200}, ui::ComboBox::Kind::DropDownList, {"abc", "ABC", "x", "Abc"}, nullptr);
+  box.Create({.parent = Page(), .bounds = {0, 0, 100, 200}, .rows = {"abc", "ABC", "x", "Abc"}});
   EXPECT_EQ(box.IndexOf("ABC"), 1);
   EXPECT_EQ(box.IndexOf("Abc"), 3);
   EXPECT_EQ(box.IndexOf("abc"), 0);
@@ -130,9 +130,9 @@ TEST_F(ControlsTest, ComboIndexOfMatchesCaseExactly) {
 TEST_F(ControlsTest, ControlsOfOneParentGetDifferentIds) {
   ui::CheckBox first, second;
   ui::Label third;
-  first.Create(Page(), {0, 0, 100, 17}, "One", nullptr);
-  second.Create(Page(), {0, 20, 100, 17}, "Two", nullptr);
-  third.Create(Page(), {0, 40, 0, 0}, "Three", nullptr);
+  first.Create({.parent = Page(), .bounds = {0, 0, 100, 17}, .caption = "One"});
+  second.Create({.parent = Page(), .bounds = {0, 20, 100, 17}, .caption = "Two"});
+  third.Create({.parent = Page(), .bounds = {0, 40, 0, 0}, .caption = "Three"});
   EXPECT_NE(first.Id(), second.Id());
   EXPECT_NE(second.Id(), third.Id());
   EXPECT_NE(first.Id(), third.Id());
@@ -141,7 +141,7 @@ TEST_F(ControlsTest, ControlsOfOneParentGetDifferentIds) {
 
 TEST_F(ControlsTest, TimerTicksOnlyOnceStarted) {
   ui::Timer timer;
-  timer.Create(10, [this](const std::string& text) { errors.push_back(text); });
+  timer.Create({.intervalMs = 10, .sink = [this](const std::string& text) { errors.push_back(text); }});
   int ticks = 0;
   timer.OnTimer = [&] { ++ticks; };
   EXPECT_FALSE(timer.Enabled());
@@ -162,7 +162,7 @@ TEST_F(ControlsTest, TimerTicksOnlyOnceStarted) {
 
 TEST_F(ControlsTest, SpinnerPositionFromCodeIsHeldInRangeAndRunsNothing) {
   ui::Spinner spinner;
-  spinner.Create(Page(), {0, 0, 15, 21}, 1, 99, 5);
+  spinner.Create({.parent = Page(), .bounds = {0, 0, 15, 21}, .minimum = 1, .maximum = 99, .position = 5});
   int clicks = 0;
   spinner.OnClick = [&](int) { ++clicks; };
   spinner.SetPosition(150);
@@ -174,7 +174,7 @@ TEST_F(ControlsTest, SpinnerPositionFromCodeIsHeldInRangeAndRunsNothing) {
 
 TEST_F(ControlsTest, DrawnButtonClicksByMessageOnlyWhenEnabled) {
   ui::DrawnButton button;
-  button.Create(Page(), {0, 0, 80, 25}, "Go", nullptr);
+  button.Create({.parent = Page(), .bounds = {0, 0, 80, 25}, .caption = "Go"});
   int clicks = 0;
   button.OnClick = [&] { ++clicks; };
   SendMessageW(button.Handle(), BM_CLICK, 0, 0);
@@ -221,7 +221,7 @@ ui::Bitmap KeyedPicture(const std::vector<COLORREF>& images, COLORREF key) {
 TEST_F(ControlsTest, DrawnButtonLeavesTheGlyphBackgroundOutNormalAndGreyed) {
   const COLORREF key = RGB(0, 255, 0), normal = RGB(255, 0, 0), greyed = RGB(0, 0, 255);
   ui::DrawnButton button;
-  button.Create(Page(), {0, 0, 40, 30}, "", nullptr);
+  button.Create({.parent = Page(), .bounds = {0, 0, 40, 30}});
   button.SetGlyph(KeyedPicture({normal, greyed}, key), 2, ui::GlyphLayout::Left);
   EXPECT_EQ(button.GlyphKey(), key);
 
@@ -239,8 +239,8 @@ TEST_F(ControlsTest, DrawnButtonLeavesTheGlyphBackgroundOutNormalAndGreyed) {
 
 TEST_F(ControlsTest, MarkerButtonsKeepAtMostOneDownAndCodeRunsNothing) {
   ui::MarkerButton red, blue;
-  red.Create(Page(), {0, 0, 20, 18}, "", nullptr);
-  blue.Create(Page(), {30, 0, 20, 18}, "", nullptr);
+  red.Create({.parent = Page(), .bounds = {0, 0, 20, 18}});
+  blue.Create({.parent = Page(), .bounds = {30, 0, 20, 18}});
   std::vector<ui::MarkerButton*> group = {&red, &blue};
   red.SetGroup(group);
   blue.SetGroup(group);
@@ -260,7 +260,7 @@ TEST_F(ControlsTest, MarkerButtonsKeepAtMostOneDownAndCodeRunsNothing) {
 
 TEST_F(ControlsTest, MarkerPaintsItsColourThroughPrintClient) {
   ui::MarkerButton marker;
-  marker.Create(Page(), {0, 0, 20, 18}, "", nullptr);
+  marker.Create({.parent = Page(), .bounds = {0, 0, 20, 18}});
   marker.SetColor(RGB(0, 255, 0));
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -276,7 +276,8 @@ TEST_F(ControlsTest, MarkerPaintsItsColourThroughPrintClient) {
 
 TEST_F(ControlsTest, TextFieldAsksForWindowColourEnabledAndButtonFaceDisabled) {
   ui::TextField field;
-  field.Create(Page(), {0, 0, 50, 21}, 2, true, nullptr);
+  field.Create(
+      {.parent = Page(), .bounds = {0, 0, 50, 21}, .maxLength = 2, .typing = ui::Typing::DigitsOnly});
   HDC dc = GetDC(field.Handle());
   auto brush = [&] {
     return reinterpret_cast<HBRUSH>(SendMessageW(Page(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
@@ -290,7 +291,7 @@ TEST_F(ControlsTest, TextFieldAsksForWindowColourEnabledAndButtonFaceDisabled) {
 
 TEST_F(ControlsTest, FailureInAHandlerIsShownAndTheWindowLives) {
   ui::DrawnButton button;
-  button.Create(Page(), {0, 0, 80, 25}, "Go", nullptr);
+  button.Create({.parent = Page(), .bounds = {0, 0, 80, 25}, .caption = "Go"});
   button.OnClick = [] { throw std::runtime_error("Cannot create file C:\\x"); };
   SendMessageW(button.Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(errors, std::vector<std::string>{"Cannot create file C:\\x."});
