@@ -20,6 +20,7 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
   BuildControls();
   Note("controls");
   BindHandlers();
+  module_.SetDetectionWindow(this);
   try {
     FormCreate();
     Note("form create");
@@ -30,6 +31,7 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
 }
 
 TFormMain::~TFormMain() {
+  module_.SetDetectionWindow(nullptr);
   if (Handle()) DestroyWindow(Handle());
 }
 
@@ -62,6 +64,7 @@ void TFormMain::BindHandlers() {
   SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
   ComboBox3.OnChange = [this] { ComboBox3Change(); };
   ComboBox11.OnChange = [this] { ComboBox11Change(); };
+  ButtonAutoDetect.OnClick = [this] { ButtonAutoDetectClick(); };
   ButtonOK.OnClick = [this] { OkClick(); };
   ButtonCancel.OnClick = [this] { CancelClick(); };
 }
@@ -195,9 +198,15 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormClose();
       if (OnClosed) OnClosed();
       return 0;
+    case WM_SETCURSOR:
+      // The controls pass the question up to here.
+      if (!hourglass_) break;
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      return TRUE;
     default:
-      return Window::HandleMessage(message, wParam, lParam);
+      break;
   }
+  return Window::HandleMessage(message, wParam, lParam);
 }
 
 void TFormMain::ProcessMessage(MSG& message) {

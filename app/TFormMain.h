@@ -33,7 +33,7 @@ inline constexpr char kMainWindowTitle[] = "Ombrel Setup Version 7.20";
 
 class TFormViewAll;
 
-class TFormMain : public ui::Window {
+class TFormMain : public ui::Window, public IDetectionWindow {
  public:
   // Creates the window and its controls and runs FormCreate; the window stays
   // hidden until Show.
@@ -73,6 +73,11 @@ class TFormMain : public ui::Window {
   void OkClick();
   void CancelClick();
 
+  // What a UPS detection run shows here.
+  void ShowHourglass(bool on) override;
+  void ShowProbedPort(int n) override;
+  void PreselectUps(int n, int seriesCode) override;
+
   // Event handlers.
   void CheckBox1Click();
   void CheckBox5Click();
@@ -88,6 +93,7 @@ class TFormMain : public ui::Window {
   void SpeedButton2Click();
   void ComboBox3Change();
   void ComboBox11Change();
+  void ButtonAutoDetectClick();
   void FormKeyDown(WPARAM key);
   // True when the character was taken (Enter, Escape).
   bool FormKeyPress(WPARAM character);
@@ -225,4 +231,5 @@ class TFormMain : public ui::Window {
   std::unique_ptr<TSchedule> schedule_;
   std::unique_ptr<TINI_LANGUAGE> language_;
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
+  bool hourglass_ = false;
 };
