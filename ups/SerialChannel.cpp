@@ -18,6 +18,7 @@ void SerialChannel::SetOpen(bool on) {
   } else {
     open_ = false;
     received_.clear();
+    readAt_ = 0;
     CloseDevice();
   }
 }
@@ -28,9 +29,12 @@ void SerialChannel::WriteText(const std::string& text) {
 }
 
 uint8_t SerialChannel::ReadChar() {
-  if (received_.empty()) throw ESerialIO("No received byte is waiting");
-  const uint8_t byte = received_.front();
-  received_.pop_front();
+  if (readAt_ == received_.size()) throw ESerialIO("No received byte is waiting");
+  const auto byte = static_cast<uint8_t>(received_[readAt_++]);
+  if (readAt_ == received_.size()) {
+    received_.clear();
+    readAt_ = 0;
+  }
   return byte;
 }
 
@@ -40,6 +44,6 @@ bool SerialChannel::DSR() {
 
 void SerialChannel::Received(const uint8_t* bytes, uint16_t count) {
   if (!open_ || count == 0) return;
-  received_.insert(received_.end(), bytes, bytes + count);
+  received_.append(reinterpret_cast<const char*>(bytes), count);
   if (OnTriggerAvail) OnTriggerAvail(*this, count);
 }

@@ -4,7 +4,6 @@
 // shares. The device itself (the Win32 port in the program, a fake in tests)
 // sits behind the protected hooks. Everything here runs on the GUI thread.
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 
@@ -67,5 +66,7 @@ class SerialChannel {
  private:
   int16_t comNumber_ = 1;
   bool open_ = false;
-  std::deque<uint8_t> received_;
+  // Received bytes; those before readAt_ are taken.
+  std::string received_;
+  size_t readAt_ = 0;
 };
