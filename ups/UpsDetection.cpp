@@ -99,6 +99,9 @@ void UpsDetection::Probe(int port) {
     if (comPort_.ComNumber() != port) {
       comPort_.SetOpen(false);
       comPort_.SetComNumber(static_cast<int16_t>(port));
+      // What the previous port sent without ending its line can never be
+      // completed now; kept, it would fill the start of this port's reply.
+      ResetReply();
     }
     comPort_.SetOpen(true);
     SendLine("V?");

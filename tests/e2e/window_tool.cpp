@@ -8,6 +8,13 @@
 //   window_tool minimize TITLE            the title bar's minimise
 //   window_tool close TITLE               WM_CLOSE, as the close box sends it
 //   window_tool page TITLE N              click the header of tab N (1-based)
+//   window_tool click TITLE CAPTION       click the button CAPTION of window TITLE
+//   window_tool box TITLE [SECONDS]       wait for a message box TITLE; print its
+//                                         "text=" (CR and LF as \r and \n) and "at_ms="
+//   window_tool answer TITLE ID [SECONDS] the same, then press its button ID (1 OK, 6 Yes, 7 No)
+//                                         and print "closed_ms=" once the box is gone
+//   window_tool ups TITLE                 "port=<port list text> ticked=<ticked rows of
+//                                         the series list, comma-separated>"
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
 //       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
 //       then closes the window and waits for the program to end
@@ -163,6 +170,120 @@ HWND WaitUntilShown(const std::wstring& title, double seconds, DWORD thread) {
   return nullptr;
 }
 
+// A child of the window (at any depth) whose text is `text`, or null.
+HWND ChildWithText(HWND window, const std::wstring& text) {
+  struct Search {
+    std::wstring text;
+    HWND found = nullptr;
+  } search{text};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) {
+        auto& search = *reinterpret_cast<Search*>(data);
+        wchar_t caption[256] = {};
+        GetWindowTextW(child, caption, 256);
+        if (search.text != caption) return TRUE;
+        search.found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND window, const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    std::vector<HWND> found;
+  } search{className, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) {
+        auto& search = *reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (lstrcmpiW(name, search.className) == 0) search.found.push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A message box: a dialog window of that title.
+HWND WaitForBox(const std::wstring& title, double seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  do {
+    HWND box = FindWindowW(L"#32770", title.c_str());
+    if (box && IsWindowVisible(box)) return box;
+    Sleep(10);
+  } while (GetTickCount64() < end);
+  return nullptr;
+}
+
+// Prints the box's message, line ends spelled out, and when it was seen.
+void PrintBox(HWND box) {
+  wchar_t text[4096] = {};
+  GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 4096);
+  std::wstring shown;
+  for (const wchar_t* c = text; *c; ++c) shown += *c == L'\r' ? L"\\r" : *c == L'\n' ? L"\\n" : std::wstring(1, *c);
+  std::printf("text=%ls\nat_ms=%llu\n", shown.c_str(), static_cast<unsigned long long>(GetTickCount64()));
+}
+
+// A row's text of a list view in another process: asked into memory lent
+// inside that process.
+std::wstring ListRowText(HWND list, int row) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return L"";
+  constexpr int kLength = 128;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kLength * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  wchar_t text[kLength] = {};
+  if (remote) {
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+    item.cchTextMax = kLength;
+    if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote)) > 0)
+      ReadProcessMemory(process, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+// The port list's text and the ticked rows of the series list.
+int PrintUps(HWND window) {
+  std::wstring port = L"?";
+  for (HWND combo : ChildrenOfClass(window, L"ComboBox")) {
+    wchar_t first[32] = {};
+    if (SendMessageW(combo, CB_GETLBTEXTLEN, 0, 0) < 32 &&
+        SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first)) > 0 && std::wstring(first) == L"COM 1") {
+      // The selected row's text: another process's window text is not asked of the control.
+      wchar_t text[32] = {};
+      const auto row = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+      if (row >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, row, 0) < 32)
+        SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
+      port = text;
+    }
+  }
+  std::wstring ticked = L"?";
+  for (HWND list : ChildrenOfClass(window, WC_LISTVIEWW)) {
+    if (ListRowText(list, 0) != L"QZ series") continue;
+    ticked.clear();
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+      const auto state = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+      if ((state & LVIS_STATEIMAGEMASK) != INDEXTOSTATEIMAGEMASK(2)) continue;
+      if (!ticked.empty()) ticked += L",";
+      ticked += std::to_wstring(row);
+    }
+  }
+  std::printf("port=%ls ticked=%ls\n", port.c_str(), ticked.c_str());
+  return port == L"?" || ticked == L"?" ? 1 : 0;
+}
+
 std::wstring Quoted(const std::wstring& arg) {
   return arg.find_first_of(L" \t\"") == std::wstring::npos ? arg : L"\"" + arg + L"\"";
 }
@@ -209,7 +330,7 @@ int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
 }
 
 int Usage() {
-  std::fputs("usage: window_tool wait|gone|state|minimize|close|page|measure ...\n", stderr);
+  std::fputs("usage: window_tool wait|gone|state|minimize|close|page|click|box|answer|ups|measure ...\n", stderr);
   return 2;
 }
 
@@ -224,6 +345,25 @@ int Run(int argc, wchar_t** argv) {
   const std::wstring title = argv[2];
   const double seconds = argc > 3 ? std::wcstod(argv[3], nullptr) : 30;
   if (command == L"wait") return WaitForWindow(title, seconds) ? 0 : 1;
+  if (command == L"box" || command == L"answer") {
+    const double wait = command == L"answer" ? (argc > 4 ? std::wcstod(argv[4], nullptr) : 30) : seconds;
+    HWND box = WaitForBox(title, wait);
+    if (!box) {
+      std::fputs("no such box\n", stderr);
+      return 1;
+    }
+    PrintBox(box);
+    if (command == L"box") return 0;
+    if (argc < 4) return Usage();
+    HWND button = GetDlgItem(box, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
+    if (!button || !PostMessageW(button, BM_CLICK, 0, 0)) return 1;
+    // When the box is gone its program goes on; under Wine without a window
+    // manager that comes about 2 s after the click.
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(wait * 1000);
+    while (IsWindow(box) && GetTickCount64() < end) Sleep(5);
+    std::printf("closed_ms=%llu\n", static_cast<unsigned long long>(GetTickCount64()));
+    return IsWindow(box) ? 1 : 0;
+  }
   if (command == L"gone") return WaitUntilGone(title, seconds) ? 0 : 1;
   if (command == L"state") {
     const auto windows = TopLevelWindows(title);
@@ -239,6 +379,11 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"minimize") return PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
   if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"click" && argc > 3) {
+    HWND button = ChildWithText(window, argv[3]);
+    return button && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+  }
+  if (command == L"ups") return PrintUps(window);
   if (command == L"page" && argc > 3)
     return SelectPage(window, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
   return Usage();

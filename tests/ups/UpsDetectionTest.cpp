@@ -253,6 +253,16 @@ TEST_F(UpsDetectionTest, ALateReplyAfterTheProbeMovedOnIsCreditedToNoPort) {
   EXPECT_NE(detection.ReportDetection().text.find(Line(8, " <== Empty")), std::string::npos);
 }
 
+TEST_F(UpsDetectionTest, AnUnendedLineFromOnePortDoesNotSpoilTheReplyOfTheNext) {
+  channel.AddUps(1, {std::string(120, '\x7f') + "\r"});  // garbage, never a line feed
+  channel.AddUps(2, {"TARVEXI Velto\r\n"});
+  detection.StartDetection();
+  Ticks(11);
+  ASSERT_EQ(detection.ReplyText().size(), UpsDetection::kReplyCapacity);
+  Tick();
+  EXPECT_EQ(detection.PortState(2), port_code::Velto);
+}
+
 TEST_F(UpsDetectionTest, APortThatFailsWhenItsTurnComesIsReportedUnusableAndTheRunGoesOn) {
   channel.AddSilent(1);
   channel.AddUps(2, {"TARVEXI QZ\r\n"});
