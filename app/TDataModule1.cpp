@@ -10,7 +10,8 @@ constexpr unsigned kSettleMs = 3000;
 
 }  // namespace
 
-TDataModule1::TDataModule1(const Services& services, std::unique_ptr<SerialChannel> comPort, ui::ErrorSink sink)
+TDataModule1::TDataModule1(const Services& services, std::unique_ptr<SerialChannel> comPort,
+                           ui::ErrorSink sink)
     : services_(services),
       comPort_(std::move(comPort)),
       ADateTime1(services.clock),
@@ -18,7 +19,9 @@ TDataModule1::TDataModule1(const Services& services, std::unique_ptr<SerialChann
       detection_(*comPort_) {
   Timer1.Create({.intervalMs = 1000, .sink = std::move(sink)});
   Timer1.OnTimer = [this] { Timer1Timer(); };
-  ComPort1.OnTriggerAvail = [this](SerialChannel& sender, uint16_t count) { ComPort1TriggerAvail(sender, count); };
+  ComPort1.OnTriggerAvail = [this](SerialChannel& sender, uint16_t count) {
+    ComPort1TriggerAvail(sender, count);
+  };
   detection_.OnProbe = [this](int port) {
     if (window_) window_->ShowProbedPort(port);
   };

@@ -33,8 +33,8 @@ namespace {
     }                                                                            \
   } while (false)
 
-constexpr std::string_view kPieces[] = {"TARVEXI", "Velto", "QZ", "\r\n", "\n", "\r", "#", "!", "tarvexi",
-                                        " 1.0",    "@",     "$",  "*",    {"\0", 1}};
+constexpr std::string_view kPieces[] = {"TARVEXI", "Velto",   "QZ",   "\r\n", "\n", "\r", "#",
+                                        "!",       "tarvexi", " 1.0", "@",    "$",  "*",  {"\0", 1}};
 
 void CheckState(const UpsDetection& detection) {
   Check(detection.ReplyText().size() <= UpsDetection::kReplyCapacity);

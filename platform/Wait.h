@@ -2,7 +2,7 @@
 // A plain wait that blocks the calling thread for a number of milliseconds.
 // The program asks an IWait instead of the system so that tests need not wait.
 class IWait {
-public:
+ public:
   virtual ~IWait() = default;
   virtual void Wait(unsigned milliseconds) = 0;
 };

@@ -11,14 +11,14 @@
 struct SerialSettings {
   static constexpr uint32_t Baud = 4800;
   static constexpr int DataBits = 8;
-  static constexpr bool Parity = false;     // no parity
+  static constexpr bool Parity = false;  // no parity
   static constexpr int StopBits = 1;
-  static constexpr bool HWFlow = false;     // no hardware flow control
-  static constexpr bool SWFlow = false;     // no XON/XOFF
-  static constexpr int InSize = 4096;       // receive buffer, bytes
-  static constexpr int OutSize = 4096;      // transmit buffer, bytes
-  static constexpr bool DTR = true;         // raised while open
-  static constexpr bool RTS = false;        // kept low while open
+  static constexpr bool HWFlow = false;  // no hardware flow control
+  static constexpr bool SWFlow = false;  // no XON/XOFF
+  static constexpr int InSize = 4096;    // receive buffer, bytes
+  static constexpr int OutSize = 4096;   // transmit buffer, bytes
+  static constexpr bool DTR = true;      // raised while open
+  static constexpr bool RTS = false;     // kept low while open
 };
 
 class SerialChannel {

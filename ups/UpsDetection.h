@@ -25,7 +25,7 @@ constexpr int QZ = 4;
 int SeriesCodeOfPortCode(int code);
 
 struct DetectionReport {
-  std::string text;     // one line per port, then " UPS NOT FOUND !" when nothing was found
+  std::string text;  // one line per port, then " UPS NOT FOUND !" when nothing was found
   int foundCount = 0;
   int port = 0;         // the highest port with a UPS, 0 when none
   int seriesCode = -1;  // UPSTYPE code of the series on the lowest port with a UPS

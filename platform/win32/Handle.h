@@ -7,7 +7,7 @@
 #include <utility>
 
 class Handle {
-public:
+ public:
   Handle() = default;
   explicit Handle(HANDLE handle) : handle_(handle) {}
   ~Handle() { Close(); }
@@ -31,6 +31,6 @@ public:
     return closed;
   }
 
-private:
+ private:
   HANDLE handle_ = nullptr;
 };

@@ -191,7 +191,8 @@ void Win32SerialChannel::EnsureWindow() {
     info.lpszClassName = L"OmbrelSerialChannel";
     RegisterClassExW(&info);
   }
-  window_ = CreateWindowExW(0, L"OmbrelSerialChannel", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+  window_ =
+      CreateWindowExW(0, L"OmbrelSerialChannel", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
   if (!window_) throw ENoHandles(WithError("No window for the serial port", GetLastError()));
 }
 

@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr char kQuestion[] = "Detect UPS Communication port will take 5 - 30 seconds ! Do you want to continue ?";
+constexpr char kQuestion[] =
+    "Detect UPS Communication port will take 5 - 30 seconds ! Do you want to continue ?";
 
 std::string Line(int port, const std::string& suffix) {
   return " PORT : " + std::to_string(port) + suffix + "\r\n";

@@ -224,7 +224,8 @@ void PrintBox(HWND box) {
   wchar_t text[4096] = {};
   GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 4096);
   std::wstring shown;
-  for (const wchar_t* c = text; *c; ++c) shown += *c == L'\r' ? L"\\r" : *c == L'\n' ? L"\\n" : std::wstring(1, *c);
+  for (const wchar_t* c = text; *c; ++c)
+    shown += *c == L'\r' ? L"\\r" : *c == L'\n' ? L"\\n" : std::wstring(1, *c);
   std::printf("text=%ls\nat_ms=%llu\n", shown.c_str(), static_cast<unsigned long long>(GetTickCount64()));
 }
 
@@ -236,8 +237,8 @@ std::wstring ListRowText(HWND list, int row) {
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
   if (!process) return L"";
   constexpr int kLength = 128;
-  auto* remote = static_cast<char*>(
-      VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kLength * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  auto* remote = static_cast<char*>(VirtualAllocEx(
+      process, nullptr, sizeof(LVITEMW) + kLength * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
   wchar_t text[kLength] = {};
   if (remote) {
     LVITEMW item{};
@@ -259,7 +260,8 @@ int PrintUps(HWND window) {
   for (HWND combo : ChildrenOfClass(window, L"ComboBox")) {
     wchar_t first[32] = {};
     if (SendMessageW(combo, CB_GETLBTEXTLEN, 0, 0) < 32 &&
-        SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first)) > 0 && std::wstring(first) == L"COM 1") {
+        SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first)) > 0 &&
+        std::wstring(first) == L"COM 1") {
       // The selected row's text: another process's window text is not asked of the control.
       wchar_t text[32] = {};
       const auto row = SendMessageW(combo, CB_GETCURSEL, 0, 0);
@@ -330,7 +332,8 @@ int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
 }
 
 int Usage() {
-  std::fputs("usage: window_tool wait|gone|state|minimize|close|page|click|box|answer|ups|measure ...\n", stderr);
+  std::fputs("usage: window_tool wait|gone|state|minimize|close|page|click|box|answer|ups|measure ...\n",
+             stderr);
   return 2;
 }
 

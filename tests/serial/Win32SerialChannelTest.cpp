@@ -23,7 +23,9 @@ constexpr int16_t kHeldPort = 4;
 // The other end of the line, opened without overlapped I/O.
 class Peer {
  public:
-  Peer() : device_(CreateFileW(L"\\\\.\\COM2", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+  Peer()
+      : device_(CreateFileW(L"\\\\.\\COM2", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                            nullptr)) {
     COMMTIMEOUTS timeouts{10, 0, 200, 0, 2000};
     SetCommTimeouts(device_.Get(), &timeouts);
   }

@@ -5,7 +5,7 @@
 #include "platform/Wait.h"
 
 class FakeWait : public IWait {
-public:
+ public:
   std::vector<unsigned> waits;
   void Wait(unsigned milliseconds) override { waits.push_back(milliseconds); }
 };

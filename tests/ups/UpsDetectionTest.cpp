@@ -105,17 +105,17 @@ TEST_F(UpsDetectionTest, TheReplyNamesTheSeriesWithVeltoWinningOverQz) {
     int code;
   };
   const Case cases[] = {
-      {"(TARVEXI QZ Velto)\r\n", port_code::Velto},
-      {"TARVEXI QZ\n", port_code::QZ},
-      {"TARVEXI 3000\r\n", port_code::Soranthe},
-      {"Tarvexi QZ\r\n", port_code::Empty},
+      {"(TARVEXI QZ Velto)\r\n", port_code::Velto}, {"TARVEXI QZ\n", port_code::QZ},
+      {"TARVEXI 3000\r\n", port_code::Soranthe},    {"Tarvexi QZ\r\n", port_code::Empty},
       {"QZ Velto\r\n", port_code::Empty},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reply);
     FakeSerialChannel fresh;
     UpsDetection run(fresh);
-    fresh.OnTriggerAvail = [&run](SerialChannel& sender, uint16_t count) { run.ComPort1TriggerAvail(sender, count); };
+    fresh.OnTriggerAvail = [&run](SerialChannel& sender, uint16_t count) {
+      run.ComPort1TriggerAvail(sender, count);
+    };
     fresh.AddUps(1, {c.reply});
     fresh.AddSilent(2);
     run.StartDetection();
@@ -157,7 +157,8 @@ TEST_F(UpsDetectionTest, AReplyEndingInCarriageReturnAloneIsNeverEvaluated) {
   EXPECT_EQ(channel.ProbesTo(1), 11);
   EXPECT_EQ(detection.CurrentPort(), 2);
   EXPECT_EQ(detection.PortState(1), port_code::Empty);
-  EXPECT_EQ(detection.ReplyText().size(), UpsDetection::kReplyCapacity);  // eleven answers, collected up to the end
+  EXPECT_EQ(detection.ReplyText().size(),
+            UpsDetection::kReplyCapacity);  // eleven answers, collected up to the end
 }
 
 TEST_F(UpsDetectionTest, ADryContactGoesToTheLowestDsrPortOnlyWhenNoSeriesUpsAnswered) {
