@@ -7,11 +7,6 @@
 
 namespace {
 
-std::string TwoDigits(int value) {
-  std::string text(value <= 9 ? "0" : "");
-  return text.append(std::to_string(value));
-}
-
 COLORREF ButtonFace() {
   return GetSysColor(COLOR_BTNFACE);
 }

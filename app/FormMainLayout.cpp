@@ -22,6 +22,36 @@ std::vector<std::string> NumberRows(int first, int last, bool twoDigits) {
   return rows;
 }
 
+// The power-fail and the schedule shutdown group hold the same controls, each
+// group at places of its own (relative to the group).
+struct ShutdownGroupControls {
+  ui::CheckBox& autoSave;
+  ui::Label& typeLabel;
+  ui::ComboBox& type;
+  ui::CheckBox& ups;
+};
+struct ShutdownGroupPlaces {
+  ui::Bounds autoSave{};
+  ui::Bounds typeLabel{};
+  ui::Bounds type{};
+  ui::Bounds ups{};
+};
+
+void BuildShutdownGroup(HWND page, const ui::Group& group, ShutdownGroupControls controls,
+                        const ShutdownGroupPlaces& at, HFONT font) {
+  auto inside = [&group](const ui::Bounds& b) { return group.Inside(b.left, b.top, b.width, b.height); };
+  controls.autoSave.Create(
+      {.parent = page, .bounds = inside(at.autoSave), .caption = "Auto-Save Applications", .font = font});
+  controls.typeLabel.Create(
+      {.parent = page, .bounds = inside(at.typeLabel), .caption = "Shutdown computer type", .font = font});
+  controls.type.Create({.parent = page,
+                        .bounds = inside(at.type),
+                        .rows = kShutdownTypes,
+                        .typing = Typing::Blocked,
+                        .font = font});
+  controls.ups.Create({.parent = page, .bounds = inside(at.ups), .caption = "Shutdown UPS", .font = font});
+}
+
 }  // namespace
 
 void TFormMain::BuildControls() {
@@ -63,7 +93,7 @@ void TFormMain::BuildControls() {
       {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1,
        &CheckBox2, &ComboBox3, &CheckBox3, &CheckListBox4},
       {&ComboBox7, &ComboBox8, &ComboBox13, &ComboBox17, &CheckBox10, &CheckBox5, &CheckListBox3, &CheckBox6,
-       &ComboBox11, &CheckBox8},
+       &ComboBox11, &CheckBox8, &Calendar1},
       {&Edit3, &Edit4, &CheckBox7, &Edit5, &ComboBox9, &Edit6, &CheckListBox2},
   };
 }
@@ -137,23 +167,12 @@ void TFormMain::BuildConfigPage(ui::Panel& configPage) {
                     .bounds = {296, 196, 229, 113},
                     .caption = " Power fail shutdown parameter ",
                     .font = font});
-  CheckBox2.Create({.parent = page,
-                    .bounds = GroupBox8.Inside(32, 20, 180, kCheckHeight),
-                    .caption = "Auto-Save Applications",
-                    .font = font});
-  Label12.Create({.parent = page,
-                  .bounds = GroupBox8.Inside(32, 44, 0, 0),
-                  .caption = "Shutdown computer type",
-                  .font = font});
-  ComboBox3.Create({.parent = page,
-                    .bounds = GroupBox8.Inside(32, 60, 169, kDroppedHeight),
-                    .rows = kShutdownTypes,
-                    .typing = Typing::Blocked,
-                    .font = font});
-  CheckBox3.Create({.parent = page,
-                    .bounds = GroupBox8.Inside(32, 92, 180, kCheckHeight),
-                    .caption = "Shutdown UPS",
-                    .font = font});
+  BuildShutdownGroup(page, GroupBox8, {CheckBox2, Label12, ComboBox3, CheckBox3},
+                     {.autoSave = {32, 20, 180, kCheckHeight},
+                      .typeLabel = {32, 44, 0, 0},
+                      .type = {32, 60, 169, kDroppedHeight},
+                      .ups = {32, 92, 180, kCheckHeight}},
+                     font);
 
   // The cable list lies inside the series list's area, under its generic row,
   // so it stands above the series list.
@@ -171,6 +190,14 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   HFONT font = font_.Get();
   auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
 
+  // The calendar first: the day markers, made later, start beneath it.
+  const LocalDateTime today = services_.clock.Now();
+  Calendar1.Create({.parent = page,
+                    .bounds = {3, 28, 367, 172},
+                    .day = today.Day,
+                    .month = today.Month,
+                    .year = today.Year,
+                    .font = font});
   Label15.Create({.parent = page, .bounds = {3, 6, 0, 0}, .caption = "Month", .font = font});
   ComboBox7.Create({.parent = page,
                     .bounds = {38, 2, 90, kDroppedHeight},
@@ -253,31 +280,20 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   Label17.Create({.parent = page, .bounds = {24, 213, 0, 0}, .caption = "Shutdown Time :", .font = font});
   Label4.Create({.parent = page, .bounds = {24, 245, 0, 0}, .caption = "StartUp Time     :", .font = font});
   Label7.Create({.parent = page, .bounds = {24, 277, 0, 0}, .caption = "TestUPS Time   :", .font = font});
-  Label2.Create({.parent = page, .bounds = {108, 213, 70, 13}, .font = font});
-  Label19.Create({.parent = page, .bounds = {108, 245, 70, 13}, .font = font});
-  Label21.Create({.parent = page, .bounds = {108, 277, 70, 13}, .font = font});
+  Label2.Create({.parent = page, .bounds = {108, 213, 75, 13}, .font = font});
+  Label19.Create({.parent = page, .bounds = {108, 245, 75, 13}, .font = font});
+  Label21.Create({.parent = page, .bounds = {108, 277, 75, 13}, .font = font});
 
   GroupBox3.Create({.parent = page,
                     .bounds = {184, 204, 185, 105},
                     .caption = " Shutdown computer parameter ",
                     .font = font});
-  CheckBox6.Create({.parent = page,
-                    .bounds = GroupBox3.Inside(12, 18, 165, kCheckHeight),
-                    .caption = "Auto-Save Applications",
-                    .font = font});
-  Label18.Create({.parent = page,
-                  .bounds = GroupBox3.Inside(12, 40, 0, 0),
-                  .caption = "Shutdown computer type",
-                  .font = font});
-  ComboBox11.Create({.parent = page,
-                     .bounds = GroupBox3.Inside(12, 56, 160, kDroppedHeight),
-                     .rows = kShutdownTypes,
-                     .typing = Typing::Blocked,
-                     .font = font});
-  CheckBox8.Create({.parent = page,
-                    .bounds = GroupBox3.Inside(12, 83, 165, kCheckHeight),
-                    .caption = "Shutdown UPS",
-                    .font = font});
+  BuildShutdownGroup(page, GroupBox3, {CheckBox6, Label18, ComboBox11, CheckBox8},
+                     {.autoSave = {12, 18, 165, kCheckHeight},
+                      .typeLabel = {12, 40, 0, 0},
+                      .type = {12, 56, 160, kDroppedHeight},
+                      .ups = {12, 83, 165, kCheckHeight}},
+                     font);
 }
 
 void TFormMain::BuildOthersPage(ui::Panel& othersPage) {

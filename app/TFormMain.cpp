@@ -65,8 +65,16 @@ void TFormMain::BindHandlers() {
   ComboBox3.OnChange = [this] { ComboBox3Change(); };
   ComboBox11.OnChange = [this] { ComboBox11Change(); };
   ButtonAutoDetect.OnClick = [this] { ButtonAutoDetectClick(); };
+  ComboBox7.OnChange = [this] { ComboBox7Change(); };
+  ComboBox8.OnChange = [this] { ComboBox7Change(); };
+  Calendar1.OnChange = [this] { Calendar1Change(); };
+  ButtonApply.OnClick = [this] { ButtonApplyClick(); };
+  ButtonClear.OnClick = [this] { ButtonClearClick(); };
+  ButtonReset.OnClick = [this] { ButtonResetClick(); };
+  ButtonViewAll.OnClick = [this] { ButtonViewAllClick(); };
   ButtonOK.OnClick = [this] { OkClick(); };
   ButtonCancel.OnClick = [this] { CancelClick(); };
+  PageControl1.OnChange = [this](int) { FocusFirstOfPage(); };
 }
 
 void TFormMain::FormCreate() {
@@ -101,9 +109,8 @@ void TFormMain::FormCreate() {
   schedule_->FilePath = folder + "SCHEDULE.TXT";
   if (fs_seam::FileExists(schedule_->FilePath)) schedule_->LoadSchedule();
 
-  LocalDateTime today = services_.clock.Now();
-  MarkMonth(today.Month, today.Year);
-  ShowDayTimes(today.Day, today.Month, today.Year);
+  MarkMonth(Calendar1.Month(), Calendar1.Year());
+  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 
   ApplySeriesRules(settings_->UPSTYPE);
 }
@@ -156,12 +163,6 @@ void TFormMain::FillLanguageList() {
   CheckListBox2.Sort();
 }
 
-// The calendar's day markers come with the calendar; until then there is
-// nothing to build, mark or show.
-void TFormMain::BuildDayMarkers() {}
-void TFormMain::MarkMonth(int /*month*/, int /*year*/) {}
-void TFormMain::ShowDayTimes(int /*day*/, int /*month*/, int /*year*/) {}
-
 void TFormMain::Show() {
   CentreOnScreen();
   ShowWindow(Handle(), SW_SHOW);
@@ -203,6 +204,20 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!hourglass_) break;
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       return TRUE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+        return 0;
+      }
+      // Activated, not minimised: the control gets the focus, not the window.
+      if (HIWORD(wParam) == 0) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
     default:
       break;
   }
@@ -215,6 +230,7 @@ void TFormMain::ProcessMessage(MSG& message) {
     try {
       if (message.message == WM_KEYDOWN) {
         FormKeyDown(message.wParam);
+        if (PageKey(message.wParam)) return;
         switch (message.wParam) {
           case VK_TAB:
             FocusNext(GetKeyState(VK_SHIFT) < 0);
@@ -255,6 +271,70 @@ bool TFormMain::FormKeyPress(WPARAM character) {
   return false;
 }
 
+namespace {
+
+// A control the keyboard can reach: enabled and not hidden itself (the page
+// that holds it may be hidden, and the whole window while it is built).
+bool CanTakeFocus(const ui::Control& control) {
+  return control.Enabled() && (GetWindowLongW(control.Handle(), GWL_STYLE) & WS_VISIBLE);
+}
+
+}  // namespace
+
+void TFormMain::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus && IsChild(Handle(), focus)) focus_ = focus;
+}
+
+void TFormMain::RestoreFocus() {
+  // A control that has since been disabled, or whose page was left, gives
+  // way to the first control of the page.
+  int page = PageControl1.ActiveIndex();
+  bool onActivePage = focus_ && page >= 0 && page < PageControl1.Count() &&
+                      IsChild(PageControl1.Page(page).Handle(), focus_);
+  if (onActivePage && IsWindowEnabled(focus_) && (GetWindowLongW(focus_, GWL_STYLE) & WS_VISIBLE)) {
+    SetFocus(focus_);
+    return;
+  }
+  FocusFirstOfPage();
+}
+
+void TFormMain::FocusFirstOfPage() {
+  int page = PageControl1.ActiveIndex();
+  if (page < 0 || page >= static_cast<int>(keyboardOrder_.size())) return;
+  for (ui::Control* control : keyboardOrder_[page]) {
+    if (CanTakeFocus(*control)) {
+      SetFocus(control->Handle());
+      return;
+    }
+  }
+}
+
+bool TFormMain::PageKey(WPARAM key) {
+  if (GetKeyState(VK_CONTROL) >= 0) return false;
+  switch (key) {
+    case VK_TAB:
+      TurnPage(GetKeyState(VK_SHIFT) < 0);
+      return true;
+    case VK_NEXT:
+      TurnPage(false);
+      return true;
+    case VK_PRIOR:
+      TurnPage(true);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// From the last page forwards is the first, as in every tabbed window.
+void TFormMain::TurnPage(bool backwards) {
+  int count = PageControl1.Count();
+  if (count == 0) return;
+  PageControl1.SetActive((PageControl1.ActiveIndex() + (backwards ? count - 1 : 1)) % count);
+  FocusFirstOfPage();
+}
+
 void TFormMain::FocusNext(bool backwards) {
   int page = PageControl1.ActiveIndex();
   if (page < 0 || page >= static_cast<int>(keyboardOrder_.size())) return;
@@ -267,10 +347,8 @@ void TFormMain::FocusNext(bool backwards) {
   for (int step = 1; step <= count; ++step) {
     int next = current < 0 ? (backwards ? count - step : step - 1)
                            : ((current + (backwards ? -step : step)) % count + count) % count;
-    ui::Control* candidate = order[next];
-    bool shown = (GetWindowLongW(candidate->Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-    if (candidate->Enabled() && shown) {
-      SetFocus(candidate->Handle());
+    if (CanTakeFocus(*order[next])) {
+      SetFocus(order[next]->Handle());
       return;
     }
   }

@@ -5,6 +5,7 @@
 // winreg.h names a shutdown flag after the same word as a settings key; the key wins.
 #undef SHUTDOWN_POWEROFF
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,9 +15,12 @@
 #include "app/Services.h"
 #include "app/TDataModule1.h"
 #include "i18n/TINI_LANGUAGE.h"
+#include "schedule/CalendarMarks.h"
 #include "schedule/TSchedule.h"
 #include "settings/TINI.h"
+#include "ui/Calendar.h"
 #include "ui/CheckBox.h"
+#include "ui/ColourBlock.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
 #include "ui/Gdi.h"
@@ -57,6 +61,119 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   TSchedule* Schedule() { return schedule_.get(); }
   TINI_LANGUAGE* Language() { return language_.get(); }
 
+  // The rules of a UPS series (UPSTYPE code); also run by UPS detection with
+  // the series it found.
+  void ApplySeriesRules(int code);
+
+ private:
+  // Declared before the controls so that they outlive them.
+  const Services& services_;
+  TDataModule1& module_;
+  ui::Font font_;
+  ui::Font boldFont_;
+  ui::Font browseFont_;  // the "..." buttons' own, which no language changes
+
+ public:
+  // The controls, each with what the user sees and the setting it shows.
+
+  // Header, pages and bottom bar.
+  ui::Panel Panel1;              // header, with the picture HeaderSetup.bmp stretched over it
+  ui::TabPages PageControl1;     // tabs "Ombrel Configurations", "Schedule Setup", "Others"
+  ui::Panel Panel2;              // bottom bar
+  ui::DrawnButton ButtonOK;      // "OK" (SAVE_BUTTON.bmp): writes everything and ends the program
+  ui::DrawnButton ButtonCancel;  // "Cancel" (CANCEL_BUTTON.bmp): ends the program writing nothing
+
+  // Configuration page.
+  ui::Label Label1;                  // "UPS Communication Port"
+  ui::ComboBox ComboBox1;            // "COM 1" to "COM 8"; UPSPORT (row = value - 1)
+  ui::CheckBox CheckBox4;            // "Run Ombrel when startup "; RUN_STARTUP_STATUS, start-up entry OMB_SPY
+  ui::Group GroupBox7;               // " Shutdown computer  when "
+  ui::CheckBox CheckBox1;            // "Overload Shutdown in"; OVERLOAD_SHUTDOWN_STATUS
+  ui::TextField Edit1;               // overload minutes; OVERLOAD_SHUTDOWN_TIME
+  ui::Spinner UpDown1;               // arrows beside Edit1, 0 to 10
+  ui::Label Label3;                  // "Minutes" after Edit1
+  ui::CheckBox CheckBox9;            // "Power fail for "; POWERFAIL_SHUTDOWN_STATUS
+  ui::TextField Edit2;               // power-fail minutes; BACKUP_TIME
+  ui::Spinner UpDown2;               // arrows beside Edit2, 1 to 99
+  ui::Label Label10;                 // "minutes" after Edit2
+  ui::CheckBox CheckBox11;           // "Recommended backup time = 0 minute"; RUNTIME_ZERO_SHUTDOWN_STATUS
+  ui::Label Label8;                  // red note "And Computer will shutdown when low battery"
+  ui::DrawnButton ButtonAutoDetect;  // "Auto Detect UPS" (BATTERY.BMP): probes COM 1 to COM 8
+  ui::Label Label13;                 // "Tarvexi UPS Series"
+  ui::TickList CheckListBox1;        // series list, rows of app/SeriesRows.h; UPSTYPE
+  ui::Group GroupBox8;               // " Power fail shutdown parameter "
+  ui::CheckBox CheckBox2;            // "Auto-Save Applications"; POWERFAIL_AUTO_SAVE
+  ui::Label Label12;                 // "Shutdown computer type"
+  ui::ComboBox ComboBox3;      // "Normal Shutdown", "Force Shutdown", "Hibernate"; POWERFAIL_SHUTDOWN_TYPE
+  ui::CheckBox CheckBox3;      // "Shutdown UPS"; POWERFAIL_SHUTDOWN_UPS
+  ui::TickList CheckListBox4;  // cable list "Tarvexi Cable", "Ombrel Adaptor"; UPSCABLE
+
+  // Schedule page.
+  ui::Label Label15;                // "Month"
+  ui::ComboBox ComboBox7;           // "January" to "December": the month the calendar shows
+  ui::Label Label16;                // "Year"
+  ui::ComboBox ComboBox8;           // "2000" to "2200": the year the calendar shows
+  ui::DrawnButton ButtonApply;      // "Apply" (APPLY_BUTTON.bmp): sets the chosen event on the chosen days
+  ui::DrawnButton ButtonClear;      // "Clear" (EXIT_BUTTON.bmp): removes the chosen event
+  ui::Panel Panel3;                 // page title "Schedule Setup" in blue
+  ui::Group GroupBox14;             // " Schedule Setup "
+  ui::Label Label23;                // "Hour"
+  ui::ComboBox ComboBox13;          // "01" to "23", "00"; LAST_SCHEDULE_SETUP_HOUR
+  ui::Label Label24;                // "Min."
+  ui::ComboBox ComboBox17;          // "00" to "59"; LAST_SCHEDULE_SETUP_MINUTE
+  ui::CheckBox CheckBox10;          // "Warning"; LAST_SCHEDULE_WARNING
+  ui::CheckBox CheckBox5;           // "Current Day"; LAST_SCHEDULE_CURRENT_DAY_SCHEDULE
+  ui::TickList CheckListBox3;       // weekday list "Sunday" to "Saturday"; LAST_SCHEDULE_SUNDAY to _SATURDAY
+  ui::Panel Panel4;                 // holds the three marker buttons
+  ui::MarkerButton MarkerShutdown;  // red; LAST_SCHEDULE_SETUP_BUTTON 1
+  ui::MarkerButton MarkerStartup;   // lime; LAST_SCHEDULE_SETUP_BUTTON 2
+  ui::MarkerButton MarkerTest;      // blue; LAST_SCHEDULE_SETUP_BUTTON 3
+  ui::Label Label27;                // "Shutdown" under the red marker
+  ui::Label Label28;                // "StartUp" under the lime marker
+  ui::Label Label29;                // "TestUPS" under the blue marker
+  ui::Label Label17;                // "Shutdown Time :"
+  ui::Label Label2;                 // the chosen day's shutdown time
+  ui::Label Label4;                 // "StartUp Time     :"
+  ui::Label Label19;                // the chosen day's start-up time
+  ui::Label Label7;                 // "TestUPS Time   :"
+  ui::Label Label21;                // the chosen day's UPS-test time
+  ui::Group GroupBox3;              // " Shutdown computer parameter "
+  ui::CheckBox CheckBox6;           // "Auto-Save Applications"; SCHEDULE_AUTO_SAVE
+  ui::Label Label18;                // "Shutdown computer type"
+  ui::ComboBox ComboBox11;        // "Normal Shutdown", "Force Shutdown", "Hibernate"; SCHEDULE_SHUTDOWN_TYPE
+  ui::CheckBox CheckBox8;         // "Shutdown UPS"; SCHEDULE_SHUTDOWN_UPS
+  ui::DrawnButton ButtonViewAll;  // "View All" (VIEWALL_BUTTON.bmp): the overview window
+  ui::DrawnButton ButtonReset;    // "Reset" (RESET_BUTTON.bmp)
+  ui::Calendar Calendar1;         // the shown month; its selected day is the day of a dated event
+  // Over the calendar's cells 1 to 37, one marker set per kind: red, lime,
+  // blue. A marker shows above the calendar and hides beneath it.
+  std::array<std::array<ui::ColourBlock, kMarkedCells>, kKindCount> DayMarkers;
+
+  // Others page.
+  ui::Group GroupBox2;           // " Event Log "
+  ui::Label Label9;              // "Maximum"
+  ui::TextField Edit3;           // maximum of event-log records; EVENTLOG_RECORD
+  ui::Label Label30;             // "records"
+  ui::Label Label31;             // "Location"
+  ui::TextField Edit4;           // event-log file; EVENTLOG_LOCATION
+  ui::DrawnButton SpeedButton1;  // "..." beside Edit4: browses for the event-log folder
+  ui::Group GroupBox1;           // " Data Log "
+  ui::CheckBox CheckBox7;        // "Enabled"; DATALOG_STATUS
+  ui::TextField Edit5;           // days of the data log; DATALOG_DAY
+  ui::Label Label32;             // "days"
+  ui::Label Label33;             // "Interval time"
+  ui::ComboBox ComboBox9;        // "15" to "180" seconds; DATALOG_INTERVAL
+  ui::Label Label38;             // "second"
+  ui::Label Label20;             // "Location"
+  ui::TextField Edit6;           // data-log folder; DATALOG_LOCATION
+  ui::DrawnButton SpeedButton2;  // "..." beside Edit6: browses for the data-log folder
+  ui::Label Label14;             // "Select Language"
+  ui::TickList CheckListBox2;    // language list, one row per folder of Languages; LANGUAGE
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
   // Operations of the window.
   void FormCreate();
   void SetUpPages();
@@ -65,7 +182,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void ShowConfigPage();
   void ShowScheduleSetup();
   void ShowOthersPage();
-  void ApplySeriesRules(int code);
   void EnableOverloadFields(bool on);
   void EnableDataLogFields(bool on);
   void EnableWeekdayList(bool on);
@@ -94,113 +210,17 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void ComboBox3Change();
   void ComboBox11Change();
   void ButtonAutoDetectClick();
+  // The schedule page's commands.
+  void ButtonApplyClick();
+  void ButtonClearClick();
+  void ButtonResetClick();
+  void ButtonViewAllClick();
+  void ComboBox7Change();  // also the year list's
+  void Calendar1Change();
   void FormKeyDown(WPARAM key);
   // True when the character was taken (Enter, Escape).
   bool FormKeyPress(WPARAM character);
 
- private:
-  // Declared before the controls so that they outlive them.
-  const Services& services_;
-  TDataModule1& module_;
-  ui::Font font_;
-  ui::Font boldFont_;
-  ui::Font browseFont_;  // the "..." buttons' own, which no language changes
-
- public:
-  // Header, pages and bottom bar.
-  ui::Panel Panel1;  // header with its picture
-  ui::TabPages PageControl1;
-  ui::Panel Panel2;  // bottom bar
-  ui::DrawnButton ButtonOK;
-  ui::DrawnButton ButtonCancel;
-
-  // Configuration page.
-  ui::Label Label1;
-  ui::ComboBox ComboBox1;
-  ui::CheckBox CheckBox4;
-  ui::Group GroupBox7;
-  ui::CheckBox CheckBox1;
-  ui::TextField Edit1;
-  ui::Spinner UpDown1;
-  ui::Label Label3;
-  ui::CheckBox CheckBox9;
-  ui::TextField Edit2;
-  ui::Spinner UpDown2;
-  ui::Label Label10;
-  ui::CheckBox CheckBox11;
-  ui::Label Label8;
-  ui::DrawnButton ButtonAutoDetect;
-  ui::Label Label13;
-  ui::TickList CheckListBox1;
-  ui::Group GroupBox8;
-  ui::CheckBox CheckBox2;
-  ui::Label Label12;
-  ui::ComboBox ComboBox3;
-  ui::CheckBox CheckBox3;
-  ui::TickList CheckListBox4;
-
-  // Schedule page (the calendar area, left 3, top 28, 367 x 172, is kept free).
-  ui::Label Label15;
-  ui::ComboBox ComboBox7;
-  ui::Label Label16;
-  ui::ComboBox ComboBox8;
-  ui::DrawnButton ButtonApply;
-  ui::DrawnButton ButtonClear;
-  ui::Panel Panel3;  // page title
-  ui::Group GroupBox14;
-  ui::Label Label23;
-  ui::ComboBox ComboBox13;
-  ui::Label Label24;
-  ui::ComboBox ComboBox17;
-  ui::CheckBox CheckBox10;
-  ui::CheckBox CheckBox5;
-  ui::TickList CheckListBox3;
-  ui::Panel Panel4;  // the marker buttons
-  ui::MarkerButton MarkerShutdown;
-  ui::MarkerButton MarkerStartup;
-  ui::MarkerButton MarkerTest;
-  ui::Label Label27;
-  ui::Label Label28;
-  ui::Label Label29;
-  ui::Label Label17;
-  ui::Label Label2;
-  ui::Label Label4;
-  ui::Label Label19;
-  ui::Label Label7;
-  ui::Label Label21;
-  ui::Group GroupBox3;
-  ui::CheckBox CheckBox6;
-  ui::Label Label18;
-  ui::ComboBox ComboBox11;
-  ui::CheckBox CheckBox8;
-  ui::DrawnButton ButtonViewAll;
-  ui::DrawnButton ButtonReset;
-
-  // Others page.
-  ui::Group GroupBox2;
-  ui::Label Label9;
-  ui::TextField Edit3;
-  ui::Label Label30;
-  ui::Label Label31;
-  ui::TextField Edit4;
-  ui::DrawnButton SpeedButton1;
-  ui::Group GroupBox1;
-  ui::CheckBox CheckBox7;
-  ui::TextField Edit5;
-  ui::Label Label32;
-  ui::Label Label33;
-  ui::ComboBox ComboBox9;
-  ui::Label Label38;
-  ui::Label Label20;
-  ui::TextField Edit6;
-  ui::DrawnButton SpeedButton2;
-  ui::Label Label14;
-  ui::TickList CheckListBox2;
-
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
- private:
   void BuildControls();
   void BuildConfigPage(ui::Panel& page);
   void BuildSchedulePage(ui::Panel& page);
@@ -212,14 +232,45 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void ApplyLanguage();
   void UseWindowFont(ui::Font font);
   void CentreUnderMarker(ui::Label& label);
+
+  // The calendar's day markers and the times of its selected day.
   void BuildDayMarkers();
+  DayCell FindDayCell(int day) const;
   void MarkMonth(int month, int year);
   void ShowDayTimes(int day, int month, int year);
+  void MarkDay(const std::string& kind);
+  void UnmarkDay(const std::string& kind, int day);
+  void MarkWeekly(const std::string& kind, const std::string& mask);
+  void UnmarkWeekly(const std::string& kind, const std::string& mask);
+  // Shows or hides the marker of a set on a day of the shown month.
+  void ShowMarker(int set, int day, bool shown);
+  // Raises the calendar above every marker.
+  void HideDayMarkers();
+  // The marker set of the kind whose marker button is down, if one is.
+  std::optional<int> ChosenKind() const;
+  // The year the commands act on: the year list's, or the calendar's when the list shows none.
+  int ChosenYear() const;
+  // The date text of the calendar's selected day in the month and year of the lists.
+  std::string ChosenDateText();
+
   // The UPSTYPE code of the first ticked row of the series list; none when no
   // row is ticked.
   std::optional<int> TickedSeriesCode() const;
+
+  // Keyboard focus. A plain window does not give the focus back to its
+  // control when it is activated again (after a message box, the folder
+  // browser, another program): the window remembers it on deactivation.
+  void RememberFocus();
+  void RestoreFocus();
+  // The first control of the active page in keyboard order that can take the focus.
+  void FocusFirstOfPage();
   // Moves the focus along the keyboard order of the active page.
   void FocusNext(bool backwards);
+  // Ctrl+Tab, Ctrl+PageDown: the next page; with Shift, Ctrl+PageUp: the
+  // previous one. True when the key turned the page.
+  bool PageKey(WPARAM key);
+  void TurnPage(bool backwards);
+
   // The error box for a failure that ended an operation.
   void ShowFailure(const std::exception& failure);
   void Close();
@@ -231,5 +282,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   std::unique_ptr<TSchedule> schedule_;
   std::unique_ptr<TINI_LANGUAGE> language_;
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
+  HWND focus_ = nullptr;  // the control that had the focus when the window was last active
   bool hourglass_ = false;
 };

@@ -10,13 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "platform/FileSystem.h"
 #include "schedule/TADateTime.h"
 #include "schedule/TSchedule.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Dates;
+using bench::Median;
+using bench::Milliseconds;
 const char* const kKinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS"};
 
 struct Edit {
@@ -24,37 +28,11 @@ struct Edit {
   bool warning;
 };
 
-std::string DateText(int day, int month, int year) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d/%02d/%02d", year, month, day);
-  return text;
-}
-
 std::string TimeText(std::mt19937& random) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(random() % 24),
                 static_cast<int>(random() % 60));
   return text;
-}
-
-// Consecutive dates from startYear on, as many as needed to give count dates.
-std::vector<std::string> Dates(size_t count, int startYear) {
-  TADateTime calendar;
-  std::vector<std::string> dates;
-  for (int year = startYear; dates.size() < count; ++year)
-    for (int month = 1; month <= 12 && dates.size() < count; ++month)
-      for (int day = 1; day <= calendar.MaxDayOfMonth(month, year) && dates.size() < count; ++day)
-        dates.push_back(DateText(day, month, year));
-  return dates;
-}
-
-double Milliseconds(Clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace

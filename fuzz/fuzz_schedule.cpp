@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -55,9 +56,9 @@ long PlainFind(const Lines& lines, const std::string& key) {
   return -1;
 }
 
-std::string PlainEventTime(const Lines& lines, const std::string& key) {
+std::optional<std::string> PlainEventTime(const Lines& lines, const std::string& key) {
   const long found = PlainFind(lines, key);
-  if (found < 0) return "";
+  if (found < 0) return std::nullopt;
   const std::string& line = lines[static_cast<size_t>(found)];
   const size_t at = line.find(key) + key.size() + 1;
   return at < line.size() ? line.substr(at, 5) : "";

@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr std::string_view kKinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS"};
+constexpr std::string_view kKinds[] = {TSchedule::kKindWords[0], TSchedule::kKindWords[1],
+                                       TSchedule::kKindWords[2]};
 constexpr int kKindCount = 3;
 constexpr size_t kDateLength = 10;  // "yyyy/mm/dd"
 constexpr size_t kTimeAndFlag = 7;  // "HH:MM,F"
@@ -247,14 +248,92 @@ bool TSchedule::Holds(const std::string& key) const {
   return FindFirst(key) != kNotFound;
 }
 
-std::string TSchedule::EventTime(const std::string& date, const std::string& kind) const {
+std::optional<std::string> TSchedule::EventTime(const std::string& date, const std::string& kind) const {
   const std::string key = date + "," + kind;
   const size_t position = FindFirst(key);
-  if (position == kNotFound) return "";
+  if (position == kNotFound) return std::nullopt;
   const std::string_view line = Line(position);
   const size_t at = line.find(key) + key.size() + 1;
   if (at >= line.size()) return "";
   return std::string(line.substr(at, 5));
+}
+
+TSchedule::MonthEvents TSchedule::EventsOfMonth(const std::string& monthPrefix) const {
+  MonthEvents held{};
+  const auto dayText = [](int day) {
+    return std::string{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
+  };
+  const auto firstDate = LeadingDate(monthPrefix + "01");
+  if (monthPrefix.size() != kDateLength - 2 || !firstDate) {
+    // Not a date the index knows: one search per day and kind.
+    for (int day = 1; day <= 31; ++day)
+      for (int kind = 0; kind < kKindCount; ++kind)
+        held[day - 1][kind] = Holds(monthPrefix + dayText(day) + "," + std::string(kKinds[kind]));
+    return held;
+  }
+
+  // Event lines of the sorted part: the month's lines stand together.
+  const auto sortedEnd = lines_.begin() + static_cast<std::ptrdiff_t>(sortedCount_);
+  const std::string_view prefix = monthPrefix;
+  auto it =
+      std::lower_bound(lines_.begin(), sortedEnd, prefix,
+                       [this](const Entry& line, std::string_view p) { return DateOf(View(line)) < p; });
+  for (; it != sortedEnd && View(*it).starts_with(prefix); ++it) {
+    const auto code = EventLineCode(View(*it));
+    const uint32_t day = code ? *code / 4 % 100 : 0;
+    if (day >= 1 && day <= 31) held[day - 1][*code % 4] = true;
+  }
+  // Event lines after it, by date and kind.
+  for (int day = 1; day <= 31; ++day)
+    for (int kind = 0; kind < kKindCount; ++kind)
+      if (tailEvents_.count(EventCode(*firstDate - 1 + static_cast<uint32_t>(day), kind)) > 0)
+        held[day - 1][kind] = true;
+  // Every other line, as text: each place the month's date text starts.
+  size_t position = 0;
+  for (uint64_t id : otherLines_) {
+    position = PositionOf(id, position);
+    const std::string_view line = Line(position);
+    for (size_t at = line.find(prefix); at != std::string_view::npos; at = line.find(prefix, at + 1)) {
+      const std::string_view rest = line.substr(at + prefix.size());
+      if (rest.size() < 3 || !IsDigit(rest[0]) || !IsDigit(rest[1]) || rest[2] != ',') continue;
+      const int day = (rest[0] - '0') * 10 + (rest[1] - '0');
+      if (day < 1 || day > 31) continue;
+      for (int kind = 0; kind < kKindCount; ++kind)
+        if (rest.substr(3).starts_with(kKinds[kind])) held[day - 1][kind] = true;
+    }
+  }
+  return held;
+}
+
+std::vector<std::string> TSchedule::DeleteEventsOfKind(
+    const std::string& kind, const std::function<bool(std::string_view date)>& remove) {
+  std::vector<std::string> removedDates;
+  if (kind.empty()) return removedDates;
+  std::vector<uint64_t> removedIds;  // ascending, as ids are in store order
+  size_t kept = 0;
+  size_t removedFromSorted = 0;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const std::string_view line = Line(i);
+    const bool ofKind = LeadingDate(line) && line.size() > kDateLength && line[kDateLength] == ',' &&
+                        line.substr(kDateLength + 1).starts_with(kind);
+    if (ofKind && remove(DateOf(line))) {
+      removedDates.emplace_back(DateOf(line));
+      removedIds.push_back(lines_[i].id);
+      if (i < sortedCount_) ++removedFromSorted;
+      continue;
+    }
+    lines_[kept++] = lines_[i];
+  }
+  if (removedIds.empty()) return removedDates;
+  lines_.resize(kept);
+  sortedCount_ -= removedFromSorted;
+
+  const auto wasRemoved = [&removedIds](uint64_t id) {
+    return std::binary_search(removedIds.begin(), removedIds.end(), id);
+  };
+  std::erase_if(otherLines_, wasRemoved);
+  std::erase_if(tailEvents_, [&wasRemoved](const auto& entry) { return wasRemoved(entry.second); });
+  return removedDates;
 }
 
 std::string_view TSchedule::View(const Entry& line) const {
@@ -308,16 +387,25 @@ size_t TSchedule::FindFirst(std::string_view key) const {
     const auto [begin, end] = tailEvents_.equal_range(EventCode(*date, kind));
     for (auto it = begin; it != end; ++it) first = std::min(first, it->second);
   }
+  size_t position = 0;
   for (uint64_t id : otherLines_) {
     if (id >= first) break;
-    const size_t position = PositionOf(id);
+    position = PositionOf(id, position);
     if (Line(position).find(key) != std::string_view::npos) return position;
   }
   return first == std::numeric_limits<uint64_t>::max() ? kNotFound : PositionOf(first);
 }
 
-size_t TSchedule::PositionOf(uint64_t id) const {
-  const auto it = std::lower_bound(lines_.begin(), lines_.end(), id,
+size_t TSchedule::PositionOf(uint64_t id, size_t from) const {
+  // Steps that double from `from` on, then a binary search within the last
+  // step: cheap for a line near `from`, as when lines are visited in order.
+  size_t low = from, step = 1;
+  while (low + step < lines_.size() && lines_[low + step].id < id) {
+    low += step;
+    step *= 2;
+  }
+  const auto end = lines_.begin() + static_cast<std::ptrdiff_t>(std::min(low + step + 1, lines_.size()));
+  const auto it = std::lower_bound(lines_.begin() + static_cast<std::ptrdiff_t>(low), end, id,
                                    [](const Entry& line, uint64_t wanted) { return line.id < wanted; });
   return static_cast<size_t>(it - lines_.begin());
 }

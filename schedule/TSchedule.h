@@ -5,8 +5,11 @@
 // first occurrence of a key is in the first line that contains it, and a key
 // with a CR or LF (or an empty key) is never found. Lines not in event form
 // stay as they are and are searched, sorted and written like the others.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -47,8 +50,22 @@ class TSchedule {
   // True when key occurs in the store text.
   bool Holds(const std::string& key) const;
   // The 5 characters after the key date + "," + kind and the character behind
-  // it, as far as its line reaches; "" when no line holds the key.
-  std::string EventTime(const std::string& date, const std::string& kind) const;
+  // it, as far as its line reaches; nothing when no line holds the key.
+  std::optional<std::string> EventTime(const std::string& date, const std::string& kind) const;
+
+  // The kind words, in the order of their markers: red, lime, blue.
+  static constexpr const char* kKindWords[] = {"SHUTDOWN", "STARTUP", "TESTUPS"};
+  // held[day - 1][kind] for the days 1 to 31 of one month and the kinds of
+  // kKindWords: what Holds(date + "," + kind) tells for the date text of that
+  // day, found in one pass. monthPrefix is that date text without its two
+  // day digits ("2024/05/").
+  using MonthEvents = std::array<std::array<bool, 3>, 31>;
+  MonthEvents EventsOfMonth(const std::string& monthPrefix) const;
+  // Removes, in one pass, every line that starts with a date "dddd/dd/dd", a
+  // comma and kind, and whose date text remove accepts; gives the dates of
+  // the removed lines in store order. Other lines keep their order.
+  std::vector<std::string> DeleteEventsOfKind(const std::string& kind,
+                                              const std::function<bool(std::string_view date)>& remove);
 
  private:
   // A line: where its bytes lie (offsets below the size of loaded_ in
@@ -84,7 +101,8 @@ class TSchedule {
   bool Precedes(const Entry& a, const Entry& b) const;
   bool FollowsInLoaded(const Entry& a, const Entry& b) const;
   size_t FindFirst(std::string_view key) const;
-  size_t PositionOf(uint64_t id) const;
+  // The place of the line with id, at or after from.
+  size_t PositionOf(uint64_t id, size_t from = 0) const;
   size_t KeepEdit(const std::string& line);
   void AppendLine(size_t offset, size_t length);
   void EraseLine(size_t position);

@@ -16,6 +16,15 @@ Bitmap LoadBitmapFile(const std::string& path) {
                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }
 
+SIZE CaptionSize(const std::string& caption, HFONT font) {
+  MemoryDc dc(nullptr);
+  SelectInDc selectFont(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+  std::wstring text = AnsiToWide(caption);
+  SIZE size{};
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return {size.cx + 2, size.cy};
+}
+
 SIZE BitmapSize(HBITMAP bitmap) {
   BITMAP info{};
   if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return {0, 0};

@@ -43,6 +43,11 @@ Font MakeFont(const std::string& face, int points, bool bold = false);
 Bitmap LoadBitmapFile(const std::string& path);
 SIZE BitmapSize(HBITMAP bitmap);
 
+// The room a one-line caption needs in the font: two pixels wider than its
+// text, as a last letter may reach past its advance (an "n" loses its right
+// stem where the system clips at the advance).
+SIZE CaptionSize(const std::string& caption, HFONT font);
+
 // Selects an object into a DC for the scope.
 class SelectInDc {
  public:

@@ -4,27 +4,11 @@
 #include "ui/Text.h"
 
 namespace ui {
-namespace {
-
-// The size a label needs for its text: two pixels wider than the text, as the
-// static control clips a last letter's overhang. Measured in a memory DC, so
-// that a label can be created at its size instead of being resized after.
-SIZE FittingSize(const std::string& caption, HFONT font) {
-  MemoryDc dc(nullptr);
-  SelectInDc selectFont(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-  std::wstring text = AnsiToWide(caption);
-  SIZE size{};
-  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return {size.cx + 2, size.cy};
-}
-
-}  // namespace
-
 void Label::Create(const CaptionArgs& args) {
   autoSize_ = args.bounds.width == 0;
   Bounds place = args.bounds;
   if (autoSize_) {
-    SIZE size = FittingSize(args.caption, args.font);
+    SIZE size = CaptionSize(args.caption, args.font);
     place.width = size.cx;
     place.height = size.cy;
   } else if (place.height == 0) {
@@ -52,7 +36,7 @@ HBRUSH Label::OnColor(HDC dc) {
 }
 
 void Label::FitToText() {
-  SIZE size = FittingSize(Text(), reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+  SIZE size = CaptionSize(Text(), reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
   SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -58,6 +58,7 @@ void TabPages::ShowActivePage() {
 bool TabPages::OnNotify(NMHDR& header, LRESULT& result) {
   if (header.code != TCN_SELCHANGE) return false;
   ShowActivePage();
+  if (OnChange) OnChange(ActiveIndex());
   result = 0;
   return true;
 }

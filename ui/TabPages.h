@@ -28,6 +28,9 @@ class TabPages : public Control {
   void SetActive(int index);
   void SetCaption(int index, const std::string& caption);
 
+  // The user chose another page (a click on its tab); SetActive runs nothing.
+  std::function<void(int index)> OnChange;
+
   bool OnNotify(NMHDR& header, LRESULT& result) override;
 
  private:

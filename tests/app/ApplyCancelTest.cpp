@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 #include "settings/TINI.h"
+#include "support/HeldFile.h"
 
 namespace {
 
@@ -209,6 +210,69 @@ TEST_F(ApplyCancelTest, RefusedSetupFlagComesAfterBothFiles) {
   EXPECT_TRUE(folder.Exists("SCHEDULE.TXT"));
   EXPECT_TRUE(folder.Exists("omb.ini"));
   EXPECT_TRUE(WindowOpen());
+}
+
+// An OK stopped by a file it cannot write: the error box with the failure's
+// text, SETUP not set, the window open, the old file whole.
+class FailedWriteTest : public ApplyCancelTest {
+ protected:
+  const std::string oldSchedule = "2024/06/01,STARTUP,07:00,0\r\n";
+  std::string Path(const std::string& name) { return folder.Path() + "\\" + name; }
+  // OK while the file is read-only.
+  void PressOkWithReadOnly(const std::string& name) {
+    const std::wstring path = AnsiToWide(Path(name));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    PressOk();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  void StartWithOldFiles() {
+    WriteSettings(kOldSettings);
+    folder.Write("SCHEDULE.TXT", oldSchedule);
+    StartQuietly();
+    Click(form->CheckBox4);
+  }
+  void ExpectStoppedWith(const std::string& error) {
+    EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{error});
+    EXPECT_FALSE(registry.Has(kProgramKey, "SETUP"));
+    EXPECT_TRUE(WindowOpen());
+  }
+};
+
+TEST_F(FailedWriteTest, ReadOnlySettingsFile) {
+  StartWithOldFiles();
+  PressOkWithReadOnly("omb.ini");
+  ExpectStoppedWith("Unable to write to " + Path("omb.ini") + ".");
+  EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
+  // What came before the settings file stays done.
+  EXPECT_TRUE(registry.Has(kRunKey, "OMB_SPY"));
+  EXPECT_NE(folder.Read("SCHEDULE.TXT"), "");
+}
+
+// The monitor reading the file without letting it be replaced, for longer
+// than the writer waits.
+TEST_F(FailedWriteTest, SettingsFileHeldByAnotherProgram) {
+  StartWithOldFiles();
+  {
+    HeldFile monitor(Path("omb.ini"), 0);
+    ASSERT_TRUE(monitor.Held());
+    PressOk();
+  }
+  ExpectStoppedWith("Unable to write to " + Path("omb.ini") + ".");
+  EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
+}
+
+TEST_F(FailedWriteTest, ReadOnlyScheduleFileStopsBeforeTheSettingsFile) {
+  StartWithOldFiles();
+  PressOkWithReadOnly("SCHEDULE.TXT");
+  ExpectStoppedWith("Cannot create file " + Path("SCHEDULE.TXT") + ".");
+  EXPECT_EQ(folder.Read("SCHEDULE.TXT"), oldSchedule);
+  EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
+  // Once the file can be written, OK runs through.
+  dialogs.shown.clear();
+  PressOk();
+  EXPECT_FALSE(WindowOpen());
+  EXPECT_TRUE(dialogs.TextsOf(Kind::Error).empty());
+  EXPECT_EQ(registry.Number(kProgramKey, "SETUP"), 1u);
 }
 
 TEST_F(ApplyCancelTest, CancelAsksAndClosesOnlyOnYes) {

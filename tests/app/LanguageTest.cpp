@@ -132,8 +132,9 @@ TEST_F(LanguageTest, FileWithOnlyTheCommonSectionShowsTheEnglishDefaults) {
 
   // The window's font on the controls that follow it; the note bold and red,
   // the page title in the window's font and blue.
-  for (const ui::Control* control : std::initializer_list<const ui::Control*>{
-           &f.ButtonCancel, &f.Label1, &f.ComboBox1, &f.CheckListBox3, &f.GroupBox2, &f.Edit3}) {
+  for (const ui::Control* control :
+       std::initializer_list<const ui::Control*>{&f.ButtonCancel, &f.Label1, &f.ComboBox1, &f.CheckListBox3,
+                                                 &f.GroupBox2, &f.Edit3, &f.Calendar1}) {
     LOGFONTW font = FontOf(*control);
     EXPECT_STREQ(font.lfFaceName, L"Tahoma");
     EXPECT_EQ(font.lfHeight, -MulDiv(10, 96, 72));

@@ -244,4 +244,26 @@ TEST_F(ViewAllTest, CloseButtonEndsTheShowing) {
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 
+TEST_F(ViewAllTest, ViewAllButtonAfterApplyListsTheNewEventBeforeAnythingIsSaved) {
+  StartQuietly();
+  form->PageControl1.SetActive(1);
+  if (!Ticked(form->CheckBox5)) Click(form->CheckBox5);
+  if (!form->MarkerTest.Down()) Click(form->MarkerTest);
+  SetWindowTextW(form->ComboBox13.TypingTarget(), L"21");
+  SetWindowTextW(form->ComboBox17.TypingTarget(), L"05");
+  Click(form->ButtonApply);
+  bool sawIt = false;
+  RunSoon([&] {
+    sawIt = true;
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    EXPECT_EQ(View().ListView1.RowCount(), 1);
+    EXPECT_EQ(Row(0), (Cells{"2024/05/17", "21:05", "TestUPS", "NO"}));
+    SendMessageW(View().ButtonClose.Handle(), BM_CLICK, 0, 0);
+  });
+  Click(form->ButtonViewAll);
+  EXPECT_TRUE(sawIt);
+  EXPECT_FALSE(folder.Exists("SCHEDULE.TXT"));
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+}
+
 }  // namespace

@@ -22,16 +22,16 @@ report_line() {  # report_line N SUFFIX
   printf ' PORT : %s%s\\r\\n' "$1" "$2"
 }
 
-# Starts the program, presses "Auto Detect UPS" and answers Yes; prints the
-# moment of the answer.
+# Starts the program, clicks "Auto Detect UPS" and answers its question Yes
+# (Enter); leaves in $answered_ms the moment the question was gone.
 start_detection() {
   cd "$(dirname "$exe")"
   wine "$exe" "${exe_args[@]}" >/dev/null 2>&1 </dev/null &
   program=$!
   tool wait "$title" 60 >/dev/null || fail "the window did not show"
-  tool click "$title" "Auto Detect UPS" >/dev/null || fail "no Auto Detect UPS button"
+  tool click "$title" page:346,37 >/dev/null || fail "cannot click Auto Detect UPS"
   local asked
-  asked=$(tool answer Warning 6 20) || fail "no warning question"
+  asked=$(tool answer Warning "{ENTER}" 20) || fail "no warning question"
   [ "$(echo "$asked" | field text)" = \
     "Detect UPS Communication port will take 5 - 30 seconds ! Do you want to continue ?" ] ||
     fail "unexpected question: $asked"
@@ -47,7 +47,7 @@ await_report() {
 }
 
 finish() {
-  tool answer OmbrelSetup 1 5 >/dev/null || fail "cannot close the report"
+  tool answer OmbrelSetup "{ENTER}" 10 >/dev/null || fail "cannot close the report"
   for _ in $(seq 1 50); do [ "$(running)" = 4 ] && break; sleep 0.1; done
   [ "$(running)" = 4 ] || fail "RUNNING is $(running) after the report, not 4"
   ups=$(tool ups "$title") || fail "cannot read the port and series lists: $ups"

@@ -8,13 +8,31 @@
 //   window_tool minimize TITLE            the title bar's minimise
 //   window_tool close TITLE               WM_CLOSE, as the close box sends it
 //   window_tool page TITLE N              click the header of tab N (1-based)
-//   window_tool click TITLE CAPTION       click the button CAPTION of window TITLE
-//   window_tool box TITLE [SECONDS]       wait for a message box TITLE; print its
-//                                         "text=" (CR and LF as \r and \n) and "at_ms="
-//   window_tool answer TITLE ID [SECONDS] the same, then press its button ID (1 OK, 6 Yes, 7 No)
-//                                         and print "closed_ms=" once the box is gone
-//   window_tool ups TITLE                 "port=<port list text> ticked=<ticked rows of
-//                                         the series list, comma-separated>"
+//
+// Real input, through the system's input queue (SendInput), as a user gives it:
+//   window_tool click TITLE WHERE         a left click; WHERE is client:X,Y (the
+//                                         window's client area), page:X,Y (the
+//                                         visible page of its tabs) or tab:N
+//   window_tool keys KEYS                 key presses to the window in front:
+//                                         characters as typed, {NAME} for ESC,
+//                                         ENTER, TAB, BS, UP, DOWN, HOME, END,
+//                                         PGUP, PGDN, F1; ^ and + before a key
+//                                         hold Ctrl and Shift for it
+//   window_tool answer TITLE KEYS [SECONDS]
+//                                         waits for the dialog box TITLE, prints
+//                                         "text=..." (its message, CR and LF as
+//                                         \r and \n), types KEYS into it, waits
+//                                         until it is gone and prints "closed_ms="
+// What the window shows:
+//   window_tool focus TITLE               "class=... page=X,Y text=..." of the
+//                                         control with the keyboard focus
+//   window_tool text TITLE page:X,Y       the text of the control at that point
+//   window_tool box TITLE [SECONDS]       waits for the dialog box TITLE and
+//                                         prints "text=..." and "at_ms=", leaving it up
+//   window_tool ups TITLE                 "port=<the port list's text> ticked=<the
+//                                         series list's ticked rows, comma-separated>"
+// Times (..._ms) are the system's tick count, the same in every process.
+//
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
 //       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
 //       then closes the window and waits for the program to end
@@ -170,122 +188,6 @@ HWND WaitUntilShown(const std::wstring& title, double seconds, DWORD thread) {
   return nullptr;
 }
 
-// A child of the window (at any depth) whose text is `text`, or null.
-HWND ChildWithText(HWND window, const std::wstring& text) {
-  struct Search {
-    std::wstring text;
-    HWND found = nullptr;
-  } search{text};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) {
-        auto& search = *reinterpret_cast<Search*>(data);
-        wchar_t caption[256] = {};
-        GetWindowTextW(child, caption, 256);
-        if (search.text != caption) return TRUE;
-        search.found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-std::vector<HWND> ChildrenOfClass(HWND window, const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    std::vector<HWND> found;
-  } search{className, {}};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) {
-        auto& search = *reinterpret_cast<Search*>(data);
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (lstrcmpiW(name, search.className) == 0) search.found.push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A message box: a dialog window of that title.
-HWND WaitForBox(const std::wstring& title, double seconds) {
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-  do {
-    HWND box = FindWindowW(L"#32770", title.c_str());
-    if (box && IsWindowVisible(box)) return box;
-    Sleep(10);
-  } while (GetTickCount64() < end);
-  return nullptr;
-}
-
-// Prints the box's message, line ends spelled out, and when it was seen.
-void PrintBox(HWND box) {
-  wchar_t text[4096] = {};
-  GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 4096);
-  std::wstring shown;
-  for (const wchar_t* c = text; *c; ++c)
-    shown += *c == L'\r' ? L"\\r" : *c == L'\n' ? L"\\n" : std::wstring(1, *c);
-  std::printf("text=%ls\nat_ms=%llu\n", shown.c_str(), static_cast<unsigned long long>(GetTickCount64()));
-}
-
-// A row's text of a list view in another process: asked into memory lent
-// inside that process.
-std::wstring ListRowText(HWND list, int row) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(list, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (!process) return L"";
-  constexpr int kLength = 128;
-  auto* remote = static_cast<char*>(VirtualAllocEx(
-      process, nullptr, sizeof(LVITEMW) + kLength * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-  wchar_t text[kLength] = {};
-  if (remote) {
-    LVITEMW item{};
-    item.iSubItem = 0;
-    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-    item.cchTextMax = kLength;
-    if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
-        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote)) > 0)
-      ReadProcessMemory(process, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  }
-  CloseHandle(process);
-  return text;
-}
-
-// The port list's text and the ticked rows of the series list.
-int PrintUps(HWND window) {
-  std::wstring port = L"?";
-  for (HWND combo : ChildrenOfClass(window, L"ComboBox")) {
-    wchar_t first[32] = {};
-    if (SendMessageW(combo, CB_GETLBTEXTLEN, 0, 0) < 32 &&
-        SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first)) > 0 &&
-        std::wstring(first) == L"COM 1") {
-      // The selected row's text: another process's window text is not asked of the control.
-      wchar_t text[32] = {};
-      const auto row = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-      if (row >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, row, 0) < 32)
-        SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
-      port = text;
-    }
-  }
-  std::wstring ticked = L"?";
-  for (HWND list : ChildrenOfClass(window, WC_LISTVIEWW)) {
-    if (ListRowText(list, 0) != L"QZ series") continue;
-    ticked.clear();
-    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows; ++row) {
-      const auto state = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
-      if ((state & LVIS_STATEIMAGEMASK) != INDEXTOSTATEIMAGEMASK(2)) continue;
-      if (!ticked.empty()) ticked += L",";
-      ticked += std::to_wstring(row);
-    }
-  }
-  std::printf("port=%ls ticked=%ls\n", port.c_str(), ticked.c_str());
-  return port == L"?" || ticked == L"?" ? 1 : 0;
-}
-
 std::wstring Quoted(const std::wstring& arg) {
   return arg.find_first_of(L" \t\"") == std::wstring::npos ? arg : L"\"" + arg + L"\"";
 }
@@ -331,9 +233,299 @@ int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
   return 0;
 }
 
+// The page of the tabs that is shown, or null.
+HWND VisiblePage(HWND window) {
+  HWND tabs = FindTabControl(window);
+  for (HWND child = tabs ? GetWindow(tabs, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child)) return child;
+  return nullptr;
+}
+
+// A point given as client:X,Y, page:X,Y or tab:N, in screen coordinates.
+bool ScreenPoint(HWND window, const std::wstring& where, POINT& point) {
+  const auto colon = where.find(L':');
+  if (colon == std::wstring::npos) return false;
+  const std::wstring space = where.substr(0, colon);
+  const std::wstring rest = where.substr(colon + 1);
+  if (space == L"tab") {
+    HWND tabs = FindTabControl(window);
+    RECT rect;
+    if (!tabs || !TabRect(tabs, static_cast<int>(std::wcstol(rest.c_str(), nullptr, 10)) - 1, rect)) return false;
+    point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return ClientToScreen(tabs, &point) != FALSE;
+  }
+  wchar_t* end = nullptr;
+  point.x = std::wcstol(rest.c_str(), &end, 10);
+  if (!end || *end != L',') return false;
+  point.y = std::wcstol(end + 1, nullptr, 10);
+  HWND origin = space == L"page" ? VisiblePage(window) : space == L"client" ? window : nullptr;
+  return origin && ClientToScreen(origin, &point);
+}
+
+// Gives the program time to take the input from its queue.
+void LetInputArrive() {
+  Sleep(300);
+}
+
+int Click(HWND window, const std::wstring& where) {
+  POINT point;
+  if (!ScreenPoint(window, where, point)) {
+    std::fputs("no such place\n", stderr);
+    return 1;
+  }
+  SetCursorPos(point.x, point.y);
+  INPUT presses[2] = {};
+  presses[0].type = presses[1].type = INPUT_MOUSE;
+  presses[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  presses[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  const bool sent = SendInput(2, presses, sizeof(INPUT)) == 2;
+  LetInputArrive();
+  return sent ? 0 : 1;
+}
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+WORD NamedKey(const std::wstring& name) {
+  static const std::pair<const wchar_t*, WORD> keys[] = {
+      {L"ESC", VK_ESCAPE}, {L"ENTER", VK_RETURN}, {L"TAB", VK_TAB},   {L"BS", VK_BACK},
+      {L"UP", VK_UP},      {L"DOWN", VK_DOWN},    {L"HOME", VK_HOME}, {L"END", VK_END},
+      {L"PGUP", VK_PRIOR}, {L"PGDN", VK_NEXT},    {L"F1", VK_F1}};
+  for (const auto& [text, key] : keys)
+    if (name == text) return key;
+  return 0;
+}
+
+// Presses each key of the sequence with its modifiers, as a keyboard would.
+int Keys(const std::wstring& sequence) {
+  bool control = false, shift = false;
+  for (size_t i = 0; i < sequence.size(); ++i) {
+    if (sequence[i] == L'^') {
+      control = true;
+      continue;
+    }
+    if (sequence[i] == L'+') {
+      shift = true;
+      continue;
+    }
+    WORD key = 0;
+    if (sequence[i] == L'{') {
+      const size_t close = sequence.find(L'}', i);
+      if (close == std::wstring::npos) return 1;
+      key = NamedKey(sequence.substr(i + 1, close - i - 1));
+      i = close;
+    } else {
+      const SHORT scan = VkKeyScanW(sequence[i]);
+      if (scan == -1) return 1;
+      key = LOBYTE(scan);
+      shift = shift || (HIBYTE(scan) & 1);
+    }
+    if (!key) return 1;
+    std::vector<INPUT> inputs;
+    if (control) inputs.push_back(KeyInput(VK_CONTROL, false));
+    if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
+    if (control) inputs.push_back(KeyInput(VK_CONTROL, true));
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) return 1;
+    control = shift = false;
+    LetInputArrive();
+  }
+  return 0;
+}
+
+// Text for the tool's output, which the scripts read as UTF-8.
+std::string Utf8(const wchar_t* text) {
+  char bytes[1024] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  return bytes;
+}
+
+std::string WindowTextOf(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return Utf8(text);
+}
+
+// The message of a dialog box: the text of its static control that is not an
+// icon (a message box's message, a folder browser's prompt), with its line
+// ends spelled out so that it stays on one line of output.
+std::string DialogMessage(HWND box) {
+  std::string message;
+  for (HWND child = GetWindow(box, GW_CHILD); child && message.empty(); child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    if (lstrcmpiW(name, L"Static") == 0 && !(GetWindowLongW(child, GWL_STYLE) & SS_ICON))
+      message = WindowTextOf(child);
+  }
+  std::string spelled;
+  for (char c : message) spelled += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+  return spelled;
+}
+
+HWND WaitForDialog(const std::wstring& title, ULONGLONG end) {
+  for (; GetTickCount64() < end; Sleep(10)) {
+    for (HWND candidate : TopLevelWindows(title)) {
+      wchar_t name[16] = {};
+      GetClassNameW(candidate, name, 16);
+      if (IsWindowVisible(candidate) && lstrcmpW(name, L"#32770") == 0) return candidate;
+    }
+  }
+  std::fputs("no such dialog box\n", stderr);
+  return nullptr;
+}
+
+int Box(const std::wstring& title, double seconds) {
+  HWND box = WaitForDialog(title, GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000));
+  if (!box) return 1;
+  const auto shown = static_cast<unsigned long long>(GetTickCount64());
+  std::printf("text=%s\nat_ms=%llu\n", DialogMessage(box).c_str(), shown);
+  return 0;
+}
+
+int Answer(const std::wstring& title, const std::wstring& keys, double seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  HWND box = WaitForDialog(title, end);
+  if (!box) return 1;
+  Sleep(200);  // until the box has the focus
+  std::printf("text=%s\n", DialogMessage(box).c_str());
+  if (Keys(keys) != 0) return 1;
+  for (; IsWindow(box) && GetTickCount64() < end; Sleep(5)) {
+  }
+  // The program goes on from here. (Under Wine without a window manager a
+  // box is gone about 2 s after the key that closes it.)
+  std::printf("closed_ms=%llu\n", static_cast<unsigned long long>(GetTickCount64()));
+  return IsWindow(box) ? 1 : 0;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND window, const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    std::vector<HWND> found;
+  } search{className, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) {
+        auto& search = *reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (lstrcmpiW(name, search.className) == 0) search.found.push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A row's text of a list view in another process: asked into memory lent
+// inside that process.
+std::wstring ListRowText(HWND list, int row) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return L"";
+  constexpr int kLength = 128;
+  auto* remote = static_cast<char*>(VirtualAllocEx(
+      process, nullptr, sizeof(LVITEMW) + kLength * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  wchar_t text[kLength] = {};
+  if (remote) {
+    LVITEMW item{};
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+    item.cchTextMax = kLength;
+    if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote)) > 0)
+      ReadProcessMemory(process, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+// The port list (the combo box whose first row is "COM 1") and the series
+// list (the list view whose first row is "QZ series").
+int Ups(HWND window) {
+  std::wstring port = L"?";
+  for (HWND combo : ChildrenOfClass(window, L"ComboBox")) {
+    wchar_t row0[32] = {};
+    if (SendMessageW(combo, CB_GETLBTEXTLEN, 0, 0) >= 32 ||
+        SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(row0)) <= 0 ||
+        std::wstring(row0) != L"COM 1")
+      continue;
+    // The selected row's own text: another program's window text is not asked of the control.
+    wchar_t text[32] = {};
+    const auto row = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (row >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, row, 0) < 32)
+      SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
+    port = text;
+  }
+  std::wstring ticked = L"?";
+  for (HWND list : ChildrenOfClass(window, WC_LISTVIEWW)) {
+    if (ListRowText(list, 0) != L"QZ series") continue;
+    ticked.clear();
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+      const auto state = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+      if ((state & LVIS_STATEIMAGEMASK) != INDEXTOSTATEIMAGEMASK(2)) continue;
+      if (!ticked.empty()) ticked += L",";
+      ticked += std::to_wstring(row);
+    }
+  }
+  std::printf("port=%s ticked=%s\n", Utf8(port.c_str()).c_str(), Utf8(ticked.c_str()).c_str());
+  return port == L"?" || ticked == L"?" ? 1 : 0;
+}
+
+// Where a control lies on the visible page, or -1,-1 when it is not on it.
+POINT PlaceOnPage(HWND window, HWND control) {
+  HWND page = VisiblePage(window);
+  RECT rect;
+  GetWindowRect(control, &rect);
+  POINT place{rect.left, rect.top};
+  if (!page || !IsChild(page, control) || !ScreenToClient(page, &place)) return {-1, -1};
+  return place;
+}
+
+int Focus(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return 1;
+  HWND focus = info.hwndFocus;
+  if (!focus) {
+    std::printf("class=none\n");
+    return 0;
+  }
+  // The edit part of a combo box stands for the box.
+  wchar_t name[64] = {};
+  GetClassNameW(GetParent(focus), name, 64);
+  if (lstrcmpiW(name, L"ComboBox") == 0) focus = GetParent(focus);
+  GetClassNameW(focus, name, 64);
+  const POINT place = PlaceOnPage(window, focus);
+  std::printf("class=%s page=%ld,%ld text=%s\n", Utf8(name).c_str(), place.x, place.y,
+              WindowTextOf(focus).c_str());
+  return 0;
+}
+
+int Text(HWND window, const std::wstring& where) {
+  POINT point;
+  if (!ScreenPoint(window, where, point)) return 1;
+  HWND page = VisiblePage(window);
+  ScreenToClient(page, &point);
+  HWND control = ChildWindowFromPointEx(page, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+  if (!control || control == page) return 1;
+  std::printf("text=%s\n", WindowTextOf(control).c_str());
+  return 0;
+}
+
 int Usage() {
-  std::fputs("usage: window_tool wait|gone|state|minimize|close|page|click|box|answer|ups|measure ...\n",
-             stderr);
+  std::fputs(
+      "usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|box|focus|text|ups|measure "
+      "...\n",
+      stderr);
   return 2;
 }
 
@@ -345,28 +537,13 @@ int Run(int argc, wchar_t** argv) {
     return Measure(std::wcstod(argv[2], nullptr), argv[3], argv[4],
                    std::vector<std::wstring>(argv + 5, argv + argc));
   }
+  if (command == L"keys") return Keys(argv[2]);
   const std::wstring title = argv[2];
+  if (command == L"answer" && argc > 3)
+    return Answer(title, argv[3], argc > 4 ? std::wcstod(argv[4], nullptr) : 30);
   const double seconds = argc > 3 ? std::wcstod(argv[3], nullptr) : 30;
+  if (command == L"box") return Box(title, seconds);
   if (command == L"wait") return WaitForWindow(title, seconds) ? 0 : 1;
-  if (command == L"box" || command == L"answer") {
-    const double wait = command == L"answer" ? (argc > 4 ? std::wcstod(argv[4], nullptr) : 30) : seconds;
-    HWND box = WaitForBox(title, wait);
-    if (!box) {
-      std::fputs("no such box\n", stderr);
-      return 1;
-    }
-    PrintBox(box);
-    if (command == L"box") return 0;
-    if (argc < 4) return Usage();
-    HWND button = GetDlgItem(box, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
-    if (!button || !PostMessageW(button, BM_CLICK, 0, 0)) return 1;
-    // When the box is gone its program goes on; under Wine without a window
-    // manager that comes about 2 s after the click.
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(wait * 1000);
-    while (IsWindow(box) && GetTickCount64() < end) Sleep(5);
-    std::printf("closed_ms=%llu\n", static_cast<unsigned long long>(GetTickCount64()));
-    return IsWindow(box) ? 1 : 0;
-  }
   if (command == L"gone") return WaitUntilGone(title, seconds) ? 0 : 1;
   if (command == L"state") {
     const auto windows = TopLevelWindows(title);
@@ -382,13 +559,12 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"minimize") return PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
   if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
-  if (command == L"click" && argc > 3) {
-    HWND button = ChildWithText(window, argv[3]);
-    return button && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
-  }
-  if (command == L"ups") return PrintUps(window);
   if (command == L"page" && argc > 3)
     return SelectPage(window, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
+  if (command == L"click" && argc > 3) return Click(window, argv[3]);
+  if (command == L"focus") return Focus(window);
+  if (command == L"text" && argc > 3) return Text(window, argv[3]);
+  if (command == L"ups") return Ups(window);
   return Usage();
 }
 

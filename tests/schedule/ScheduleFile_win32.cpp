@@ -5,29 +5,13 @@
 #include "platform/win32/AnsiText.h"
 #include "schedule/ScheduleLines.h"
 #include "schedule/TSchedule.h"
+#include "support/HeldFile.h"
 #include "support/ScratchFolder.h"
 #include "util/AppError.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// Holds the file open without sharing, as another program may.
-class ExclusiveHold {
- public:
-  explicit ExclusiveHold(const std::string& path)
-      : handle_(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~ExclusiveHold() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  ExclusiveHold(const ExclusiveHold&) = delete;
-  ExclusiveHold& operator=(const ExclusiveHold&) = delete;
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 std::string ErrorText(TSchedule& store, void (TSchedule::*operation)()) {
   try {
@@ -45,7 +29,7 @@ TEST(ScheduleFileWindows, FileHeldByAnotherProgramCannotBeReadAndChangesNothing)
   store.SetEvent("2024/05/17", "08:30", true);
   store.FilePath = folder.File("SCHEDULE.TXT");
   WriteFileBytes(store.FilePath, "2024/06/01,STARTUP,07:00,0\r\n");
-  ExclusiveHold hold(store.FilePath);
+  HeldFile hold(store.FilePath, 0);
   ASSERT_TRUE(hold.Held());
   EXPECT_EQ(ErrorText(store, &TSchedule::LoadSchedule), "Cannot open file " + store.FilePath);
   EXPECT_EQ(LinesOf(store), (Lines{"2024/05/17,SHUTDOWN,08:30,1"}));
@@ -60,7 +44,7 @@ TEST(ScheduleFileWindows, FailedSaveLeavesTheOldFileWhole) {
   store.Kind = "SHUTDOWN";
   store.SetEvent("2024/05/17", "08:30", true);
   {
-    ExclusiveHold hold(store.FilePath);
+    HeldFile hold(store.FilePath, 0);
     ASSERT_TRUE(hold.Held());
     EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath);
   }

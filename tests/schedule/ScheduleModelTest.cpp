@@ -2,11 +2,12 @@
 // plain model that searches its lines one by one, as text.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 
 #include "schedule/ScheduleLines.h"
-#include "support/ScratchFolder.h"
 #include "schedule/TSchedule.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -47,13 +48,42 @@ struct PlainStore {
     return true;
   }
 
-  std::string EventTime(const std::string& date, const std::string& kind) const {
+  std::optional<std::string> EventTime(const std::string& date, const std::string& kind) const {
     const std::string key = date + "," + kind;
     const long found = Find(key);
-    if (found < 0) return "";
+    if (found < 0) return std::nullopt;
     const std::string& line = lines[static_cast<size_t>(found)];
     const size_t at = line.find(key) + key.size() + 1;
     return at < line.size() ? line.substr(at, 5) : "";
+  }
+
+  // One search per day and kind.
+  TSchedule::MonthEvents EventsOfMonth(const std::string& prefix) const {
+    TSchedule::MonthEvents held{};
+    for (int day = 1; day <= 31; ++day)
+      for (int kind = 0; kind < 3; ++kind) {
+        const std::string dd{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
+        held[day - 1][kind] = Find(prefix + dd + "," + TSchedule::kKindWords[kind]) >= 0;
+      }
+    return held;
+  }
+
+  std::vector<std::string> DeleteEventsOfKind(const std::string& kind, const std::string& lastDigits) {
+    std::vector<std::string> removed;
+    Lines kept;
+    for (const std::string& line : lines) {
+      bool dated = line.size() > 10 && line[4] == '/' && line[7] == '/' && line[10] == ',';
+      for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        dated = dated && std::isdigit(static_cast<unsigned char>(line[i]));
+      if (!kind.empty() && dated && line.compare(11, kind.size(), kind) == 0 &&
+          lastDigits.find(line[9]) != std::string::npos) {
+        removed.push_back(line.substr(0, 10));
+      } else {
+        kept.push_back(line);
+      }
+    }
+    lines = kept;
+    return removed;
   }
 
   std::string Text() const {
@@ -102,9 +132,9 @@ class RandomLines {
   }
 
   std::string Date() {
-    static const char* const dates[] = {"2024/05/17", "2024/05/18",  "2023/01/01",
-                                        "2024/05/1",  "x2024/05/17", ""};
-    return Below(8) == 0 ? dates[3 + Below(3)] : dates[Below(3)];
+    static const char* const usual[] = {"2024/05/17", "2024/05/18", "2023/01/01", "2024/05/31"};
+    static const char* const odd[] = {"2024/05/1", "x2024/05/17", "", "2024/05/00", "2024/05/40"};
+    return Below(8) == 0 ? Pick(odd) : Pick(usual);
   }
   std::string Kind() {
     static const char* const kinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS", "SHUT", "shutdown", ""};
@@ -183,10 +213,18 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
         store.SetEvent(date, time, warning);
         model.Set(store.Kind, date, time, warning);
         what = "SetEvent " + store.Kind + " " + date + " " + time;
-      } else if (operation < 8) {
+      } else if (operation < 7) {
         const std::string key = random.Key();
         ASSERT_EQ(store.DeleteEvent(key), model.Delete(key)) << "DeleteEvent " << key;
         what = "DeleteEvent " + key;
+      } else if (operation < 8) {
+        // Removes the lines of one kind whose date ends in one of some digits.
+        const std::string kind = random.Kind();
+        const std::string digits = random.Below(2) ? "78" : "1";
+        const auto removed = store.DeleteEventsOfKind(
+            kind, [&digits](std::string_view date) { return digits.find(date[9]) != std::string::npos; });
+        ASSERT_EQ(removed, model.DeleteEventsOfKind(kind, digits)) << "DeleteEventsOfKind " << kind;
+        what = "DeleteEventsOfKind " + kind + " " + digits;
       } else if (operation == 8) {
         store.SortSchedule();
         model.Sort();
@@ -206,6 +244,9 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
         const std::string date = random.Date(), kind = random.Kind();
         ASSERT_EQ(store.EventTime(date, kind), model.EventTime(date, kind)) << date << "," << kind;
       }
+      static const char* const months[] = {"2024/05/", "2023/01/", "x2024/05/", "2024/05/1"};
+      const std::string month = random.Pick(months);
+      ASSERT_EQ(store.EventsOfMonth(month), model.EventsOfMonth(month)) << "EventsOfMonth " << month;
     }
     if (round % 20 == 0) {
       store.SaveSchedule();

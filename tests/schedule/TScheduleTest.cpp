@@ -101,7 +101,7 @@ TEST_F(ScheduleStore, EventTimeReadsTheTimeAfterTheKeyAndStaysInItsLine) {
   EXPECT_EQ(store.EventTime("2024/05/17", "SHUTDOWN"), "08:30");
   EXPECT_EQ(store.EventTime("2024/05/17", "STARTUP"), "07:1");
   EXPECT_EQ(store.EventTime("2024/05/17", "TESTUPS"), "");
-  EXPECT_EQ(store.EventTime("2024/05/19", "SHUTDOWN"), "");
+  EXPECT_EQ(store.EventTime("2024/05/19", "SHUTDOWN"), std::nullopt);
   EXPECT_TRUE(store.Holds("2024/05/17,TESTUPS"));
   EXPECT_TRUE(store.Holds("STARTUP,07"));
   EXPECT_FALSE(store.Holds("1\r\n2024/05/17"));

@@ -6,41 +6,18 @@
 #include <thread>
 
 #include "platform/FileSystem.h"
+#include "platform/win32/AnsiText.h"
 #include "settings/TINI.h"
+#include "support/HeldFile.h"
 #include "support/ScratchFolder.h"
 #include "util/AppError.h"
 
 using namespace fs_seam;
 
-namespace {
-
-std::wstring Wide(const std::string& path) {
-  return std::wstring(path.begin(), path.end());
-}
-
-// Holds the file open as a reader that does not allow deleting it would.
-class HeldOpen {
-public:
-  explicit HeldOpen(const std::string& path)
-      : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~HeldOpen() { Release(); }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Release() {
-    if (Valid()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
-private:
-  HANDLE handle_;
-};
-
-}  // namespace
-
 TEST(FileSeamWindows, ReadOnlyFileIsNotReplaced) {
   ScratchFolder folder;
   folder.Write("omb.ini", "old");
-  ASSERT_TRUE(SetFileAttributesW(Wide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(SetFileAttributesW(AnsiToWide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
   try {
     WriteFileAtomically(folder.File("omb.ini"), "new");
     FAIL() << "no error";
@@ -49,14 +26,15 @@ TEST(FileSeamWindows, ReadOnlyFileIsNotReplaced) {
   }
   EXPECT_EQ(folder.Read("omb.ini"), "old");
   EXPECT_EQ(folder.Count(), 1u);
-  SetFileAttributesW(Wide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(AnsiToWide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(FileSeamWindows, ReplaceWaitsForAReaderThatLetsGoSoon) {
   ScratchFolder folder;
   folder.Write("omb.ini", "old");
-  HeldOpen reader(folder.File("omb.ini"));
-  ASSERT_TRUE(reader.Valid());
+  // A reader that does not allow deleting the file.
+  HeldFile reader(folder.File("omb.ini"), FILE_SHARE_READ | FILE_SHARE_WRITE);
+  ASSERT_TRUE(reader.Held());
   std::thread letGo([&] {
     Sleep(60);
     reader.Release();
@@ -70,8 +48,9 @@ TEST(FileSeamWindows, ReplaceWaitsForAReaderThatLetsGoSoon) {
 TEST(FileSeamWindows, ReaderThatHoldsOnMakesTheWriteFailCleanly) {
   ScratchFolder folder;
   folder.Write("omb.ini", "old");
-  HeldOpen reader(folder.File("omb.ini"));
-  ASSERT_TRUE(reader.Valid());
+  // A reader that does not allow deleting the file.
+  HeldFile reader(folder.File("omb.ini"), FILE_SHARE_READ | FILE_SHARE_WRITE);
+  ASSERT_TRUE(reader.Held());
   EXPECT_THROW(WriteFileAtomically(folder.File("omb.ini"), "new"), FileError);
   reader.Release();
   EXPECT_EQ(folder.Read("omb.ini"), "old");
@@ -81,7 +60,7 @@ TEST(FileSeamWindows, ReaderThatHoldsOnMakesTheWriteFailCleanly) {
 TEST(FileSeamWindows, ReadsAFileThatAnotherProgramIsWriting) {
   ScratchFolder folder;
   folder.Write("omb.ini", "content");
-  HANDLE writer = CreateFileW(Wide(folder.File("omb.ini")).c_str(), GENERIC_WRITE,
+  HANDLE writer = CreateFileW(AnsiToWide(folder.File("omb.ini")).c_str(), GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   EXPECT_EQ(ReadWholeFile(folder.File("omb.ini")), "content");
@@ -94,7 +73,7 @@ TEST(FileSeamWindows, PathsAreInTheAnsiCodePage) {
   const std::string name =
       "Fran\xE7"
       "ais";  // "Français" in code page 1252
-  ASSERT_TRUE(CreateDirectoryW((Wide(folder.Path()) + L"\\Fran\u00E7ais").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((AnsiToWide(folder.Path()) + L"\\Fran\u00E7ais").c_str(), nullptr));
   const std::string inside = folder.Path() + "\\" + name;  // std::filesystem would take it for UTF-8
   EXPECT_TRUE(DirectoryExists(inside));
   EXPECT_EQ(ListNamesWithoutExtension(folder.Path()), std::vector<std::string>{name});
@@ -131,11 +110,11 @@ TEST(TINIWindows, DriveRootAsWorkingFolderDoublesTheBackslash) {
 TEST(TINIWindows, ReadOnlySettingsFileStaysAsItWas) {
   ScratchFolder folder;
   folder.Write("omb.ini", "[PAGE1]\r\nUPSPORT=2\r\n");
-  SetFileAttributesW(Wide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW(AnsiToWide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_READONLY);
   TINI settings;
   settings.Load(folder.File("omb.ini"));
   settings.UPSPORT = 5;
   EXPECT_THROW(settings.Save(), AppError);
-  SetFileAttributesW(Wide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(AnsiToWide(folder.File("omb.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(folder.Read("omb.ini"), "[PAGE1]\r\nUPSPORT=2\r\n");
 }

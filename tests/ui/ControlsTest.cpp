@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/AnsiText.h"
+#include "support/ScratchFolder.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
+#include "ui/Group.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/Spinner.h"
@@ -235,6 +238,99 @@ TEST_F(ControlsTest, DrawnButtonLeavesTheGlyphBackgroundOutNormalAndGreyed) {
   EXPECT_EQ(colours[key], 0);
   EXPECT_EQ(colours[normal], 0);
   EXPECT_EQ(colours[greyed], 6 * 4 - 1);  // less its own top-left key pixel
+}
+
+// A canvas in the button face, with what paint puts on it.
+class Canvas {
+ public:
+  Canvas(int width, int height) : width_(width), height_(height) {
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = ui::Bitmap(CreateCompatibleBitmap(screen, width, height));
+    ReleaseDC(nullptr, screen);
+    old_ = SelectObject(dc_, bitmap_.Get());
+    RECT all{0, 0, width, height};
+    FillRect(dc_, &all, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  HDC Dc() const { return dc_; }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ private:
+  int width_, height_;
+  HDC dc_;
+  ui::Bitmap bitmap_;
+  HGDIOBJ old_;
+};
+
+// Windows created while it lives are of the common controls' version 6, as
+// the program's manifest asks for: the system draws some of them otherwise.
+class CommonControls6 {
+ public:
+  CommonControls6() {
+    folder_.Write(
+        "controls.manifest",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+        "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
+        "<dependency><dependentAssembly><assemblyIdentity type=\"win32\" "
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"*\" "
+        "publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/></dependentAssembly></dependency>"
+        "</assembly>");
+    std::wstring path = AnsiToWide(folder_.File("controls.manifest"));
+    ACTCTXW request{};
+    request.cbSize = sizeof(request);
+    request.lpSource = path.c_str();
+    context_ = CreateActCtxW(&request);
+    if (context_ != INVALID_HANDLE_VALUE) ActivateActCtx(context_, &cookie_);
+  }
+  ~CommonControls6() {
+    if (context_ == INVALID_HANDLE_VALUE) return;
+    DeactivateActCtx(0, cookie_);
+    ReleaseActCtx(context_);
+  }
+  bool Active() const { return context_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  ScratchFolder folder_;
+  HANDLE context_ = INVALID_HANDLE_VALUE;
+  ULONG_PTR cookie_ = 0;
+};
+
+// The caption of a group whose last letter reaches past its advance ("n" in
+// the window font): every pixel that the text has drawn unclipped is there.
+TEST_F(ControlsTest, GroupShowsItsCaptionToTheLastPixel) {
+  CommonControls6 controls;
+  ASSERT_TRUE(controls.Active());
+  ui::Font font = ui::MakeFont("Microsoft Sans Serif", 8);
+  for (const char* caption : {"Shutdown computer when", "Power fail shutdown parameter"}) {
+    SCOPED_TRACE(caption);
+    ui::Group group;
+    group.Create({.parent = Page(), .bounds = {0, 0, 250, 60}, .caption = caption, .font = font.Get()});
+    Canvas painted(250, 20), text(250, 20);
+    SendMessageW(group.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.Dc()), PRF_CLIENT);
+
+    ui::SelectInDc select(text.Dc(), font.Get());
+    SetBkMode(text.Dc(), TRANSPARENT);
+    std::wstring wide = AnsiToWide(caption);
+    RECT place{8, 0, 250, 20};
+    DrawTextW(text.Dc(), wide.c_str(), -1, &place, DT_SINGLELINE | DT_NOCLIP);
+
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int ink = 0, missing = 0;
+    for (int y = 0; y < text.Height(); ++y)
+      for (int x = 0; x < text.Width(); ++x)
+        if (text.At(x, y) != face) {
+          ++ink;
+          if (painted.At(x, y) != text.At(x, y)) ++missing;
+        }
+    EXPECT_GT(ink, 100);
+    EXPECT_EQ(missing, 0);
+  }
 }
 
 TEST_F(ControlsTest, MarkerButtonsKeepAtMostOneDownAndCodeRunsNothing) {

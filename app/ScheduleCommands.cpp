@@ -1,0 +1,144 @@
+// The schedule page's commands: Apply, Clear, Reset, View All, the month and
+// year lists and the calendar's change. They change the store and the weekly
+// rules in memory only; OK writes them.
+#include <array>
+#include <string>
+
+#include "app/TFormMain.h"
+#include "app/TFormViewAll.h"
+#include "settings/DebugLog.h"
+
+namespace {
+
+// The number in an hour or minute box: one or two digits (the boxes take no
+// more), nothing when the box is empty.
+std::optional<int> BoxNumber(const std::string& text) {
+  if (text.empty() || text.size() > 2) return std::nullopt;
+  for (char c : text)
+    if (c < '0' || c > '9') return std::nullopt;
+  return std::stoi(text);
+}
+
+// An hour or minute of an event line: the box's text from 10 on, else "0" and
+// the number, so that a typed 7 and a typed 07 both give 07.
+std::string TimeField(int number, const std::string& text) {
+  return number >= 10 ? text : TwoDigits(number);
+}
+
+}  // namespace
+
+std::optional<int> TFormMain::ChosenKind() const {
+  const ui::MarkerButton* buttons[kKindCount] = {&MarkerShutdown, &MarkerStartup, &MarkerTest};
+  for (int kind = 0; kind < kKindCount; ++kind)
+    if (buttons[kind]->Down()) return kind;
+  return std::nullopt;
+}
+
+int TFormMain::ChosenYear() const {
+  return ComboBox8.ItemIndex() >= 0 ? std::stoi(ComboBox8.Text()) : Calendar1.Year();
+}
+
+std::string TFormMain::ChosenDateText() {
+  const int month = ComboBox7.ItemIndex() >= 0 ? ComboBox7.ItemIndex() + 1 : Calendar1.Month();
+  return DateText(module_.ADateTime1, Calendar1.Day(), month, ChosenYear());
+}
+
+void TFormMain::ButtonApplyClick() {
+  WriteDebugLine(*settings_, "TEST VALUE OF DAY", "procedure TFormMain.ButtonApplyClick(Sender: TObject)",
+                 services_.clock);
+  const std::optional<int> kind = ChosenKind();
+  if (!kind) {
+    services_.dialogs.Message(language_->MESSAGE_SELECT_SCHEDULE);
+    return;
+  }
+  const std::string date = ChosenDateText();
+  schedule_->Kind = TSchedule::kKindWords[*kind];
+  const std::string hourText = ComboBox13.Text(), minuteText = ComboBox17.Text();
+  const std::optional<int> hour = BoxNumber(hourText);
+  const std::optional<int> minute = hour ? BoxNumber(minuteText) : std::nullopt;
+  if (!hour || !minute) {
+    services_.dialogs.Message(language_->MESSAGE_ERROR_NOT_VALID_INTEGER);
+    return;
+  }
+
+  if (CheckBox5.Checked()) {
+    schedule_->SetEvent(date, TimeField(*hour, hourText) + ":" + TimeField(*minute, minuteText),
+                        CheckBox10.Checked());
+    MarkDay(schedule_->Kind);
+  } else {
+    TINI& ini = *settings_;
+    const WeeklyRuleKeys& rule = WeeklyRuleOf(*kind);
+    std::string mask;
+    for (int row = 0; row < 7; ++row) mask += CheckListBox3.Checked(row) ? '1' : '0';
+    ini.*rule.days = mask;
+    ini.*rule.hour = *hour;
+    ini.*rule.minute = *minute;
+    ini.*rule.warning = CheckBox10.Checked();
+    MarkWeekly(schedule_->Kind, mask);
+  }
+  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
+}
+
+void TFormMain::ButtonClearClick() {
+  const std::optional<int> kind = ChosenKind();
+  if (!kind) {
+    services_.dialogs.Message(language_->MESSAGE_SELECT_SCHEDULE);
+    return;
+  }
+  const std::string date = ChosenDateText();
+  const std::optional<int> hour = BoxNumber(ComboBox13.Text());
+  const std::optional<int> minute = BoxNumber(ComboBox17.Text());
+  schedule_->Kind = TSchedule::kKindWords[*kind];
+
+  if (CheckBox5.Checked()) {
+    // Only the event of the chosen kind goes; other kinds on the day stay.
+    if (!schedule_->DeleteEvent(date + "," + schedule_->Kind)) {
+      services_.dialogs.Message(language_->MESSAGE_CURRENT_SCHEDULE_NOT_FOUND);
+      return;
+    }
+    UnmarkDay(schedule_->Kind, Calendar1.Day());
+  } else {
+    TINI& ini = *settings_;
+    const WeeklyRuleKeys& rule = WeeklyRuleOf(*kind);
+    std::array<bool, 7> ticked{};
+    for (int row = 0; row < 7; ++row) ticked[row] = CheckListBox3.Checked(row);
+    const std::vector<std::string> removed =
+        ClearWeekdays(*schedule_, ini, module_.ADateTime1, *kind, ticked);
+    const std::string shownMonth = MonthDatePrefix(module_.ADateTime1, Calendar1.Month(), Calendar1.Year());
+    for (const std::string& removedDate : removed)
+      if (removedDate.starts_with(shownMonth))
+        UnmarkDay(schedule_->Kind, std::stoi(removedDate.substr(8, 2)));
+    // The rule's time follows the boxes; an empty box leaves its part as it was.
+    if (hour) ini.*rule.hour = *hour;
+    if (minute) ini.*rule.minute = *minute;
+    UnmarkWeekly(schedule_->Kind, ini.*rule.days);
+  }
+  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
+}
+
+void TFormMain::ButtonResetClick() {
+  HideDayMarkers();
+  schedule_->Clear();
+  for (ui::Label* label : {&Label2, &Label19, &Label21}) label->SetCaption("");
+  for (int kind = 0; kind < kKindCount; ++kind) (*settings_).*WeeklyRuleOf(kind).days = "0000000";
+}
+
+void TFormMain::ComboBox7Change() {
+  const int month = ComboBox7.ItemIndex() + 1;
+  const int year = ChosenYear();
+  const int days = module_.ADateTime1.MaxDayOfMonth(static_cast<unsigned>(month), year);
+  if (days == 0) return;
+  if (Calendar1.Day() > days) Calendar1.SetDay(days);
+  Calendar1.SetMonth(month);
+  Calendar1.SetYear(year);
+  MarkMonth(Calendar1.Month(), Calendar1.Year());
+}
+
+void TFormMain::Calendar1Change() {
+  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
+}
+
+// Modal: returns when the overview window closes.
+void TFormMain::ButtonViewAllClick() {
+  if (FormViewAll) FormViewAll->ShowModalFor(*schedule_, *settings_, *language_, module_.AString1);
+}

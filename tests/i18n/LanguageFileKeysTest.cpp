@@ -1,0 +1,122 @@
+// The language file as an outside interface: its sections, keys and English
+// defaults checked against the documented list in tests/data, and each key
+// read into the field of its own name.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "i18n/TINI_LANGUAGE.h"
+#include "support/DocumentedKeys.h"
+#include "support/ScratchFolder.h"
+
+namespace {
+
+struct Documented {
+  std::string section;
+  std::string key;
+  std::string english;  // a text default without its quotes, or the digits of FONTSIZE
+};
+
+std::vector<Documented> DocumentedEntries() {
+  std::vector<Documented> entries;
+  for (const auto& row : ReadDocumentedKeys("language-keys.txt", 3)) {
+    std::string english = row.at(2);
+    if (english.size() >= 2 && english.front() == '"' && english.back() == '"')
+      english = english.substr(1, english.size() - 2);
+    entries.push_back({row.at(0), row.at(1), english});
+  }
+  return entries;
+}
+
+// The text fields by the names of their keys, written out here rather than
+// taken from the table the program reads with.
+#define TEXT(name) \
+  { #name, &TINI_LANGUAGE::name }
+// clang-format off
+const std::map<std::string, std::string TINI_LANGUAGE::*> kTextFields = {
+    TEXT(FONTNAME), TEXT(OK), TEXT(CANCEL), TEXT(OMBREL_CONFIGURATIONS), TEXT(UPS_COMMUNICATION_PORT),
+    TEXT(COM_1), TEXT(COM_2), TEXT(COM_3), TEXT(COM_4), TEXT(COM_5), TEXT(COM_6), TEXT(COM_7), TEXT(COM_8),
+    TEXT(RUN_OMBREL_WHEN_STARTUP), TEXT(AUTO_DETECT_UPS), TEXT(TARVEXI_UPS_SERIES), TEXT(QZ_SERIES),
+    TEXT(VELTO_SERIES), TEXT(SORANTHE_SERIES), TEXT(GENERIC_SERIES), TEXT(CABLE_KR404D), TEXT(OMBREL_ADAPTOR),
+    TEXT(SHUTDOWN_COMPUTER_WHEN), TEXT(OVERLOAD_SHUTDOWN_IN), TEXT(MINUTES), TEXT(POWER_FAIL_FOR),
+    TEXT(RECOMMENDED_BACKUP_TIME_0_MINUTE), TEXT(AND_COMPUTER_WILL_SHUTDOWN_WHEN_LOW_BATTERY),
+    TEXT(POWER_FAIL_SHUTDOWN_PARAMETER), TEXT(AUTO_SAVE_APPLICATIONS), TEXT(SHUTDOWN_COMPUTER_TYPE),
+    TEXT(NORMAL_SHUTDOWN), TEXT(FORCE_SHUTDOWN), TEXT(HIBERNATE), TEXT(SHUTDOWN_UPS), TEXT(SCHEDULE_SETUP),
+    TEXT(MONTH), TEXT(YEAR), TEXT(JANUARY), TEXT(FEBRUARY), TEXT(MARCH), TEXT(APRIL), TEXT(MAY), TEXT(JUNE),
+    TEXT(JULY), TEXT(AUGUST), TEXT(SEPTEMBER), TEXT(OCTOBER), TEXT(NOVEMBER), TEXT(DECEMBER),
+    TEXT(SHUTDOWN_TIME), TEXT(STARTUP_TIME), TEXT(TESTUPS_TIME), TEXT(SHUTDOWN_COMPUTER_PARAMETER),
+    TEXT(HOUR), TEXT(MINUTE), TEXT(WARNING), TEXT(CURRENT_DAY), TEXT(SHUTDOWN), TEXT(STARTUP), TEXT(TESTUPS),
+    TEXT(SUNDAY), TEXT(MONDAY), TEXT(TUESDAY), TEXT(WEDNESDAY), TEXT(THURSDAY), TEXT(FRIDAY), TEXT(SATURDAY),
+    TEXT(APPLY), TEXT(CLEAR), TEXT(VIEW_ALL), TEXT(RESET), TEXT(OTHERS), TEXT(EVENT_LOG), TEXT(MAXIMUM),
+    TEXT(RECORDS), TEXT(LOCATION), TEXT(DATA_LOG), TEXT(ENABLED), TEXT(DAYS), TEXT(INTERVAL_TIME),
+    TEXT(SECONDS), TEXT(SELECT_LANGUAGE), TEXT(DAY), TEXT(TIME), TEXT(TYPE), TEXT(CLOSE), TEXT(NO), TEXT(YES),
+    TEXT(MESSAGE_CONFIRM_DETECT), TEXT(MESSAGE_SELECT_SCHEDULE), TEXT(MESSAGE_CONFIRM_APPLY_EXIT),
+    TEXT(MESSAGE_CONFIRM_CANCEL_EXIT), TEXT(MESSAGE_ERROR_NOT_VALID_INTEGER),
+    TEXT(MESSAGE_NOT_DEFINE_SCHEDULE_TIME), TEXT(MESSAGE_ERROR_FILE_NOT_FOUND),
+    TEXT(MESSAGE_WARNING_HIBERNATE_SELECT), TEXT(MESSAGE_CURRENT_SCHEDULE_NOT_FOUND),
+};
+// clang-format on
+#undef TEXT
+
+TEST(LanguageFileKeys, EveryEntryHasTheDocumentedSectionKeyAndDefaultInOrder) {
+  const std::vector<Documented> documented = DocumentedEntries();
+  ASSERT_EQ(documented.size(), 99u);
+  std::span<const LanguageEntry> entries = LanguageEntries();
+  ASSERT_EQ(entries.size(), documented.size());
+  for (size_t i = 0; i < documented.size(); ++i) {
+    SCOPED_TRACE(documented[i].key);
+    EXPECT_EQ(entries[i].Section, documented[i].section);
+    EXPECT_EQ(entries[i].Key, documented[i].key);
+    EXPECT_EQ(entries[i].EnglishDefault, documented[i].english);
+  }
+}
+
+TEST(LanguageFileKeys, EachKeyOfItsSectionFillsTheFieldOfItsName) {
+  const std::vector<Documented> documented = DocumentedEntries();
+  TINI_LANGUAGE english;
+  std::map<std::string, std::string> sections;
+  for (const Documented& entry : documented) {
+    SCOPED_TRACE(entry.key);
+    if (entry.key == "FONTSIZE") {
+      EXPECT_EQ(std::to_string(english.FONTSIZE), entry.english);
+      sections[entry.section] += "FONTSIZE=13\r\n";
+      continue;
+    }
+    ASSERT_TRUE(kTextFields.count(entry.key)) << "no field named " << entry.key;
+    EXPECT_EQ(english.*kTextFields.at(entry.key), entry.english);
+    sections[entry.section] += entry.key + "=text of " + entry.key + "\r\n";
+  }
+
+  ScratchFolder folder;
+  std::string file;
+  for (const auto& [section, lines] : sections) file += "[" + section + "]\r\n" + lines;
+  folder.Write("setup.ini", file);
+  TINI_LANGUAGE loaded;
+  loaded.Path = folder.File("setup.ini");
+  loaded.Load();
+  EXPECT_EQ(loaded.FONTSIZE, 13);
+  for (const auto& [key, field] : kTextFields) EXPECT_EQ(loaded.*field, "text of " + key);
+}
+
+// A key is looked for in its own section only.
+TEST(LanguageFileKeys, KeysUnderAnotherSectionAreNotFound) {
+  const std::vector<Documented> documented = DocumentedEntries();
+  std::string file = "[ELSEWHERE]\r\n";
+  for (const Documented& entry : documented) file += entry.key + "=moved\r\n";
+  for (const char* section :
+       {"COMMON_SETUP", "SETUP_PAGE_1", "SETUP_PAGE_2", "SETUP_PAGE_3", "VIEW_ALL_PAGE", "MESSAGE"}) {
+    file += std::string("[") + section + "]\r\n";
+    for (const Documented& entry : documented)
+      if (entry.section != section) file += entry.key + "=moved\r\n";
+  }
+  ScratchFolder folder;
+  folder.Write("setup.ini", file);
+  TINI_LANGUAGE loaded;
+  loaded.Path = folder.File("setup.ini");
+  loaded.Load();
+  EXPECT_EQ(loaded.FONTSIZE, 8);
+  for (const auto& [key, field] : kTextFields) EXPECT_NE(loaded.*field, "moved") << key;
+}
+
+}  // namespace

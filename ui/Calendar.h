@@ -1,0 +1,70 @@
+#pragma once
+// A month grid of our own: a header row of short weekday names above six week
+// rows, weeks starting on Sunday, grid lines one pixel wide. It shows one
+// month and has no navigation of its own. A click or an arrow key selects a
+// day of that month; cells before the 1st and after the last day stay empty
+// and cannot be selected. Every change of its date, by the user or by code,
+// runs OnChange: a user's change through the parent window, like any control
+// notification, a change from code at once.
+#include <functional>
+#include <string>
+
+#include "schedule/CalendarMarks.h"
+#include "schedule/TADateTime.h"
+#include "ui/Control.h"
+
+namespace ui {
+
+struct CalendarArgs;
+
+class Calendar : public Control {
+ public:
+  void Create(const CalendarArgs& args);
+
+  int Day() const { return day_; }
+  int Month() const { return month_; }
+  int Year() const { return year_; }
+  // The day is held within the shown month (a later day becomes its last).
+  void SetDay(int day);
+  void SetMonth(int month);  // 1 to 12; others are ignored
+  void SetYear(int year);    // 1 to 9999; others are ignored
+
+  // Where a day of the shown month stands in the grid.
+  DayCell FindDayCell(int day) const;
+  // A grid cell in client pixels: row 0 is the header, rows 1 to 6 the weeks.
+  RECT CellRect(int column, int row) const;
+
+  std::function<void()> OnChange;
+
+  void Paint(HDC dc, const RECT& area) const;
+  void OnCommand(int code) override;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ChangeDate(int day, int month, int year, bool byUser);
+  void SelectByUser(int day);
+  // The day in the cell under a client point, 0 for none.
+  int DayAt(POINT at) const;
+  int FirstColumn() const;
+  int DaysInMonth() const;
+  SIZE Pitch() const;
+
+  TADateTime dates_;
+  int day_ = 1;
+  int month_ = 1;
+  int year_ = 2000;
+  HFONT font_ = nullptr;
+  std::wstring dayNames_[7];  // Sunday first
+};
+
+struct CalendarArgs {
+  HWND parent = nullptr;
+  Bounds bounds{};
+  int day = 1;  // the date it starts on
+  int month = 1;
+  int year = 2000;
+  HFONT font = nullptr;
+};
+
+}  // namespace ui
