@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A simulated UPS at the far end of a serial line: socat runs it with the line
-# as its standard input and output. It answers every probe "V?" CR LF:
+# A simulated UPS at the far end of a serial line, for tests/e2e/detection.sh:
+# socat runs it with the line as its standard input and output. It answers
+# every probe "V?" CR LF:
 #   qz, velto   with its identification line
 #   random      with 300 random bytes (NUL and line ends among them)
 #   vanish      by hanging up, so that the line disappears mid-run
