@@ -19,10 +19,14 @@ void TFormMain::ApplyLanguage() {
   const TINI_LANGUAGE& t = *language_;
 
   // Fonts. The schedule page's title and the low-battery note take the
-  // window's font; the note is made bold and red again further down.
+  // window's font; the note is made bold and red again further down. The
+  // calendar keeps its own font with the language's name and size.
   UseWindowFont(ui::MakeFont(t.FONTNAME, t.FONTSIZE));
   Panel3.SetCaption(Panel3.Caption(), font_.Get(), kBlue);
   Label8.SetFont(font_.Get());
+  ui::Font calendarFont = ui::MakeFontLike(calendarFont_.Get(), t.FONTNAME, t.FONTSIZE);
+  Calendar1.SetFont(calendarFont.Get());
+  calendarFont_ = std::move(calendarFont);
 
   // Bottom bar.
   ButtonOK.SetText(t.OK);

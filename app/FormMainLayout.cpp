@@ -197,7 +197,7 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
                     .day = today.Day,
                     .month = today.Month,
                     .year = today.Year,
-                    .font = font});
+                    .font = calendarFont_.Get()});
   Label15.Create({.parent = page, .bounds = {3, 6, 0, 0}, .caption = "Month", .font = font});
   ComboBox7.Create({.parent = page,
                     .bounds = {38, 2, 90, kDroppedHeight},

@@ -13,6 +13,7 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
   font_ = ui::MakeFont("MS Sans Serif", 8);
   boldFont_ = ui::MakeFont("MS Sans Serif", 8, true);
   browseFont_ = ui::MakeFont("Arial", 8);
+  calendarFont_ = ui::MakeFont("MS Sans Serif", 8);
   CreateWindowOf(L"TFormMain", WS_EX_CONTROLPARENT,
                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, kMainWindowTitle,
                  {CW_USEDEFAULT, CW_USEDEFAULT, 556, 468}, nullptr);

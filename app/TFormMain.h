@@ -72,6 +72,7 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   ui::Font font_;
   ui::Font boldFont_;
   ui::Font browseFont_;  // the "..." buttons' own, which no language changes
+  ui::Font calendarFont_;  // the calendar's own: a language sets only its name and size
 
  public:
   // The controls, each with what the user sees and the setting it shows.

@@ -2,6 +2,7 @@
 // modal showing.
 #include "app/TFormViewAll.h"
 
+#include "schedule/CalendarMarks.h"
 #include "schedule/ScheduleOverview.h"
 #include "ui/Text.h"
 
@@ -11,21 +12,6 @@ constexpr int kWidth = 438;
 constexpr int kHeight = 457;
 constexpr int kStripHeight = 37;
 constexpr COLORREF kLightGreen = RGB(183, 255, 183);
-
-// The settings of each kind's weekly rule, in the order of the panels.
-struct WeeklyRule {
-  std::string TINI::*days;
-  int32_t TINI::*hour;
-  int32_t TINI::*minute;
-};
-constexpr WeeklyRule kWeeklyRules[] = {
-    {&TINI::WEEKLY_SCHEDULE_SHUTDOWN_DAY, &TINI::WEEKLY_SCHEDULE_SHUTDOWN_HOUR,
-     &TINI::WEEKLY_SCHEDULE_SHUTDOWN_MINUTE},
-    {&TINI::WEEKLY_SCHEDULE_STARTUP_DAY, &TINI::WEEKLY_SCHEDULE_STARTUP_HOUR,
-     &TINI::WEEKLY_SCHEDULE_STARTUP_MINUTE},
-    {&TINI::WEEKLY_SCHEDULE_TESTUPS_DAY, &TINI::WEEKLY_SCHEDULE_TESTUPS_HOUR,
-     &TINI::WEEKLY_SCHEDULE_TESTUPS_MINUTE},
-};
 
 }  // namespace
 
@@ -136,11 +122,9 @@ void TFormViewAll::FormShow(const TSchedule& schedule, const TINI& settings, con
 
   kind = 0;
   for (const WeeklyPanel& weekly : WeeklyPanels()) {
-    const WeeklyRule& rule = kWeeklyRules[kind++];
-    const std::string& mask = settings.*rule.days;
-    for (int row = 0; row < 7; ++row)
-      weekly.days.SetChecked(row, row < static_cast<int>(mask.size()) && mask[row] == '1');
-    weekly.time.SetCaption(HourMinuteText(settings.*rule.hour, settings.*rule.minute));
+    const WeeklyRuleKeys& rule = WeeklyRuleOf(kind++);
+    for (int row = 0; row < 7; ++row) weekly.days.SetChecked(row, MaskHas(settings.*rule.days, row + 1));
+    weekly.time.SetCaption(TwoDigits(settings.*rule.hour) + ":" + TwoDigits(settings.*rule.minute));
   }
 }
 

@@ -1,186 +1,208 @@
-// Loads arbitrary bytes as SCHEDULE.TXT, then sets, deletes and sorts, checking
-// after each step against a plain text search over the store's lines. Half the
-// inputs are raw bytes; the other half spell the file from schedule-like pieces,
-// so that dates, kind words and keys inside odd lines come up often.
-#include <unistd.h>
-
+// Loads arbitrary bytes as SCHEDULE.TXT, then sets, deletes, sorts and saves
+// with texts taken from the input, checking what holds for any file: a saved
+// line ends in CR LF, saving and loading again gives the same lines, a set
+// event can be found with its time, a delete removes exactly one line, the
+// events of a month are those a search finds day by day, a removal of a kind
+// leaves no such line on the dates it took; and every saved line splits into
+// the overview's columns, its date column being the line up to its first comma. Cheap enough for millions of
+// inputs; fuzz_schedule_model checks each step deeper.
+//
+// Input: byte 0 gives the number of operations n (0 to 15); the last 4n bytes
+// are the operations, 4 bytes each; the bytes between are the file.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz/support/Check.h"
+#include "fuzz/support/MemoryFiles.h"
+#include "fuzz/support/MonthDays.h"
+#include "i18n/TINI_LANGUAGE.h"
+#include "schedule/ScheduleOverview.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
+constexpr const char* kSchedulePath = "C:\\Ombrel\\SCHEDULE.TXT";
+constexpr const char* kKinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS", "SHUT"};
+constexpr const char* kDates[] = {"2024/05/17", "2024/05/18", "1999/12/31", "2024/5/17"};
+constexpr const char* kTimes[] = {"08:30", "23:59", "8:30", "0"};
+constexpr const char* kMonths[] = {"2024/05/", "1999/12/", "2024/5/1", "2024/05"};
 
-const char* const kKinds[] = {"SHUTDOWN", "STARTUP", "TESTUPS", "BOGUS"};
-const char* const kDates[] = {"2024/05/17", "2024/05/18", "2023/12/31", "2024/05/1", "", "x"};
-const char* const kTimes[] = {"08:30", "23:59", "8:30", "", "12:345", "\r\n"};
-constexpr std::string_view kPieces[] = {
-    "2024/05/17", "2024/05/18", "2023/12/31", ",",  "SHUTDOWN", "STARTUP", "TESTUPS", "08:30", "23:59",
-    ",0",         ",1",         "\r\n",       "\r", "\n",       "x",       "/",       "7",     {"\0", 1}};
-
-template <typename T, size_t N>
-T Pick(const T (&choices)[N], uint8_t byte) {
-  return choices[byte % N];
+bool HoldsLineEnd(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// Stops with the failed condition and its line.
-#define Check(condition)                                                         \
-  do {                                                                           \
-    if (!(condition)) {                                                          \
-      std::fprintf(stderr, "check failed, line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                              \
-    }                                                                            \
-  } while (false)
-
-Lines LinesOf(const TSchedule& store) {
-  Lines lines;
-  for (size_t i = 0; i < store.Count(); ++i) lines.emplace_back(store.Line(i));
-  return lines;
-}
-
-long PlainFind(const Lines& lines, const std::string& key) {
-  if (key.empty() || key.find_first_of("\r\n") != std::string::npos) return -1;
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (lines[i].find(key) != std::string::npos) return static_cast<long>(i);
-  return -1;
-}
-
-std::optional<std::string> PlainEventTime(const Lines& lines, const std::string& key) {
-  const long found = PlainFind(lines, key);
-  if (found < 0) return std::nullopt;
-  const std::string& line = lines[static_cast<size_t>(found)];
-  const size_t at = line.find(key) + key.size() + 1;
-  return at < line.size() ? line.substr(at, 5) : "";
-}
-
-// One folder per fuzzing process, removed when the process ends.
-class FuzzFolder {
+// The operands of one operation, from its 4 bytes: byte 0 the operation
+// (bits 0-2), a flag (bit 5), whether a delete key names a kind (bit 4) and the
+// kind (bits 6-7); bytes 1 and 2 a text each: a choice from a list, or (high
+// bit set) bytes of the file from an offset that byte 3 completes, so that
+// texts found in its lines come up often.
+class Operands {
  public:
-  FuzzFolder()
-      : folder_(std::filesystem::temp_directory_path() / ("fuzz-schedule-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(folder_);
+  Operands(std::string_view file, const uint8_t* bytes) : file_(file), bytes_(bytes) {}
+
+  int Operation() const { return bytes_[0] & 7; }
+  bool Flag() const { return bytes_[0] & 0x20; }
+  bool KeyNamesKind() const { return bytes_[0] & 0x10; }
+  const char* Kind() const { return kKinds[bytes_[0] >> 6]; }
+  // Whether a removal by kind takes the line of this date.
+  bool Takes(std::string_view date) const { return (static_cast<uint8_t>(date.back()) + bytes_[2]) % 2 == 0; }
+  // Text number slot (1 or 2) of the given length.
+  template <size_t N>
+  std::string Text(int slot, const char* const (&choices)[N], size_t length) const {
+    const uint8_t byte = bytes_[slot];
+    if (!(byte & 0x80) || file_.empty()) return choices[byte % N];
+    const size_t offset = (static_cast<size_t>(byte & 0x7F) << 8 | bytes_[3]) % file_.size();
+    return std::string(file_.substr(offset, length));
   }
-  ~FuzzFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  std::string File() const { return (folder_ / "SCHEDULE.TXT").string(); }
 
  private:
-  std::filesystem::path folder_;
+  std::string_view file_;
+  const uint8_t* bytes_;
 };
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Starts with a date "dddd/dd/dd", a comma and kind.
+bool IsEventOfKind(std::string_view line, std::string_view kind) {
+  if (line.size() < 11 || line[4] != '/' || line[7] != '/' || line[10] != ',') return false;
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (!IsDigit(line[i])) return false;
+  return line.substr(11).starts_with(kind);
+}
+
+void CheckSorted(const TSchedule& store) {
+  for (size_t i = 1; i < store.Count(); ++i)
+    Check(store.Line(i - 1).substr(0, 10) <= store.Line(i).substr(0, 10));
+}
+
+// Saves and checks the file: each line followed by CR LF and nothing else,
+// in sorted order, and loading it again gives the same lines.
+void CheckSave(TSchedule& store) {
+  try {
+    store.SaveSchedule();
+  } catch (const AppError&) {
+    std::abort();
+  }
+  CheckSorted(store);
+  const std::string* saved = memory_files::Find(store.FilePath);
+  Check(saved);
+  std::string_view rest = *saved;
+  for (size_t i = 0; i < store.Count(); ++i) {
+    const std::string_view line = store.Line(i);
+    Check(!HoldsLineEnd(line));
+    Check(rest.substr(0, line.size()) == line && rest.substr(line.size(), 2) == "\r\n");
+    rest.remove_prefix(line.size() + 2);
+  }
+  Check(rest.empty());
+
+  TSchedule again;
+  again.FilePath = store.FilePath;
+  again.LoadSchedule();
+  Check(again.Count() == store.Count());
+  for (size_t i = 0; i < store.Count(); ++i) Check(again.Line(i) == store.Line(i));
+}
+
+void CheckOverviewRows(const TSchedule& store) {
+  static const TINI_LANGUAGE texts;
+  static const TAString strings;
+  for (size_t i = 0; i < store.Count(); ++i) {
+    const std::string line(store.Line(i));
+    const OverviewRow row = OverviewRowOf(line, texts, strings);
+    Check(row.day == line.substr(0, line.find(',')));
+  }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const FuzzFolder folder;
   if (size == 0) return 0;
-  const size_t fileEnd = 1 + (size - 1) / 2;
-  std::string file;
-  if (data[0] & 1) {
-    file.assign(reinterpret_cast<const char*>(data) + 1, fileEnd - 1);
-  } else {
-    for (size_t i = 1; i < fileEnd; ++i) file += Pick(kPieces, data[i]);
-  }
+  size_t operations = data[0] % 16;
+  if (operations * 4 > size - 1) operations = (size - 1) / 4;
+  const size_t fileEnd = size - operations * 4;
+  const std::string_view file(reinterpret_cast<const char*>(data) + 1, fileEnd - 1);
+
+  memory_files::Clear();
+  memory_files::Put(kSchedulePath, std::string(file));
   TSchedule store;
-  store.FilePath = folder.File();
-  WriteFile(store.FilePath, file);
+  store.FilePath = kSchedulePath;
   store.LoadSchedule();
-  const Lines loaded = LinesOf(store);
+  for (size_t i = 0; i < store.Count(); ++i) Check(!HoldsLineEnd(store.Line(i)));
 
-  for (size_t at = fileEnd; at + 3 <= size; at += 3) {
-    const uint8_t choice = data[at], a = data[at + 1], b = data[at + 2];
-    const std::string kind = Pick(kKinds, choice);
-    // A date from the list, or ten characters from anywhere in a loaded line.
-    std::string date = Pick(kDates, a);
-    if ((a & 0x80) && !loaded.empty()) {
-      const std::string& line = loaded[b % loaded.size()];
-      date = line.substr(line.empty() ? 0 : (a & 0x7F) % line.size(), 10);
-    }
-    const std::string key = choice & 0x40 ? date + "," + kind : date;
-    const Lines before = LinesOf(store);
-
-    switch ((choice >> 2) & 3) {
+  for (const uint8_t* op = data + fileEnd; op < data + size; op += 4) {
+    const Operands operands(file, op);
+    const size_t count = store.Count();
+    switch (operands.Operation()) {
       case 0:
-      case 1: {
-        const std::string time = Pick(kTimes, b);
-        store.Kind = kind;
-        store.SetEvent(date, time, choice & 0x20);
-        const bool ignored = (choice & 3) == 3 || (date + time).find_first_of("\r\n") != std::string::npos;
-        const long found = PlainFind(before, date + "," + kind);
-        const Lines after = LinesOf(store);
-        if (ignored) {
-          Check(after == before);
-        } else if (found < 0) {
-          Check(after.size() == before.size() + 1 &&
-                after.back() == date + "," + kind + "," + time + ((choice & 0x20) ? ",1" : ",0"));
-          Check(Lines(after.begin(), after.end() - 1) == before);
+      case 7: {
+        store.Kind = operands.Kind();
+        const std::string date = operands.Text(1, kDates, 10);
+        const std::string time = operands.Text(2, kTimes, 5);
+        store.SetEvent(date, time, operands.Flag());
+        const std::string key = date + "," + store.Kind;
+        const bool takes = store.Kind != "SHUT" && !HoldsLineEnd(date) && !HoldsLineEnd(time);
+        if (!takes) {
+          Check(store.Count() == count);
         } else {
-          Check(after.size() == before.size());
-          for (size_t i = 0; i < after.size(); ++i)
-            if (static_cast<long>(i) != found) Check(after[i] == before[i]);
-          // The line keeps everything up to the key and the character after it; time and flag follow.
-          const std::string eventKey = date + "," + kind;
-          const std::string& was = before[static_cast<size_t>(found)];
-          const std::string& is = after[static_cast<size_t>(found)];
-          const size_t keyEnd = was.find(eventKey) + eventKey.size();
-          Check(is.compare(0, keyEnd, was, 0, keyEnd) == 0);
-          Check(is.compare(keyEnd + 1, time.size() + 2, time + ((choice & 0x20) ? ",1" : ",0")) == 0);
+          Check(store.Count() == count || store.Count() == count + 1);
+          Check(store.Holds(key));
+          if (time.size() >= 5) Check(store.EventTime(date, store.Kind) == time.substr(0, 5));
         }
         break;
       }
-      case 2: {
-        const long found = PlainFind(before, key);
-        Check(store.DeleteEvent(key) == (found >= 0));
-        Lines expected = before;
-        if (found >= 0) expected.erase(expected.begin() + found);
-        Check(LinesOf(store) == expected);
+      case 1: {
+        // A date, an event key, or any piece of a line.
+        std::string key = operands.Text(1, kDates, 1 + op[2] % 12);
+        if (operands.KeyNamesKind()) key += std::string(",") + operands.Kind();
+        const bool held = store.Holds(key);
+        Check(store.DeleteEvent(key) == held);
+        Check(store.Count() == count - (held ? 1 : 0));
         break;
       }
-      default: {
+      case 2:
         store.SortSchedule();
-        Check(store.Count() == before.size());
+        Check(store.Count() == count);
+        CheckSorted(store);
+        break;
+      case 3: {
+        // Each day and kind as Holds finds it; a day whose date occurs nowhere has none.
+        const std::string month = operands.Text(1, kMonths, 8);
+        const std::set<std::string> named = DaysNamed(store, month);
+        const TSchedule::MonthEvents held = store.EventsOfMonth(month);
+        for (int day = 1; day <= 31; ++day) {
+          const bool searched = named.contains(DayDigits(day));
+          for (int kind = 0; kind < 3; ++kind)
+            Check(held[day - 1][kind] ==
+                  (searched && store.Holds(month + DayDigits(day) + "," + TSchedule::kKindWords[kind])));
+        }
         break;
       }
+      case 4: {
+        const std::string kind = operands.Kind();
+        const auto takes = [&operands](std::string_view date) { return operands.Takes(date); };
+        const std::vector<std::string> removed = store.DeleteEventsOfKind(kind, takes);
+        Check(store.Count() == count - removed.size());
+        for (const std::string& date : removed) Check(takes(date));
+        for (size_t i = 0; i < store.Count(); ++i) {
+          const std::string_view line = store.Line(i);
+          Check(!IsEventOfKind(line, kind) || !takes(line.substr(0, 10)));
+        }
+        break;
+      }
+      case 5:
+        CheckSave(store);
+        break;
+      default:
+        CheckOverviewRows(store);
+        break;
     }
-    const Lines now = LinesOf(store);
-    for (const std::string& line : now) Check(line.find_first_of("\r\n") == std::string::npos);
-    Check(store.Holds(key) == (PlainFind(now, key) >= 0));
-    Check(store.EventTime(date, kind) == PlainEventTime(now, date + "," + kind));
   }
-
-  // The store text read back gives the same lines.
-  WriteFile(store.FilePath, store.StoreText());
-  TSchedule again;
-  again.FilePath = store.FilePath;
-  again.LoadSchedule();
-  Check(LinesOf(again) == LinesOf(store));
-
-  // Saving flushes to disk, which is slow: only now and then.
-  if (size % 64 == 0) {
-    try {
-      store.SaveSchedule();
-    } catch (const AppError&) {
-      std::abort();
-    }
-    again.LoadSchedule();
-    Check(LinesOf(again) == LinesOf(store));
-  }
+  CheckSave(store);
+  CheckOverviewRows(store);
   return 0;
 }

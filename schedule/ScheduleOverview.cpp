@@ -2,12 +2,14 @@
 
 #include <vector>
 
+#include "schedule/TSchedule.h"
+
 namespace {
 
 std::string KindName(const std::string& word, const TINI_LANGUAGE& texts) {
-  if (word == "SHUTDOWN") return texts.SHUTDOWN;
-  if (word == "STARTUP") return texts.STARTUP;
-  if (word == "TESTUPS") return texts.TESTUPS;
+  const std::string* names[] = {&texts.SHUTDOWN, &texts.STARTUP, &texts.TESTUPS};
+  for (int kind = 0; kind < 3; ++kind)
+    if (word == TSchedule::kKindWords[kind]) return *names[kind];
   return word;
 }
 
@@ -30,12 +32,4 @@ OverviewRow OverviewRowOf(const std::string& line, const TINI_LANGUAGE& texts, c
   if (fields.size() > 2) row.time = fields[2];
   if (fields.size() > 3) row.warning = fields[3] == "0" ? texts.NO : texts.YES;
   return row;
-}
-
-std::string HourMinuteText(int hour, int minute) {
-  auto twoDigits = [](int value) {
-    std::string text(value >= 0 && value <= 9 ? "0" : "");
-    return text.append(std::to_string(value));
-  };
-  return twoDigits(hour) + ":" + twoDigits(minute);
 }

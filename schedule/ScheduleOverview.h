@@ -19,7 +19,3 @@ struct OverviewRow {
 // leaves the others empty (a line without a comma shows in the date column
 // alone).
 OverviewRow OverviewRowOf(const std::string& line, const TINI_LANGUAGE& texts, const TAString& strings);
-
-// A weekly rule's hour and minute as the overview shows them: two digits
-// each, joined by ':' ("07:05").
-std::string HourMinuteText(int hour, int minute);

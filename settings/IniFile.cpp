@@ -150,6 +150,20 @@ std::string_view OneLine(std::string_view value) {
   return stop == std::string_view::npos ? value : value.substr(0, stop);
 }
 
+// A text as it goes into the file so that reading gives it back: one that
+// reading would change (blanks at its ends are trimmed, a pair of matching
+// quotes around it removed) goes inside double quotes, which reading removes.
+std::string AsWritten(std::string_view text) {
+  const bool blankAtAnEnd = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
+  const bool quoted =
+      text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+  if (!blankAtAnEnd && !quoted) return std::string(text);
+  std::string written = "\"";
+  written += text;
+  written += '"';
+  return written;
+}
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -241,7 +255,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
   std::string_view sectionName = Trim(section);
   std::string_view keyName = Trim(key);
   if (sectionName.empty() || keyName.empty()) return;
-  std::string_view text = OneLine(value);
+  const std::string text = AsWritten(OneLine(value));
   KeyPlace place = Locate(bytes_, sectionName, keyName);
 
   if (place.keyFound) {

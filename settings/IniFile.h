@@ -23,6 +23,9 @@ public:
   int32_t ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const;
   bool ReadFlag(const std::string& section, const std::string& key, bool defaultValue) const;
 
+  // Writes the value up to any line end or NUL; a value with blanks at its
+  // ends or inside a pair of matching quotes is written inside double quotes,
+  // so that it reads back exactly.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int32_t value);
   void WriteFlag(const std::string& section, const std::string& key, bool value);

@@ -78,4 +78,7 @@ public:
   // Writes PAGE1, PAGE2 and PAGE3 to Path in one step, leaving every other
   // line of the file as it was. Throws AppError("Unable to write to <path>").
   void Save();
+
+  // Every field alike, the path included.
+  friend bool operator==(const TINI&, const TINI&) = default;
 };

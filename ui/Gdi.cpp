@@ -1,5 +1,8 @@
 #include "ui/Gdi.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "ui/Text.h"
 
 namespace ui {
@@ -9,6 +12,17 @@ Font MakeFont(const std::string& face, int points, bool bold) {
   return Font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, AnsiToWide(face).c_str()));
+}
+
+Font MakeFontLike(HFONT model, const std::string& face, int points) {
+  LOGFONTW font{};
+  GetObjectW(model, sizeof(font), &font);
+  font.lfHeight = -MulDiv(points, 96, 72);
+  font.lfWidth = 0;
+  std::wstring name = AnsiToWide(face).substr(0, LF_FACESIZE - 1);
+  std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+  name.copy(font.lfFaceName, name.size());
+  return Font(CreateFontIndirectW(&font));
 }
 
 Bitmap LoadBitmapFile(const std::string& path) {

@@ -38,6 +38,9 @@ using Bitmap = GdiObject<HBITMAP>;
 
 // A font of the given face, height in points (at 96 pixels per inch) and weight.
 Font MakeFont(const std::string& face, int points, bool bold = false);
+// The model font with another face and height; its weight, slant and the
+// rest stay.
+Font MakeFontLike(HFONT model, const std::string& face, int points);
 
 // Loads a bitmap file. Null when the file is not a bitmap Windows can read.
 Bitmap LoadBitmapFile(const std::string& path);

@@ -140,6 +140,9 @@ TEST_F(LanguageTest, FileWithOnlyTheCommonSectionShowsTheEnglishDefaults) {
     EXPECT_EQ(font.lfHeight, -MulDiv(10, 96, 72));
     EXPECT_LT(font.lfWeight, FW_BOLD);
   }
+  LOGFONTW calendar = FontOf(f.Calendar1);
+  EXPECT_STREQ(calendar.lfFaceName, L"Tahoma");
+  EXPECT_EQ(calendar.lfHeight, -MulDiv(10, 96, 72));
   EXPECT_STREQ(FontOf(f.SpeedButton1).lfFaceName, L"Arial");
   EXPECT_STREQ(FontOf(f.SpeedButton2).lfFaceName, L"Arial");
   LOGFONTW note = FontOf(f.Label8);
@@ -189,7 +192,7 @@ TEST_F(LanguageTest, GermanFileTranslatesTheWholeWindow) {
   EXPECT_EQ(TabCaption(f.PageControl1, 2), L"Sonstiges");
   EXPECT_EQ(WideText(f.ButtonCancel.Handle()), L"Abbrechen");
   EXPECT_EQ(WideText(f.CheckBox1.Handle()), L"\u00DCberlast nach");
-  EXPECT_EQ(WideText(f.ButtonApply.Handle()), L"\u00DCbernehmen");
+  EXPECT_EQ(WideText(f.ButtonApply.Handle()), L"Anwenden");
   EXPECT_EQ(WideText(f.ButtonClear.Handle()), L"L\u00F6schen");
   EXPECT_EQ(WideText(f.Panel3.Handle()), L"");  // the title is painted, not a window text
   EXPECT_EQ(f.Panel3.Caption(), "Zeitplan");

@@ -231,6 +231,17 @@ TEST(IniFileWrite, ValueStopsAtALineEndSoNoLinesAreInjected) {
   EXPECT_FALSE(file.ReadFlag("DEBUG", "DEBUG_LOG", false));
 }
 
+TEST(IniFileWrite, ValuesThatReadingWouldChangeAreQuotedAndReadBackExactly) {
+  EXPECT_EQ(Written("", "S", "k", "plain \"inner\" text"), "[S]\r\nk=plain \"inner\" text\r\n");
+  EXPECT_EQ(Written("", "S", "k", " padded\t"), "[S]\r\nk=\" padded\t\"\r\n");
+  EXPECT_EQ(Written("", "S", "k", "'q'"), "[S]\r\nk=\"'q'\"\r\n");
+  for (const std::string value : {" lead", "trail\v", "\"q\"", "'q'", "\"", "\"a'", "\x1A", "  "}) {
+    IniFile file("[S]\r\nk=old\r\n");
+    file.WriteString("S", "k", value);
+    EXPECT_EQ(file.ReadString("S", "k", "<default>"), value) << file.Bytes();
+  }
+}
+
 TEST(IniFileWrite, IntegersInDecimalAndFlagsAsOneOrZero) {
   IniFile file;
   file.WriteInteger("S", "n", -42);

@@ -130,6 +130,21 @@ TEST_F(TINIFile, SaveWritesEveryChangeAndKeepsEverythingElse) {
   EXPECT_EQ(folder.Read("omb.ini"), saved);
 }
 
+TEST_F(TINIFile, TextsWithBlanksOrQuotesAtTheirEndsSurviveSaveAndLoad) {
+  using namespace std::string_literals;
+  TINI settings = LoadFrom(
+      "[PAGE2]\r\nWEEKLY_SCHEDULE_SHUTDOWN_DAY=\"  1\"\r\n"
+      "[PAGE3]\r\nLANGUAGE=E\v\0\r\nDATALOG_LOCATION='\"D:\\log\\\"'\r\nEVENTLOG_LOCATION=\" x \"\r\n"s);
+  EXPECT_EQ(settings.WEEKLY_SCHEDULE_SHUTDOWN_DAY, "  10000");
+  EXPECT_EQ(settings.LANGUAGE, "E\v");
+  EXPECT_EQ(settings.DATALOG_LOCATION, "\"D:\\log\\\"");
+  settings.Save();
+  TINI again;
+  again.Load(path);
+  EXPECT_EQ(again, settings);
+  EXPECT_EQ(again.WEEKLY_SCHEDULE_SHUTDOWN_DAY, "  10000");  // Sunday stays off
+}
+
 TEST_F(TINIFile, SaveKeepsLinesEditedByHandAfterLoad) {
   TINI settings = LoadFrom("[PAGE1]\r\nUPSPORT=2\r\n");
   folder.Write("omb.ini", "[PAGE1]\r\nUPSPORT=2\r\n[DEBUG]\r\nDEBUG_LOG=1\r\n");

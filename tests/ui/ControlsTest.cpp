@@ -395,3 +395,26 @@ TEST_F(ControlsTest, FailureInAHandlerIsShownAndTheWindowLives) {
 }
 
 }  // namespace
+
+namespace {
+
+LOGFONTW LogFontOf(HFONT font) {
+  LOGFONTW logFont{};
+  GetObjectW(font, sizeof(logFont), &logFont);
+  return logFont;
+}
+
+}  // namespace
+
+TEST(FontTest, FontLikeAModelTakesFaceAndSizeAndKeepsTheRest) {
+  ui::Font model(CreateFontW(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+  LOGFONTW font = LogFontOf(ui::MakeFontLike(model.Get(), "Tahoma", 9).Get());
+  EXPECT_STREQ(font.lfFaceName, L"Tahoma");
+  EXPECT_EQ(font.lfHeight, -12);
+  EXPECT_EQ(font.lfWeight, FW_BOLD);
+  EXPECT_TRUE(font.lfItalic);
+  // A face name longer than the system holds is cut, not overrun.
+  EXPECT_EQ(std::wstring(LogFontOf(ui::MakeFontLike(model.Get(), std::string(80, 'x'), 8).Get()).lfFaceName),
+            std::wstring(LF_FACESIZE - 1, L'x'));
+}

@@ -1,0 +1,52 @@
+// The file seam over files held in memory (see MemoryFiles.h). There are no
+// folders: a path names a file or nothing.
+#include <map>
+
+#include "fuzz/support/MemoryFiles.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+std::map<std::string, std::string>& Files() {
+  static std::map<std::string, std::string> files;
+  return files;
+}
+
+}  // namespace
+
+namespace memory_files {
+
+void Put(const std::string& path, std::string bytes) { Files()[path] = std::move(bytes); }
+
+const std::string* Find(const std::string& path) {
+  const auto found = Files().find(path);
+  return found == Files().end() ? nullptr : &found->second;
+}
+
+void Clear() { Files().clear(); }
+
+}  // namespace memory_files
+
+namespace fs_seam {
+
+bool FileExists(const std::string& path) { return memory_files::Find(path) != nullptr; }
+
+bool DirectoryExists(const std::string&) { return false; }
+
+std::string ReadWholeFile(const std::string& path) {
+  const std::string* bytes = memory_files::Find(path);
+  if (!bytes) throw FileError("File not found");
+  return *bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  memory_files::Put(path, std::string(bytes));
+}
+
+void AppendToFile(const std::string& path, std::string_view bytes) { Files()[path] += bytes; }
+
+std::vector<std::string> ListNamesWithoutExtension(const std::string&) { return {}; }
+
+std::string CurrentDirectory() { return memory_files::kWorkingFolder; }
+
+}  // namespace fs_seam
