@@ -14,24 +14,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <iterator>
 #include <string>
 #include <string_view>
 
+#include "fuzz/support/Check.h"
 #include "tests/support/FakeSerialChannel.h"
 #include "ups/UpsDetection.h"
 
 namespace {
-
-#define Check(condition)                                                         \
-  do {                                                                           \
-    if (!(condition)) {                                                          \
-      std::fprintf(stderr, "check failed, line %d: %s\n", __LINE__, #condition); \
-      std::abort();                                                              \
-    }                                                                            \
-  } while (false)
 
 constexpr std::string_view kPieces[] = {"TARVEXI", "Velto",   "QZ",   "\r\n", "\n", "\r", "#",
                                         "!",       "tarvexi", " 1.0", "@",    "$",  "*",  {"\0", 1}};
