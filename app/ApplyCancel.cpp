@@ -9,7 +9,6 @@
 namespace {
 
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
 
 // A whole number, or a failure naming the text.
 int32_t StrictNumber(const std::string& text) {

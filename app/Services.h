@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Wait.h"
 
 class StartupTrace;
 
@@ -14,9 +15,13 @@ struct Services {
   IRegistry& registry;
   IShell& shell;
   const IClock& clock;
+  IWait& wait;
   std::string programPath;  // the full path of the running program's file
   StartupTrace* trace = nullptr;  // notes the steps of the start when asked to
 };
+
+// The program's own registry key, under HKEY_LOCAL_MACHINE.
+inline constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
 
 // The folder part of a path, with its trailing backslash.
 inline std::string FolderOf(const std::string& path) {

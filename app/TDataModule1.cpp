@@ -1,5 +1,69 @@
 #include "app/TDataModule1.h"
 
-TDataModule1::TDataModule1(const IClock& clock, ui::ErrorSink sink) : ADateTime1(clock) {
+namespace {
+
+// RUNNING tells the monitor that a probe holds the serial ports (3) and
+// that it is over (4).
+constexpr uint32_t kProbeRunning = 3;
+constexpr uint32_t kProbeOver = 4;
+constexpr unsigned kSettleMs = 3000;
+
+}  // namespace
+
+TDataModule1::TDataModule1(const Services& services, std::unique_ptr<SerialChannel> comPort,
+                           ui::ErrorSink sink)
+    : services_(services),
+      comPort_(std::move(comPort)),
+      ADateTime1(services.clock),
+      ComPort1(*comPort_),
+      detection_(*comPort_) {
   Timer1.Create({.intervalMs = 1000, .sink = std::move(sink)});
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+  ComPort1.OnTriggerAvail = [this](SerialChannel& sender, uint16_t count) {
+    ComPort1TriggerAvail(sender, count);
+  };
+  detection_.OnProbe = [this](int port) {
+    if (window_) window_->ShowProbedPort(port);
+  };
+}
+
+void TDataModule1::AutoDetectClick(const std::string& question) {
+  if (!services_.dialogs.AskWarning(question)) return;
+  if (window_) window_->ShowHourglass(true);
+  try {
+    services_.registry.SetNumber(kProgramKey, "RUNNING", kProbeRunning);
+    services_.wait.Wait(kSettleMs);
+    StartDetection();
+  } catch (...) {
+    // No run started: nothing is left busy. (A run already going on keeps
+    // its hourglass and its port.)
+    if (!Timer1.Enabled()) {
+      ComPort1.SetOpen(false);
+      if (window_) window_->ShowHourglass(false);
+    }
+    throw;
+  }
+}
+
+void TDataModule1::StartDetection() {
+  detection_.StartDetection();
+  Timer1.SetEnabled(true);  // a running timer keeps its rhythm
+}
+
+void TDataModule1::Timer1Timer() {
+  if (!detection_.Timer1Timer()) return;
+  Timer1.SetEnabled(false);
+  if (window_) window_->ShowHourglass(false);
+  ReportDetection();
+}
+
+void TDataModule1::ComPort1TriggerAvail(SerialChannel& sender, uint16_t count) {
+  detection_.ComPort1TriggerAvail(sender, count);
+}
+
+void TDataModule1::ReportDetection() {
+  const DetectionReport report = detection_.ReportDetection();
+  if (report.foundCount >= 1 && window_) window_->PreselectUps(report.port, report.seriesCode);
+  services_.dialogs.Message(report.text);
+  services_.registry.SetNumber(kProgramKey, "RUNNING", kProbeOver);
 }

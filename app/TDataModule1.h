@@ -1,16 +1,60 @@
 #pragma once
-// The program's non-visual components. Creating it opens no port and starts
-// no timer.
-#include "platform/Clock.h"
+// The program's non-visual components, and the UPS detection that the serial
+// port and the timer serve. Creating it opens no port and starts no timer.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/Services.h"
 #include "schedule/TADateTime.h"
 #include "ui/Timer.h"
+#include "ups/SerialChannel.h"
+#include "ups/UpsDetection.h"
 #include "util/TAString.h"
 
-class TDataModule1 {
+// What a detection run shows in the main window.
+class IDetectionWindow {
  public:
-  TDataModule1(const IClock& clock, ui::ErrorSink sink);
+  virtual ~IDetectionWindow() = default;
+  // The hourglass over the program's windows, on or off.
+  virtual void ShowHourglass(bool on) = 0;
+  // Selects port n in the port list and repaints at once.
+  virtual void ShowProbedPort(int n) = 0;
+  // Selects port n and ticks the series (a UPSTYPE code), adapting the page
+  // as a user's tick of that series does.
+  virtual void PreselectUps(int n, int seriesCode) = 0;
+};
+
+class TDataModule1 {
+ private:
+  // First: the components below refer to them.
+  const Services& services_;
+  std::unique_ptr<SerialChannel> comPort_;
+
+ public:
+  // comPort: the serial port the detection probes (the Win32 one in the program).
+  TDataModule1(const Services& services, std::unique_ptr<SerialChannel> comPort, ui::ErrorSink sink);
 
   TADateTime ADateTime1;
   TAString AString1;
-  ui::Timer Timer1;  // UPS detection ticks, every 1000 ms while a probe runs
+  ui::Timer Timer1;         // detection ticks, every 1000 ms while a run goes on
+  SerialChannel& ComPort1;  // closed except during a run
+
+  // The window that shows the runs; none until the main window exists.
+  void SetDetectionWindow(IDetectionWindow* window) { window_ = window; }
+
+  // The "Auto Detect UPS" button: asks the question; on Yes starts a run,
+  // afresh when one goes on already.
+  void AutoDetectClick(const std::string& question);
+  void StartDetection();
+  void Timer1Timer();
+  void ComPort1TriggerAvail(SerialChannel& sender, uint16_t count);
+  // Ends a run: preselection, the report box, RUNNING = 4.
+  void ReportDetection();
+
+  const UpsDetection& Detection() const { return detection_; }
+
+ private:
+  UpsDetection detection_;
+  IDetectionWindow* window_ = nullptr;
 };

@@ -21,6 +21,7 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
   BuildControls();
   Note("controls");
   BindHandlers();
+  module_.SetDetectionWindow(this);
   try {
     FormCreate();
     Note("form create");
@@ -31,6 +32,7 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
 }
 
 TFormMain::~TFormMain() {
+  module_.SetDetectionWindow(nullptr);
   if (Handle()) DestroyWindow(Handle());
 }
 
@@ -63,6 +65,7 @@ void TFormMain::BindHandlers() {
   SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
   ComboBox3.OnChange = [this] { ComboBox3Change(); };
   ComboBox11.OnChange = [this] { ComboBox11Change(); };
+  ButtonAutoDetect.OnClick = [this] { ButtonAutoDetectClick(); };
   ComboBox7.OnChange = [this] { ComboBox7Change(); };
   ComboBox8.OnChange = [this] { ComboBox7Change(); };
   Calendar1.OnChange = [this] { Calendar1Change(); };
@@ -197,6 +200,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormClose();
       if (OnClosed) OnClosed();
       return 0;
+    case WM_SETCURSOR:
+      // The controls pass the question up to here.
+      if (!hourglass_) break;
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      return TRUE;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         RememberFocus();

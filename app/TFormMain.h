@@ -37,7 +37,7 @@ inline constexpr char kMainWindowTitle[] = "Ombrel Setup Version 7.20";
 
 class TFormViewAll;
 
-class TFormMain : public ui::Window {
+class TFormMain : public ui::Window, public IDetectionWindow {
  public:
   // Creates the window and its controls and runs FormCreate; the window stays
   // hidden until Show.
@@ -190,6 +190,11 @@ class TFormMain : public ui::Window {
   void OkClick();
   void CancelClick();
 
+  // What a UPS detection run shows here.
+  void ShowHourglass(bool on) override;
+  void ShowProbedPort(int n) override;
+  void PreselectUps(int n, int seriesCode) override;
+
   // Event handlers.
   void CheckBox1Click();
   void CheckBox5Click();
@@ -205,6 +210,7 @@ class TFormMain : public ui::Window {
   void SpeedButton2Click();
   void ComboBox3Change();
   void ComboBox11Change();
+  void ButtonAutoDetectClick();
   // The schedule page's commands.
   void ButtonApplyClick();
   void ButtonClearClick();
@@ -278,4 +284,5 @@ class TFormMain : public ui::Window {
   std::unique_ptr<TINI_LANGUAGE> language_;
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active
+  bool hourglass_ = false;
 };

@@ -12,6 +12,7 @@
 #include "app/TFormViewAll.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SerialChannel.h"
 #include "platform/win32/Win32Shell.h"
 #include "ui/Text.h"
 
@@ -60,9 +61,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Dialogs dialogs(ProgramTitle(path));
   Win32Registry registry;
   Win32Shell shell;
-  Services services{dialogs, registry, shell, SystemClock(), path, &trace};
+  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace};
 
-  TDataModule1 module(services.clock, [&dialogs](const std::string& text) { dialogs.Error(text); });
+  auto showError = [&dialogs](const std::string& text) { dialogs.Error(text); };
+  TDataModule1 module(services, std::make_unique<Win32SerialChannel>(showError), showError);
   TFormMain form(services, module);
   dialogs.SetOwner(form.Handle());
   form.OnClosed = [] { PostQuitMessage(0); };

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   Win32Dialogs dialogs("view_all_bench");
   Win32Registry registry;
   Win32Shell shell;
-  Services services{dialogs, registry, shell, SystemClock(), ""};
+  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), ""};
   TFormViewAll window(services, nullptr);
 
   std::vector<double> whole, rows, list;

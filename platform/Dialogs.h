@@ -16,6 +16,9 @@ public:
   // "Confirm" box with a question icon, Yes (default) and No; Escape and the
   // close box answer No. True for Yes.
   virtual bool Confirm(const std::string& text) = 0;
+  // Warning box titled "Warning" with a warning icon, Yes (default) and No;
+  // Escape and the close box answer No. True for Yes.
+  virtual bool AskWarning(const std::string& text) = 0;
   // The folder-browse dialog; nothing when the user cancels.
   virtual std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) = 0;
 };

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/win32/AnsiText.h"
+#include "platform/win32/Handle.h"
 
 namespace fs_seam {
 namespace {
@@ -49,26 +50,6 @@ std::string CauseOf(DWORD error) {
 [[noreturn]] void FailWithLastError() {
   Fail(GetLastError());
 }
-
-// Closes the handle when the scope ends.
-class Handle {
-public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() { Close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
-  bool Close() {
-    if (!Valid()) return true;
-    bool closed = CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
-private:
-  HANDLE handle_;
-};
 
 // Ends a FindFirstFileW search when the scope ends.
 class Search {

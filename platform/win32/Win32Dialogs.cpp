@@ -148,13 +148,17 @@ void Win32Dialogs::Error(const std::string& text) {
   MessageBoxW(owner_, AnsiToWide(text).c_str(), AnsiToWide(programTitle_).c_str(), MB_OK | MB_ICONERROR);
 }
 
-int AskYesNo(HWND owner, const std::wstring& text) {
+int AskYesNo(HWND owner, const std::wstring& text, const wchar_t* title, UINT icon) {
   ThreadHook hook(WH_CBT, &ConfirmCreationHook);
-  return MessageBoxW(owner, text.c_str(), L"Confirm", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+  return MessageBoxW(owner, text.c_str(), title, MB_YESNO | icon | MB_DEFBUTTON1);
 }
 
 bool Win32Dialogs::Confirm(const std::string& text) {
   return AskYesNo(owner_, AnsiToWide(text)) == IDYES;
+}
+
+bool Win32Dialogs::AskWarning(const std::string& text) {
+  return AskYesNo(owner_, AnsiToWide(text), L"Warning", MB_ICONWARNING) == IDYES;
 }
 
 std::optional<std::string> Win32Dialogs::BrowseForFolder(const std::string& prompt,

@@ -8,9 +8,10 @@
 
 #include "platform/Dialogs.h"
 
-// The confirmation box itself: IDYES or IDNO, never anything else (Escape
-// and the close box give IDNO).
-int AskYesNo(HWND owner, const std::wstring& text);
+// A Yes/No box: IDYES or IDNO, never anything else (Escape and the close box
+// give IDNO). The confirmation box by default; icon is one of MB_ICON*.
+int AskYesNo(HWND owner, const std::wstring& text, const wchar_t* title = L"Confirm",
+             UINT icon = MB_ICONQUESTION);
 
 class Win32Dialogs : public IDialogs {
  public:
@@ -24,6 +25,7 @@ class Win32Dialogs : public IDialogs {
   // A standard message box (#32770, standard button ids) that also answers
   // No to Escape and to its close box, which stays enabled.
   bool Confirm(const std::string& text) override;
+  bool AskWarning(const std::string& text) override;
   std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) override;
 
  private:

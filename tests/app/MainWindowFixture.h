@@ -14,12 +14,13 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeRegistry.h"
+#include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
+#include "support/FakeWait.h"
 #include "support/ScratchFolder.h"
 #include "ui/Text.h"
 
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -28,6 +29,8 @@ class MainWindowTest : public ::testing::Test {
   FakeRegistry registry;
   FakeShell shell;
   FakeClock clock{LocalDateTime{2024, 5, 17, 10, 30, 0, 0}};
+  FakeWait wait;
+  FakeSerialChannel* comPort = nullptr;  // the module's, once started
   std::unique_ptr<Services> services;
   std::unique_ptr<TDataModule1> module;
   std::unique_ptr<TFormMain> form;
@@ -51,8 +54,11 @@ class MainWindowTest : public ::testing::Test {
   // window stays hidden: under Wine without a window manager, hiding a shown
   // window waits two seconds for the manager that is not there.
   void Start() {
-    services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, ProgramPath()});
-    module = std::make_unique<TDataModule1>(clock, [this](const std::string& text) { dialogs.Error(text); });
+    services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, wait, ProgramPath()});
+    auto channel = std::make_unique<FakeSerialChannel>();
+    comPort = channel.get();
+    module = std::make_unique<TDataModule1>(*services, std::move(channel),
+                                            [this](const std::string& text) { dialogs.Error(text); });
     form = std::make_unique<TFormMain>(*services, *module);
     viewAll = std::make_unique<TFormViewAll>(*services, form->Handle());
     form->FormViewAll = viewAll.get();

@@ -20,12 +20,18 @@
 //                                         hold Ctrl and Shift for it
 //   window_tool answer TITLE KEYS [SECONDS]
 //                                         waits for the dialog box TITLE, prints
-//                                         "text=..." (its message), types KEYS
-//                                         into it and waits until it is gone
+//                                         "text=..." (its message, CR and LF as
+//                                         \r and \n), types KEYS into it, waits
+//                                         until it is gone and prints "closed_ms="
 // What the window shows:
 //   window_tool focus TITLE               "class=... page=X,Y text=..." of the
 //                                         control with the keyboard focus
 //   window_tool text TITLE page:X,Y       the text of the control at that point
+//   window_tool box TITLE [SECONDS]       waits for the dialog box TITLE and
+//                                         prints "text=..." and "at_ms=", leaving it up
+//   window_tool ups TITLE                 "port=<the port list's text> ticked=<the
+//                                         series list's ticked rows, comma-separated>"
+// Times (..._ms) are the system's tick count, the same in every process.
 //
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
 //       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
@@ -349,7 +355,8 @@ std::string WindowTextOf(HWND window) {
 }
 
 // The message of a dialog box: the text of its static control that is not an
-// icon (a message box's message, a folder browser's prompt).
+// icon (a message box's message, a folder browser's prompt), with its line
+// ends spelled out so that it stays on one line of output.
 std::string DialogMessage(HWND box) {
   std::string message;
   for (HWND child = GetWindow(box, GW_CHILD); child && message.empty(); child = GetWindow(child, GW_HWNDNEXT)) {
@@ -358,29 +365,119 @@ std::string DialogMessage(HWND box) {
     if (lstrcmpiW(name, L"Static") == 0 && !(GetWindowLongW(child, GWL_STYLE) & SS_ICON))
       message = WindowTextOf(child);
   }
-  return message;
+  std::string spelled;
+  for (char c : message) spelled += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+  return spelled;
 }
 
-int Answer(const std::wstring& title, const std::wstring& keys, double seconds) {
-  HWND box = nullptr;
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-  for (; !box && GetTickCount64() < end; Sleep(20)) {
+HWND WaitForDialog(const std::wstring& title, ULONGLONG end) {
+  for (; GetTickCount64() < end; Sleep(10)) {
     for (HWND candidate : TopLevelWindows(title)) {
       wchar_t name[16] = {};
       GetClassNameW(candidate, name, 16);
-      if (IsWindowVisible(candidate) && lstrcmpW(name, L"#32770") == 0) box = candidate;
+      if (IsWindowVisible(candidate) && lstrcmpW(name, L"#32770") == 0) return candidate;
     }
   }
-  if (!box) {
-    std::fputs("no such dialog box\n", stderr);
-    return 1;
-  }
+  std::fputs("no such dialog box\n", stderr);
+  return nullptr;
+}
+
+int Box(const std::wstring& title, double seconds) {
+  HWND box = WaitForDialog(title, GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000));
+  if (!box) return 1;
+  const auto shown = static_cast<unsigned long long>(GetTickCount64());
+  std::printf("text=%s\nat_ms=%llu\n", DialogMessage(box).c_str(), shown);
+  return 0;
+}
+
+int Answer(const std::wstring& title, const std::wstring& keys, double seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  HWND box = WaitForDialog(title, end);
+  if (!box) return 1;
   Sleep(200);  // until the box has the focus
   std::printf("text=%s\n", DialogMessage(box).c_str());
   if (Keys(keys) != 0) return 1;
-  for (; IsWindow(box) && GetTickCount64() < end; Sleep(20)) {
+  for (; IsWindow(box) && GetTickCount64() < end; Sleep(5)) {
   }
+  // The program goes on from here. (Under Wine without a window manager a
+  // box is gone about 2 s after the key that closes it.)
+  std::printf("closed_ms=%llu\n", static_cast<unsigned long long>(GetTickCount64()));
   return IsWindow(box) ? 1 : 0;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND window, const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    std::vector<HWND> found;
+  } search{className, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) {
+        auto& search = *reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (lstrcmpiW(name, search.className) == 0) search.found.push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A row's text of a list view in another process: asked into memory lent
+// inside that process.
+std::wstring ListRowText(HWND list, int row) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return L"";
+  constexpr int kLength = 128;
+  auto* remote = static_cast<char*>(VirtualAllocEx(
+      process, nullptr, sizeof(LVITEMW) + kLength * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  wchar_t text[kLength] = {};
+  if (remote) {
+    LVITEMW item{};
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+    item.cchTextMax = kLength;
+    if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote)) > 0)
+      ReadProcessMemory(process, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+// The port list (the combo box whose first row is "COM 1") and the series
+// list (the list view whose first row is "QZ series").
+int Ups(HWND window) {
+  std::wstring port = L"?";
+  for (HWND combo : ChildrenOfClass(window, L"ComboBox")) {
+    wchar_t row0[32] = {};
+    if (SendMessageW(combo, CB_GETLBTEXTLEN, 0, 0) >= 32 ||
+        SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(row0)) <= 0 ||
+        std::wstring(row0) != L"COM 1")
+      continue;
+    // The selected row's own text: another program's window text is not asked of the control.
+    wchar_t text[32] = {};
+    const auto row = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (row >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, row, 0) < 32)
+      SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
+    port = text;
+  }
+  std::wstring ticked = L"?";
+  for (HWND list : ChildrenOfClass(window, WC_LISTVIEWW)) {
+    if (ListRowText(list, 0) != L"QZ series") continue;
+    ticked.clear();
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+      const auto state = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+      if ((state & LVIS_STATEIMAGEMASK) != INDEXTOSTATEIMAGEMASK(2)) continue;
+      if (!ticked.empty()) ticked += L",";
+      ticked += std::to_wstring(row);
+    }
+  }
+  std::printf("port=%s ticked=%s\n", Utf8(port.c_str()).c_str(), Utf8(ticked.c_str()).c_str());
+  return port == L"?" || ticked == L"?" ? 1 : 0;
 }
 
 // Where a control lies on the visible page, or -1,-1 when it is not on it.
@@ -425,8 +522,10 @@ int Text(HWND window, const std::wstring& where) {
 }
 
 int Usage() {
-  std::fputs("usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|focus|text|measure ...\n",
-             stderr);
+  std::fputs(
+      "usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|box|focus|text|ups|measure "
+      "...\n",
+      stderr);
   return 2;
 }
 
@@ -443,6 +542,7 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"answer" && argc > 3)
     return Answer(title, argv[3], argc > 4 ? std::wcstod(argv[4], nullptr) : 30);
   const double seconds = argc > 3 ? std::wcstod(argv[3], nullptr) : 30;
+  if (command == L"box") return Box(title, seconds);
   if (command == L"wait") return WaitForWindow(title, seconds) ? 0 : 1;
   if (command == L"gone") return WaitUntilGone(title, seconds) ? 0 : 1;
   if (command == L"state") {
@@ -464,6 +564,7 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"click" && argc > 3) return Click(window, argv[3]);
   if (command == L"focus") return Focus(window);
   if (command == L"text" && argc > 3) return Text(window, argv[3]);
+  if (command == L"ups") return Ups(window);
   return Usage();
 }
 

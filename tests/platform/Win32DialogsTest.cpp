@@ -169,6 +169,30 @@ TEST(Win32DialogsBoxes, ConfirmIsYesOnlyForYes) {
   EXPECT_FALSE(no);
 }
 
+TEST(Win32DialogsBoxes, TheWarningQuestionShowsTheWarningIconAndEscapeAnswersNo) {
+  Win32Dialogs dialogs("OmbrelSetup");
+  bool yes = false, no = true, warningIcon = false, yesIsDefault = false;
+  const std::string question = "Detect UPS Communication port will take 5 - 30 seconds ! Do you want to continue ?";
+  BoxRun asked = RunWithBox(
+      L"Warning", [&] { yes = dialogs.AskWarning(question); },
+      [&](HWND box) {
+        HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr);
+        for (; icon; icon = FindWindowExW(box, icon, L"Static", nullptr))
+          if (SendMessageW(icon, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_WARNING)))
+            warningIcon = true;
+        yesIsDefault = (GetWindowLongW(GetDlgItem(box, IDYES), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        PressKey(box, VK_RETURN);
+      },
+      IDYES);
+  RunWithBox(
+      L"Warning", [&] { no = dialogs.AskWarning(question); }, [](HWND box) { PressKey(box, VK_ESCAPE); }, IDNO);
+  ASSERT_TRUE(asked.found) << "no box titled Warning";
+  EXPECT_TRUE(warningIcon);
+  EXPECT_TRUE(yesIsDefault);
+  EXPECT_TRUE(yes);
+  EXPECT_FALSE(no);
+}
+
 TEST(Win32DialogsBoxes, MessageAndErrorAreTitledWithTheProgramNameAndHaveOneOkButton) {
   Win32Dialogs dialogs("OmbrelSetup");
   struct Seen {

@@ -9,14 +9,15 @@
 
 class FakeDialogs : public IDialogs {
  public:
-  enum class Kind { Message, Error, Confirm, Browse };
+  enum class Kind { Message, Error, Confirm, Warning, Browse };
   struct Shown {
     Kind kind;
     std::string text;
     bool operator==(const Shown&) const = default;
   };
 
-  // Answers to the next questions, in order; an unscripted question is answered No.
+  // Answers to the next Yes/No questions (confirmations and warnings), in
+  // order; an unscripted question is answered No.
   std::deque<bool> confirmAnswers;
   // Folders the next browse dialogs return; nothing means the user cancelled.
   std::deque<std::optional<std::string>> browseAnswers;
@@ -25,13 +26,8 @@ class FakeDialogs : public IDialogs {
 
   void Message(const std::string& text) override { shown.push_back({Kind::Message, text}); }
   void Error(const std::string& text) override { shown.push_back({Kind::Error, text}); }
-  bool Confirm(const std::string& text) override {
-    shown.push_back({Kind::Confirm, text});
-    if (confirmAnswers.empty()) return false;
-    bool answer = confirmAnswers.front();
-    confirmAnswers.pop_front();
-    return answer;
-  }
+  bool Confirm(const std::string& text) override { return Ask(Kind::Confirm, text); }
+  bool AskWarning(const std::string& text) override { return Ask(Kind::Warning, text); }
   std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) override {
     shown.push_back({Kind::Browse, prompt});
     browseTitles.push_back(title);
@@ -46,5 +42,15 @@ class FakeDialogs : public IDialogs {
     for (const Shown& item : shown)
       if (item.kind == kind) texts.push_back(item.text);
     return texts;
+  }
+
+ private:
+  // A Yes/No question, answered from confirmAnswers.
+  bool Ask(Kind kind, const std::string& text) {
+    shown.push_back({kind, text});
+    if (confirmAnswers.empty()) return false;
+    bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
   }
 };
