@@ -501,7 +501,7 @@ void TSchedule::ReleaseSortedFrom(size_t start) {
 // Moves the marks at or after offset from by delta bytes; their order stays.
 void TSchedule::ShiftMarks(size_t from, std::ptrdiff_t delta) {
   for (uint64_t& mark : marks_)
-    if (OffsetOf(mark) >= from) mark = static_cast<uint64_t>(static_cast<std::ptrdiff_t>(mark) + delta);
+    if (OffsetOf(mark) >= from) mark += static_cast<uint64_t>(delta);  // wraps for a negative delta
 }
 
 void TSchedule::AppendLine(const std::string& line) {
@@ -531,8 +531,8 @@ void TSchedule::ReplaceLine(const Span& span, const std::string& line) {
     text_.replace(span.start, oldLength, line);
     ShiftMarks(span.end, delta);
     for (size_t& stride : strides_)
-      if (stride > span.start) stride = static_cast<size_t>(static_cast<std::ptrdiff_t>(stride) + delta);
-    if (sortedEnd_ > span.start) sortedEnd_ = static_cast<size_t>(static_cast<std::ptrdiff_t>(sortedEnd_) + delta);
+      if (stride > span.start) stride += static_cast<size_t>(delta);
+    if (sortedEnd_ > span.start) sortedEnd_ += static_cast<size_t>(delta);
   }
   cursorLine_ = cursorStart_ = 0;
   const Span changed = SpanAt(span.start);
