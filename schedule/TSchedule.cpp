@@ -94,24 +94,30 @@ bool SortsBefore(std::string_view a, std::string_view b) {
   return KindRank(a) < KindRank(b);
 }
 
-// The first byte at or after from that is a CR, an LF or a '/', or the end.
-// Bytes are looked at 8 at a time until one of them may be such a byte: a
-// byte below 14 or a byte equal to '/' (the classic zero-byte test).
-size_t NextLineEndOrSlash(std::string_view text, size_t from) {
+// The bytes of word that may be a CR, an LF or a '/': each byte below 14 and
+// each '/' has its high bit set (the classic zero-byte test). Bytes above a
+// flagged one may be flagged falsely; the lowest flagged byte is a true one.
+uint64_t LineEndOrSlashBytes(uint64_t word) {
   constexpr uint64_t kEachByte = 0x0101010101010101;
+  const uint64_t slashes = word ^ (kEachByte * '/');
+  return ((word - kEachByte * 14) & ~word & kEachByte * 0x80) |
+         ((slashes - kEachByte) & ~slashes & kEachByte * 0x80);
+}
+
+// The first byte at or after from that is a CR, an LF or a '/', or the end;
+// bytes are looked at 8 at a time until one of them may be such a byte.
+size_t NextLineEndOrSlash(std::string_view text, size_t from) {
   const char* const data = text.data();
   size_t i = from;
   while (i + sizeof(uint64_t) <= text.size()) {
     uint64_t word;
     std::memcpy(&word, data + i, sizeof word);
-    const uint64_t slashes = word ^ (kEachByte * '/');
-    const uint64_t hits = ((word - kEachByte * 14) & ~word & kEachByte * 0x80) |
-                          ((slashes - kEachByte) & ~slashes & kEachByte * 0x80);
+    const uint64_t hits = LineEndOrSlashBytes(word);
     if (hits == 0) {
       i += sizeof word;
       continue;
     }
-    i += static_cast<size_t>(std::countr_zero(hits)) / 8;  // the lowest hit is a true one
+    i += static_cast<size_t>(std::countr_zero(hits)) / 8;
     if (data[i] == '\r' || data[i] == '\n' || data[i] == '/') return i;
     ++i;
   }
@@ -120,13 +126,75 @@ size_t NextLineEndOrSlash(std::string_view text, size_t from) {
   return text.size();
 }
 
+// The first LF at or after from, or the end; 8 bytes at a time, as the C
+// library's search is a byte loop under Wine.
+size_t NextLineFeed(std::string_view text, size_t from) {
+  constexpr uint64_t kEachByte = 0x0101010101010101;
+  const char* const data = text.data();
+  size_t i = from;
+  for (; i + sizeof(uint64_t) <= text.size(); i += sizeof(uint64_t)) {
+    uint64_t word;
+    std::memcpy(&word, data + i, sizeof word);
+    const uint64_t lineFeeds = word ^ (kEachByte * '\n');
+    const uint64_t hits = (lineFeeds - kEachByte) & ~lineFeeds & kEachByte * 0x80;
+    if (hits != 0) return i + static_cast<size_t>(std::countr_zero(hits)) / 8;
+  }
+  for (; i < text.size(); ++i)
+    if (data[i] == '\n') return i;
+  return text.size();
+}
+
+// Where the line that starts at start, with a date text, ends when it has the
+// shape of an event line: date, comma, kind word, 7 more characters without a
+// CR, LF or '/', and its line end right after. Such a line holds no date text
+// but the one at its start. npos for any other line.
+size_t EventLineEnd(std::string_view text, size_t start) {
+  constexpr size_t kShortest = 26;  // a line of a 7-letter kind word
+  if (text.size() - start <= kShortest + 1) return std::string_view::npos;
+  const char* const line = text.data() + start;
+  const int kind = line[12] == 'H' ? 0 : line[12] == 'T' ? 1 : line[12] == 'E' ? 2 : -1;
+  if (kind < 0 || line[kDateLength] != ',') return std::string_view::npos;
+  const size_t length = kDateLength + 1 + kKinds[kind].size() + kTimeAndFlag + 1;
+  const char* const word = line + kDateLength + 1;
+  // Comparisons of a fixed length, which the compiler does in place.
+  const bool wordMatches = kind == 0   ? std::memcmp(word, "SHUTDOWN", 8) == 0
+                           : kind == 1 ? std::memcmp(word, "STARTUP", 7) == 0
+                                       : std::memcmp(word, "TESTUPS", 7) == 0;
+  if (start + length >= text.size() || !wordMatches) return std::string_view::npos;
+  uint64_t rest;  // the comma after the word, time and flag
+  std::memcpy(&rest, line + length - sizeof rest, sizeof rest);
+  if (LineEndOrSlashBytes(rest) != 0 || (line[length] != '\r' && line[length] != '\n'))
+    return std::string_view::npos;
+  return start + length;
+}
+
+// Where the line that starts at start ends (at its CR or LF, or the end of
+// the text); adds to marks the date texts within it but the one at its start,
+// leading.
+size_t LineEndMarkingDates(std::string_view text, size_t start, const std::optional<uint32_t>& leading,
+                           std::vector<uint64_t>& marks) {
+  // A date at the start: its own '/' need no second look, and a line in the
+  // shape of an event none at all.
+  size_t end = leading ? EventLineEnd(text, start) : std::string_view::npos;
+  if (end == std::string_view::npos) end = NextLineEndOrSlash(text, leading ? start + kDateLength : start);
+  while (end < text.size() && text[end] == '/') {
+    if (end >= start + 4) {
+      if (const auto date = LeadingDate(text.substr(end - 4, kDateLength)))
+        marks.push_back(MarkOf(*date, KindAfterDate(text.substr(end - 4)), end - 4));
+    }
+    end = NextLineEndOrSlash(text, end + 1);
+  }
+  return end;
+}
+
 // Calls take(offset, date) for every date text "dddd/dd/dd" in line, which
 // starts at offset base of the text. A date text has its '/' at 4 and 7, so
 // each '/' is tried as the first of them.
 template <typename Take>
 void ForEachDateText(std::string_view line, size_t base, Take take) {
-  for (size_t slash = line.find('/', 4); slash != std::string_view::npos; slash = line.find('/', slash + 1))
-    if (const auto date = LeadingDate(line.substr(slash - 4))) take(base + slash - 4, *date);
+  for (size_t slash = 4; slash < line.size(); ++slash)
+    if (line[slash] == '/')
+      if (const auto date = LeadingDate(line.substr(slash - 4))) take(base + slash - 4, *date);
 }
 
 }  // namespace
@@ -138,6 +206,7 @@ void TSchedule::Clear() {
   strides_.clear();
   sortedEnd_ = 0;
   marks_.clear();
+  indexed_ = true;
   cursorLine_ = cursorStart_ = 0;
 }
 
@@ -172,21 +241,24 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   if (KindIndex(Kind) < 0) return;
   // A line end in either text would split the event into two lines.
   if (HoldsLineEnd(date) || HoldsLineEnd(time)) return;
-  const std::string key = date + "," + Kind;
+  std::string key;
+  key.reserve(date.size() + 1 + Kind.size());
+  key.append(date).append(",").append(Kind);
   const std::string timeAndFlag = time + (warning ? ",1" : ",0");
   const size_t found = FindFirst(key);
   if (found == kNotFound) {
     AppendLine(key + "," + timeAndFlag);
     return;
   }
-  // Time and flag change within this line only, even when it is too short to hold them.
+  // Time and flag change within this line only, even when it is too short to
+  // hold them: the character after the key stays (a comma goes in when there
+  // is none), and the 7 after it give way.
   const Span span = SpanAt(LineStartOf(found));
-  std::string line(TextOf(span));
-  size_t at = found - span.start + key.size();
-  if (at == line.size()) line += ',';
-  ++at;  // past the comma after the key
-  line.replace(at, std::min(kTimeAndFlag, line.size() - at), timeAndFlag);
-  ReplaceLine(span, line);
+  const size_t keyEnd = found + key.size();
+  if (keyEnd == span.end)
+    ChangeWithinLine(span, keyEnd, 0, "," + timeAndFlag);
+  else
+    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1), timeAndFlag);
 }
 
 bool TSchedule::DeleteEvent(const std::string& key) {
@@ -198,38 +270,45 @@ bool TSchedule::DeleteEvent(const std::string& key) {
 
 void TSchedule::SortSchedule() {
   if (sortedEnd_ == text_.size()) return;
+  if (lineFeedsAlone_ > 0) {
+    // Every line end becomes CR LF first, so that lines keep their lengths below.
+    text_ = StoreText();
+    Index();
+    if (sortedEnd_ == text_.size()) return;
+  }
   // The lines from sortedEnd_ on, sorted, each go in after the sorted lines
-  // that do not sort after it (a stable merge), into one new text.
-  std::vector<std::string_view> later;
-  for (size_t start = sortedEnd_; start < text_.size();) {
-    const Span span = SpanAt(start);
-    later.push_back(TextOf(span));
-    start = span.next;
+  // that do not sort after it (a stable merge), within the text: from its
+  // end backwards, each run of sorted lines moves up to its place, and the
+  // line before it goes in below.
+  const std::string later = text_.substr(sortedEnd_);
+  std::vector<std::string_view> lines;
+  for (size_t start = 0; start < later.size();) {
+    const size_t lineFeed = NextLineFeed(later, start);
+    lines.push_back(std::string_view(later).substr(start, lineFeed - start - (lineFeed > start && later[lineFeed - 1] == '\r')));
+    start = lineFeed + 1;
   }
-  std::stable_sort(later.begin(), later.end(), SortsBefore);
-
-  std::string sorted;
-  sorted.reserve(text_.size() + lineFeedsAlone_ + later.size() + 2);
-  size_t copied = 0;
-  const auto copySortedUpTo = [&](size_t end) {
-    if (lineFeedsAlone_ == 0) {
-      sorted.append(text_, copied, end - copied);
-    } else {
-      for (size_t start = copied; start < end;) {
-        const Span span = SpanAt(start);
-        sorted.append(TextOf(span)).append("\r\n");
-        start = span.next;
-      }
-    }
-    copied = end;
-  };
-  for (const std::string_view line : later) {
-    copySortedUpTo(FirstSortedAfter(line));
-    sorted.append(line).append("\r\n");
+  std::stable_sort(lines.begin(), lines.end(), SortsBefore);
+  std::vector<size_t> places;
+  size_t size = sortedEnd_;
+  for (const std::string_view line : lines) {
+    places.push_back(FirstSortedAfter(line));
+    size += line.size() + 2;
   }
-  copySortedUpTo(sortedEnd_);
-  text_ = std::move(sorted);
-  Index();
+  size_t from = sortedEnd_;
+  text_.resize(size);  // grows by the CR LF of a last line that lacked it
+  char* const data = text_.data();
+  for (size_t i = lines.size(); i-- > 0;) {
+    size -= from - places[i];
+    std::memmove(data + size, data + places[i], from - places[i]);
+    from = places[i];
+    size -= lines[i].size() + 2;
+    std::memcpy(data + size, lines[i].data(), lines[i].size());
+    std::memcpy(data + size + lines[i].size(), "\r\n", 2);
+  }
+  // The lines' count and line ends are as before; the rest waits until asked
+  // for, as a store is mostly sorted to be saved just before the program ends.
+  sortedEnd_ = text_.size();
+  indexed_ = false;
 }
 
 std::string TSchedule::StoreText() const {
@@ -259,6 +338,7 @@ std::optional<std::string> TSchedule::EventTime(const std::string& date, const s
 }
 
 TSchedule::MonthEvents TSchedule::EventsOfMonth(const std::string& monthPrefix) const {
+  IndexWhenAsked();
   MonthEvents held{};
   const auto dayText = [](int day) {
     return std::string{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
@@ -319,6 +399,7 @@ std::vector<std::string> TSchedule::DeleteEventsOfKind(
 }
 
 std::string_view TSchedule::Line(size_t index) const {
+  IndexWhenAsked();
   size_t line = index / kStride * kStride;
   size_t start = strides_[index / kStride];
   if (cursorLine_ > line && cursorLine_ <= index) {
@@ -334,6 +415,7 @@ std::string_view TSchedule::Line(size_t index) const {
 // Finds the lines, their order and the marks in one pass over the text. A lone
 // CR becomes the LF it stands for.
 void TSchedule::Index() {
+  indexed_ = true;
   count_ = 0;
   lineFeedsAlone_ = 0;
   strides_.clear();
@@ -344,19 +426,13 @@ void TSchedule::Index() {
   sortedEnd_ = text.size();
   bool sorted = true;
   std::string_view previous;
+  std::optional<uint32_t> previousDate;
+  int previousRank = 0;
   for (size_t start = 0; start < text.size();) {
     if (count_ % kStride == 0) strides_.push_back(start);
     ++count_;
-    // A date at the start: its own '/' need no second look.
     const auto leading = LeadingDate(text.substr(start, kDateLength));
-    size_t end = NextLineEndOrSlash(text, leading ? start + kDateLength : start);
-    while (end < text.size() && data[end] == '/') {
-      if (end >= start + 4) {
-        if (const auto date = LeadingDate(text.substr(end - 4, kDateLength)))
-          marks_.push_back(MarkOf(*date, KindAfterDate(text.substr(end - 4)), end - 4));
-      }
-      end = NextLineEndOrSlash(text, end + 1);
-    }
+    const size_t end = LineEndMarkingDates(text, start, leading, marks_);
     size_t next = end;
     if (end < text.size()) {
       next = end + 1;
@@ -368,21 +444,46 @@ void TSchedule::Index() {
       }
     }
     const std::string_view line = text.substr(start, end - start);
-    if (sorted && count_ > 1 && SortsBefore(line, previous)) {
-      sorted = false;
-      sortedEnd_ = start;
+    const int rank = KindRank(line);
+    if (sorted && count_ > 1) {
+      // Two date texts compare as their numbers do.
+      const bool outOfOrder = leading && previousDate
+                                  ? *leading < *previousDate || (*leading == *previousDate && rank < previousRank)
+                                  : SortsBefore(line, previous);
+      if (outOfOrder) {
+        sorted = false;
+        sortedEnd_ = start;
+      }
     }
     previous = line;
+    previousDate = leading;
+    previousRank = rank;
     if (!sorted && leading) marks_.push_back(MarkOf(*leading, KindAfterDate(line), start));
     start = next;
   }
   std::sort(marks_.begin(), marks_.end());
 }
 
+// The strides and marks of a text that SortSchedule has just ordered, every
+// line with CR LF: only the date texts within lines are marks.
+void TSchedule::IndexWhenAsked() const {
+  if (indexed_) return;
+  indexed_ = true;
+  strides_.clear();
+  marks_.clear();
+  cursorLine_ = cursorStart_ = 0;
+  const std::string_view text = text_;
+  for (size_t start = 0, line = 0; start < text.size(); ++line) {
+    if (line % kStride == 0) strides_.push_back(start);
+    const size_t end = LineEndMarkingDates(text, start, LeadingDate(text.substr(start, kDateLength)), marks_);
+    start = end + 2;
+  }
+  std::sort(marks_.begin(), marks_.end());
+}
+
 TSchedule::Span TSchedule::SpanAt(size_t start) const {
-  const void* found = std::memchr(text_.data() + start, '\n', text_.size() - start);
-  if (found == nullptr) return {start, text_.size(), text_.size()};
-  const size_t lineFeed = static_cast<size_t>(static_cast<const char*>(found) - text_.data());
+  const size_t lineFeed = NextLineFeed(text_, start);
+  if (lineFeed == text_.size()) return {start, text_.size(), text_.size()};
   const size_t end = lineFeed > start && text_[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
   return {start, end, lineFeed + 1};
 }
@@ -430,6 +531,7 @@ size_t TSchedule::FirstSortedAfter(std::string_view line) const {
 // The offset of the first occurrence of key in the text, or kNotFound. Lines
 // never hold a line end, so a key with one (or an empty key) is never found.
 size_t TSchedule::FindFirst(std::string_view key) const {
+  IndexWhenAsked();
   if (key.empty() || HoldsLineEnd(key)) return kNotFound;
   const auto date = LeadingDate(key);
   if (!date) {
@@ -498,10 +600,11 @@ void TSchedule::ReleaseSortedFrom(size_t start) {
   std::inplace_merge(marks_.begin(), middle, marks_.end());
 }
 
-// Moves the marks at or after offset from by delta bytes; their order stays.
-void TSchedule::ShiftMarks(size_t from, std::ptrdiff_t delta) {
+// Moves the marks at or after offset from by delta bytes, which wraps for a
+// move down; their order stays.
+void TSchedule::ShiftMarks(size_t from, size_t delta) {
   for (uint64_t& mark : marks_)
-    if (OffsetOf(mark) >= from) mark += static_cast<uint64_t>(delta);  // wraps for a negative delta
+    if (OffsetOf(mark) >= from) mark += delta;
 }
 
 void TSchedule::AppendLine(const std::string& line) {
@@ -520,23 +623,24 @@ void TSchedule::AppendLine(const std::string& line) {
   MarkLine(SpanAt(start), true);
 }
 
-// Puts line in the place of the line of span, which stays in its place.
-void TSchedule::ReplaceLine(const Span& span, const std::string& line) {
+// Replaces the count characters at offset at, within the line of span, by
+// replacement; the line stays in its place.
+void TSchedule::ChangeWithinLine(const Span& span, size_t at, size_t count, std::string_view replacement) {
   MarkLine(span, false);
-  const size_t oldLength = span.end - span.start;
-  if (line.size() == oldLength) {
-    std::memcpy(text_.data() + span.start, line.data(), line.size());
+  if (replacement.size() == count) {
+    std::memcpy(text_.data() + at, replacement.data(), count);
   } else {
-    const auto delta = static_cast<std::ptrdiff_t>(line.size()) - static_cast<std::ptrdiff_t>(oldLength);
-    text_.replace(span.start, oldLength, line);
+    const size_t delta = replacement.size() - count;  // wraps when the line gets shorter
+    text_.replace(at, count, replacement);
     ShiftMarks(span.end, delta);
     for (size_t& stride : strides_)
-      if (stride > span.start) stride += static_cast<size_t>(delta);
-    if (sortedEnd_ > span.start) sortedEnd_ += static_cast<size_t>(delta);
+      if (stride > span.start) stride += delta;
+    if (sortedEnd_ > span.start) sortedEnd_ += delta;
   }
   cursorLine_ = cursorStart_ = 0;
   const Span changed = SpanAt(span.start);
-  if (changed.start < sortedEnd_) {
+  constexpr size_t kSortedBy = 13;  // the date and the kind word's second letter
+  if (changed.start < sortedEnd_ && at < changed.start + kSortedBy) {
     // A change near the start of a line (from an odd date text) can move it out of order.
     const bool afterPrevious =
         changed.start == 0 || !SortsBefore(TextOf(changed), TextOf(SpanAt(LineStartOf(changed.start - 1))));
@@ -560,7 +664,7 @@ void TSchedule::EraseLine(size_t start) {
   --count_;
   strides_.resize((count_ + kStride - 1) / kStride);
   text_.erase(start, removed);
-  ShiftMarks(span.next, -static_cast<std::ptrdiff_t>(removed));
+  ShiftMarks(span.next, 0 - removed);
   if (sortedEnd_ > start) sortedEnd_ -= removed;
   cursorLine_ = cursorStart_ = 0;
 }

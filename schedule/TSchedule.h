@@ -84,7 +84,7 @@ class TSchedule {
   // The start of every kStride-th line, so that a line is found by walking
   // at most kStride - 1 lines.
   static constexpr size_t kStride = 32;
-  std::vector<size_t> strides_;
+  mutable std::vector<size_t> strides_;
   // The lines before sortedEnd_ (a line start, or the end) are in
   // SortSchedule order, as a file this program saved is: the lines of one
   // date stand together and are found by binary search. Every other place a
@@ -92,13 +92,16 @@ class TSchedule {
   // from sortedEnd_ on) is a mark: date, the kind word after it, and its
   // offset, ordered by date and kind, then offset. A file as saved has none.
   size_t sortedEnd_ = 0;
-  std::vector<uint64_t> marks_;
+  mutable std::vector<uint64_t> marks_;
+  // False from a sort until the strides and marks are next needed.
+  mutable bool indexed_ = true;
   // The line Line() gave last, so that lines read in order cost a step each.
   mutable size_t cursorLine_ = 0;
   mutable size_t cursorStart_ = 0;
 
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
   void Index();
+  void IndexWhenAsked() const;
   Span SpanAt(size_t start) const;
   std::string_view TextOf(const Span& span) const;
   size_t LineStartOf(size_t offset) const;
@@ -108,9 +111,9 @@ class TSchedule {
   size_t FindFirst(std::string_view key) const;
   void MarkLine(const Span& span, bool add);
   void ReleaseSortedFrom(size_t start);
-  void ShiftMarks(size_t from, std::ptrdiff_t delta);
+  void ShiftMarks(size_t from, size_t delta);
   void AppendLine(const std::string& line);
-  void ReplaceLine(const Span& span, const std::string& line);
+  void ChangeWithinLine(const Span& span, size_t at, size_t count, std::string_view replacement);
   void EraseLine(size_t start);
   bool InStoreForm() const;
 };
