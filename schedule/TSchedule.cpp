@@ -283,9 +283,9 @@ void TSchedule::SortSchedule() {
   const std::string later = text_.substr(sortedEnd_);
   std::vector<std::string_view> lines;
   for (size_t start = 0; start < later.size();) {
-    const size_t lineFeed = NextLineFeed(later, start);
-    lines.push_back(std::string_view(later).substr(start, lineFeed - start - (lineFeed > start && later[lineFeed - 1] == '\r')));
-    start = lineFeed + 1;
+    const Span span = SpanIn(later, start);
+    lines.push_back(std::string_view(later).substr(start, span.end - start));
+    start = span.next;
   }
   std::stable_sort(lines.begin(), lines.end(), SortsBefore);
   std::vector<size_t> places;
@@ -481,11 +481,15 @@ void TSchedule::IndexWhenAsked() const {
   std::sort(marks_.begin(), marks_.end());
 }
 
-TSchedule::Span TSchedule::SpanAt(size_t start) const {
-  const size_t lineFeed = NextLineFeed(text_, start);
-  if (lineFeed == text_.size()) return {start, text_.size(), text_.size()};
-  const size_t end = lineFeed > start && text_[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
+TSchedule::Span TSchedule::SpanIn(std::string_view text, size_t start) {
+  const size_t lineFeed = NextLineFeed(text, start);
+  if (lineFeed == text.size()) return {start, text.size(), text.size()};
+  const size_t end = lineFeed > start && text[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
   return {start, end, lineFeed + 1};
+}
+
+TSchedule::Span TSchedule::SpanAt(size_t start) const {
+  return SpanIn(text_, start);
 }
 
 std::string_view TSchedule::TextOf(const Span& span) const {

@@ -102,6 +102,8 @@ class TSchedule {
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
   void Index();
   void IndexWhenAsked() const;
+  // The line that starts at start in a text whose line ends are CR LF or LF.
+  static Span SpanIn(std::string_view text, size_t start);
   Span SpanAt(size_t start) const;
   std::string_view TextOf(const Span& span) const;
   size_t LineStartOf(size_t offset) const;
