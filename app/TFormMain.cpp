@@ -5,6 +5,7 @@
 
 #include "app/StartupTrace.h"
 #include "platform/FileSystem.h"
+#include "ui/BusyCursor.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
 
@@ -33,6 +34,7 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
 
 TFormMain::~TFormMain() {
   module_.SetDetectionWindow(nullptr);
+  ui::ShowBusyCursor(false);  // a run cut short leaves no hourglass behind
   if (Handle()) DestroyWindow(Handle());
 }
 
@@ -200,11 +202,6 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormClose();
       if (OnClosed) OnClosed();
       return 0;
-    case WM_SETCURSOR:
-      // The controls pass the question up to here.
-      if (!hourglass_) break;
-      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-      return TRUE;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         RememberFocus();

@@ -284,5 +284,4 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   std::unique_ptr<TINI_LANGUAGE> language_;
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active
-  bool hourglass_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "ui/BusyCursor.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
 
@@ -38,6 +39,10 @@ Window* Window::FromHandle(HWND hwnd) {
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR && BusyCursorShown()) {
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return TRUE;
+  }
   LRESULT result = 0;
   if (RouteNotification(message, wParam, lParam, result)) return result;
   return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -35,7 +35,8 @@ class Window {
   // procedure and creates the window.
   void CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD style, const std::string& title,
                       const Bounds& bounds, HWND parent);
-  // Default: routes control notifications, then DefWindowProc.
+  // Default: the hourglass while the program is busy, routes control
+  // notifications, then DefWindowProc.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Shows a failure the way the window procedure does.
   void ReportFailure(const std::string& what);
