@@ -5,6 +5,7 @@
 
 #include "app/StartupTrace.h"
 #include "platform/FileSystem.h"
+#include "schedule/DayDescription.h"
 #include "ui/BusyCursor.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
@@ -71,6 +72,15 @@ void TFormMain::BindHandlers() {
   ComboBox7.OnChange = [this] { ComboBox7Change(); };
   ComboBox8.OnChange = [this] { ComboBox7Change(); };
   Calendar1.OnChange = [this] { Calendar1Change(); };
+  // A screen reader hears the month and each day in the language in use,
+  // with the events the markers show.
+  Calendar1.MonthName = [this](int month, int year) {
+    return language_ ? DescribeMonth(*language_, month, year) : std::string();
+  };
+  Calendar1.DayName = [this](int day, int month, int year) {
+    if (!language_ || !schedule_ || !settings_) return std::string();
+    return DescribeDay(*language_, *schedule_, *settings_, module_.ADateTime1, day, month, year);
+  };
   ButtonApply.OnClick = [this] { ButtonApplyClick(); };
   ButtonClear.OnClick = [this] { ButtonClearClick(); };
   ButtonReset.OnClick = [this] { ButtonResetClick(); };

@@ -245,7 +245,7 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void UnmarkWeekly(const std::string& kind, const std::string& mask);
   // Shows or hides the marker of a set on a day of the shown month.
   void ShowMarker(int set, int day, bool shown);
-  // Raises the calendar above every marker.
+  // Hides every marker.
   void HideDayMarkers();
   // The marker set of the kind whose marker button is down, if one is.
   std::optional<int> ChosenKind() const;
