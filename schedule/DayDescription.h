@@ -15,5 +15,5 @@ std::string DescribeMonth(const TINI_LANGUAGE& texts, int month, int year);
 // The events are those the calendar marks: a dated event of a kind, else the
 // kind's weekly rule, in the order shutdown, start-up, UPS test. The date
 // must exist.
-std::string DescribeDay(const TINI_LANGUAGE& texts, const TSchedule& store, const TINI& ini, TADateTime& dates,
-                        int day, int month, int year);
+std::string DescribeDay(const TINI_LANGUAGE& texts, const TSchedule& store, const TINI& ini,
+                        TADateTime& dates, int day, int month, int year);

@@ -96,7 +96,9 @@ class CalendarObject final : public IAccessible {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                    UINT*) override {
     return E_NOTIMPL;
@@ -107,7 +109,8 @@ class CalendarObject final : public IAccessible {
     if (!parent) return E_POINTER;
     *parent = nullptr;
     if (!calendar_) return CO_E_OBJNOTCONNECTED;
-    return StandardObject(calendar_->Handle(), OBJID_WINDOW, __uuidof(IDispatch), reinterpret_cast<void**>(parent));
+    return StandardObject(calendar_->Handle(), OBJID_WINDOW, __uuidof(IDispatch),
+                          reinterpret_cast<void**>(parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
     if (!count) return E_POINTER;
@@ -158,7 +161,9 @@ class CalendarObject final : public IAccessible {
     if (topic) *topic = -1;
     return S_FALSE;
   }
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* keys) override { return NoText(id, keys); }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* keys) override {
+    return NoText(id, keys);
+  }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (!focus) return E_POINTER;
     SetEmpty(focus);
@@ -174,7 +179,9 @@ class CalendarObject final : public IAccessible {
     SetChild(selection, SelectedCell());
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) override { return NoText(id, action); }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) override {
+    return NoText(id, action);
+  }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT id) override {
     const LONG child = ChildOf(id);
     if (child < 0 || (flags & ~(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION))) return E_INVALIDARG;
@@ -185,7 +192,8 @@ class CalendarObject final : public IAccessible {
     if (child != CHILDID_SELF && (flags & SELFLAG_TAKESELECTION)) calendar_->SelectByUser(DayOf(child));
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) override {
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                        VARIANT id) override {
     if (!left || !top || !width || !height) return E_POINTER;
     *left = *top = *width = *height = 0;
     const LONG child = ChildOf(id);

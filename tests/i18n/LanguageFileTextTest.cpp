@@ -1,8 +1,7 @@
 // Which encoding a language file is read in, on the files as editors save them.
-#include "i18n/LanguageFileText.h"
-
 #include <gtest/gtest.h>
 
+#include "i18n/LanguageFileText.h"
 #include "i18n/TINI_LANGUAGE.h"
 #include "support/ScratchFolder.h"
 
@@ -51,7 +50,10 @@ TEST(LanguageFileText, MarksAndTheirAbsence) {
   EXPECT_FALSE(DecodeLanguageFile("").Utf8);
   // A UTF-16 mark alone gives an empty file; one byte more is dropped.
   EXPECT_EQ(DecodeLanguageFile("\xFF\xFE").Text, "");
-  EXPECT_EQ(DecodeLanguageFile("\xFE\xFF" "a").Text, "");
+  EXPECT_EQ(DecodeLanguageFile("\xFE\xFF"
+                               "a")
+                .Text,
+            "");
   // The mark counts only at the start.
   LanguageFileText late = DecodeLanguageFile("a\xFF\xFE");
   EXPECT_FALSE(late.Utf8);

@@ -1,8 +1,7 @@
 // The calendar's month and days as a screen reader is told them.
-#include "schedule/DayDescription.h"
-
 #include <gtest/gtest.h>
 
+#include "schedule/DayDescription.h"
 #include "support/FakeClock.h"
 #include "support/ScratchFolder.h"
 
@@ -48,7 +47,9 @@ TEST_F(DayDescription, NamesComeFromTheLanguage) {
   texts.Path = std::string(OMBREL_LANGUAGES_DIR) + "/Francais/setup.ini";
   texts.Load();
   EXPECT_EQ(Day(2, 3, 2024), "Samedi 2 Mars 2024: Arr\xEAt 22:00");
-  EXPECT_EQ(DescribeMonth(texts, 12, 1999), "D\xE9" "cembre 1999");
+  EXPECT_EQ(DescribeMonth(texts, 12, 1999),
+            "D\xE9"
+            "cembre 1999");
 }
 
 }  // namespace
