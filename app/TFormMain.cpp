@@ -115,6 +115,10 @@ void TFormMain::FormCreate() {
     services_.dialogs.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
   }
 
+  // The marker buttons show only their colour; a screen reader tells their kind.
+  MarkerShutdown.SetText(language_->SHUTDOWN);
+  MarkerStartup.SetText(language_->STARTUP);
+  MarkerTest.SetText(language_->TESTUPS);
   BuildDayMarkers();
   Note("language");
   SetUpPages();
