@@ -115,10 +115,13 @@ void TFormMain::FormCreate() {
     services_.dialogs.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
   }
 
-  // The marker buttons show only their colour; a screen reader tells their kind.
+  // Controls that show no caption still have a name for screen readers: the
+  // marker buttons their kind, the spinners the field they step.
   MarkerShutdown.SetText(language_->SHUTDOWN);
   MarkerStartup.SetText(language_->STARTUP);
   MarkerTest.SetText(language_->TESTUPS);
+  UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
+  UpDown2.SetText(language_->POWER_FAIL_FOR);
   BuildDayMarkers();
   Note("language");
   SetUpPages();

@@ -206,6 +206,7 @@ TEST_F(LanguageTest, GermanFileTranslatesTheWholeWindow) {
   // The marker buttons show a colour only; their names are for screen readers.
   EXPECT_EQ(TextOf(f.MarkerShutdown), "Ausschalten");
   EXPECT_EQ(TextOf(f.MarkerTest), "USV-Test");
+  EXPECT_EQ(WideText(f.UpDown1.Handle()), L"\u00DCberlast nach");
   EXPECT_EQ(ui::WindowText(f.Handle()), "Ombrel Setup Version 7.20");
   // The language list ticks the language in use.
   ASSERT_EQ(f.CheckListBox2.Count(), 1);
