@@ -1,5 +1,6 @@
 // The calendar's day markers and the times of the selected day under it.
 #include "app/TFormMain.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -18,6 +19,31 @@ void TFormMain::BuildDayMarkers() {
       DayMarkers[set][cell - 1].Create({.parent = page,
                                         .bounds = {left, top + kMarkerOffsets[set], 15, 8},
                                         .colour = kMarkerColours[set]});
+  }
+  AlignDayMarkers();
+}
+
+// The places of the layout are the top-left corners of the calendar's cells
+// at 96 DPI, one pixel in from the grid line. At another scale the
+// calendar's border need not grow with the rest (Wine keeps it 2 pixels): the
+// markers then go where the cells are. Where the first stands right, all do.
+void TFormMain::AlignDayMarkers() {
+  HWND page = PageControl1.Page(1).Handle();
+  const int dpi = Dpi();
+  auto corner = [&](int cell) {
+    RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
+    MapWindowPoints(Calendar1.Handle(), page, reinterpret_cast<POINT*>(&rect), 2);
+    return POINT{rect.left + ui::Scale(1, dpi), rect.top};
+  };
+  const POINT first = corner(1);
+  const ui::Bounds placed = DayMarkers[0][0].Place();
+  if (placed.left == first.x && placed.top == first.y) return;
+  for (int cell = 1; cell <= kMarkedCells; ++cell) {
+    const POINT at = corner(cell);
+    for (int set = 0; set < kKindCount; ++set)
+      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, at.x,
+                   at.y + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

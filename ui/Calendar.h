@@ -48,7 +48,9 @@ class Calendar : public Control {
   int DayAt(POINT at) const;
   int FirstColumn() const;
   int DaysInMonth() const;
-  SIZE Pitch() const;
+  SIZE Span() const;
+  // Where cell index begins (and the line before it ends) along a span.
+  static int Edge(int index, int span);
 
   TADateTime dates_;
   int day_ = 1;
