@@ -86,6 +86,8 @@ expect_installed "$stage" "after the install"
 icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s </dev/null 2>/dev/null | tr -d '\r' |
   sed -n 's/^ *ProductIcon *REG_SZ *\(.*OmbrelSetup\.ico\)$/\1/p')
 [ -n "$icon" ] && [ -f "$(winepath -u "$icon" 2>/dev/null)" ] || fail "the entry has no icon ('$icon')"
+wine reg query "$uninstall_key" /s </dev/null 2>/dev/null | tr -d '\r' |
+  grep -q 'DisplayIcon *REG_SZ *C:\\Program Files\\Ombrel\\OmbrelSetup.exe,0$' || fail "the entry names no DisplayIcon"
 shortcut=$(shortcut_file)
 [ -n "$shortcut" ] || fail "no Start menu shortcut"
 [ "$(printf '%s\n' "$shortcut" | wc -l)" = 1 ] || fail "more than one shortcut: $shortcut"
