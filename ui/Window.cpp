@@ -24,6 +24,7 @@ void Window::CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD sty
     info.cbSize = sizeof(info);
     info.lpfnWndProc = WindowProcedure;
     info.hInstance = instance;
+    info.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // the program's icon; none in the tests
     info.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     info.lpszClassName = windowClass;
