@@ -53,17 +53,36 @@ Memory MemoryNow() {
   return memory;
 }
 
+// Consecutive dates from 2000 on, made one at a time, so that the file is
+// sorted as the program saves it and no list of them adds to the peak.
+class DateSequence {
+ public:
+  std::string Next() {
+    const std::string text = bench::DateText(day_, month_, year_);
+    if (++day_ > calendar_.MaxDayOfMonth(month_, year_)) {
+      day_ = 1;
+      if (++month_ > 12) {
+        month_ = 1;
+        ++year_;
+      }
+    }
+    return text;
+  }
+
+ private:
+  TADateTime calendar_;
+  int day_ = 1, month_ = 1, year_ = 2000;
+};
+
 // The next piece of a file of the kind.
-std::string Piece(const std::string& kind, std::mt19937& random) {
+std::string Piece(const std::string& kind, DateSequence& dates, std::mt19937& random) {
   if (kind == "lf") return std::string(4096, '\n');
   if (kind == "crlf") {
     std::string piece;
     for (int i = 0; i < 2048; ++i) piece += "\r\n";
     return piece;
   }
-  static const std::vector<std::string> dates = bench::Dates(100000, 2000);
-  static size_t day = 0;
-  const std::string& date = dates[day++ % dates.size()];
+  const std::string date = dates.Next();
   char time[8];
   std::snprintf(time, sizeof time, "%02d:%02d", static_cast<int>(random() % 24), static_cast<int>(random() % 60));
   const std::string blank = kind == "odd" ? " " : "";
@@ -82,8 +101,9 @@ int main(int argc, char** argv) {
   {
     std::ofstream file(path, std::ios::binary);
     std::mt19937 random(17);
+    DateSequence dates;
     for (size_t written = 0; written < size;) {
-      const std::string piece = Piece(kind, random);
+      const std::string piece = Piece(kind, dates, random);
       file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
       written += piece.size();
     }
