@@ -386,6 +386,7 @@ std::vector<std::string> TSchedule::DeleteEventsOfKind(
                         line.substr(kDateLength + 1).starts_with(kind);
     if (ofKind && remove(DateOf(line))) {
       removedDates.emplace_back(DateOf(line));
+      if (span.next > span.end && text_[span.end] == '\n') --lineFeedsAlone_;
     } else {
       if (kept != start) std::memmove(text_.data() + kept, text_.data() + start, span.next - start);
       kept += span.next - start;
@@ -393,8 +394,16 @@ std::vector<std::string> TSchedule::DeleteEventsOfKind(
     start = span.next;
   }
   if (removedDates.empty()) return removedDates;
+  const bool wasSorted = sortedEnd_ == text_.size();
   text_.resize(kept);
-  Index();
+  count_ -= removedDates.size();
+  if (wasSorted) {
+    // Sorted lines stay sorted when some are taken out; the rest waits until asked for.
+    sortedEnd_ = kept;
+    indexed_ = false;
+  } else {
+    Index();
+  }
   return removedDates;
 }
 
@@ -464,8 +473,9 @@ void TSchedule::Index() {
   std::sort(marks_.begin(), marks_.end());
 }
 
-// The strides and marks of a text that SortSchedule has just ordered, every
-// line with CR LF: only the date texts within lines are marks.
+// The strides and marks of a text whose lines are all sorted, as after a
+// sort or after lines were taken out of sorted ones: only the date texts
+// within lines are marks.
 void TSchedule::IndexWhenAsked() const {
   if (indexed_) return;
   indexed_ = true;
@@ -476,7 +486,7 @@ void TSchedule::IndexWhenAsked() const {
   for (size_t start = 0, line = 0; start < text.size(); ++line) {
     if (line % kStride == 0) strides_.push_back(start);
     const size_t end = LineEndMarkingDates(text, start, LeadingDate(text.substr(start, kDateLength)), marks_);
-    start = end + 2;
+    start = end + 1 + (end < text.size() && text[end] == '\r');  // past CR LF or LF
   }
   std::sort(marks_.begin(), marks_.end());
 }

@@ -93,7 +93,8 @@ class TSchedule {
   // offset, ordered by date and kind, then offset. A file as saved has none.
   size_t sortedEnd_ = 0;
   mutable std::vector<uint64_t> marks_;
-  // False from a sort until the strides and marks are next needed.
+  // False from a sort, or a removal from sorted lines, until the strides and
+  // marks are next needed.
   mutable bool indexed_ = true;
   // The line Line() gave last, so that lines read in order cost a step each.
   mutable size_t cursorLine_ = 0;
