@@ -109,6 +109,9 @@ class TSchedule {
   std::string_view TextOf(const Span& span) const;
   size_t LineStartOf(size_t offset) const;
   size_t LineNumberOf(size_t start) const;
+  std::string_view SortKeyAt(size_t start) const;
+  template <typename NotYet>
+  size_t FirstSortedWhere(NotYet notYet) const;
   size_t FirstSortedFrom(std::string_view date) const;
   size_t FirstSortedAfter(std::string_view line) const;
   size_t FindFirst(std::string_view key) const;
