@@ -643,6 +643,15 @@ void TSchedule::ShiftMarks(size_t from, size_t delta) {
 }
 
 void TSchedule::AppendLine(const std::string& line) {
+  const size_t needed = text_.size() + line.size() + 4;
+  if (text_.capacity() < needed) {
+    // The text as read has no room to spare; an eighth more leaves room for
+    // many lines, where doubling would hold twice the file.
+    std::string grown;
+    grown.reserve(needed + needed / 8);
+    grown.append(text_);
+    text_.swap(grown);
+  }
   if (!text_.empty() && text_.back() != '\n') {
     // The last line gets its line end first.
     if (sortedEnd_ == text_.size()) sortedEnd_ += 2;
