@@ -381,8 +381,14 @@ std::vector<std::string> TSchedule::DeleteEventsOfKind(
     const std::string& kind, const std::function<bool(std::string_view date)>& remove) {
   std::vector<std::string> removedDates;
   if (kind.empty()) return removedDates;
-  // Kept lines move down over the removed ones, with their line ends.
+  // Each run of kept lines moves down over the removed ones before it, with
+  // its line ends.
   size_t kept = 0;
+  size_t runStart = 0;
+  const auto keepRun = [&](size_t runEnd) {
+    if (kept != runStart) std::memmove(text_.data() + kept, text_.data() + runStart, runEnd - runStart);
+    kept += runEnd - runStart;
+  };
   for (size_t start = 0; start < text_.size();) {
     const Span span = SpanAt(start);
     const std::string_view line = TextOf(span);
@@ -391,13 +397,13 @@ std::vector<std::string> TSchedule::DeleteEventsOfKind(
     if (ofKind && remove(DateOf(line))) {
       removedDates.emplace_back(DateOf(line));
       if (span.next > span.end && text_[span.end] == '\n') --lineFeedsAlone_;
-    } else {
-      if (kept != start) std::memmove(text_.data() + kept, text_.data() + start, span.next - start);
-      kept += span.next - start;
+      keepRun(start);
+      runStart = span.next;
     }
     start = span.next;
   }
   if (removedDates.empty()) return removedDates;
+  keepRun(text_.size());
   const bool wasSorted = sortedEnd_ == text_.size();
   text_.resize(kept);
   count_ -= removedDates.size();
