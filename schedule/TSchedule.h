@@ -90,7 +90,8 @@ class TSchedule {
   // date stand together and are found by binary search. Every other place a
   // date text "dddd/dd/dd" stands (inside a line, or at the start of a line
   // from sortedEnd_ on) is a mark: date, the kind word after it, and its
-  // offset, ordered by date and kind, then offset. A file as saved has none.
+  // offset, ordered by date and kind, then offset. A file of event lines as
+  // saved has none.
   size_t sortedEnd_ = 0;
   mutable std::vector<uint64_t> marks_;
   // False from a sort, or a removal from sorted lines, until the strides and
