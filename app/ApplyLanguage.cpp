@@ -21,12 +21,11 @@ void TFormMain::ApplyLanguage() {
   // Fonts. The schedule page's title and the low-battery note take the
   // window's font; the note is made bold and red again further down. The
   // calendar keeps its own font with the language's name and size.
-  UseWindowFont(ui::MakeFont(t.FONTNAME, t.FONTSIZE));
-  Panel3.SetCaption(Panel3.Caption(), font_.Get(), kBlue);
-  Label8.SetFont(font_.Get());
-  ui::Font calendarFont = ui::MakeFontLike(calendarFont_.Get(), t.FONTNAME, t.FONTSIZE);
-  Calendar1.SetFont(calendarFont.Get());
-  calendarFont_ = std::move(calendarFont);
+  UseWindowFont({t.FONTNAME, t.FONTSIZE});
+  Panel3.SetCaption(Panel3.Caption(), WindowFont(), kBlue);
+  Label8.SetFont(WindowFont());
+  calendarFont_ = {t.FONTNAME, t.FONTSIZE, calendarFont_.bold};
+  Calendar1.SetFont(fonts_.Get(calendarFont_));
 
   // Bottom bar.
   ButtonOK.SetText(t.OK);
@@ -44,8 +43,8 @@ void TFormMain::ApplyLanguage() {
   CheckBox9.SetText(t.POWER_FAIL_FOR);
   Label10.SetCaption(t.MINUTES);
   CheckBox11.SetText(t.RECOMMENDED_BACKUP_TIME_0_MINUTE);
-  boldFont_ = ui::MakeFont(t.FONTNAME, t.FONTSIZE, true);
-  Label8.SetFont(boldFont_.Get());
+  boldFont_ = {t.FONTNAME, t.FONTSIZE, true};
+  Label8.SetFont(fonts_.Get(boldFont_));
   Label8.SetTextColor(kRed);
   Label8.SetCaption(t.AND_COMPUTER_WILL_SHUTDOWN_WHEN_LOW_BATTERY);
   Label13.SetCaption(t.TARVEXI_UPS_SERIES);
@@ -59,7 +58,7 @@ void TFormMain::ApplyLanguage() {
 
   // Schedule page.
   PageControl1.SetCaption(1, t.SCHEDULE_SETUP);
-  Panel3.SetCaption(t.SCHEDULE_SETUP, font_.Get(), kBlue);
+  Panel3.SetCaption(t.SCHEDULE_SETUP, WindowFont(), kBlue);
   Label15.SetCaption(t.MONTH);
   ComboBox7.SetRows({t.JANUARY, t.FEBRUARY, t.MARCH, t.APRIL, t.MAY, t.JUNE, t.JULY, t.AUGUST, t.SEPTEMBER,
                      t.OCTOBER, t.NOVEMBER, t.DECEMBER});
@@ -116,7 +115,8 @@ void TFormMain::CentreUnderMarker(ui::Label& label) {
 }
 
 // The window's font becomes font, on every control that follows it.
-void TFormMain::UseWindowFont(ui::Font font) {
-  ui::ReplaceFont(Handle(), font_.Get(), font.Get());
-  font_ = std::move(font);
+void TFormMain::UseWindowFont(const ui::FontSpec& font) {
+  HFONT old = WindowFont();
+  windowFont_ = font;
+  ui::ReplaceFont(Handle(), old, WindowFont());
 }

@@ -56,7 +56,7 @@ void BuildShutdownGroup(HWND page, const ui::Group& group, ShutdownGroupControls
 
 void TFormMain::BuildControls() {
   HWND window = Handle();
-  HFONT font = font_.Get();
+  HFONT font = WindowFont();
   auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
 
   Panel1.Create({.parent = window,
@@ -100,7 +100,7 @@ void TFormMain::BuildControls() {
 
 void TFormMain::BuildConfigPage(ui::Panel& configPage) {
   HWND page = configPage.Handle();
-  HFONT font = font_.Get();
+  HFONT font = WindowFont();
 
   Label1.Create({.parent = page, .bounds = {8, 12, 0, 0}, .caption = "UPS Communication Port", .font = font});
   ComboBox1.Create({.parent = page,
@@ -151,7 +151,7 @@ void TFormMain::BuildConfigPage(ui::Panel& configPage) {
   Label8.Create({.parent = page,
                  .bounds = GroupBox7.Inside(8, 100, 0, 0),
                  .caption = "And Computer will shutdown when low battery",
-                 .font = boldFont_.Get()});
+                 .font = fonts_.Get(boldFont_)});
   Label8.SetTextColor(RGB(255, 0, 0));
 
   ButtonAutoDetect.Create(
@@ -187,7 +187,7 @@ void TFormMain::BuildConfigPage(ui::Panel& configPage) {
 
 void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   HWND page = schedulePage.Handle();
-  HFONT font = font_.Get();
+  HFONT font = WindowFont();
   auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
 
   // The calendar first: the day markers, made later, start beneath it.
@@ -197,7 +197,7 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
                     .day = today.Day,
                     .month = today.Month,
                     .year = today.Year,
-                    .font = calendarFont_.Get()});
+                    .font = fonts_.Get(calendarFont_)});
   Label15.Create({.parent = page, .bounds = {3, 6, 0, 0}, .caption = "Month", .font = font});
   ComboBox7.Create({.parent = page,
                     .bounds = {38, 2, 90, kDroppedHeight},
@@ -213,7 +213,7 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
                     .font = font});
 
   Panel3.Create({.parent = page, .bounds = {374, 2, 164, 22}, .outer = ui::Bevel::Raised, .sink = sink});
-  Panel3.SetCaption("Schedule Setup", boldFont_.Get(), RGB(0, 0, 255));
+  Panel3.SetCaption("Schedule Setup", fonts_.Get(boldFont_), RGB(0, 0, 255));
 
   GroupBox14.Create(
       {.parent = page, .bounds = {374, 26, 164, 220}, .caption = " Schedule Setup ", .font = font});
@@ -298,7 +298,7 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
 
 void TFormMain::BuildOthersPage(ui::Panel& othersPage) {
   HWND page = othersPage.Handle();
-  HFONT font = font_.Get();
+  HFONT font = WindowFont();
 
   GroupBox2.Create({.parent = page, .bounds = {4, 12, 301, 93}, .caption = " Event Log ", .font = font});
   Label9.Create(
@@ -316,7 +316,7 @@ void TFormMain::BuildOthersPage(ui::Panel& othersPage) {
   SpeedButton1.Create({.parent = page,
                        .bounds = GroupBox2.Inside(262, 56, 23, 22),
                        .caption = "...",
-                       .font = browseFont_.Get()});
+                       .font = fonts_.Get(browseFont_)});
 
   GroupBox1.Create({.parent = page, .bounds = {4, 112, 301, 117}, .caption = " Data Log ", .font = font});
   CheckBox7.Create({.parent = page,
@@ -346,7 +346,7 @@ void TFormMain::BuildOthersPage(ui::Panel& othersPage) {
   SpeedButton2.Create({.parent = page,
                        .bounds = GroupBox1.Inside(262, 83, 23, 22),
                        .caption = "...",
-                       .font = browseFont_.Get()});
+                       .font = fonts_.Get(browseFont_)});
 
   Label14.Create({.parent = page, .bounds = {316, 0, 0, 0}, .caption = "Select Language", .font = font});
   CheckListBox2.Create({.parent = page, .bounds = {316, 16, 217, 293}, .rowHeight = 16, .font = font});

@@ -1,5 +1,6 @@
 // The calendar's day markers and the times of the selected day under it.
 #include "app/TFormMain.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -21,6 +22,29 @@ void TFormMain::BuildDayMarkers() {
                      .colour = kMarkerColours[set]});
       marker.SetVisible(false);
     }
+  }
+  AlignDayMarkers();
+}
+
+// Each marker goes to the top-left corner of its cell, one pixel in from the
+// grid line, wherever the cells are at the calendar's DPI (its border need
+// not grow with the rest: Wine keeps it 2 pixels). Where the first stands
+// right, all do.
+void TFormMain::AlignDayMarkers() {
+  const int dpi = Dpi();
+  auto corner = [&](int cell) {
+    const RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
+    return POINT{rect.left + ui::Scale(1, dpi), rect.top};
+  };
+  const POINT first = corner(1);
+  const ui::Bounds placed = DayMarkers[0][0].Place();
+  if (placed.left == first.x && placed.top == first.y) return;
+  for (int cell = 1; cell <= kMarkedCells; ++cell) {
+    const POINT at = corner(cell);
+    for (int set = 0; set < kKindCount; ++set)
+      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, at.x,
+                   at.y + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

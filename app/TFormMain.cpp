@@ -7,18 +7,24 @@
 #include "platform/FileSystem.h"
 #include "schedule/DayDescription.h"
 #include "ui/BusyCursor.h"
+#include "ui/Dpi.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
 
+namespace {
+
+// The window's outer size at 96 DPI.
+constexpr int kOuterWidth = 556;
+constexpr int kOuterHeight = 468;
+
+}  // namespace
+
 TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_(services), module_(module) {
   SetErrorSink([this](const std::string& text) { services_.dialogs.Error(text); });
-  font_ = ui::MakeFont("MS Sans Serif", 8);
-  boldFont_ = ui::MakeFont("MS Sans Serif", 8, true);
-  browseFont_ = ui::MakeFont("Arial", 8);
-  calendarFont_ = ui::MakeFont("MS Sans Serif", 8);
   CreateWindowOf(L"TFormMain", WS_EX_CONTROLPARENT,
                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, kMainWindowTitle,
-                 {CW_USEDEFAULT, CW_USEDEFAULT, 556, 468}, nullptr);
+                 {CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight}, nullptr);
+  fonts_.SetDpi(Handle(), Dpi());
   Note("main window");
   BuildControls();
   Note("controls");
@@ -96,8 +102,9 @@ void TFormMain::FormCreate() {
   if (ui::WindowText(Handle()) != kMainWindowTitle) ui::SetWindowText(Handle(), kMainWindowTitle);
   RECT outer{};
   GetWindowRect(Handle(), &outer);
-  if (outer.right - outer.left != 556 || outer.bottom - outer.top != 468)
-    SetWindowPos(Handle(), nullptr, 0, 0, 556, 468, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int width = ui::Scale(kOuterWidth, Dpi()), height = ui::Scale(kOuterHeight, Dpi());
+  if (outer.right - outer.left != width || outer.bottom - outer.top != height)
+    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
 
   std::string folder = ProgramFolder();
@@ -146,36 +153,75 @@ void TFormMain::SetUpPages() {
   Note("pages filled");
 }
 
-void TFormMain::LoadSkins() {
+void TFormMain::LoadSkins(SkinErrors errors) {
   struct Target {
     const char* file;
-    std::function<void(ui::Bitmap)> show;
+    int count;  // images side by side
+    std::function<void(ui::Bitmap, int count)> show;
   };
   using ui::GlyphLayout;
   const Target skins[] = {
-      {"HeaderSetup.bmp", [this](ui::Bitmap b) { Panel1.SetPicture(std::move(b)); }},
-      {"SAVE_BUTTON.bmp", [this](ui::Bitmap b) { ButtonOK.SetGlyph(std::move(b), 1, GlyphLayout::Left); }},
-      {"CANCEL_BUTTON.bmp",
-       [this](ui::Bitmap b) { ButtonCancel.SetGlyph(std::move(b), 2, GlyphLayout::Left); }},
-      {"EXIT_BUTTON.bmp", [this](ui::Bitmap b) { ButtonClear.SetGlyph(std::move(b), 1, GlyphLayout::Left); }},
-      {"APPLY_BUTTON.bmp",
-       [this](ui::Bitmap b) { ButtonApply.SetGlyph(std::move(b), 2, GlyphLayout::Left); }},
-      {"BATTERY.BMP", [this](ui::Bitmap b) { ButtonAutoDetect.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
-      {"VIEWALL_BUTTON.bmp",
-       [this](ui::Bitmap b) { ButtonViewAll.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
-      {"RESET_BUTTON.bmp", [this](ui::Bitmap b) { ButtonReset.SetGlyph(std::move(b), 1, GlyphLayout::Top); }},
+      {"HeaderSetup.bmp", 1, [this](ui::Bitmap b, int) { Panel1.SetPicture(std::move(b)); }},
+      {"SAVE_BUTTON.bmp", 1,
+       [this](ui::Bitmap b, int n) { ButtonOK.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
+      {"CANCEL_BUTTON.bmp", 2,
+       [this](ui::Bitmap b, int n) { ButtonCancel.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
+      {"EXIT_BUTTON.bmp", 1,
+       [this](ui::Bitmap b, int n) { ButtonClear.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
+      {"APPLY_BUTTON.bmp", 2,
+       [this](ui::Bitmap b, int n) { ButtonApply.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
+      {"BATTERY.BMP", 1,
+       [this](ui::Bitmap b, int n) { ButtonAutoDetect.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
+      {"VIEWALL_BUTTON.bmp", 1,
+       [this](ui::Bitmap b, int n) { ButtonViewAll.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
+      {"RESET_BUTTON.bmp", 1,
+       [this](ui::Bitmap b, int n) { ButtonReset.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
   };
   std::string folder = ProgramFolder() + "skin\\setup\\";
   for (const Target& skin : skins) {
     std::string path = folder + skin.file;
     if (!fs_seam::FileExists(path)) {
-      services_.dialogs.Message(language_->MESSAGE_ERROR_FILE_NOT_FOUND + skin.file);
+      if (errors == SkinErrors::Report)
+        services_.dialogs.Message(language_->MESSAGE_ERROR_FILE_NOT_FOUND + skin.file);
       continue;
     }
     ui::Bitmap picture = ui::LoadBitmapFile(path);
-    if (!picture) throw AppError("Bitmap image is not valid");
-    skin.show(std::move(picture));
+    if (!picture) {
+      if (errors == SkinErrors::Report) throw AppError("Bitmap image is not valid");
+      continue;
+    }
+    skin.show(SkinAtDpi(skin.file, std::move(picture), skin.count), skin.count);
   }
+}
+
+// The larger renderings lie in skin\setup\150 and skin\setup\200. Shrinking
+// the nearest larger one keeps the lines sharp; enlarging the 1x picture is
+// the last resort.
+ui::Bitmap TFormMain::SkinAtDpi(const std::string& file, ui::Bitmap picture, int count) {
+  const int dpi = Dpi();
+  if (dpi == ui::kLayoutDpi) return picture;
+  const SIZE size = ui::BitmapSize(picture.Get());
+  const SIZE wanted{ui::Scale(size.cx / count, dpi) * count, ui::Scale(size.cy, dpi)};
+  for (int percent : {150, 200}) {
+    if (percent * ui::kLayoutDpi < dpi * 100 && percent != 200) continue;
+    std::string path = ProgramFolder() + "skin\\setup\\" + std::to_string(percent) + "\\" + file;
+    if (!fs_seam::FileExists(path)) continue;
+    if (ui::Bitmap larger = ui::LoadBitmapFile(path)) {
+      picture = std::move(larger);
+      break;
+    }
+  }
+  ui::Bitmap scaled = ui::ScaledBitmap(picture.Get(), wanted, count);
+  return scaled ? std::move(scaled) : std::move(picture);
+}
+
+// Fonts first: the labels that fit their text measure it in the new ones.
+void TFormMain::OnDpiChanged(int oldDpi) {
+  fonts_.SetDpi(Handle(), Dpi());
+  ui::RescaleChildren(Handle(), oldDpi, Dpi());
+  for (ui::Label* label : {&Label27, &Label28, &Label29}) CentreUnderMarker(*label);
+  AlignDayMarkers();
+  LoadSkins(SkinErrors::Ignore);
 }
 
 void TFormMain::FillLanguageList() {

@@ -23,6 +23,7 @@
 #include "ui/ColourBlock.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
+#include "ui/Fonts.h"
 #include "ui/Gdi.h"
 #include "ui/Group.h"
 #include "ui/Label.h"
@@ -69,10 +70,15 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   // Declared before the controls so that they outlive them.
   const Services& services_;
   TDataModule1& module_;
-  ui::Font font_;
-  ui::Font boldFont_;
-  ui::Font browseFont_;  // the "..." buttons' own, which no language changes
-  ui::Font calendarFont_;  // the calendar's own: a language sets only its name and size
+  ui::Fonts fonts_;
+  // The fonts by what they are made of. The window's is that of every
+  // control that follows it; the bold one the low-battery note's (and the
+  // page title's as built); the "..." buttons keep theirs in every language;
+  // the calendar's own takes only a language's name and size.
+  ui::FontSpec windowFont_{"MS Sans Serif", 8};
+  ui::FontSpec boldFont_{"MS Sans Serif", 8, true};
+  const ui::FontSpec browseFont_{"Arial", 8};
+  ui::FontSpec calendarFont_{"MS Sans Serif", 8};
 
  public:
   // The controls, each with what the user sees and the setting it shows.
@@ -173,6 +179,7 @@ class TFormMain : public ui::Window, public IDetectionWindow {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDpiChanged(int oldDpi) override;
 
  private:
   // Operations of the window.
@@ -227,15 +234,24 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void BuildSchedulePage(ui::Panel& page);
   void BuildOthersPage(ui::Panel& page);
   void BindHandlers();
-  void LoadSkins();
+  // At start every missing skin file gives its message and an invalid one
+  // fails; again for another DPI, quietly, only what can be read.
+  enum class SkinErrors { Report, Ignore };
+  void LoadSkins(SkinErrors errors = SkinErrors::Report);
+  // The picture for the window's DPI: the 1x file's size scaled, drawn from
+  // the nearest larger rendering of the skin where there is one.
+  ui::Bitmap SkinAtDpi(const std::string& file, ui::Bitmap picture, int count);
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
-  void UseWindowFont(ui::Font font);
+  void UseWindowFont(const ui::FontSpec& font);
+  HFONT WindowFont() { return fonts_.Get(windowFont_); }
   void CentreUnderMarker(ui::Label& label);
 
   // The calendar's day markers and the times of its selected day.
   void BuildDayMarkers();
+  // Puts the markers into the corners of the calendar's cells where the scaled layout missed them.
+  void AlignDayMarkers();
   DayCell FindDayCell(int day) const;
   void MarkMonth(int month, int year);
   void ShowDayTimes(int day, int month, int year);

@@ -4,6 +4,7 @@
 
 #include "schedule/CalendarMarks.h"
 #include "schedule/ScheduleOverview.h"
+#include "ui/Dpi.h"
 #include "ui/Text.h"
 
 namespace {
@@ -18,11 +19,11 @@ constexpr COLORREF kLightGreen = RGB(183, 255, 183);
 TFormViewAll::TFormViewAll(const Services& services, HWND owner) : owner_(owner) {
   IDialogs& dialogs = services.dialogs;
   SetErrorSink([&dialogs](const std::string& text) { dialogs.Error(text); });
-  font_ = ui::MakeFont("MS Sans Serif", 8);
   // A fixed frame with only the close box; owned by the main window, so it
   // stays above it.
   CreateWindowOf(L"TFormViewAll", WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, "", {0, 0, kWidth, kHeight}, owner);
+  fonts_.SetDpi(Handle(), Dpi());
   BuildControls();
   FormCreate();
 }
@@ -33,9 +34,13 @@ TFormViewAll::~TFormViewAll() {
 
 void TFormViewAll::BuildControls() {
   HWND window = Handle();
-  HFONT font = font_.Get();
-  RECT client{};
-  GetClientRect(window, &client);
+  HFONT font = fonts_.Get(fontSpec_);
+  // The client area in the units of the layout, which the strip at the
+  // bottom spans.
+  RECT pixels{};
+  GetClientRect(window, &pixels);
+  const RECT client{0, 0, MulDiv(pixels.right, ui::kLayoutDpi, Dpi()),
+                    MulDiv(pixels.bottom, ui::kLayoutDpi, Dpi())};
 
   ListView1.Create({.parent = window, .bounds = {16, 16, 401, 189}, .gridLines = true, .font = font});
   ListView1.SetBackground(kLightGreen);
@@ -81,7 +86,8 @@ std::array<TFormViewAll::WeeklyPanel, 3> TFormViewAll::WeeklyPanels() {
 
 void TFormViewAll::FormCreate() {
   ui::SetWindowText(Handle(), kViewAllTitle);
-  SetWindowPos(Handle(), nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, ui::Scale(kWidth, Dpi()), ui::Scale(kHeight, Dpi()),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const WeeklyPanel& weekly : WeeklyPanels()) {
     // A disabled panel passes no click and no focus to its controls, which
     // still show as they are: the rules can be read, not changed.
@@ -92,9 +98,9 @@ void TFormViewAll::FormCreate() {
 
 void TFormViewAll::FormShow(const TSchedule& schedule, const TINI& settings, const TINI_LANGUAGE& texts,
                             const TAString& strings) {
-  ui::Font font = ui::MakeFont(texts.FONTNAME, texts.FONTSIZE);
-  ui::ReplaceFont(Handle(), font_.Get(), font.Get());
-  font_ = std::move(font);
+  HFONT old = fonts_.Get(fontSpec_);
+  fontSpec_ = {texts.FONTNAME, texts.FONTSIZE};
+  ui::ReplaceFont(Handle(), old, fonts_.Get(fontSpec_));
 
   ListView1.SetColumnCaption(0, texts.DAY);
   ListView1.SetColumnCaption(1, texts.TIME);
@@ -164,6 +170,11 @@ void TFormViewAll::Close() {
   showing_ = false;
   // Wakes the loop of ShowModalFor.
   PostMessageW(Handle(), WM_NULL, 0, 0);
+}
+
+void TFormViewAll::OnDpiChanged(int oldDpi) {
+  fonts_.SetDpi(Handle(), Dpi());
+  ui::RescaleChildren(Handle(), oldDpi, Dpi());
 }
 
 void TFormViewAll::CentreOnScreen() {

@@ -8,7 +8,7 @@
 #include "i18n/TINI_LANGUAGE.h"
 #include "schedule/TSchedule.h"
 #include "settings/TINI.h"
-#include "ui/Gdi.h"
+#include "ui/Fonts.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/PushButton.h"
@@ -41,8 +41,9 @@ class TFormViewAll : public ui::Window {
   bool Showing() const { return showing_; }
 
  private:
-  // Declared before the controls so that it outlives them.
-  ui::Font font_;
+  // Declared before the controls so that they outlive them.
+  ui::Fonts fonts_;
+  ui::FontSpec fontSpec_{"MS Sans Serif", 8};  // of the window and every control in it
 
  public:
   ui::ReportList ListView1;  // the dated events: DAY, TIME, TYPE, WARNING
@@ -78,6 +79,7 @@ class TFormViewAll : public ui::Window {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDpiChanged(int oldDpi) override;
 
  private:
   void BuildControls();

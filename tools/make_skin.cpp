@@ -1,7 +1,11 @@
 // Draws the program's skin: the header banner and the button glyphs, written
 // as 24-bit BMP files into the folder given on the command line.
 //
-//   make_skin OUTPUT_FOLDER
+//   make_skin OUTPUT_FOLDER [SCALE]
+//
+// SCALE (1 when not given; 1.5 and 2 for displays at 150 and 200 %) draws
+// every picture that many times larger from the same shapes, so that a
+// window at that scale shows it sharp instead of enlarged.
 //
 // Every glyph sits on the button-face colour 240,240,240, the colour of the
 // window background; the bottom-left pixel of each glyph file is that colour,
@@ -10,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -35,16 +40,22 @@ Colour Mix(Colour a, Colour b, double t) {
 // A shape is a test whether a point (in pixel units) lies inside it.
 using Shape = std::function<bool(double x, double y)>;
 
+// The shapes are given in the units of the 1x picture; a canvas of a larger
+// scale has that many more pixels per unit.
 class Canvas {
  public:
-  Canvas(int width, int height, Colour fill)
-      : width_(width), height_(height), pixels_(static_cast<size_t>(width * height), fill) {}
+  Canvas(int width, int height, Colour fill, double scale = 1.0)
+      : width_(static_cast<int>(std::lround(width * scale))),
+        height_(static_cast<int>(std::lround(height * scale))),
+        scale_(scale),
+        pixels_(static_cast<size_t>(width_ * height_), fill) {}
 
   int width() const { return width_; }
   int height() const { return height_; }
   Colour& at(int x, int y) { return pixels_[static_cast<size_t>(y * width_ + x)]; }
 
-  // Paints the shape, anti-aliased by 4 x 4 samples per pixel, within the box.
+  // Paints the shape, anti-aliased by 4 x 4 samples per pixel, within the
+  // box (in pixels).
   void Fill(const Shape& shape, Colour colour, double opacity = 1.0, int left = 0, int top = 0,
             int right = -1, int bottom = -1) {
     if (right < 0) right = width_;
@@ -53,7 +64,7 @@ class Canvas {
       for (int x = std::max(left, 0); x < std::min(right, width_); ++x) {
         int hits = 0;
         for (int sy = 0; sy < 4; ++sy)
-          for (int sx = 0; sx < 4; ++sx) hits += shape(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4);
+          for (int sx = 0; sx < 4; ++sx) hits += shape(Unit(x + (sx + 0.5) / 4), Unit(y + (sy + 0.5) / 4));
         if (hits) at(x, y) = Mix(at(x, y), colour, opacity * hits / 16.0);
       }
   }
@@ -64,8 +75,8 @@ class Canvas {
       for (int x = 0; x < width_; ++x) {
         int hits = 0;
         for (int sy = 0; sy < 4; ++sy)
-          for (int sx = 0; sx < 4; ++sx) hits += shape(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4);
-        if (hits) at(x, y) = Mix(at(x, y), colourAt(x + 0.5, y + 0.5), hits / 16.0);
+          for (int sx = 0; sx < 4; ++sx) hits += shape(Unit(x + (sx + 0.5) / 4), Unit(y + (sy + 0.5) / 4));
+        if (hits) at(x, y) = Mix(at(x, y), colourAt(Unit(x + 0.5), Unit(y + 0.5)), hits / 16.0);
       }
   }
 
@@ -113,7 +124,10 @@ class Canvas {
   }
 
  private:
+  double Unit(double pixel) const { return pixel / scale_; }
+
   int width_, height_;
+  double scale_;
   std::vector<Colour> pixels_;
 };
 
@@ -305,20 +319,20 @@ void CircularArrow(Canvas& c, double dx, double dy, const Tone& tone) {
 
 // ---- files ----
 
-bool WriteGlyph(const std::string& folder, const std::string& name, int width, int height, const Glyph& glyph,
-                bool withGreyed) {
-  Canvas canvas(withGreyed ? width * 2 : width, height, kButtonFace);
+bool WriteGlyph(const std::string& folder, double scale, const std::string& name, int width, int height,
+                const Glyph& glyph, bool withGreyed) {
+  Canvas canvas(withGreyed ? width * 2 : width, height, kButtonFace, scale);
   glyph(canvas, 0, 0, Normal);
   if (withGreyed) DrawGreyed(canvas, glyph, width, 0);
   // The transparent key stays in the bottom-left corner.
-  canvas.at(0, height - 1) = kButtonFace;
+  canvas.at(0, canvas.height() - 1) = kButtonFace;
   return canvas.WriteBmp(folder + "/" + name);
 }
 
 // A banner: deep blue to teal, a shield holding a lightning bolt at the left,
 // and a calm power wave running across.
-bool WriteHeader(const std::string& folder) {
-  Canvas banner(549, 65, kButtonFace);
+bool WriteHeader(const std::string& folder, double scale) {
+  Canvas banner(549, 65, kButtonFace, scale);
   const Colour left{16, 42, 96}, right{18, 128, 150};
   banner.Shade(Rect(0, 0, 549, 65), [&](double x, double y) {
     Colour across = Mix(left, right, x / 549.0);
@@ -361,20 +375,21 @@ bool WriteHeader(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: make_skin OUTPUT_FOLDER\n";
+  const double scale = argc == 3 ? std::atof(argv[2]) : 1.0;
+  if (argc < 2 || argc > 3 || scale < 1.0 || scale > 4.0) {
+    std::cerr << "usage: make_skin OUTPUT_FOLDER [SCALE from 1 to 4]\n";
     return 2;
   }
   const std::string folder = argv[1];
   const Glyph tick = [](Canvas& c, double dx, double dy, const Tone& t) { CheckMark(c, dx, dy, t); };
-  bool ok = WriteHeader(folder);
-  ok &= WriteGlyph(folder, "SAVE_BUTTON.bmp", 16, 16, tick, false);
-  ok &= WriteGlyph(folder, "CANCEL_BUTTON.bmp", 16, 16, Cross, true);
-  ok &= WriteGlyph(folder, "EXIT_BUTTON.bmp", 16, 16, Eraser, false);
-  ok &= WriteGlyph(folder, "APPLY_BUTTON.bmp", 16, 16, CalendarTick, true);
-  ok &= WriteGlyph(folder, "BATTERY.BMP", 32, 32, Battery, false);
-  ok &= WriteGlyph(folder, "VIEWALL_BUTTON.bmp", 24, 24, ListSheet, false);
-  ok &= WriteGlyph(folder, "RESET_BUTTON.bmp", 24, 24, CircularArrow, false);
+  bool ok = WriteHeader(folder, scale);
+  ok &= WriteGlyph(folder, scale, "SAVE_BUTTON.bmp", 16, 16, tick, false);
+  ok &= WriteGlyph(folder, scale, "CANCEL_BUTTON.bmp", 16, 16, Cross, true);
+  ok &= WriteGlyph(folder, scale, "EXIT_BUTTON.bmp", 16, 16, Eraser, false);
+  ok &= WriteGlyph(folder, scale, "APPLY_BUTTON.bmp", 16, 16, CalendarTick, true);
+  ok &= WriteGlyph(folder, scale, "BATTERY.BMP", 32, 32, Battery, false);
+  ok &= WriteGlyph(folder, scale, "VIEWALL_BUTTON.bmp", 24, 24, ListSheet, false);
+  ok &= WriteGlyph(folder, scale, "RESET_BUTTON.bmp", 24, 24, CircularArrow, false);
   if (!ok) {
     std::cerr << "make_skin: could not write into " << folder << "\n";
     return 1;

@@ -71,9 +71,9 @@ DayCell Calendar::FindDayCell(int day) const {
 }
 
 RECT Calendar::CellRect(int column, int row) const {
-  const SIZE pitch = Pitch();
-  const int left = column * pitch.cx, top = row * pitch.cy;
-  return {left, top, left + pitch.cx - 1, top + pitch.cy - 1};
+  const SIZE span = Span();
+  return {Edge(column, span.cx), Edge(row, span.cy), Edge(column + 1, span.cx) - 1,
+          Edge(row + 1, span.cy) - 1};
 }
 
 void Calendar::OnCommand(int code) {
@@ -102,10 +102,11 @@ void Calendar::SelectByUser(int day) {
 }
 
 int Calendar::DayAt(POINT at) const {
-  const SIZE pitch = Pitch();
-  if (at.x < 0 || at.y < pitch.cy || pitch.cx <= 0) return 0;
-  const int column = at.x / pitch.cx, weekRow = at.y / pitch.cy - 1;
-  if (column > 6 || weekRow > 5) return 0;
+  const SIZE span = Span();
+  if (at.x < 0 || at.y < 0 || span.cx <= 0 || span.cy <= 0) return 0;
+  // The last cell whose edge lies at or before the point.
+  const int column = (7 * (at.x + 1) - 1) / span.cx, weekRow = (7 * (at.y + 1) - 1) / span.cy - 1;
+  if (column > 6 || weekRow < 0 || weekRow > 5) return 0;
   const int day = weekRow * 7 + column - FirstColumn() + 1;
   return day >= 1 && day <= DaysInMonth() ? day : 0;
 }
@@ -124,20 +125,25 @@ int Calendar::DaysInMonth() const {
 }
 
 // Seven columns and seven rows share the client area with the six grid lines
-// between them.
-SIZE Calendar::Pitch() const {
+// between them: the client and one line more, spread evenly, so that at any
+// scale the cells differ by a pixel at most.
+SIZE Calendar::Span() const {
   RECT client{};
   GetClientRect(Handle(), &client);
-  return {(client.right + 1) / 7, (client.bottom + 1) / 7};
+  return {client.right + 1, client.bottom + 1};
+}
+
+int Calendar::Edge(int index, int span) {
+  return index * span / 7;
 }
 
 void Calendar::Paint(HDC dc, const RECT& area) const {
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-  const SIZE pitch = Pitch();
+  const SIZE span = Span();
   HBRUSH line = GetSysColorBrush(COLOR_BTNFACE);
   for (int i = 1; i < 7; ++i) {
-    RECT vertical{i * pitch.cx - 1, area.top, i * pitch.cx, area.bottom};
-    RECT horizontal{area.left, i * pitch.cy - 1, area.right, i * pitch.cy};
+    RECT vertical{Edge(i, span.cx) - 1, area.top, Edge(i, span.cx), area.bottom};
+    RECT horizontal{area.left, Edge(i, span.cy) - 1, area.right, Edge(i, span.cy)};
     FillRect(dc, &vertical, line);
     FillRect(dc, &horizontal, line);
   }

@@ -55,7 +55,9 @@ class Calendar : public Control {
   int SelectedCell() const;  // 1 to 42, as CellIndex numbers the grid
   int FirstColumn() const;
   int DaysInMonth() const;
-  SIZE Pitch() const;
+  SIZE Span() const;
+  // Where cell index begins (and the line before it ends) along a span.
+  static int Edge(int index, int span);
 
   friend class CalendarObject;  // the accessible table reads the grid
   CalendarAccessibility accessibility_;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/Dpi.h"
 #include "ui/Text.h"
 #include "ui/Window.h"
 
@@ -32,12 +33,20 @@ Control::~Control() {
 }
 
 void Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent,
-                          const Bounds& bounds, const std::string& text, HFONT font) {
+                          const Bounds& bounds, const std::string& text, HFONT font,
+                          std::optional<SIZE> ownSize) {
+  layout_ = bounds;
+  Bounds place = Scale(bounds, DpiOf(parent));
+  if (ownSize) {
+    layout_.width = layout_.height = 0;
+    place.width = ownSize->cx;
+    place.height = ownSize->cy;
+  }
   int id = NextChildId(parent);
-  hwnd_ = CreateWindowExW(
-      exStyle, windowClass, AnsiToWide(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-      bounds.left, bounds.top, bounds.width, bounds.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = CreateWindowExW(exStyle, windowClass, AnsiToWide(text).c_str(),
+                          style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top, place.width,
+                          place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropW(hwnd_, kWrapperProperty, this);
   // A new window paints all of itself anyway: no redraw for the font.
@@ -81,20 +90,27 @@ Bounds Control::Place() const {
 }
 
 void ReplaceFont(HWND window, HFONT from, HFONT to) {
-  struct Change {
-    HFONT from;
-    HFONT to;
-  } change{from, to};
+  ReplaceFonts(window, {{from, to}});
+}
+
+// Panels of this library take part too: one that paints a caption answers
+// WM_GETFONT with its font.
+void ReplaceFonts(HWND window, const std::vector<std::pair<HFONT, HFONT>>& changes) {
   EnumChildWindows(
       window,
       [](HWND child, LPARAM context) -> BOOL {
-        const auto& change = *reinterpret_cast<const Change*>(context);
-        Control* control = Control::FromHandle(child);
-        if (control && reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == change.from)
-          control->SetFont(change.to);
+        const auto& changes = *reinterpret_cast<const std::vector<std::pair<HFONT, HFONT>>*>(context);
+        if (!Control::FromHandle(child) && !Window::FromHandle(child)) return TRUE;
+        auto shown = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        if (!shown) return TRUE;
+        for (const auto& [from, to] : changes) {
+          if (shown != from) continue;
+          SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(to), TRUE);
+          break;
+        }
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&change));
+      reinterpret_cast<LPARAM>(&changes));
 }
 
 bool RouteNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

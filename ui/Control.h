@@ -4,11 +4,16 @@
 // notifications back to it.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ui {
 
-// Place and size in pixels inside the parent's client area.
+// Place and size inside the parent's client area: in the 96-DPI units of the
+// layout where a control is created (Control::CreateChild scales them), in
+// pixels where a control tells where it is (Place).
 struct Bounds {
   int left = 0;
   int top = 0;
@@ -42,7 +47,10 @@ class Control {
   std::string Text() const;
   void SetText(const std::string& text);
   void SetFont(HFONT font);
-  Bounds Place() const;  // relative to the parent
+  Bounds Place() const;  // relative to the parent, in pixels
+  // Where the layout put it, at 96 DPI; a width and height of 0: sized by
+  // itself (a label fitting its text).
+  const Bounds& Layout() const { return layout_; }
 
   // Notifications the parent window passes back to the control that sent them.
   virtual void OnCommand(int /*code*/) {}
@@ -50,18 +58,25 @@ class Control {
   virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
   virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
   virtual void OnScroll(int /*code*/) {}
+  // The window has been placed again for another DPI (RescaleChildren), its
+  // fonts already made for the new one: what the control sized for the old
+  // one (rows, pictures, its own size) follows.
+  virtual void OnDpiChanged(int /*oldDpi*/, int /*newDpi*/) {}
 
   // The wrapper of a window created by this library, or null.
   static Control* FromHandle(HWND hwnd);
 
  protected:
-  // Creates the control as a child of parent; the control id is taken from a
-  // counter per parent so that WM_COMMAND ids differ.
+  // Creates the control as a child of parent at bounds of the 96-DPI layout,
+  // scaled to the DPI of the parent's window, or with a size of its own in
+  // pixels; the control id is taken from a counter per parent so that
+  // WM_COMMAND ids differ.
   void CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent, const Bounds& bounds,
-                   const std::string& text, HFONT font);
+                   const std::string& text, HFONT font, std::optional<SIZE> ownSize = {});
 
  private:
   HWND hwnd_ = nullptr;
+  Bounds layout_{};
 };
 
 // Holds back a control's redrawing and scroll bar updates while it changes
@@ -81,6 +96,8 @@ class RedrawPause {
 // takes the font to instead; controls with a font of their own keep it. The
 // way a window's font reaches the controls that follow it.
 void ReplaceFont(HWND window, HFONT from, HFONT to);
+// The same for several fonts at once, in one walk over the controls.
+void ReplaceFonts(HWND window, const std::vector<std::pair<HFONT, HFONT>>& changes);
 
 // Passes WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR* and scroll
 // notifications to the control that sent them. True when a control took it.

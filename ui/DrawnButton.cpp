@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/Dpi.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -68,7 +69,7 @@ void DrawnButton::PaintFace(HDC dc, RECT inside) const {
   int height = inside.bottom - inside.top;
   POINT glyphAt{};
   POINT textAt{};
-  constexpr int kSpacing = 4;
+  const int kSpacing = Scale(4, DpiOf(Handle()));
   if (layout_ == GlyphLayout::Top) {
     int total = glyphSize.cy + (glyph_ ? kSpacing : 0) + textSize.cy;
     glyphAt = {inside.left + (width - glyphSize.cx) / 2, inside.top + (height - total) / 2};
@@ -186,7 +187,8 @@ bool MarkerButton::LooksPressed() const {
 }
 
 void MarkerButton::PaintFace(HDC dc, RECT inside) const {
-  InflateRect(&inside, -2, -2);
+  const int margin = Scale(2, DpiOf(Handle()));
+  InflateRect(&inside, -margin, -margin);
   Brush fill(CreateSolidBrush(color_));
   FillRect(dc, &inside, fill.Get());
 }

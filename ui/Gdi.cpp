@@ -1,26 +1,20 @@
 #include "ui/Gdi.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "ui/Text.h"
 
 namespace ui {
 
-Font MakeFont(const std::string& face, int points, bool bold) {
-  int height = -MulDiv(points, 96, 72);
-  return Font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, AnsiToWide(face).c_str()));
-}
-
-Font MakeFontLike(HFONT model, const std::string& face, int points) {
+Font MakeFont(const std::string& face, int points, bool bold, int dpi) {
   LOGFONTW font{};
-  GetObjectW(model, sizeof(font), &font);
-  font.lfHeight = -MulDiv(points, 96, 72);
-  font.lfWidth = 0;
+  font.lfHeight = -MulDiv(points, dpi, 72);
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  // A name from a language file may be longer than the system holds: cut, not overrun.
   std::wstring name = AnsiToWide(face).substr(0, LF_FACESIZE - 1);
-  std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
   name.copy(font.lfFaceName, name.size());
   return Font(CreateFontIndirectW(&font));
 }
@@ -37,6 +31,25 @@ SIZE CaptionSize(const std::string& caption, HFONT font) {
   SIZE size{};
   GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   return {size.cx + 2, size.cy};
+}
+
+Bitmap ScaledBitmap(HBITMAP picture, SIZE size, int count) {
+  const SIZE from = BitmapSize(picture);
+  if (count < 1 || from.cx <= 0 || from.cy <= 0 || size.cx <= 0 || size.cy <= 0) return Bitmap();
+  HDC screen = GetDC(nullptr);
+  Bitmap scaled(CreateCompatibleBitmap(screen, size.cx, size.cy));
+  ReleaseDC(nullptr, screen);
+  MemoryDc source(nullptr);
+  MemoryDc target(nullptr);
+  SelectInDc selectSource(source.Get(), picture);
+  SelectInDc selectTarget(target.Get(), scaled.Get());
+  SetStretchBltMode(target.Get(), HALFTONE);
+  SetBrushOrgEx(target.Get(), 0, 0, nullptr);
+  const int fromWidth = from.cx / count, toWidth = size.cx / count;
+  for (int image = 0; image < count; ++image)
+    StretchBlt(target.Get(), image * toWidth, 0, toWidth, size.cy, source.Get(), image * fromWidth, 0,
+               fromWidth, from.cy, SRCCOPY);
+  return scaled;
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {

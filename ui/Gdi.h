@@ -36,15 +36,17 @@ using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
 
-// A font of the given face, height in points (at 96 pixels per inch) and weight.
-Font MakeFont(const std::string& face, int points, bool bold = false);
-// The model font with another face and height; its weight, slant and the
-// rest stay.
-Font MakeFontLike(HFONT model, const std::string& face, int points);
+// A font of the given face, height in points and weight, for a display of
+// dpi pixels per inch.
+Font MakeFont(const std::string& face, int points, bool bold = false, int dpi = 96);
 
 // Loads a bitmap file. Null when the file is not a bitmap Windows can read.
 Bitmap LoadBitmapFile(const std::string& path);
 SIZE BitmapSize(HBITMAP bitmap);
+// The picture drawn again at size, smoothly (halftone); a picture of count
+// images side by side is drawn image by image, so that none bleeds into the
+// next, to size.cx / count each.
+Bitmap ScaledBitmap(HBITMAP picture, SIZE size, int count = 1);
 
 // The room a one-line caption needs in the font: two pixels wider than its
 // text, as a last letter may reach past its advance (an "n" loses its right

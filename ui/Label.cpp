@@ -6,15 +6,17 @@
 namespace ui {
 void Label::Create(const CaptionArgs& args) {
   autoSize_ = args.bounds.width == 0;
-  Bounds place = args.bounds;
-  if (autoSize_) {
-    SIZE size = CaptionSize(args.caption, args.font);
-    place.width = size.cx;
-    place.height = size.cy;
-  } else if (place.height == 0) {
-    place.height = 13;
-  }
-  CreateChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, args.parent, place, args.caption, args.font);
+  Bounds layout = args.bounds;
+  if (!autoSize_ && layout.height == 0) layout.height = 13;
+  // The font is made for the window's DPI already: its measure is in pixels.
+  std::optional<SIZE> ownSize;
+  if (autoSize_) ownSize = CaptionSize(args.caption, args.font);
+  CreateChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, args.parent, layout, args.caption, args.font,
+              ownSize);
+}
+
+void Label::OnDpiChanged(int /*oldDpi*/, int /*newDpi*/) {
+  if (autoSize_) FitToText();
 }
 
 void Label::SetCaption(const std::string& caption) {

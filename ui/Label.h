@@ -14,6 +14,7 @@ class Label : public Control {
   void SetTextColor(COLORREF color);
 
   HBRUSH OnColor(HDC dc) override;
+  void OnDpiChanged(int oldDpi, int newDpi) override;
 
  private:
   void FitToText();

@@ -1,5 +1,6 @@
 #include "ui/Panel.h"
 
+#include "ui/Dpi.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -53,17 +54,20 @@ void Panel::SetCaption(const std::string& caption, HFONT font, COLORREF color) {
 
 void Panel::AddColourBlock(const RECT& rect, COLORREF color) {
   blocks_.emplace_back(rect, color);
-  InvalidateRect(Handle(), &rect, TRUE);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Panel::Paint(HDC dc, const RECT& area) const {
+  const int dpi = DpiOf(Handle());
   RECT inside = area;
   FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
-  DrawBevel(dc, inside, outer_, bevelWidth_);
-  DrawBevel(dc, inside, inner_, bevelWidth_);
+  DrawBevel(dc, inside, outer_, Scale(bevelWidth_, dpi));
+  DrawBevel(dc, inside, inner_, Scale(bevelWidth_, dpi));
   for (const auto& [rect, color] : blocks_) {
+    Bounds place = Scale(Bounds{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}, dpi);
+    RECT scaled{place.left, place.top, place.left + place.width, place.top + place.height};
     Brush fill(CreateSolidBrush(color));
-    FillRect(dc, &rect, fill.Get());
+    FillRect(dc, &scaled, fill.Get());
   }
   if (!caption_.empty()) {
     std::wstring text = AnsiToWide(caption_);
@@ -88,6 +92,13 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
+    // The caption's font, so that a change of the window's fonts reaches it.
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(captionFont_);
+    case WM_SETFONT:
+      captionFont_ = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam)) InvalidateRect(Handle(), nullptr, TRUE);
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(Handle(), &paint);

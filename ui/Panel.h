@@ -29,10 +29,12 @@ class Panel : public Window {
   Bevel Inner() const { return inner_; }
   void SetPicture(Bitmap picture);
   bool HasPicture() const { return static_cast<bool>(picture_); }
-  // A caption centred in the panel.
+  // A caption centred in the panel; WM_GETFONT and WM_SETFONT read and
+  // change its font.
   void SetCaption(const std::string& caption, HFONT font, COLORREF color);
   std::string Caption() const { return caption_; }
-  // A filled rectangle painted on the panel (legends).
+  // A filled rectangle painted on the panel (legends), in the 96-DPI units
+  // of the layout.
   void AddColourBlock(const RECT& rect, COLORREF color);
   void Paint(HDC dc, const RECT& area) const;
 

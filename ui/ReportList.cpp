@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/Dpi.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -22,9 +23,18 @@ void ReportList::AddColumn(const std::string& caption, int width, Align align) {
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
   column.fmt = align == Align::Centre ? LVCFMT_CENTER : align == Align::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
-  column.cx = width;
+  column.cx = Scale(width, DpiOf(Handle()));
   column.pszText = text.data();
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+}
+
+void ReportList::OnDpiChanged(int oldDpi, int newDpi) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(Handle(), LVM_GETHEADER, 0, 0));
+  int count = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int column = 0; column < count; ++column) {
+    int width = static_cast<int>(SendMessageW(Handle(), LVM_GETCOLUMNWIDTH, column, 0));
+    SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, column, MulDiv(width, newDpi, oldDpi));
+  }
 }
 
 void ReportList::SetColumnCaption(int column, const std::string& caption) {

@@ -21,7 +21,8 @@ enum class Align { Left, Centre, Right };
 class ReportList : public Control {
  public:
   void Create(const ReportListArgs& args);
-  // The first column's texts always stand at its left, as the list view draws them.
+  // The first column's texts always stand at its left, as the list view
+  // draws them. The width is of the 96-DPI layout.
   void AddColumn(const std::string& caption, int width, Align align = Align::Left);
   void SetColumnCaption(int column, const std::string& caption);
   std::string ColumnCaption(int column) const;
@@ -36,6 +37,7 @@ class ReportList : public Control {
   std::string Cell(int row, int column) const;
 
   bool OnNotify(NMHDR& header, LRESULT& result) override;
+  void OnDpiChanged(int oldDpi, int newDpi) override;
 
  private:
   void ShowRowCount();

@@ -20,17 +20,25 @@ Panel& TabPages::AddPage(const std::string& caption) {
   item.pszText = text.data();
   SendMessageW(Handle(), TCM_INSERTITEMW, pages_.size(), reinterpret_cast<LPARAM>(&item));
 
+  auto page = std::make_unique<Panel>();
+  page->Create({.parent = Handle(), .bevelWidth = 0, .sink = sink_});
+  pages_.push_back(std::move(page));
+  PlacePage(*pages_.back());
+  ShowActivePage();
+  return *pages_.back();
+}
+
+// Over the display area, which the tab strip's font and wrapping decide.
+void TabPages::PlacePage(Panel& page) {
   RECT area;
   GetClientRect(Handle(), &area);
   SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  auto page = std::make_unique<Panel>();
-  page->Create({.parent = Handle(),
-                .bounds = {area.left, area.top, area.right - area.left, area.bottom - area.top},
-                .bevelWidth = 0,
-                .sink = sink_});
-  pages_.push_back(std::move(page));
-  ShowActivePage();
-  return *pages_.back();
+  SetWindowPos(page.Handle(), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TabPages::OnDpiChanged(int /*oldDpi*/, int /*newDpi*/) {
+  for (const auto& page : pages_) PlacePage(*page);
 }
 
 int TabPages::ActiveIndex() const {

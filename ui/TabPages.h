@@ -32,8 +32,10 @@ class TabPages : public Control {
   std::function<void(int index)> OnChange;
 
   bool OnNotify(NMHDR& header, LRESULT& result) override;
+  void OnDpiChanged(int oldDpi, int newDpi) override;
 
  private:
+  void PlacePage(Panel& page);
   void ShowActivePage();
   ErrorSink sink_;
   std::vector<std::unique_ptr<Panel>> pages_;

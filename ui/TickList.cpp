@@ -1,7 +1,9 @@
 #include "ui/TickList.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "ui/Dpi.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -24,9 +26,10 @@ UINT TickState(bool on) {
 }
 
 // The unticked and ticked boxes, one pixel less high than a row: the list
-// view adds one pixel to its tallest image, and its own boxes are 16 high.
-HIMAGELIST MakeTickImages(int rowHeight) {
-  constexpr int kWidth = 16;
+// view adds one pixel to its tallest image, and its own boxes are 16 high
+// (at 96 DPI).
+HIMAGELIST MakeTickImages(int rowHeight, int dpi) {
+  const int kWidth = Scale(16, dpi);
   const int height = rowHeight - 1;
   const COLORREF transparent = RGB(255, 0, 255);
   HIMAGELIST images = ImageList_Create(kWidth, height, ILC_COLOR24 | ILC_MASK, 2, 0);
@@ -39,7 +42,7 @@ HIMAGELIST MakeTickImages(int rowHeight) {
     RECT whole{0, 0, kWidth, height};
     FillRect(dc, &whole, background);
     DeleteObject(background);
-    int side = std::min(13, height);
+    int side = std::min(Scale(13, dpi), height);
     RECT box{(kWidth - side) / 2, (height - side) / 2, (kWidth - side) / 2 + side,
              (height - side) / 2 + side};
     DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (ticked ? DFCS_CHECKED : 0));
@@ -65,24 +68,36 @@ void TickList::Create(const TickListArgs& args) {
       WC_LISTVIEWW,
       LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
       args.border ? WS_EX_CLIENTEDGE : 0, args.parent, args.bounds, "", args.font);
-  const int rowHeight = args.rowHeight;
+  rowHeight_ = args.rowHeight;
   RedrawPause pause(Handle());
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  // The row height is the tallest image plus one: tick boxes and a small-image
-  // list of the row height less one fix it.
-  tickImages_ = MakeTickImages(rowHeight);
-  auto ownBoxes = reinterpret_cast<HIMAGELIST>(
-      SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(tickImages_)));
-  if (ownBoxes && ownBoxes != tickImages_) ImageList_Destroy(ownBoxes);
-  rowHeightList_ = ImageList_Create(1, rowHeight - 1, ILC_COLOR, 1, 0);
-  SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightList_));
+  SizeRows(DpiOf(args.parent));
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
   column.cx = args.bounds.width;
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   FitColumn();
   SetRows(args.rows);
+}
+
+// The row height is the tallest image plus one: tick boxes and a small-image
+// list of the row height less one fix it.
+void TickList::SizeRows(int dpi) {
+  const int rowHeight = Scale(rowHeight_, dpi);
+  HIMAGELIST oldTicks = std::exchange(tickImages_, MakeTickImages(rowHeight, dpi));
+  auto ownBoxes = reinterpret_cast<HIMAGELIST>(
+      SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(tickImages_)));
+  if (ownBoxes && ownBoxes != oldTicks) ImageList_Destroy(ownBoxes);
+  if (oldTicks) ImageList_Destroy(oldTicks);
+  HIMAGELIST oldHeight = std::exchange(rowHeightList_, ImageList_Create(1, rowHeight - 1, ILC_COLOR, 1, 0));
+  SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightList_));
+  if (oldHeight) ImageList_Destroy(oldHeight);
+}
+
+void TickList::OnDpiChanged(int /*oldDpi*/, int newDpi) {
+  SizeRows(newDpi);
+  FitColumn();
 }
 
 void TickList::FitColumn() {

@@ -19,7 +19,7 @@ struct TickListArgs {
   HWND parent = nullptr;
   Bounds bounds{};
   std::vector<std::string> rows{};
-  int rowHeight = 16;
+  int rowHeight = 16;  // at 96 DPI
   bool border = true;
   HFONT font = nullptr;
 };
@@ -55,9 +55,12 @@ class TickList : public Control {
   std::function<void(int row)> OnClickCheck;
 
   bool OnNotify(NMHDR& header, LRESULT& result) override;
+  void OnDpiChanged(int oldDpi, int newDpi) override;
 
  private:
+  void SizeRows(int dpi);
   void FitColumn();
+  int rowHeight_ = 16;  // of the layout, at 96 DPI
   HIMAGELIST rowHeightList_ = nullptr;
   HIMAGELIST tickImages_ = nullptr;
   int settingFromCode_ = 0;

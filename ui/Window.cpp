@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "ui/BusyCursor.h"
+#include "ui/Dpi.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
 
@@ -23,13 +24,26 @@ void Window::CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD sty
     info.cbSize = sizeof(info);
     info.lpfnWndProc = WindowProcedure;
     info.hInstance = instance;
+    info.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // the program's icon; none in the tests
     info.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     info.lpszClassName = windowClass;
     RegisterClassExW(&info);
   }
-  CreateWindowExW(exStyle, windowClass, AnsiToWide(title).c_str(), style, bounds.left, bounds.top,
-                  bounds.width, bounds.height, parent, nullptr, instance, this);
+  Bounds place = bounds;
+  layout_ = bounds;
+  if (parent && (style & WS_CHILD)) {
+    place = Scale(bounds, DpiOf(parent));
+  } else {
+    place.width = Scale(bounds.width, SystemDpi());
+    place.height = Scale(bounds.height, SystemDpi());
+  }
+  CreateWindowExW(exStyle, windowClass, AnsiToWide(title).c_str(), style, place.left, place.top, place.width,
+                  place.height, parent, nullptr, instance, this);
+}
+
+void Window::OnDpiChanged(int oldDpi) {
+  RescaleChildren(hwnd_, oldDpi, dpi_);
 }
 
 Window* Window::FromHandle(HWND hwnd) {
@@ -42,6 +56,15 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETCURSOR && BusyCursorShown()) {
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return TRUE;
+  }
+  if (message == WM_DPICHANGED && !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) {
+    const int oldDpi = dpi_;
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    dpi_ = HIWORD(wParam);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi_ != oldDpi) OnDpiChanged(oldDpi);
+    return 0;
   }
   LRESULT result = 0;
   if (RouteNotification(message, wParam, lParam, result)) return result;
@@ -56,6 +79,7 @@ LRESULT CALLBACK Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
   if (message == WM_NCCREATE) {
     auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->hwnd_ = hwnd;
+    self->dpi_ = WindowDpi(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));

@@ -29,15 +29,26 @@ class Window {
   static Window* FromHandle(HWND hwnd);
   // A control id not yet given to a child of this window.
   int TakeChildId() { return ++lastChildId_; }
+  // The DPI of a top-level window: Windows' at its creation, then the one
+  // each WM_DPICHANGED brings. A child window asks its top-level one (DpiOf).
+  int Dpi() const { return dpi_; }
+  // Where the layout put a child window, at 96 DPI; 0 x 0: placed in pixels
+  // by its parent (a page over its tab control's display area).
+  const Bounds& Layout() const { return layout_; }
 
  protected:
   // Registers windowClass (once per process) with this library's window
-  // procedure and creates the window.
+  // procedure and creates the window at bounds of the 96-DPI layout: a child
+  // window scaled to its parent's DPI, a top-level one sized for the
+  // system's (CW_USEDEFAULT stays as it is).
   void CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD style, const std::string& title,
                       const Bounds& bounds, HWND parent);
   // Default: the hourglass while the program is busy, routes control
-  // notifications, then DefWindowProc.
+  // notifications, takes WM_DPICHANGED, then DefWindowProc.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The window has moved to the rectangle Windows suggested for its new DPI
+  // (already Dpi()): what is inside it follows. Default: RescaleChildren.
+  virtual void OnDpiChanged(int oldDpi);
   // Shows a failure the way the window procedure does.
   void ReportFailure(const std::string& what);
 
@@ -47,6 +58,8 @@ class Window {
   HWND hwnd_ = nullptr;
   ErrorSink errorSink_;
   int lastChildId_ = 100;
+  int dpi_ = 96;
+  Bounds layout_{};
 };
 
 }  // namespace ui

@@ -8,6 +8,9 @@
 #                     inside a Wine virtual desktop of this size (e.g. 800x600),
 #                     which draws the windows' title bars; it uses its own
 #                     prefix, build/wineprefix-desktop
+#   OMBREL_DPI        with OMBREL_DESKTOP: the display scaled to this many
+#                     pixels per inch (144 is 150 %), in a prefix of its own,
+#                     build/wineprefix-desktop-dpiN
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 title="Ombrel Setup Version 7.20"
@@ -27,7 +30,8 @@ wine_env_for_script() {
   own_wine_env=1
   trap wine_env_cleanup EXIT
   local prefix=${WINEPREFIX:-$root/build/wineprefix}
-  [ -z "${OMBREL_DESKTOP:-}" ] || prefix=$root/build/wineprefix-desktop
+  [ -z "${OMBREL_DESKTOP:-}" ] || prefix=$root/build/wineprefix-desktop${OMBREL_DPI:+-dpi$OMBREL_DPI}
+  [ -z "${OMBREL_DPI:-}" ] || export OMBREL_SCREEN=${OMBREL_DESKTOP:-1024x768}
   # "|| true": a wineserver already serving the prefix is fine, and set -e
   # of the caller must not stop half-way through the start.
   wine_env_start "$prefix" || true
@@ -36,6 +40,8 @@ wine_env_for_script() {
     # takes effect when the wineserver starts again.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$OMBREL_DESKTOP" /f >/dev/null 2>&1
+    [ -z "${OMBREL_DPI:-}" ] ||
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$OMBREL_DPI" /f >/dev/null 2>&1
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     wineserver -p >/dev/null 2>&1 </dev/null || true

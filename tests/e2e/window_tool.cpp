@@ -37,6 +37,8 @@
 //                                         there (see AccessibleReport.h)
 // Times (..._ms) are the system's tick count, the same in every process.
 //
+//   window_tool shortcut FILE.lnk         "target=... folder=..." of a shortcut
+//
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
 //       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
 //       then closes the window and waits for the program to end
@@ -47,6 +49,7 @@
 // after windows.h
 #include <commctrl.h>
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -535,10 +538,35 @@ int Text(HWND window, const std::wstring& where) {
   return 0;
 }
 
+// What a shortcut starts: its target and working folder, as Explorer reads them.
+int Shortcut(const std::wstring& file) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  int result = 1;
+  IShellLinkW* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* persist = nullptr;
+    if (SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&persist)))) {
+      wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
+      if (SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) &&
+          SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+          SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH))) {
+        std::printf("target=%s folder=%s\n", Utf8(target).c_str(), Utf8(folder).c_str());
+        result = 0;
+      }
+      persist->Release();
+    }
+    link->Release();
+  }
+  CoUninitialize();
+  return result;
+}
+
 int Usage() {
   std::fputs(
       "usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|box|focus|text|ups|"
-      "accessible|measure ...\n",
+      "accessible|measure|shortcut ...
+",
       stderr);
   return 2;
 }
@@ -552,6 +580,7 @@ int Run(int argc, wchar_t** argv) {
                    std::vector<std::wstring>(argv + 5, argv + argc));
   }
   if (command == L"keys") return Keys(argv[2]);
+  if (command == L"shortcut") return Shortcut(argv[2]);
   const std::wstring title = argv[2];
   if (command == L"answer" && argc > 3)
     return Answer(title, argv[3], argc > 4 ? std::wcstod(argv[4], nullptr) : 30);

@@ -15,6 +15,7 @@
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
+#include "ui/Fonts.h"
 #include "ui/Group.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
@@ -406,15 +407,27 @@ LOGFONTW LogFontOf(HFONT font) {
 
 }  // namespace
 
-TEST(FontTest, FontLikeAModelTakesFaceAndSizeAndKeepsTheRest) {
-  ui::Font model(CreateFontW(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
-  LOGFONTW font = LogFontOf(ui::MakeFontLike(model.Get(), "Tahoma", 9).Get());
-  EXPECT_STREQ(font.lfFaceName, L"Tahoma");
-  EXPECT_EQ(font.lfHeight, -12);
-  EXPECT_EQ(font.lfWeight, FW_BOLD);
-  EXPECT_TRUE(font.lfItalic);
+TEST_F(ControlsTest, FontsShareOneObjectPerSpecAndFollowTheDpi) {
+  ui::Fonts fonts(96);
+  HFONT plain = fonts.Get({"Tahoma", 9});
+  EXPECT_EQ(fonts.Get({"Tahoma", 9}), plain);
+  EXPECT_NE(fonts.Get({"Tahoma", 9, true}), plain);
+  EXPECT_EQ(LogFontOf(plain).lfHeight, -12);
+  EXPECT_STREQ(LogFontOf(plain).lfFaceName, L"Tahoma");
+  EXPECT_EQ(LogFontOf(fonts.Get({"Tahoma", 9, true})).lfWeight, FW_BOLD);
   // A face name longer than the system holds is cut, not overrun.
-  EXPECT_EQ(std::wstring(LogFontOf(ui::MakeFontLike(model.Get(), std::string(80, 'x'), 8).Get()).lfFaceName),
+  EXPECT_EQ(std::wstring(LogFontOf(fonts.Get({std::string(80, 'x'), 8})).lfFaceName),
             std::wstring(LF_FACESIZE - 1, L'x'));
+
+  ui::Label label;
+  label.Create({.parent = Page(), .bounds = {4, 4, 0, 0}, .caption = "Shared", .font = plain});
+  ui::Font own = ui::MakeFont("Arial", 8);
+  ui::Label other;
+  other.Create({.parent = Page(), .bounds = {4, 24, 0, 0}, .caption = "Other", .font = own.Get()});
+  fonts.SetDpi(host.Handle(), 192);
+  HFONT shown = reinterpret_cast<HFONT>(SendMessageW(label.Handle(), WM_GETFONT, 0, 0));
+  EXPECT_EQ(shown, fonts.Get({"Tahoma", 9}));
+  EXPECT_EQ(LogFontOf(shown).lfHeight, -24);
+  // A font from elsewhere stays.
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(other.Handle(), WM_GETFONT, 0, 0)), own.Get());
 }
