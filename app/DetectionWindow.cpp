@@ -2,14 +2,16 @@
 // module's): the button, the hourglass, the port being probed and what was found.
 #include "app/SeriesRows.h"
 #include "app/TFormMain.h"
+#include "ui/BusyCursor.h"
 
 void TFormMain::ButtonAutoDetectClick() {
   module_.AutoDetectClick(language_->MESSAGE_CONFIRM_DETECT);
 }
 
+// Over every window of the program: the overview window can be opened while
+// a run goes on.
 void TFormMain::ShowHourglass(bool on) {
-  hourglass_ = on;
-  SetCursor(LoadCursorW(nullptr, on ? IDC_WAIT : IDC_ARROW));
+  ui::ShowBusyCursor(on);
 }
 
 void TFormMain::ShowProbedPort(int n) {

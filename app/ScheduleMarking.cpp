@@ -9,30 +9,31 @@ constexpr int kMarkerOffsets[kKindCount] = {0, 8, 16};
 
 }  // namespace
 
-// Markers are created after the calendar, so they start beneath it: hidden.
+// The markers stand in the top-left corner of their cell, inside the calendar:
+// child windows of it, they stay out of what a screen reader finds there (the
+// cells' names tell the events) and move with its grid. They start hidden.
 void TFormMain::BuildDayMarkers() {
-  HWND page = PageControl1.Page(1).Handle();
   for (int cell = 1; cell <= kMarkedCells; ++cell) {
-    const int left = 6 + 52 * ((cell - 1) % 7);
-    const int top = 54 + 24 * ((cell - 1) / 7);
-    for (int set = 0; set < kKindCount; ++set)
-      DayMarkers[set][cell - 1].Create({.parent = page,
-                                        .bounds = {left, top + kMarkerOffsets[set], 15, 8},
-                                        .colour = kMarkerColours[set]});
+    const RECT place = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
+    for (int set = 0; set < kKindCount; ++set) {
+      ui::ColourBlock& marker = DayMarkers[set][cell - 1];
+      marker.Create({.parent = Calendar1.Handle(),
+                     .bounds = {place.left + 1, place.top + kMarkerOffsets[set], 15, 8},
+                     .colour = kMarkerColours[set]});
+      marker.SetVisible(false);
+    }
   }
   AlignDayMarkers();
 }
 
-// The places of the layout are the top-left corners of the calendar's cells
-// at 96 DPI, one pixel in from the grid line. At another scale the
-// calendar's border need not grow with the rest (Wine keeps it 2 pixels): the
-// markers then go where the cells are. Where the first stands right, all do.
+// Each marker goes to the top-left corner of its cell, one pixel in from the
+// grid line, wherever the cells are at the calendar's DPI (its border need
+// not grow with the rest: Wine keeps it 2 pixels). Where the first stands
+// right, all do.
 void TFormMain::AlignDayMarkers() {
-  HWND page = PageControl1.Page(1).Handle();
   const int dpi = Dpi();
   auto corner = [&](int cell) {
-    RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
-    MapWindowPoints(Calendar1.Handle(), page, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
     return POINT{rect.left + ui::Scale(1, dpi), rect.top};
   };
   const POINT first = corner(1);
@@ -55,12 +56,12 @@ void TFormMain::ShowMarker(int set, int day, bool shown) {
   const DayCell cell = FindDayCell(day);
   const int index = CellIndex(cell.column, cell.weekRow);
   if (index < 1 || index > kMarkedCells) return;
-  SetWindowPos(DayMarkers[set][index - 1].Handle(), shown ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  DayMarkers[set][index - 1].SetVisible(shown);
 }
 
 void TFormMain::HideDayMarkers() {
-  SetWindowPos(Calendar1.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (auto& markers : DayMarkers)
+    for (ui::ColourBlock& marker : markers) marker.SetVisible(false);
 }
 
 void TFormMain::MarkMonth(int month, int year) {

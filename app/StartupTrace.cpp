@@ -10,11 +10,9 @@ ULONGLONG Ticks(const FILETIME& time) {
 
 }  // namespace
 
-StartupTrace::StartupTrace() {
-  wchar_t path[MAX_PATH] = {};
-  DWORD length = GetEnvironmentVariableW(L"OMBREL_STARTUP_TRACE", path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
-  file_ = path;
+StartupTrace::StartupTrace(const wchar_t* file) {
+  if (!file || !*file) return;
+  file_ = file;
   FILETIME created, exited, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   created_ = Ticks(created);

@@ -1,9 +1,8 @@
 #pragma once
-// Start-up timing for the start-up benchmark. With the environment variable
-// OMBREL_STARTUP_TRACE naming a file, each step is noted with the time since
-// the process began and the CPU time the process had used by then, and the
-// list is written to that file once the window shows. Without it, nothing is
-// noted and nothing is written.
+// Start-up timing for the start-up benchmark. Given a file, each step is
+// noted with the time since the process began and the CPU time the process
+// had used by then, and the list is written to that file once the window
+// shows. Without one, nothing is noted and nothing is written.
 #include <windows.h>
 
 #include <string>
@@ -11,7 +10,8 @@
 
 class StartupTrace {
  public:
-  StartupTrace();
+  // file: where the steps go; null or empty for no trace.
+  explicit StartupTrace(const wchar_t* file);
   StartupTrace(const StartupTrace&) = delete;
   StartupTrace& operator=(const StartupTrace&) = delete;
 

@@ -5,6 +5,8 @@
 
 #include "app/StartupTrace.h"
 #include "platform/FileSystem.h"
+#include "schedule/DayDescription.h"
+#include "ui/BusyCursor.h"
 #include "ui/Dpi.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
@@ -39,6 +41,7 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
 
 TFormMain::~TFormMain() {
   module_.SetDetectionWindow(nullptr);
+  ui::ShowBusyCursor(false);  // a run cut short leaves no hourglass behind
   if (Handle()) DestroyWindow(Handle());
 }
 
@@ -75,6 +78,15 @@ void TFormMain::BindHandlers() {
   ComboBox7.OnChange = [this] { ComboBox7Change(); };
   ComboBox8.OnChange = [this] { ComboBox7Change(); };
   Calendar1.OnChange = [this] { Calendar1Change(); };
+  // A screen reader hears the month and each day in the language in use,
+  // with the events the markers show.
+  Calendar1.MonthName = [this](int month, int year) {
+    return language_ ? DescribeMonth(*language_, month, year) : std::string();
+  };
+  Calendar1.DayName = [this](int day, int month, int year) {
+    if (!language_ || !schedule_ || !settings_) return std::string();
+    return DescribeDay(*language_, *schedule_, *settings_, module_.ADateTime1, day, month, year);
+  };
   ButtonApply.OnClick = [this] { ButtonApplyClick(); };
   ButtonClear.OnClick = [this] { ButtonClearClick(); };
   ButtonReset.OnClick = [this] { ButtonResetClick(); };
@@ -110,6 +122,13 @@ void TFormMain::FormCreate() {
     services_.dialogs.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
   }
 
+  // Controls that show no caption still have a name for screen readers: the
+  // marker buttons their kind, the spinners the field they step.
+  MarkerShutdown.SetText(language_->SHUTDOWN);
+  MarkerStartup.SetText(language_->STARTUP);
+  MarkerTest.SetText(language_->TESTUPS);
+  UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
+  UpDown2.SetText(language_->POWER_FAIL_FOR);
   BuildDayMarkers();
   Note("language");
   SetUpPages();
@@ -246,11 +265,6 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormClose();
       if (OnClosed) OnClosed();
       return 0;
-    case WM_SETCURSOR:
-      // The controls pass the question up to here.
-      if (!hourglass_) break;
-      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-      return TRUE;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         RememberFocus();

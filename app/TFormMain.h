@@ -261,7 +261,7 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void UnmarkWeekly(const std::string& kind, const std::string& mask);
   // Shows or hides the marker of a set on a day of the shown month.
   void ShowMarker(int set, int day, bool shown);
-  // Raises the calendar above every marker.
+  // Hides every marker.
   void HideDayMarkers();
   // The marker set of the kind whose marker button is down, if one is.
   std::optional<int> ChosenKind() const;
@@ -300,5 +300,4 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   std::unique_ptr<TINI_LANGUAGE> language_;
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active
-  bool hourglass_ = false;
 };

@@ -49,7 +49,16 @@ bool ActivateOtherCopy() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  StartupTrace trace;
+  // The program runs elevated: a DLL it loads by name must come from the
+  // system folder, never from its own folder or the current one.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+#ifdef OMBREL_STARTUP_TRACE
+  // The start-up benchmark's build: notes the steps of the start in the file
+  // its environment names. The shipped program reads no environment.
+  StartupTrace trace(_wgetenv(L"OMBREL_STARTUP_TRACE"));
+#else
+  StartupTrace trace(nullptr);
+#endif
   trace.Mark("entry");
   if (ActivateOtherCopy()) return 0;
 

@@ -2,7 +2,7 @@
 // any file gives: every text at most 2047 characters and one line (no CR, LF
 // or NUL), a text whose key the file never names keeps its English default
 // (less blanks at its end), and the font size is the integer the file spells,
-// or 8. A file may start with a UTF-8 byte-order mark.
+// or 8. A file may be in UTF-8 or UTF-16, read as the table reads it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +10,7 @@
 
 #include "fuzz/support/Check.h"
 #include "fuzz/support/MemoryFiles.h"
+#include "i18n/LanguageFileText.h"
 #include "i18n/TINI_LANGUAGE.h"
 #include "settings/IniFile.h"
 
@@ -17,7 +18,6 @@ namespace {
 
 constexpr const char* kLanguagePath = "C:\\Ombrel\\Languages\\Fuzz\\setup.ini";
 constexpr int32_t kDefaultFontSize = 8;
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string UpperAscii(std::string text) {
   for (char& c : text)
@@ -45,8 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   table.Path = kLanguagePath;
   table.Load();
 
+  // The file as the table reads it: UTF-16 turned into UTF-8, without a mark.
+  const std::string decoded = DecodeLanguageFile(bytes).Text;
   // Keys are matched without regard to case: one that is nowhere in the file is missing.
-  const std::string upper = UpperAscii(bytes);
+  const std::string upper = UpperAscii(decoded);
   for (const LanguageEntry& entry : LanguageEntries()) {
     if (!entry.Text) continue;
     const std::string& text = table.*entry.Text;
@@ -55,10 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (upper.find(entry.Key) == std::string::npos) Check(text == WithoutEndBlanks(entry.EnglishDefault));
   }
 
-  // The file as the table reads it: without a UTF-8 byte-order mark at its start.
-  std::string_view text = bytes;
-  if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-  const std::string sizeText = IniFile(std::string(text)).ReadString("COMMON_SETUP", "FONTSIZE", "");
+  const std::string sizeText = IniFile(decoded).ReadString("COMMON_SETUP", "FONTSIZE", "");
   int32_t spelled = 0;
   Check(table.FONTSIZE == (ParseIniInteger(sizeText, spelled) ? spelled : kDefaultFontSize));
   if (IsPlainNumber(sizeText)) Check(table.FONTSIZE == std::stoi(sizeText));

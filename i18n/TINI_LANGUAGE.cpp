@@ -1,14 +1,12 @@
 #include "i18n/TINI_LANGUAGE.h"
 
 #include <array>
-#include <string_view>
 
+#include "i18n/LanguageFileText.h"
 #include "platform/TextEncoding.h"
 #include "settings/IniFile.h"
 
 namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Every entry of the language file, in the order Load reads them.
 constexpr std::array<LanguageEntry, 99> kEntries = {{
@@ -162,11 +160,11 @@ TINI_LANGUAGE::TINI_LANGUAGE() {
 }
 
 void TINI_LANGUAGE::Load() {
-  IniFile file = IniFile::ReadFrom(Path);
-  // A file that starts with the UTF-8 byte-order mark holds UTF-8 text: its
-  // texts are turned into the system's code page like every other text.
-  const bool utf8 = file.Bytes().starts_with(kUtf8ByteOrderMark);
-  if (utf8) file = IniFile(file.Bytes().substr(kUtf8ByteOrderMark.size()));
+  // A file in UTF-8 or UTF-16 is read as UTF-8, and its texts are turned into
+  // the system's code page, which every other text of the program is in.
+  LanguageFileText decoded = DecodeLanguageFile(IniFile::ReadFrom(Path).Bytes());
+  const bool utf8 = decoded.Utf8;
+  const IniFile file(std::move(decoded.Text));
   for (const LanguageEntry& entry : kEntries) {
     if (entry.Text) {
       std::string text = file.ReadString(entry.Section, entry.Key, entry.EnglishDefault);

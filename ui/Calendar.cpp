@@ -48,7 +48,8 @@ void Calendar::Create(const CalendarArgs& args) {
   if (args.year >= 1 && args.year <= 9999) year_ = args.year;
   day_ = std::clamp(args.day, 1, DaysInMonth());
   font_ = args.font;
-  CreateChild(kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE, args.parent, args.bounds, "", args.font);
+  // Child windows (the schedule page's day markers) stand above the grid.
+  CreateChild(kClassName, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE, args.parent, args.bounds, "", args.font);
 }
 
 void Calendar::SetDay(int day) {
@@ -81,10 +82,13 @@ void Calendar::OnCommand(int code) {
 
 void Calendar::ChangeDate(int day, int month, int year, bool byUser) {
   if (day == day_ && month == month_ && year == year_) return;
+  const bool newMonth = month != month_ || year != year_;
   day_ = day;
   month_ = month;
   year_ = year;
   InvalidateRect(Handle(), nullptr, FALSE);
+  if (newMonth) CalendarAccessibility::MonthChanged(Handle());
+  CalendarAccessibility::SelectionMoved(Handle(), SelectedCell());
   if (byUser) {
     SendMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(Id(), kDateChanged),
                  reinterpret_cast<LPARAM>(Handle()));
@@ -105,6 +109,11 @@ int Calendar::DayAt(POINT at) const {
   if (column > 6 || weekRow < 0 || weekRow > 5) return 0;
   const int day = weekRow * 7 + column - FirstColumn() + 1;
   return day >= 1 && day <= DaysInMonth() ? day : 0;
+}
+
+int Calendar::SelectedCell() const {
+  const DayCell cell = FindDayCell(day_);
+  return CellIndex(cell.column, cell.weekRow);
 }
 
 int Calendar::FirstColumn() const {
@@ -208,11 +217,21 @@ LRESULT Calendar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
-    case WM_ENABLE:
     case WM_SETFOCUS:
+      // The selected day takes the focus for a screen reader.
+      CalendarAccessibility::SelectionMoved(hwnd, SelectedCell());
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_ENABLE:
     case WM_KILLFOCUS:
       InvalidateRect(hwnd, nullptr, FALSE);
       return 0;
+    case WM_GETOBJECT:
+      if (LRESULT answer = accessibility_.Answer(*this, wParam, lParam)) return answer;
+      break;
+    case WM_DESTROY:
+      accessibility_.Disconnect();
+      break;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_LBUTTONDOWN:
@@ -243,8 +262,12 @@ LRESULT Calendar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           break;
       }
       break;
-    default:
+    default: {
+      // The colours of child windows, asked of this window as their parent.
+      LRESULT result = 0;
+      if (RouteNotification(message, wParam, lParam, result)) return result;
       break;
+    }
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }

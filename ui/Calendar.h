@@ -11,6 +11,7 @@
 
 #include "schedule/CalendarMarks.h"
 #include "schedule/TADateTime.h"
+#include "ui/CalendarAccessible.h"
 #include "ui/Control.h"
 
 namespace ui {
@@ -35,6 +36,11 @@ class Calendar : public Control {
   RECT CellRect(int column, int row) const;
 
   std::function<void()> OnChange;
+  // What a screen reader is told of the shown month and of a day (one of the
+  // month before or after, for the grid's leading and trailing cells); the
+  // window that shows the calendar names them in its language.
+  std::function<std::string(int month, int year)> MonthName;
+  std::function<std::string(int day, int month, int year)> DayName;
 
   void Paint(HDC dc, const RECT& area) const;
   void OnCommand(int code) override;
@@ -46,12 +52,15 @@ class Calendar : public Control {
   void SelectByUser(int day);
   // The day in the cell under a client point, 0 for none.
   int DayAt(POINT at) const;
+  int SelectedCell() const;  // 1 to 42, as CellIndex numbers the grid
   int FirstColumn() const;
   int DaysInMonth() const;
   SIZE Span() const;
   // Where cell index begins (and the line before it ends) along a span.
   static int Edge(int index, int span);
 
+  friend class CalendarObject;  // the accessible table reads the grid
+  CalendarAccessibility accessibility_;
   TADateTime dates_;
   int day_ = 1;
   int month_ = 1;

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "ui/BusyCursor.h"
 #include "ui/Dpi.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
@@ -23,6 +24,7 @@ void Window::CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD sty
     info.cbSize = sizeof(info);
     info.lpfnWndProc = WindowProcedure;
     info.hInstance = instance;
+    info.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // the program's icon; none in the tests
     info.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     info.lpszClassName = windowClass;
@@ -51,6 +53,10 @@ Window* Window::FromHandle(HWND hwnd) {
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR && BusyCursorShown()) {
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return TRUE;
+  }
   if (message == WM_DPICHANGED && !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) {
     const int oldDpi = dpi_;
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);

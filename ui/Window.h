@@ -43,7 +43,8 @@ class Window {
   // system's (CW_USEDEFAULT stays as it is).
   void CreateWindowOf(const wchar_t* windowClass, DWORD exStyle, DWORD style, const std::string& title,
                       const Bounds& bounds, HWND parent);
-  // Default: routes control notifications, takes WM_DPICHANGED, then DefWindowProc.
+  // Default: the hourglass while the program is busy, routes control
+  // notifications, takes WM_DPICHANGED, then DefWindowProc.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The window has moved to the rectangle Windows suggested for its new DPI
   // (already Dpi()): what is inside it follows. Default: RescaleChildren.

@@ -80,6 +80,9 @@ TEST_F(DetectionTest, AQzUpsOnPortOneIsReportedOnTickNineteenAndPreselected) {
   EXPECT_EQ(module->Timer1.Interval(), 1000u);
   EXPECT_EQ(CursorOver(f.ButtonAutoDetect), Hourglass());
   EXPECT_EQ(CursorOver(f.ComboBox1), Hourglass());
+  // The overview window, which View All opens meanwhile, shows it too.
+  EXPECT_EQ(CursorOver(viewAll->ListView1), Hourglass());
+  EXPECT_EQ(CursorOver(viewAll->ButtonClose), Hourglass());
 
   Tick();
   EXPECT_EQ(TextOf(f.ComboBox1), "COM 1");
@@ -95,6 +98,7 @@ TEST_F(DetectionTest, AQzUpsOnPortOneIsReportedOnTickNineteenAndPreselected) {
   EXPECT_FALSE(module->Timer1.Enabled());
   EXPECT_FALSE(module->ComPort1.Open());
   EXPECT_NE(CursorOver(f.ButtonAutoDetect), Hourglass());
+  EXPECT_NE(CursorOver(viewAll->ListView1), Hourglass());
 
   // Port and series preselected, the page adapted as to a user's tick of "QZ series".
   EXPECT_EQ(TextOf(f.ComboBox1), "COM 1");

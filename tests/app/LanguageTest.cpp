@@ -104,6 +104,7 @@ TEST_F(LanguageTest, WithoutLanguageFileTheBuiltInCaptionsStay) {
   EXPECT_EQ(Rows(f.CheckListBox3)[3], "Wednday");
   EXPECT_EQ(Rows(f.CheckListBox1)[2], "Soranthe series");
   EXPECT_EQ(Rows(f.CheckListBox4)[0], "Tarvexi Cable");
+  EXPECT_EQ(TextOf(f.MarkerStartup), "StartUp");
 }
 
 TEST_F(LanguageTest, FileWithOnlyTheCommonSectionShowsTheEnglishDefaults) {
@@ -202,6 +203,10 @@ TEST_F(LanguageTest, GermanFileTranslatesTheWholeWindow) {
   EXPECT_EQ(Rows(f.CheckListBox3)[3], "Mittwoch");
   EXPECT_EQ(TextOf(f.Label27), "Ausschalten");
   EXPECT_EQ(f.Label27.Place().left, CentredLeft(f.Label27));
+  // The marker buttons show a colour only; their names are for screen readers.
+  EXPECT_EQ(TextOf(f.MarkerShutdown), "Ausschalten");
+  EXPECT_EQ(TextOf(f.MarkerTest), "USV-Test");
+  EXPECT_EQ(WideText(f.UpDown1.Handle()), L"\u00DCberlast nach");
   EXPECT_EQ(ui::WindowText(f.Handle()), "Ombrel Setup Version 7.20");
   // The language list ticks the language in use.
   ASSERT_EQ(f.CheckListBox2.Count(), 1);

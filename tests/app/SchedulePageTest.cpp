@@ -85,12 +85,9 @@ class SchedulePageTest : public MainWindowTest {
       if (form->CheckListBox3.Checked(row) != (mask[row] == '1')) ToggleTick(form->CheckListBox3, row);
   }
 
-  // A marker shows when it stands above the calendar.
+  // A marker shows when it is visible in its cell (on whatever page is up).
   bool Shown(int set, int cell) const {
-    HWND marker = form->DayMarkers[set][cell - 1].Handle();
-    for (HWND w = GetWindow(form->Calendar1.Handle(), GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
-      if (w == marker) return true;
-    return false;
+    return (GetWindowLongW(form->DayMarkers[set][cell - 1].Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
   }
   // The days of the shown month whose marker of a set shows.
   std::vector<int> MarkedDays(int set) const {

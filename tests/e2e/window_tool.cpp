@@ -12,10 +12,11 @@
 // Real input, through the system's input queue (SendInput), as a user gives it:
 //   window_tool click TITLE WHERE         a left click; WHERE is client:X,Y (the
 //                                         window's client area), page:X,Y (the
-//                                         visible page of its tabs) or tab:N
+//                                         visible page of its tabs), tab:N or
+//                                         screen:X,Y
 //   window_tool keys KEYS                 key presses to the window in front:
 //                                         characters as typed, {NAME} for ESC,
-//                                         ENTER, TAB, BS, UP, DOWN, HOME, END,
+//                                         ENTER, TAB, BS, UP, DOWN, LEFT, RIGHT, HOME, END,
 //                                         PGUP, PGDN, F1; ^ and + before a key
 //                                         hold Ctrl and Shift for it
 //   window_tool answer TITLE KEYS [SECONDS]
@@ -31,7 +32,12 @@
 //                                         prints "text=..." and "at_ms=", leaving it up
 //   window_tool ups TITLE                 "port=<the port list's text> ticked=<the
 //                                         series list's ticked rows, comma-separated>"
+//   window_tool accessible TITLE page:X,Y [CHILD]
+//                                         what a screen reader reads of the control
+//                                         there (see AccessibleReport.h)
 // Times (..._ms) are the system's tick count, the same in every process.
+//
+//   window_tool shortcut FILE.lnk         "target=... folder=..." of a shortcut
 //
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
 //       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
@@ -43,9 +49,12 @@
 // after windows.h
 #include <commctrl.h>
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
+
+#include "AccessibleReport.h"
 #include <string>
 #include <vector>
 
@@ -258,6 +267,7 @@ bool ScreenPoint(HWND window, const std::wstring& where, POINT& point) {
   point.x = std::wcstol(rest.c_str(), &end, 10);
   if (!end || *end != L',') return false;
   point.y = std::wcstol(end + 1, nullptr, 10);
+  if (space == L"screen") return true;
   HWND origin = space == L"page" ? VisiblePage(window) : space == L"client" ? window : nullptr;
   return origin && ClientToScreen(origin, &point);
 }
@@ -295,7 +305,8 @@ INPUT KeyInput(WORD key, bool up) {
 WORD NamedKey(const std::wstring& name) {
   static const std::pair<const wchar_t*, WORD> keys[] = {
       {L"ESC", VK_ESCAPE}, {L"ENTER", VK_RETURN}, {L"TAB", VK_TAB},   {L"BS", VK_BACK},
-      {L"UP", VK_UP},      {L"DOWN", VK_DOWN},    {L"HOME", VK_HOME}, {L"END", VK_END},
+      {L"UP", VK_UP},      {L"DOWN", VK_DOWN},    {L"LEFT", VK_LEFT}, {L"RIGHT", VK_RIGHT},
+      {L"HOME", VK_HOME},  {L"END", VK_END},
       {L"PGUP", VK_PRIOR}, {L"PGDN", VK_NEXT},    {L"F1", VK_F1}};
   for (const auto& [text, key] : keys)
     if (name == text) return key;
@@ -510,21 +521,51 @@ int Focus(HWND window) {
   return 0;
 }
 
-int Text(HWND window, const std::wstring& where) {
+// The control of the visible page at a place, or null.
+HWND ControlAt(HWND window, const std::wstring& where) {
   POINT point;
-  if (!ScreenPoint(window, where, point)) return 1;
+  if (!ScreenPoint(window, where, point)) return nullptr;
   HWND page = VisiblePage(window);
   ScreenToClient(page, &point);
   HWND control = ChildWindowFromPointEx(page, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-  if (!control || control == page) return 1;
+  return control == page ? nullptr : control;
+}
+
+int Text(HWND window, const std::wstring& where) {
+  HWND control = ControlAt(window, where);
+  if (!control) return 1;
   std::printf("text=%s\n", WindowTextOf(control).c_str());
   return 0;
 }
 
+// What a shortcut starts: its target and working folder, as Explorer reads them.
+int Shortcut(const std::wstring& file) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  int result = 1;
+  IShellLinkW* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* persist = nullptr;
+    if (SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&persist)))) {
+      wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
+      if (SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) &&
+          SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+          SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH))) {
+        std::printf("target=%s folder=%s\n", Utf8(target).c_str(), Utf8(folder).c_str());
+        result = 0;
+      }
+      persist->Release();
+    }
+    link->Release();
+  }
+  CoUninitialize();
+  return result;
+}
+
 int Usage() {
   std::fputs(
-      "usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|box|focus|text|ups|measure "
-      "...\n",
+      "usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|box|focus|text|ups|"
+      "accessible|measure|shortcut ...\n",
       stderr);
   return 2;
 }
@@ -538,6 +579,7 @@ int Run(int argc, wchar_t** argv) {
                    std::vector<std::wstring>(argv + 5, argv + argc));
   }
   if (command == L"keys") return Keys(argv[2]);
+  if (command == L"shortcut") return Shortcut(argv[2]);
   const std::wstring title = argv[2];
   if (command == L"answer" && argc > 3)
     return Answer(title, argv[3], argc > 4 ? std::wcstod(argv[4], nullptr) : 30);
@@ -565,6 +607,10 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"focus") return Focus(window);
   if (command == L"text" && argc > 3) return Text(window, argv[3]);
   if (command == L"ups") return Ups(window);
+  if (command == L"accessible" && argc > 3) {
+    HWND control = ControlAt(window, argv[3]);
+    return control ? AccessibleReport(control, argc > 4 ? std::wcstol(argv[4], nullptr, 10) : 0) : 1;
+  }
   return Usage();
 }
 

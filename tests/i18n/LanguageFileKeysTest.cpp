@@ -3,10 +3,13 @@
 // read into the field of its own name.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 #include "i18n/TINI_LANGUAGE.h"
+#include "settings/IniFile.h"
 #include "support/DocumentedKeys.h"
 #include "support/ScratchFolder.h"
 
@@ -117,6 +120,40 @@ TEST(LanguageFileKeys, KeysUnderAnotherSectionAreNotFound) {
   loaded.Load();
   EXPECT_EQ(loaded.FONTSIZE, 8);
   for (const auto& [key, field] : kTextFields) EXPECT_NE(loaded.*field, "moved") << key;
+}
+
+// Every language we ship names each documented key in its own section, and
+// no key that is not documented (a misspelt key would leave English showing).
+TEST(LanguageFileKeys, ShippedLanguagesNameExactlyTheDocumentedKeys) {
+  const std::vector<Documented> documented = DocumentedEntries();
+  std::set<std::pair<std::string, std::string>> known;
+  for (const Documented& entry : documented) known.insert({entry.section, entry.key});
+  std::set<std::string> languages;
+  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(OMBREL_LANGUAGES_DIR))) {
+    const std::string language = folder.path().filename().string();
+    languages.insert(language);
+    SCOPED_TRACE(language);
+    const std::string bytes = ReadFileBytes((folder.path() / "setup.ini").string());
+    ASSERT_FALSE(bytes.empty());
+    const IniFile file(bytes);
+    for (const Documented& entry : documented)
+      EXPECT_NE(file.ReadString(entry.section, entry.key, "<missing>"), "<missing>") << entry.key;
+
+    std::string section;
+    size_t start = 0;
+    while (start < bytes.size()) {
+      size_t end = bytes.find("\r\n", start);
+      if (end == std::string::npos) end = bytes.size();
+      const std::string line = bytes.substr(start, end - start);
+      start = end + 2;
+      if (line.starts_with("[") && line.ends_with("]")) {
+        section = line.substr(1, line.size() - 2);
+      } else if (size_t equals = line.find('='); equals != std::string::npos) {
+        EXPECT_TRUE(known.count({section, line.substr(0, equals)})) << section << ": " << line;
+      }
+    }
+  }
+  EXPECT_EQ(languages, (std::set<std::string>{"Deutsch", "English", "Espanol", "Francais"}));
 }
 
 }  // namespace

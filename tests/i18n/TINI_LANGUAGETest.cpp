@@ -134,7 +134,7 @@ TEST_F(LanguageFile, ByteOrderMarkOfUtf8IsNotPartOfTheFirstSection) {
 // Every shipped language file names every entry in its own section, so no
 // caption of a translation falls back to English unseen.
 TEST(ShippedLanguageFiles, NameEveryEntry) {
-  for (const char* language : {"English", "Deutsch"}) {
+  for (const char* language : {"English", "Deutsch", "Francais", "Espanol"}) {
     IniFile file = IniFile::ReadFrom(std::string(OMBREL_LANGUAGES_DIR) + "/" + language + "/setup.ini");
     ASSERT_FALSE(file.Bytes().empty()) << language;
     for (const LanguageEntry& entry : LanguageEntries()) {
@@ -150,4 +150,17 @@ TEST(ShippedLanguageFiles, NameEveryEntry) {
   EXPECT_EQ(german.CLOSE, "Schlie\xDF"
                           "en");  // Windows-1252, the code page of a German system
   EXPECT_EQ(german.MESSAGE_ERROR_FILE_NOT_FOUND, "Fehler, Datei nicht gefunden : ");
+
+  // French and Spanish are written in Windows-1252 too.
+  TINI_LANGUAGE french;
+  french.Path = std::string(OMBREL_LANGUAGES_DIR) + "/Francais/setup.ini";
+  french.Load();
+  EXPECT_EQ(french.AUGUST, "Ao\xFBt");
+  EXPECT_EQ(french.MESSAGE_ERROR_FILE_NOT_FOUND, "Erreur, fichier introuvable : ");
+  TINI_LANGUAGE spanish;
+  spanish.Path = std::string(OMBREL_LANGUAGES_DIR) + "/Espanol/setup.ini";
+  spanish.Load();
+  EXPECT_EQ(spanish.SATURDAY, "S\xE1"
+                              "bado");
+  EXPECT_EQ(spanish.MESSAGE_ERROR_FILE_NOT_FOUND, "Error, no se encuentra el archivo: ");
 }

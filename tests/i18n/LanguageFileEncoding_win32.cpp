@@ -1,4 +1,4 @@
-// A language file in UTF-8 with its byte-order mark: its texts reach the
+// A language file in UTF-8 or UTF-16: its texts reach the
 // program in the system's code page, so the windows show them as written.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -54,4 +54,19 @@ TEST(Utf8LanguageFile, LettersTheCodePageLacksShowAsQuestionMarks) {
     EXPECT_TRUE(shown == L"?" || shown == L"\u0416" || shown == L"\u4E2D") << text->size();
   }
   EXPECT_EQ(table.DAYS, "a?z");
+}
+
+// The same French texts saved by an editor as UTF-8 without a mark, as UTF-16
+// with a mark in either byte order, and in Windows-1252: each shows as written.
+TEST(LanguageFileEncoding, FilesAsNotepadSavesThemShowAsWritten) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the Windows-1252 file needs that code page, not " << GetACP();
+  for (const char* name :
+       {"utf8-without-mark.ini", "utf16-little-endian.ini", "utf16-big-endian.ini", "windows-1252.ini"}) {
+    TINI_LANGUAGE table;
+    table.Path = std::string(OMBREL_TEST_DATA) + "\\language-encodings\\" + name;
+    table.Load();
+    EXPECT_EQ(Shown(table.AUGUST), L"Ao\u00FBt") << name;
+    EXPECT_EQ(Shown(table.DECEMBER), L"D\u00E9cembre") << name;
+    EXPECT_EQ(Shown(table.CANCEL), L"Annuler") << name;
+  }
 }
