@@ -28,19 +28,16 @@ void TFormMain::BuildDayMarkers() {
 
 // Each marker goes to the top-left corner of its cell, one pixel in from the
 // grid line, wherever the cells are at the calendar's DPI (its border need
-// not grow with the rest: Wine keeps it 2 pixels). Where the first stands
-// right, all do.
+// not grow with the rest: Wine keeps it 2 pixels). The grid's edges are
+// rounded cell by cell, so each cell is looked at; one whose first marker
+// stands right is left alone.
 void TFormMain::AlignDayMarkers() {
   const int dpi = Dpi();
-  auto corner = [&](int cell) {
-    const RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
-    return POINT{rect.left + ui::Scale(1, dpi), rect.top};
-  };
-  const POINT first = corner(1);
-  const ui::Bounds placed = DayMarkers[0][0].Place();
-  if (placed.left == first.x && placed.top == first.y) return;
   for (int cell = 1; cell <= kMarkedCells; ++cell) {
-    const POINT at = corner(cell);
+    const RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
+    const POINT at{rect.left + ui::Scale(1, dpi), rect.top};
+    const ui::Bounds placed = DayMarkers[0][cell - 1].Place();
+    if (placed.left == at.x && placed.top == at.y) continue;
     for (int set = 0; set < kKindCount; ++set)
       SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, at.x,
                    at.y + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
