@@ -23,27 +23,20 @@ void TFormMain::BuildDayMarkers() {
       marker.SetVisible(false);
     }
   }
-  AlignDayMarkers();
+  if (Dpi() != ui::kLayoutDpi) AlignDayMarkers();
 }
 
 // Each marker goes to the top-left corner of its cell, one pixel in from the
 // grid line, wherever the cells are at the calendar's DPI (its border need
-// not grow with the rest: Wine keeps it 2 pixels). Where the first stands
-// right, all do.
+// not grow with the rest: Wine keeps it 2 pixels, and the cells share the
+// rounding of the grid). Made at 96 DPI the markers stand there already.
 void TFormMain::AlignDayMarkers() {
   const int dpi = Dpi();
-  auto corner = [&](int cell) {
-    const RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
-    return POINT{rect.left + ui::Scale(1, dpi), rect.top};
-  };
-  const POINT first = corner(1);
-  const ui::Bounds placed = DayMarkers[0][0].Place();
-  if (placed.left == first.x && placed.top == first.y) return;
   for (int cell = 1; cell <= kMarkedCells; ++cell) {
-    const POINT at = corner(cell);
+    const RECT corner = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
     for (int set = 0; set < kKindCount; ++set)
-      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, at.x,
-                   at.y + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
+      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, corner.left + ui::Scale(1, dpi),
+                   corner.top + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
