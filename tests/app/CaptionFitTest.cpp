@@ -84,6 +84,8 @@ void CheckCaptions(HWND window, Findings& findings) {
       findings.Fit(hwnd, box->Text(), ui::SystemMetricAt(SM_CXMENUCHECK, dpi) + scale(4), width);
     } else if (auto* group = dynamic_cast<ui::Group*>(control)) {
       findings.Fit(hwnd, group->Text(), scale(16), width);  // 8 pixels in from either side
+    } else if (dynamic_cast<ui::MarkerButton*>(control)) {
+      // A colour only: its text is never drawn, it names the button for screen readers.
     } else if (auto* button = dynamic_cast<ui::DrawnButton*>(control)) {
       const SIZE glyph = button->GlyphSize();
       const int inside = width - scale(4);  // within the raised edge
