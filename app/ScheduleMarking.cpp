@@ -23,24 +23,20 @@ void TFormMain::BuildDayMarkers() {
       marker.SetVisible(false);
     }
   }
-  AlignDayMarkers();
+  if (Dpi() != ui::kLayoutDpi) AlignDayMarkers();
 }
 
 // Each marker goes to the top-left corner of its cell, one pixel in from the
 // grid line, wherever the cells are at the calendar's DPI (its border need
-// not grow with the rest: Wine keeps it 2 pixels). The grid's edges are
-// rounded cell by cell, so each cell is looked at; one whose first marker
-// stands right is left alone.
+// not grow with the rest: Wine keeps it 2 pixels, and the cells share the
+// rounding of the grid). Made at 96 DPI the markers stand there already.
 void TFormMain::AlignDayMarkers() {
   const int dpi = Dpi();
   for (int cell = 1; cell <= kMarkedCells; ++cell) {
-    const RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
-    const POINT at{rect.left + ui::Scale(1, dpi), rect.top};
-    const ui::Bounds placed = DayMarkers[0][cell - 1].Place();
-    if (placed.left == at.x && placed.top == at.y) continue;
+    const RECT corner = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
     for (int set = 0; set < kKindCount; ++set)
-      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, at.x,
-                   at.y + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
+      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, corner.left + ui::Scale(1, dpi),
+                   corner.top + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }

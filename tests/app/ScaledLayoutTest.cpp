@@ -223,10 +223,8 @@ TEST_F(ScaledLayoutTest, DayMarkersStandInTheCornerOfTheirCellsAtEveryScale) {
     SCOPED_TRACE("at " + std::to_string(f.Dpi()) + " DPI");
     const int offsets[] = {0, 8, 16};
     for (int cell : {1, 7, 23, 37}) {
-      // In the coordinates of the markers' parent, the calendar itself.
-      RECT grid = f.Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
-      MapWindowPoints(f.Calendar1.Handle(), GetParent(f.DayMarkers[0][cell - 1].Handle()),
-                      reinterpret_cast<POINT*>(&grid), 2);
+      // The markers stand inside the calendar: both in its coordinates.
+      const RECT grid = f.Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
       for (int set = 0; set < 3; ++set) {
         RECT marker = PlaceOf(f.DayMarkers[set][cell - 1].Handle());
         EXPECT_GE(marker.left, grid.left) << "cell " << cell;

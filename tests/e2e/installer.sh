@@ -67,10 +67,10 @@ msiexec /i "$(winpath "$scratch/truncated.msi")" /qn
 status=$?
 echo "truncated package: msiexec status $status"
 [ $status != 0 ] || fail "msiexec reported success for a truncated package"
-# The same size, with the embedded cabinet (the program's files) overwritten half-way.
+# The same size, with 64 KB of the embedded cabinet (the program's files) zeroed half-way.
 cp "$scratch/Ombrel-7.20.msi" "$scratch/corrupt.msi"
 size=$(stat -c %s "$scratch/corrupt.msi")
-dd if=/dev/urandom of="$scratch/corrupt.msi" bs=1 seek=$((size / 2)) count=65536 conv=notrunc status=none
+dd if=/dev/zero of="$scratch/corrupt.msi" bs=4096 seek=$((size / 2 / 4096)) count=16 conv=notrunc status=none
 msiexec /i "$(winpath "$scratch/corrupt.msi")" /qn
 status=$?
 echo "corrupt package: msiexec status $status"
