@@ -565,8 +565,7 @@ int Shortcut(const std::wstring& file) {
 int Usage() {
   std::fputs(
       "usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|box|focus|text|ups|"
-      "accessible|measure|shortcut ...
-",
+      "accessible|measure|shortcut ...\n",
       stderr);
   return 2;
 }
