@@ -19,8 +19,8 @@ void TFormMain::BuildDayMarkers() {
       ui::ColourBlock& marker = DayMarkers[set][cell - 1];
       marker.Create({.parent = Calendar1.Handle(),
                      .bounds = {place.left + 1, place.top + kMarkerOffsets[set], 15, 8},
-                     .colour = kMarkerColours[set]});
-      marker.SetVisible(false);
+                     .colour = kMarkerColours[set],
+                     .hidden = true});
     }
   }
   AlignDayMarkers();
@@ -28,17 +28,21 @@ void TFormMain::BuildDayMarkers() {
 
 // Each marker goes to the top-left corner of its cell, one pixel in from the
 // grid line, wherever the cells are at the calendar's DPI (its border need
-// not grow with the rest: Wine keeps it 2 pixels). Where the first stands
-// right, all do.
+// not grow with the rest: Wine keeps it 2 pixels). Where the first and the
+// last stand right, all do; scaling from the layout rounds each row apart,
+// so the lower rows may be off while the first is not.
 void TFormMain::AlignDayMarkers() {
   const int dpi = Dpi();
   auto corner = [&](int cell) {
     const RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
     return POINT{rect.left + ui::Scale(1, dpi), rect.top};
   };
-  const POINT first = corner(1);
-  const ui::Bounds placed = DayMarkers[0][0].Place();
-  if (placed.left == first.x && placed.top == first.y) return;
+  auto standsRight = [&](int cell) {
+    const POINT at = corner(cell);
+    const ui::Bounds placed = DayMarkers[0][cell - 1].Place();
+    return placed.left == at.x && placed.top == at.y;
+  };
+  if (standsRight(1) && standsRight(kMarkedCells)) return;
   for (int cell = 1; cell <= kMarkedCells; ++cell) {
     const POINT at = corner(cell);
     for (int set = 0; set < kKindCount; ++set)
