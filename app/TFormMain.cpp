@@ -16,6 +16,8 @@ namespace {
 // The window's outer size at 96 DPI.
 constexpr int kOuterWidth = 556;
 constexpr int kOuterHeight = 468;
+// Posted to the window: make the calendar's day markers.
+constexpr UINT kMakeDayMarkers = WM_APP + 1;
 
 }  // namespace
 
@@ -144,8 +146,8 @@ void TFormMain::FillControls() {
   UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
   UpDown2.SetText(language_->POWER_FAIL_FOR);
   Note("language");
-  BuildDayMarkers();
-  Note("day markers");
+  // Made from the message loop, once the window has shown.
+  PostMessageW(Handle(), kMakeDayMarkers, 0, 0);
   SetUpPages();
 
   schedule_->FilePath = ProgramFolder() + "SCHEDULE.TXT";
@@ -248,6 +250,7 @@ void TFormMain::FillLanguageList() {
 void TFormMain::Show() {
   CentreOnScreen();
   ShowWindow(Handle(), SW_SHOW);
+  Note("made visible");
   UpdateWindow(Handle());
 }
 
@@ -294,6 +297,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETFOCUS:
       RestoreFocus();
+      return 0;
+    case kMakeDayMarkers:
+      BuildDayMarkers();
       return 0;
     default:
       break;

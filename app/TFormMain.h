@@ -266,8 +266,9 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void UnmarkDay(const std::string& kind, int day);
   void MarkWeekly(const std::string& kind, const std::string& mask);
   void UnmarkWeekly(const std::string& kind, const std::string& mask);
-  // Shows or hides the marker of a set on a day of the shown month.
+  // Shows or hides the marker of a set on a day of the shown month, or of a cell (1 to 37).
   void ShowMarker(int set, int day, bool shown);
+  void ShowMarkerOfCell(int set, int cell, bool shown);
   // Hides every marker.
   void HideDayMarkers();
   // The marker set of the kind whose marker button is down, if one is.
@@ -305,6 +306,9 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   std::unique_ptr<TINI> settings_;
   std::unique_ptr<TSchedule> schedule_;
   std::unique_ptr<TINI_LANGUAGE> language_;
+  // Which day markers show; kept also before the markers are made.
+  std::array<std::array<bool, kMarkedCells>, kKindCount> markerShown_{};
+  bool markersMade_ = false;
   bool languageRead_ = false;                             // its file was there and has been read
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active
