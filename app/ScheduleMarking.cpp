@@ -27,32 +27,21 @@ void TFormMain::BuildDayMarkers() {
     }
   }
   markersMade_ = true;
-  AlignDayMarkers();
+  if (Dpi() != ui::kLayoutDpi) AlignDayMarkers();
 }
 
 // Each marker goes to the top-left corner of its cell, one pixel in from the
 // grid line, wherever the cells are at the calendar's DPI (its border need
-// not grow with the rest: Wine keeps it 2 pixels). Where the first and the
-// last stand right, all do; scaling from the layout rounds each row apart,
-// so the lower rows may be off while the first is not.
+// not grow with the rest: Wine keeps it 2 pixels, and the cells share the
+// rounding of the grid). Made at 96 DPI the markers stand there already.
 void TFormMain::AlignDayMarkers() {
   if (!markersMade_) return;
   const int dpi = Dpi();
-  auto corner = [&](int cell) {
-    const RECT rect = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
-    return POINT{rect.left + ui::Scale(1, dpi), rect.top};
-  };
-  auto standsRight = [&](int cell) {
-    const POINT at = corner(cell);
-    const ui::Bounds placed = DayMarkers[0][cell - 1].Place();
-    return placed.left == at.x && placed.top == at.y;
-  };
-  if (standsRight(1) && standsRight(kMarkedCells)) return;
   for (int cell = 1; cell <= kMarkedCells; ++cell) {
-    const POINT at = corner(cell);
+    const RECT corner = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
     for (int set = 0; set < kKindCount; ++set)
-      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, at.x,
-                   at.y + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
+      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, corner.left + ui::Scale(1, dpi),
+                   corner.top + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }

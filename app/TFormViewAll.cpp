@@ -2,6 +2,8 @@
 // modal showing.
 #include "app/TFormViewAll.h"
 
+#include <algorithm>
+
 #include "schedule/CalendarMarks.h"
 #include "schedule/ScheduleOverview.h"
 #include "ui/Dpi.h"
@@ -132,6 +134,19 @@ void TFormViewAll::FormShow(const TSchedule& schedule, const TINI& settings, con
     for (int row = 0; row < 7; ++row) weekly.days.SetChecked(row, MaskHas(settings.*rule.days, row + 1));
     weekly.time.SetCaption(TwoDigits(settings.*rule.hour) + ":" + TwoDigits(settings.*rule.minute));
   }
+  PlaceTimes();
+}
+
+// A time stands where the layout puts it, or further right when the caption
+// before it is longer in the language shown ("HEURE" for "TIME").
+void TFormViewAll::PlaceTimes() {
+  for (const WeeklyPanel& weekly : WeeklyPanels()) {
+    const ui::Bounds caption = weekly.timeCaption.Place(), time = weekly.time.Place();
+    const int left = std::max(ui::Scale(weekly.time.Layout().left, Dpi()),
+                              caption.left + caption.width + ui::Scale(2, Dpi()));
+    if (left != time.left)
+      SetWindowPos(weekly.time.Handle(), nullptr, left, time.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void TFormViewAll::ShowModalFor(const TSchedule& schedule, const TINI& settings, const TINI_LANGUAGE& texts,
@@ -175,6 +190,7 @@ void TFormViewAll::Close() {
 void TFormViewAll::OnDpiChanged(int oldDpi) {
   fonts_.SetDpi(Handle(), Dpi());
   ui::RescaleChildren(Handle(), oldDpi, Dpi());
+  PlaceTimes();
 }
 
 void TFormViewAll::CentreOnScreen() {

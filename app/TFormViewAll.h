@@ -84,6 +84,7 @@ class TFormViewAll : public ui::Window {
  private:
   void BuildControls();
   void CentreOnScreen();
+  void PlaceTimes();
 
   HWND owner_;
   bool showing_ = false;

@@ -1,9 +1,8 @@
 #include "schedule/TSchedule.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
-#include <limits>
-#include <optional>
 
 #include "platform/FileSystem.h"
 #include "util/AppError.h"
@@ -13,15 +12,33 @@ namespace {
 constexpr std::string_view kKinds[] = {TSchedule::kKindWords[0], TSchedule::kKindWords[1],
                                        TSchedule::kKindWords[2]};
 constexpr int kKindCount = 3;
+constexpr int kOtherWord = 3;  // a date text followed by anything but a comma and a kind word
 constexpr size_t kDateLength = 10;  // "yyyy/mm/dd"
 constexpr size_t kTimeAndFlag = 7;  // "HH:MM,F"
+
+// A mark: the date as the number yyyymmdd, times 4, plus the kind after it,
+// above the offset of the date text. Marks in numeric order are ordered by
+// date, kind and offset; a date texts's number fits in 27 bits.
+constexpr int kOffsetBits = 35;
+constexpr uint64_t kOffsetMask = (uint64_t{1} << kOffsetBits) - 1;
+
+uint64_t MarkOf(uint32_t date, int kind, size_t offset) {
+  return (uint64_t{date} * 4 + static_cast<uint64_t>(kind)) << kOffsetBits | offset;
+}
+size_t OffsetOf(uint64_t mark) {
+  return static_cast<size_t>(mark & kOffsetMask);
+}
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
 bool HoldsLineEnd(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
+  return std::any_of(text.begin(), text.end(), IsLineEnd);
 }
 
 int KindIndex(std::string_view word) {
@@ -41,68 +58,15 @@ std::optional<uint32_t> LeadingDate(std::string_view text) {
   return number;
 }
 
-uint32_t EventCode(uint32_t date, int kind) {
-  return date * 4 + static_cast<uint32_t>(kind);
-}
-
-// The code of a line in the exact form "yyyy/mm/dd,KIND,HH:MM,F" (digits where
-// digits stand, F "0" or "1"). Such a line holds one '/' pair and one kind word
-// and nothing else but digits, commas and a colon, so a date key or an event
-// key can occur in it only at its start.
-std::optional<uint32_t> EventLineCode(std::string_view line) {
-  // The length tells the kind word: SHUTDOWN has 8 letters, the others 7.
-  int kind = -1;
-  if (line.size() == 27) {
-    kind = 0;
-  } else if (line.size() == 26) {
-    kind = line[kDateLength + 1] == 'S' ? 1 : 2;
-  } else {
-    return std::nullopt;
-  }
-  const std::string_view word = kKinds[kind];
-  const auto date = LeadingDate(line);
-  if (!date || line[kDateLength] != ',' || line.substr(kDateLength + 1, word.size()) != word)
-    return std::nullopt;
-  const std::string_view rest = line.substr(kDateLength + 1 + word.size());  // ",HH:MM,F"
-  const bool wellFormed = rest[0] == ',' && IsDigit(rest[1]) && IsDigit(rest[2]) && rest[3] == ':' &&
-                          IsDigit(rest[4]) && IsDigit(rest[5]) && rest[6] == ',' &&
-                          (rest[7] == '0' || rest[7] == '1');
-  if (!wellFormed) return std::nullopt;
-  return EventCode(*date, kind);
-}
-
-// True when one of the 8 bytes of word is below 14, so that it may be a CR
-// (13) or an LF (10): the classic test for a zero byte, shifted by 14.
-bool MayHoldLineEnd(uint64_t word) {
-  constexpr uint64_t kEachByte = 0x0101010101010101;
-  return ((word - kEachByte * 14) & ~word & kEachByte * 0x80) != 0;
-}
-
-// Hands each line of bytes to take. CR LF, a lone CR and a lone LF each end a
-// line; a last line without an end still counts. Bytes are looked at 8 at a
-// time until a line end may be among them: measured faster than a search per
-// line, above all under Wine.
-template <typename TakeLine>
-void ForEachLine(std::string_view bytes, TakeLine take) {
-  size_t start = 0;
-  size_t i = 0;
-  while (i < bytes.size()) {
-    uint64_t word = 0;
-    if (i + sizeof word <= bytes.size()) {
-      std::memcpy(&word, bytes.data() + i, sizeof word);
-      if (!MayHoldLineEnd(word)) {
-        i += sizeof word;
-        continue;
-      }
-    }
-    for (const size_t end = std::min(i + sizeof word, bytes.size()); i < end; ++i) {
-      if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-      take(bytes.substr(start, i - start));
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;  // CR LF is one line end
-      start = i + 1;
-    }
-  }
-  if (start < bytes.size()) take(bytes.substr(start));
+// The kind word after the date text that starts text: a comma and one of the
+// kind words, else kOtherWord. Kind words hold no line end, so the one found
+// is within the date's line.
+int KindAfterDate(std::string_view text) {
+  if (text.size() <= kDateLength || text[kDateLength] != ',') return kOtherWord;
+  const std::string_view rest = text.substr(kDateLength + 1);
+  for (int kind = 0; kind < kKindCount; ++kind)
+    if (rest.starts_with(kKinds[kind])) return kind;
+  return kOtherWord;
 }
 
 // Order of lines of one date: lines too short to name a kind first, then
@@ -134,16 +98,120 @@ bool SortsBefore(std::string_view a, std::string_view b) {
   return KindRank(a) < KindRank(b);
 }
 
+// The bytes of word that may be a CR, an LF or a '/': each byte below 14 and
+// each '/' has its high bit set (the classic zero-byte test). Bytes above a
+// flagged one may be flagged falsely; the lowest flagged byte is a true one.
+uint64_t LineEndOrSlashBytes(uint64_t word) {
+  constexpr uint64_t kEachByte = 0x0101010101010101;
+  const uint64_t slashes = word ^ (kEachByte * '/');
+  return ((word - kEachByte * 14) & ~word & kEachByte * 0x80) |
+         ((slashes - kEachByte) & ~slashes & kEachByte * 0x80);
+}
+
+// The first byte at or after from that is a CR, an LF or a '/', or the end;
+// bytes are looked at 8 at a time until one of them may be such a byte.
+size_t NextLineEndOrSlash(std::string_view text, size_t from) {
+  const char* const data = text.data();
+  size_t i = from;
+  while (i + sizeof(uint64_t) <= text.size()) {
+    uint64_t word;
+    std::memcpy(&word, data + i, sizeof word);
+    const uint64_t hits = LineEndOrSlashBytes(word);
+    if (hits == 0) {
+      i += sizeof word;
+      continue;
+    }
+    i += static_cast<size_t>(std::countr_zero(hits)) / 8;
+    if (IsLineEnd(data[i]) || data[i] == '/') return i;
+    ++i;
+  }
+  for (; i < text.size(); ++i)
+    if (IsLineEnd(data[i]) || data[i] == '/') return i;
+  return text.size();
+}
+
+// The first LF at or after from, or the end; 8 bytes at a time, as the C
+// library's search is a byte loop under Wine.
+size_t NextLineFeed(std::string_view text, size_t from) {
+  constexpr uint64_t kEachByte = 0x0101010101010101;
+  const char* const data = text.data();
+  size_t i = from;
+  for (; i + sizeof(uint64_t) <= text.size(); i += sizeof(uint64_t)) {
+    uint64_t word;
+    std::memcpy(&word, data + i, sizeof word);
+    const uint64_t lineFeeds = word ^ (kEachByte * '\n');
+    const uint64_t hits = (lineFeeds - kEachByte) & ~lineFeeds & kEachByte * 0x80;
+    if (hits != 0) return i + static_cast<size_t>(std::countr_zero(hits)) / 8;
+  }
+  for (; i < text.size(); ++i)
+    if (data[i] == '\n') return i;
+  return text.size();
+}
+
+// Where the line that starts at start, with a date text, ends when it has the
+// shape of an event line: date, comma, kind word, 7 more characters without a
+// CR, LF or '/', and its line end right after. Such a line holds no date text
+// but the one at its start. npos for any other line.
+size_t EventLineEnd(std::string_view text, size_t start) {
+  constexpr size_t kShortest = 26;  // a line of a 7-letter kind word
+  if (text.size() - start <= kShortest + 1) return std::string_view::npos;
+  const char* const line = text.data() + start;
+  const int kind = line[12] == 'H' ? 0 : line[12] == 'T' ? 1 : line[12] == 'E' ? 2 : -1;
+  if (kind < 0 || line[kDateLength] != ',') return std::string_view::npos;
+  const size_t length = kDateLength + 1 + kKinds[kind].size() + kTimeAndFlag + 1;
+  const char* const word = line + kDateLength + 1;
+  // Comparisons of a fixed length, which the compiler does in place.
+  const bool wordMatches = kind == 0   ? std::memcmp(word, "SHUTDOWN", 8) == 0
+                           : kind == 1 ? std::memcmp(word, "STARTUP", 7) == 0
+                                       : std::memcmp(word, "TESTUPS", 7) == 0;
+  if (start + length >= text.size() || !wordMatches) return std::string_view::npos;
+  uint64_t rest;  // the comma after the word, time and flag
+  std::memcpy(&rest, line + length - sizeof rest, sizeof rest);
+  if (LineEndOrSlashBytes(rest) != 0 || (line[length] != '\r' && line[length] != '\n'))
+    return std::string_view::npos;
+  return start + length;
+}
+
+// Where the line that starts at start ends (at its CR or LF, or the end of
+// the text); adds to marks the date texts within it but the one at its start,
+// leading.
+size_t LineEndMarkingDates(std::string_view text, size_t start, const std::optional<uint32_t>& leading,
+                           std::vector<uint64_t>& marks) {
+  // A date at the start: its own '/' need no second look, and a line in the
+  // shape of an event none at all.
+  size_t end = leading ? EventLineEnd(text, start) : std::string_view::npos;
+  if (end == std::string_view::npos) end = NextLineEndOrSlash(text, leading ? start + kDateLength : start);
+  while (end < text.size() && text[end] == '/') {
+    if (end >= start + 4) {
+      if (const auto date = LeadingDate(text.substr(end - 4, kDateLength)))
+        marks.push_back(MarkOf(*date, KindAfterDate(text.substr(end - 4)), end - 4));
+    }
+    end = NextLineEndOrSlash(text, end + 1);
+  }
+  return end;
+}
+
+// Calls take(offset, date) for every date text "dddd/dd/dd" in line, which
+// starts at offset base of the text. A date text has its '/' at 4 and 7, so
+// each '/' is tried as the first of them.
+template <typename Take>
+void ForEachDateText(std::string_view line, size_t base, Take take) {
+  for (size_t slash = 4; slash < line.size(); ++slash)
+    if (line[slash] == '/')
+      if (const auto date = LeadingDate(line.substr(slash - 4))) take(base + slash - 4, *date);
+}
+
 }  // namespace
 
 void TSchedule::Clear() {
-  loaded_.clear();
-  edits_.clear();
-  lines_.clear();
-  nextId_ = 0;
-  sortedCount_ = 0;
-  tailEvents_.clear();
-  otherLines_.clear();
+  text_.clear();
+  count_ = 0;
+  lineFeedsAlone_ = 0;
+  strides_.clear();
+  sortedEnd_ = 0;
+  marks_.clear();
+  indexed_ = true;
+  cursorLine_ = cursorStart_ = 0;
 }
 
 void TSchedule::LoadSchedule() {
@@ -154,20 +222,20 @@ void TSchedule::LoadSchedule() {
   } catch (const fs_seam::FileError&) {
     throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   }
+  // Offsets are kept in the low bits of a mark; no schedule comes near the limit.
+  if (bytes.size() > kOffsetMask) throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   Clear();
-  loaded_ = std::move(bytes);
-  // Event lines take 28 or 29 bytes with their CR LF: room for a file of
-  // them at once, instead of growing step by step.
-  lines_.reserve(loaded_.size() / 28 + 1);
-  ForEachLine(loaded_, [this](std::string_view line) {
-    AppendLine(static_cast<size_t>(line.data() - loaded_.data()), line.size());
-  });
+  text_ = std::move(bytes);
+  Index();
 }
 
 void TSchedule::SaveSchedule() {
   SortSchedule();
   try {
-    fs_seam::WriteFileAtomically(FilePath, StoreText());
+    if (InStoreForm())
+      fs_seam::WriteFileAtomically(FilePath, text_);
+    else
+      fs_seam::WriteFileAtomically(FilePath, StoreText());
   } catch (const fs_seam::FileError&) {
     throw AppError(FormatMessageText("Cannot create file %s", FilePath));
   }
@@ -177,69 +245,84 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   if (KindIndex(Kind) < 0) return;
   // A line end in either text would split the event into two lines.
   if (HoldsLineEnd(date) || HoldsLineEnd(time)) return;
-  const std::string key = date + "," + Kind;
+  std::string key;
+  key.reserve(date.size() + 1 + Kind.size());
+  key.append(date).append(",").append(Kind);
   const std::string timeAndFlag = time + (warning ? ",1" : ",0");
-  const size_t position = FindFirst(key);
-  if (position == kNotFound) {
-    const std::string line = key + "," + timeAndFlag;
-    AppendLine(KeepEdit(line), line.size());
-  } else {
-    ChangeLine(position, key, timeAndFlag);
+  const size_t found = FindFirst(key);
+  if (found == kNotFound) {
+    AppendLine(key + "," + timeAndFlag);
+    return;
   }
+  // Time and flag change within this line only, even when it is too short to
+  // hold them: the character after the key stays (a comma goes in when there
+  // is none), and the 7 after it give way.
+  const Span span = SpanAt(LineStartOf(found));
+  const size_t keyEnd = found + key.size();
+  if (keyEnd == span.end)
+    ChangeWithinLine(span, keyEnd, 0, "," + timeAndFlag);
+  else
+    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1), timeAndFlag);
 }
 
 bool TSchedule::DeleteEvent(const std::string& key) {
-  const size_t position = FindFirst(key);
-  if (position == kNotFound) return false;
-  EraseLine(position);
+  const size_t found = FindFirst(key);
+  if (found == kNotFound) return false;
+  EraseLine(LineStartOf(found));
   return true;
 }
 
 void TSchedule::SortSchedule() {
-  const size_t count = lines_.size();
-  if (sortedCount_ == count) return;
-  const auto precedes = [this](const Entry& a, const Entry& b) { return Precedes(a, b); };
-  const auto begin = lines_.begin();
-  const auto sortedEnd = begin + static_cast<std::ptrdiff_t>(sortedCount_);
-  // Lines of the sorted part up to the place of the lowest later line keep
-  // their places; from there on the lines are merged and numbered anew.
-  const auto lowest = std::min_element(sortedEnd, lines_.end(), precedes);
-  const size_t firstMoved =
-      static_cast<size_t>(std::upper_bound(begin, sortedEnd, *lowest, precedes) - begin);
-  tailEvents_.clear();
-  const auto movedOthers = std::lower_bound(otherLines_.begin(), otherLines_.end(), lines_[firstMoved].id);
-  const bool othersMoved = movedOthers != otherLines_.end();
-  otherLines_.erase(movedOthers, otherLines_.end());
-
-  std::stable_sort(sortedEnd, lines_.end(), precedes);
-  std::inplace_merge(begin + static_cast<std::ptrdiff_t>(firstMoved), sortedEnd, lines_.end(), precedes);
-  sortedCount_ = count;
-
-  for (size_t i = firstMoved; i < count; ++i) {
-    lines_[i].id = nextId_++;
-    // Lines not in event form are listed again; usually none moved, and none need looking at.
-    if (othersMoved && !EventLineCode(Line(i))) otherLines_.push_back(lines_[i].id);
+  if (sortedEnd_ == text_.size()) return;
+  if (lineFeedsAlone_ > 0) {
+    // Every line end becomes CR LF first, so that lines keep their lengths below.
+    text_ = StoreText();
+    Index();
+    if (sortedEnd_ == text_.size()) return;
   }
+  // The lines from sortedEnd_ on, sorted, each go in after the sorted lines
+  // that do not sort after it (a stable merge), within the text: from its
+  // end backwards, each run of sorted lines moves up to its place, and the
+  // line before it goes in below.
+  const std::string later = text_.substr(sortedEnd_);
+  std::vector<std::string_view> lines;
+  for (size_t start = 0; start < later.size();) {
+    const Span span = SpanIn(later, start);
+    lines.push_back(std::string_view(later).substr(start, span.end - start));
+    start = span.next;
+  }
+  std::stable_sort(lines.begin(), lines.end(), SortsBefore);
+  std::vector<size_t> places;
+  size_t size = sortedEnd_;
+  for (const std::string_view line : lines) {
+    places.push_back(FirstSortedAfter(line));
+    size += line.size() + 2;
+  }
+  size_t from = sortedEnd_;
+  text_.resize(size);  // grows by the CR LF of a last line that lacked it
+  char* const data = text_.data();
+  for (size_t i = lines.size(); i-- > 0;) {
+    size -= from - places[i];
+    std::memmove(data + size, data + places[i], from - places[i]);
+    from = places[i];
+    size -= lines[i].size() + 2;
+    std::memcpy(data + size, lines[i].data(), lines[i].size());
+    std::memcpy(data + size + lines[i].size(), "\r\n", 2);
+  }
+  // The lines' count and line ends are as before; the rest waits until asked
+  // for, as a store is mostly sorted to be saved just before the program ends.
+  sortedEnd_ = text_.size();
+  indexed_ = false;
 }
 
 std::string TSchedule::StoreText() const {
-  size_t size = 0;
-  for (const Entry& line : lines_) size += line.length + 2;
+  if (InStoreForm()) return text_;
   std::string text;
-  text.reserve(size);
-  for (size_t first = 0; first < lines_.size();) {
-    // Lines that still follow each other in the loaded file, as in a file
-    // this program saved, are copied in one piece with the CR LFs between them.
-    size_t last = first;
-    while (last + 1 < lines_.size() && FollowsInLoaded(lines_[last], lines_[last + 1])) ++last;
-    if (last == first) {
-      text += Line(first);
-    } else {
-      const size_t start = lines_[first].offset;
-      text.append(loaded_, start, lines_[last].offset + lines_[last].length - start);
-    }
-    text += "\r\n";
-    first = last + 1;
+  text.reserve(text_.size() + lineFeedsAlone_ + 2);
+  for (size_t start = 0; start < text_.size();) {
+    const Span span = SpanAt(start);
+    text.append(TextOf(span)).append("\r\n");
+    start = span.next;
   }
   return text;
 }
@@ -250,57 +333,46 @@ bool TSchedule::Holds(const std::string& key) const {
 
 std::optional<std::string> TSchedule::EventTime(const std::string& date, const std::string& kind) const {
   const std::string key = date + "," + kind;
-  const size_t position = FindFirst(key);
-  if (position == kNotFound) return std::nullopt;
-  const std::string_view line = Line(position);
-  const size_t at = line.find(key) + key.size() + 1;
-  if (at >= line.size()) return "";
-  return std::string(line.substr(at, 5));
+  const size_t found = FindFirst(key);
+  if (found == kNotFound) return std::nullopt;
+  const size_t end = SpanAt(LineStartOf(found)).end;
+  const size_t at = found + key.size() + 1;
+  if (at >= end) return "";
+  return text_.substr(at, std::min<size_t>(5, end - at));
 }
 
 TSchedule::MonthEvents TSchedule::EventsOfMonth(const std::string& monthPrefix) const {
+  IndexWhenAsked();
   MonthEvents held{};
   const auto dayText = [](int day) {
     return std::string{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
   };
   const auto firstDate = LeadingDate(monthPrefix + "01");
   if (monthPrefix.size() != kDateLength - 2 || !firstDate) {
-    // Not a date the index knows: one search per day and kind.
+    // Not a date the marks know: one search per day and kind.
     for (int day = 1; day <= 31; ++day)
       for (int kind = 0; kind < kKindCount; ++kind)
         held[day - 1][kind] = Holds(monthPrefix + dayText(day) + "," + std::string(kKinds[kind]));
     return held;
   }
-
-  // Event lines of the sorted part: the month's lines stand together.
-  const auto sortedEnd = lines_.begin() + static_cast<std::ptrdiff_t>(sortedCount_);
-  const std::string_view prefix = monthPrefix;
-  auto it =
-      std::lower_bound(lines_.begin(), sortedEnd, prefix,
-                       [this](const Entry& line, std::string_view p) { return DateOf(View(line)) < p; });
-  for (; it != sortedEnd && View(*it).starts_with(prefix); ++it) {
-    const auto code = EventLineCode(View(*it));
-    const uint32_t day = code ? *code / 4 % 100 : 0;
-    if (day >= 1 && day <= 31) held[day - 1][*code % 4] = true;
+  const auto hold = [&held](uint32_t date, int kind) {
+    const uint32_t day = date % 100;
+    if (kind < kKindCount && day >= 1 && day <= 31) held[day - 1][kind] = true;
+  };
+  // Lines of the sorted part that start with the month's dates stand together.
+  for (size_t start = FirstSortedFrom(monthPrefix); start < sortedEnd_;) {
+    const Span span = SpanAt(start);
+    const std::string_view line = TextOf(span);
+    if (!line.starts_with(monthPrefix)) break;
+    if (const auto date = LeadingDate(line)) hold(*date, KindAfterDate(line));
+    start = span.next;
   }
-  // Event lines after it, by date and kind.
-  for (int day = 1; day <= 31; ++day)
-    for (int kind = 0; kind < kKindCount; ++kind)
-      if (tailEvents_.count(EventCode(*firstDate - 1 + static_cast<uint32_t>(day), kind)) > 0)
-        held[day - 1][kind] = true;
-  // Every other line, as text: each place the month's date text starts.
-  size_t position = 0;
-  for (uint64_t id : otherLines_) {
-    position = PositionOf(id, position);
-    const std::string_view line = Line(position);
-    for (size_t at = line.find(prefix); at != std::string_view::npos; at = line.find(prefix, at + 1)) {
-      const std::string_view rest = line.substr(at + prefix.size());
-      if (rest.size() < 3 || !IsDigit(rest[0]) || !IsDigit(rest[1]) || rest[2] != ',') continue;
-      const int day = (rest[0] - '0') * 10 + (rest[1] - '0');
-      if (day < 1 || day > 31) continue;
-      for (int kind = 0; kind < kKindCount; ++kind)
-        if (rest.substr(3).starts_with(kKinds[kind])) held[day - 1][kind] = true;
-    }
+  // Every other date text of the month.
+  const uint32_t month = *firstDate - 1;  // yyyymm00
+  const auto end = std::lower_bound(marks_.begin(), marks_.end(), MarkOf(month + 100, 0, 0));
+  for (auto it = std::lower_bound(marks_.begin(), marks_.end(), MarkOf(month, 0, 0)); it != end; ++it) {
+    const uint64_t code = *it >> kOffsetBits;
+    hold(static_cast<uint32_t>(code / 4), static_cast<int>(code % 4));
   }
   return held;
 }
@@ -309,178 +381,345 @@ std::vector<std::string> TSchedule::DeleteEventsOfKind(
     const std::string& kind, const std::function<bool(std::string_view date)>& remove) {
   std::vector<std::string> removedDates;
   if (kind.empty()) return removedDates;
-  std::vector<uint64_t> removedIds;  // ascending, as ids are in store order
+  // Each run of kept lines moves down over the removed ones before it, with
+  // its line ends.
   size_t kept = 0;
-  size_t removedFromSorted = 0;
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    const std::string_view line = Line(i);
+  size_t runStart = 0;
+  const auto keepRun = [&](size_t runEnd) {
+    if (kept != runStart) std::memmove(text_.data() + kept, text_.data() + runStart, runEnd - runStart);
+    kept += runEnd - runStart;
+  };
+  for (size_t start = 0; start < text_.size();) {
+    const Span span = SpanAt(start);
+    const std::string_view line = TextOf(span);
     const bool ofKind = LeadingDate(line) && line.size() > kDateLength && line[kDateLength] == ',' &&
                         line.substr(kDateLength + 1).starts_with(kind);
     if (ofKind && remove(DateOf(line))) {
       removedDates.emplace_back(DateOf(line));
-      removedIds.push_back(lines_[i].id);
-      if (i < sortedCount_) ++removedFromSorted;
-      continue;
+      if (span.next > span.end && text_[span.end] == '\n') --lineFeedsAlone_;
+      keepRun(start);
+      runStart = span.next;
     }
-    lines_[kept++] = lines_[i];
+    start = span.next;
   }
-  if (removedIds.empty()) return removedDates;
-  lines_.resize(kept);
-  sortedCount_ -= removedFromSorted;
-
-  const auto wasRemoved = [&removedIds](uint64_t id) {
-    return std::binary_search(removedIds.begin(), removedIds.end(), id);
-  };
-  std::erase_if(otherLines_, wasRemoved);
-  std::erase_if(tailEvents_, [&wasRemoved](const auto& entry) { return wasRemoved(entry.second); });
+  if (removedDates.empty()) return removedDates;
+  keepRun(text_.size());
+  const bool wasSorted = sortedEnd_ == text_.size();
+  text_.resize(kept);
+  count_ -= removedDates.size();
+  if (wasSorted) {
+    // Sorted lines stay sorted when some are taken out; the rest waits until asked for.
+    sortedEnd_ = kept;
+    indexed_ = false;
+  } else {
+    Index();
+  }
   return removedDates;
 }
 
-std::string_view TSchedule::View(const Entry& line) const {
-  if (line.offset < loaded_.size()) return std::string_view(loaded_).substr(line.offset, line.length);
-  return std::string_view(edits_).substr(line.offset - loaded_.size(), line.length);
+std::string_view TSchedule::Line(size_t index) const {
+  IndexWhenAsked();
+  size_t line = index / kStride * kStride;
+  size_t start = strides_[index / kStride];
+  if (cursorLine_ > line && cursorLine_ <= index) {
+    line = cursorLine_;
+    start = cursorStart_;
+  }
+  for (; line < index; ++line) start = SpanAt(start).next;
+  cursorLine_ = index;
+  cursorStart_ = start;
+  return TextOf(SpanAt(start));
 }
 
-bool TSchedule::Precedes(const Entry& a, const Entry& b) const {
-  return SortsBefore(View(a), View(b));
+// Finds the lines, their order and the marks in one pass over the text. A lone
+// CR becomes the LF it stands for.
+void TSchedule::Index() {
+  indexed_ = true;
+  count_ = 0;
+  lineFeedsAlone_ = 0;
+  strides_.clear();
+  marks_.clear();
+  cursorLine_ = cursorStart_ = 0;
+  const std::string_view text = text_;
+  char* const data = text_.data();
+  sortedEnd_ = text.size();
+  bool sorted = true;
+  std::string_view previous;
+  std::optional<uint32_t> previousDate;
+  int previousRank = 0;
+  for (size_t start = 0; start < text.size();) {
+    if (count_ % kStride == 0) strides_.push_back(start);
+    ++count_;
+    const auto leading = LeadingDate(text.substr(start, kDateLength));
+    const size_t end = LineEndMarkingDates(text, start, leading, marks_);
+    size_t next = end;
+    if (end < text.size()) {
+      next = end + 1;
+      if (data[end] == '\r' && next < text.size() && data[next] == '\n') {
+        ++next;
+      } else {
+        data[end] = '\n';
+        ++lineFeedsAlone_;
+      }
+    }
+    const std::string_view line = text.substr(start, end - start);
+    const int rank = KindRank(line);
+    if (sorted && count_ > 1) {
+      // Two date texts compare as their numbers do.
+      const bool outOfOrder = leading && previousDate
+                                  ? *leading < *previousDate || (*leading == *previousDate && rank < previousRank)
+                                  : SortsBefore(line, previous);
+      if (outOfOrder) {
+        sorted = false;
+        sortedEnd_ = start;
+      }
+    }
+    previous = line;
+    previousDate = leading;
+    previousRank = rank;
+    if (!sorted && leading) marks_.push_back(MarkOf(*leading, KindAfterDate(line), start));
+    start = next;
+  }
+  std::sort(marks_.begin(), marks_.end());
 }
 
-// True when b's bytes come right after a's and a CR LF in loaded_.
-bool TSchedule::FollowsInLoaded(const Entry& a, const Entry& b) const {
-  const size_t end = a.offset + a.length;
-  return b.offset == end + 2 && b.offset + b.length <= loaded_.size() && loaded_[end] == '\r' &&
-         loaded_[end + 1] == '\n';
+// The strides and marks of a text whose lines are all sorted, as after a
+// sort or after lines were taken out of sorted ones: only the date texts
+// within lines are marks.
+void TSchedule::IndexWhenAsked() const {
+  if (indexed_) return;
+  indexed_ = true;
+  strides_.clear();
+  marks_.clear();
+  cursorLine_ = cursorStart_ = 0;
+  const std::string_view text = text_;
+  for (size_t start = 0, line = 0; start < text.size(); ++line) {
+    if (line % kStride == 0) strides_.push_back(start);
+    const size_t end = LineEndMarkingDates(text, start, LeadingDate(text.substr(start, kDateLength)), marks_);
+    start = end + 1 + (end < text.size() && text[end] == '\r');  // past CR LF or LF
+  }
+  std::sort(marks_.begin(), marks_.end());
 }
 
-// The place of the first line that holds key as text. Lines never hold a line
-// end, so a key with one (or an empty key) is never found.
+TSchedule::Span TSchedule::SpanIn(std::string_view text, size_t start) {
+  const size_t lineFeed = NextLineFeed(text, start);
+  if (lineFeed == text.size()) return {start, text.size(), text.size()};
+  const size_t end = lineFeed > start && text[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
+  return {start, end, lineFeed + 1};
+}
+
+TSchedule::Span TSchedule::SpanAt(size_t start) const {
+  return SpanIn(text_, start);
+}
+
+std::string_view TSchedule::TextOf(const Span& span) const {
+  return std::string_view(text_).substr(span.start, span.end - span.start);
+}
+
+size_t TSchedule::LineStartOf(size_t offset) const {
+  const size_t lineFeed = std::string_view(text_).substr(0, offset).rfind('\n');
+  return lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
+}
+
+// The number of the line that starts at start.
+size_t TSchedule::LineNumberOf(size_t start) const {
+  const size_t stride =
+      static_cast<size_t>(std::upper_bound(strides_.begin(), strides_.end(), start) - strides_.begin()) - 1;
+  size_t line = stride * kStride;
+  for (size_t at = strides_[stride]; at < start; at = SpanAt(at).next) ++line;
+  return line;
+}
+
+// The first line of the sorted part whose date text does not sort before
+// The start of a line up to the 13 characters that place it in the sort
+// order (its date and the second letter of its kind word), or up to its end.
+std::string_view TSchedule::SortKeyAt(size_t start) const {
+  constexpr size_t kSortKey = 13;
+  const std::string_view head = std::string_view(text_).substr(start, kSortKey);
+  return head.substr(0, static_cast<size_t>(std::find_if(head.begin(), head.end(), IsLineEnd) - head.begin()));
+}
+
+// The first line of the sorted part for which notYet is false, notYet being
+// true for every line before it; or sortedEnd_. Halves the strides, then the
+// bytes between two of them, then goes line by line.
+template <typename NotYet>
+size_t TSchedule::FirstSortedWhere(NotYet notYet) const {
+  const auto stride = std::partition_point(strides_.begin(), strides_.end(),
+                                           [&](size_t start) { return start < sortedEnd_ && notYet(start); });
+  size_t low = stride == strides_.begin() ? 0 : *(stride - 1);
+  size_t high = stride == strides_.end() ? sortedEnd_ : std::min(*stride, sortedEnd_);
+  constexpr size_t kFewLines = 64;
+  while (high - low > kFewLines) {
+    const size_t middle = NextLineFeed(text_, low + (high - low) / 2) + 1;  // a line start
+    if (middle >= high) break;
+    (notYet(middle) ? low : high) = middle;
+  }
+  while (low < high && notYet(low)) low = SpanAt(low).next;
+  return low;
+}
+
+// The first line of the sorted part whose date text does not sort before
+// date, or sortedEnd_.
+size_t TSchedule::FirstSortedFrom(std::string_view date) const {
+  return FirstSortedWhere([&](size_t start) { return DateOf(SortKeyAt(start)) < date; });
+}
+
+// The first line of the sorted part that line sorts before, or sortedEnd_.
+size_t TSchedule::FirstSortedAfter(std::string_view line) const {
+  return FirstSortedWhere([&](size_t start) { return !SortsBefore(line, SortKeyAt(start)); });
+}
+
+// The offset of the first occurrence of key in the text, or kNotFound. Lines
+// never hold a line end, so a key with one (or an empty key) is never found.
 size_t TSchedule::FindFirst(std::string_view key) const {
+  IndexWhenAsked();
   if (key.empty() || HoldsLineEnd(key)) return kNotFound;
-
   const auto date = LeadingDate(key);
-  int firstKind = 0, lastKind = -1;
-  if (date && key.size() == kDateLength) {
-    lastKind = kKindCount - 1;  // a date alone finds a line of any kind
-  } else if (date && key.size() > kDateLength && key[kDateLength] == ',') {
-    firstKind = lastKind = KindIndex(key.substr(kDateLength + 1));
-  }
-  if (lastKind < 0) {
-    // Not a date or event key: search every line.
-    for (size_t i = 0; i < lines_.size(); ++i)
-      if (Line(i).find(key) != std::string_view::npos) return i;
-    return kNotFound;
+  if (!date) {
+    const size_t found = text_.find(key);
+    return found == std::string::npos ? kNotFound : found;
   }
 
-  uint64_t first = std::numeric_limits<uint64_t>::max();
-  // In the sorted part the lines of the date stand together.
-  const auto sortedEnd = lines_.begin() + static_cast<std::ptrdiff_t>(sortedCount_);
-  const auto run =
-      std::lower_bound(lines_.begin(), sortedEnd, DateOf(key),
-                       [this](const Entry& line, std::string_view d) { return DateOf(View(line)) < d; });
-  for (auto it = run; it != sortedEnd && DateOf(View(*it)) == DateOf(key); ++it) {
-    if (View(*it).find(key) != std::string_view::npos) {
-      first = it->id;
+  size_t first = kNotFound;
+  // In the sorted part the lines that start with the date stand together.
+  for (size_t start = FirstSortedFrom(DateOf(key)); start < sortedEnd_;) {
+    const Span span = SpanAt(start);
+    const std::string_view line = TextOf(span);
+    if (DateOf(line) != DateOf(key)) break;
+    if (const size_t at = line.find(key); at != std::string_view::npos) {
+      first = start + at;
       break;
     }
+    start = span.next;
   }
-  for (int kind = firstKind; kind <= lastKind; ++kind) {
-    const auto [begin, end] = tailEvents_.equal_range(EventCode(*date, kind));
-    for (auto it = begin; it != end; ++it) first = std::min(first, it->second);
+  // The marks of the date: of the key's kind word when it is a date and a
+  // kind word, else of every kind, where the key may go on past the date text.
+  const int keyKind = KindIndex(key.substr(std::min(key.size(), kDateLength + 1)));
+  const bool eventKey = key.size() > kDateLength && key[kDateLength] == ',' && keyKind >= 0;
+  const bool whole = eventKey || key.size() == kDateLength;
+  for (int kind = eventKey ? keyKind : 0; kind <= (eventKey ? keyKind : kOtherWord); ++kind) {
+    const auto end = std::lower_bound(marks_.begin(), marks_.end(), MarkOf(*date, kind + 1, 0));
+    for (auto it = std::lower_bound(marks_.begin(), marks_.end(), MarkOf(*date, kind, 0));
+         it != end && OffsetOf(*it) < first; ++it) {
+      if (whole || text_.compare(OffsetOf(*it), key.size(), key) == 0) {
+        first = OffsetOf(*it);
+        break;
+      }
+    }
   }
-  size_t position = 0;
-  for (uint64_t id : otherLines_) {
-    if (id >= first) break;
-    position = PositionOf(id, position);
-    if (Line(position).find(key) != std::string_view::npos) return position;
-  }
-  return first == std::numeric_limits<uint64_t>::max() ? kNotFound : PositionOf(first);
+  return first;
 }
 
-size_t TSchedule::PositionOf(uint64_t id, size_t from) const {
-  // Steps that double from `from` on, then a binary search within the last
-  // step: cheap for a line near `from`, as when lines are visited in order.
-  size_t low = from, step = 1;
-  while (low + step < lines_.size() && lines_[low + step].id < id) {
-    low += step;
-    step *= 2;
+// Adds or removes the marks of the date texts in a line.
+void TSchedule::MarkLine(const Span& span, bool add) {
+  const std::string_view line = TextOf(span);
+  ForEachDateText(line, span.start, [&](size_t offset, uint32_t date) {
+    if (offset == span.start && span.start < sortedEnd_) return;  // found by binary search instead
+    const uint64_t mark = MarkOf(date, KindAfterDate(line.substr(offset - span.start)), offset);
+    const auto place = std::lower_bound(marks_.begin(), marks_.end(), mark);
+    if (add)
+      marks_.insert(place, mark);
+    else if (place != marks_.end() && *place == mark)
+      marks_.erase(place);
+  });
+}
+
+// The sorted part ends at the line that starts at start; the date texts at the
+// start of the lines after it, up to the old end, become marks. The caller
+// marks that line itself.
+void TSchedule::ReleaseSortedFrom(size_t start) {
+  std::vector<uint64_t> released;
+  for (size_t at = SpanAt(start).next; at < sortedEnd_;) {
+    const Span span = SpanAt(at);
+    const std::string_view line = TextOf(span);
+    if (const auto date = LeadingDate(line)) released.push_back(MarkOf(*date, KindAfterDate(line), at));
+    at = span.next;
   }
-  const auto end = lines_.begin() + static_cast<std::ptrdiff_t>(std::min(low + step + 1, lines_.size()));
-  const auto it = std::lower_bound(lines_.begin() + static_cast<std::ptrdiff_t>(low), end, id,
-                                   [](const Entry& line, uint64_t wanted) { return line.id < wanted; });
-  return static_cast<size_t>(it - lines_.begin());
+  sortedEnd_ = start;
+  std::sort(released.begin(), released.end());
+  const auto middle = marks_.insert(marks_.end(), released.begin(), released.end());
+  std::inplace_merge(marks_.begin(), middle, marks_.end());
 }
 
-// Puts the bytes of a new or changed line at the end of edits_; the result is their offset.
-size_t TSchedule::KeepEdit(const std::string& line) {
-  const size_t offset = loaded_.size() + edits_.size();
-  edits_ += line;
-  return offset;
+// Moves the marks at or after offset from by delta bytes, which wraps for a
+// move down; their order stays.
+void TSchedule::ShiftMarks(size_t from, size_t delta) {
+  for (uint64_t& mark : marks_)
+    if (OffsetOf(mark) >= from) mark += delta;
 }
 
-// Adds the line whose bytes lie at offset at the end of the store.
-void TSchedule::AppendLine(size_t offset, size_t length) {
-  const Entry line{offset, length, nextId_++};
-  const auto code = EventLineCode(View(line));
-  if (!code) otherLines_.push_back(line.id);
-  // A line that sorts last extends the sorted part and needs no entry of its own.
+void TSchedule::AppendLine(const std::string& line) {
+  const size_t needed = text_.size() + line.size() + 4;
+  if (text_.capacity() < needed) {
+    // The text as read has no room to spare; an eighth more leaves room for
+    // many lines, where doubling would hold twice the file.
+    std::string grown;
+    grown.reserve(needed + needed / 8);
+    grown.append(text_);
+    text_.swap(grown);
+  }
+  if (!text_.empty() && text_.back() != '\n') {
+    // The last line gets its line end first.
+    if (sortedEnd_ == text_.size()) sortedEnd_ += 2;
+    text_ += "\r\n";
+  }
+  const size_t start = text_.size();
   const bool staysSorted =
-      sortedCount_ == lines_.size() && (lines_.empty() || !Precedes(line, lines_.back()));
-  if (staysSorted) {
-    ++sortedCount_;
-  } else if (code) {
-    tailEvents_.emplace(*code, line.id);
-  }
-  lines_.push_back(line);
+      sortedEnd_ == start && (start == 0 || !SortsBefore(line, TextOf(SpanAt(LineStartOf(start - 1)))));
+  if (count_ % kStride == 0) strides_.push_back(start);
+  ++count_;
+  text_.append(line).append("\r\n");
+  if (staysSorted) sortedEnd_ = text_.size();
+  MarkLine(SpanAt(start), true);
 }
 
-void TSchedule::EraseLine(size_t position) {
-  const uint64_t id = lines_[position].id;
-  if (const auto code = EventLineCode(Line(position))) {
-    if (position >= sortedCount_) ForgetTailEvent(*code, id);
+// Replaces the count characters at offset at, within the line of span, by
+// replacement; the line stays in its place.
+void TSchedule::ChangeWithinLine(const Span& span, size_t at, size_t count, std::string_view replacement) {
+  MarkLine(span, false);
+  if (replacement.size() == count) {
+    std::memcpy(text_.data() + at, replacement.data(), count);
   } else {
-    otherLines_.erase(std::lower_bound(otherLines_.begin(), otherLines_.end(), id));
+    const size_t delta = replacement.size() - count;  // wraps when the line gets shorter
+    text_.replace(at, count, replacement);
+    ShiftMarks(span.end, delta);
+    for (size_t& stride : strides_)
+      if (stride > span.start) stride += delta;
+    if (sortedEnd_ > span.start) sortedEnd_ += delta;
   }
-  if (position < sortedCount_) --sortedCount_;
-  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(position));
-}
-
-// Changes time and flag within this line only, even when it is too short to hold them.
-void TSchedule::ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag) {
-  std::string line(Line(position));
-  const uint64_t id = lines_[position].id;
-  const auto oldCode = EventLineCode(line);
-
-  size_t at = line.find(key) + key.size();
-  if (at == line.size()) line += ',';
-  ++at;  // past the comma after the key
-  line.replace(at, std::min(kTimeAndFlag, line.size() - at), timeAndFlag);
-  lines_[position].offset = KeepEdit(line);
-  lines_[position].length = line.size();
-
-  const auto newCode = EventLineCode(line);
-  if (oldCode != newCode) {
-    if (position >= sortedCount_ && oldCode) ForgetTailEvent(*oldCode, id);
-    if (position >= sortedCount_ && newCode) tailEvents_.emplace(*newCode, id);
-    const auto other = std::lower_bound(otherLines_.begin(), otherLines_.end(), id);
-    if (!oldCode) otherLines_.erase(other);
-    if (!newCode) otherLines_.insert(other, id);
+  cursorLine_ = cursorStart_ = 0;
+  const Span changed = SpanAt(span.start);
+  constexpr size_t kSortedBy = 13;  // the date and the kind word's second letter
+  if (changed.start < sortedEnd_ && at < changed.start + kSortedBy) {
+    // A change near the start of a line (from an odd date text) can move it out of order.
+    const bool afterPrevious =
+        changed.start == 0 || !SortsBefore(TextOf(changed), TextOf(SpanAt(LineStartOf(changed.start - 1))));
+    const bool beforeNext =
+        changed.next >= sortedEnd_ || !SortsBefore(TextOf(SpanAt(changed.next)), TextOf(changed));
+    if (!afterPrevious || !beforeNext) ReleaseSortedFrom(changed.start);
   }
-  // A change near the start of a line (from an odd date text) can move it out of order.
-  const bool inOrder = position >= sortedCount_ ||
-                       ((position == 0 || !Precedes(lines_[position], lines_[position - 1])) &&
-                        (position + 1 == sortedCount_ || !Precedes(lines_[position + 1], lines_[position])));
-  if (!inOrder) ReleaseSortedFrom(position);
+  MarkLine(changed, true);
 }
 
-void TSchedule::ForgetTailEvent(uint32_t code, uint64_t id) {
-  const auto [begin, end] = tailEvents_.equal_range(code);
-  const auto it = std::find_if(begin, end, [id](const auto& entry) { return entry.second == id; });
-  if (it != end) tailEvents_.erase(it);
+// Removes the line that starts at start, with its line end.
+void TSchedule::EraseLine(size_t start) {
+  const Span span = SpanAt(start);
+  MarkLine(span, false);
+  const size_t removed = span.next - start;
+  if (span.next > span.end && text_[span.end] == '\n') --lineFeedsAlone_;
+  // From the removed line on, each stride line is the line after it.
+  const size_t line = LineNumberOf(start);
+  for (size_t stride = line / kStride + (line % kStride != 0); stride < strides_.size(); ++stride)
+    strides_[stride] = SpanAt(strides_[stride]).next - removed;
+  --count_;
+  strides_.resize((count_ + kStride - 1) / kStride);
+  text_.erase(start, removed);
+  ShiftMarks(span.next, 0 - removed);
+  if (sortedEnd_ > start) sortedEnd_ -= removed;
+  cursorLine_ = cursorStart_ = 0;
 }
 
-// The sorted part ends before position; the lines from there on join the tail.
-void TSchedule::ReleaseSortedFrom(size_t position) {
-  for (size_t i = position; i < sortedCount_; ++i)
-    if (const auto code = EventLineCode(Line(i))) tailEvents_.emplace(*code, lines_[i].id);
-  sortedCount_ = position;
+// True when the text is the store text: every line followed by CR LF.
+bool TSchedule::InStoreForm() const {
+  return lineFeedsAlone_ == 0 && (text_.empty() || text_.back() == '\n');
 }

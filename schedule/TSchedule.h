@@ -12,7 +12,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class TSchedule {
@@ -21,9 +20,10 @@ class TSchedule {
   std::string FilePath;
 
   // The lines, in load order followed by the lines added since; index below
-  // Count(). A line's view stays valid until the store next changes.
-  size_t Count() const { return lines_.size(); }
-  std::string_view Line(size_t index) const { return View(lines_[index]); }
+  // Count(). A line's view stays valid until the store next changes; lines
+  // read in ascending order are found in constant time each.
+  size_t Count() const { return count_; }
+  std::string_view Line(size_t index) const;
   // Empties the store.
   void Clear();
 
@@ -68,45 +68,59 @@ class TSchedule {
                                               const std::function<bool(std::string_view date)>& remove);
 
  private:
-  // A line: where its bytes lie (offsets below the size of loaded_ in
-  // loaded_, the others that far past its end in edits_), and its id. Ids
-  // ascend in store order, so comparing ids compares places, and a place is
-  // found by binary search.
-  struct Entry {
-    size_t offset;
-    size_t length;
-    uint64_t id;
+  // A line: its characters [start, end), and where the next line starts.
+  struct Span {
+    size_t start;
+    size_t end;
+    size_t next;
   };
-  // The file as loaded, never changed afterwards, and the bytes of each line
-  // added or changed since, appended whole (a changed line's old bytes just go
-  // unused). Views into one buffer instead of a string per line save an
-  // allocation per line, which is slow under Wine's heap, and let loaded lines
-  // that still follow each other be written back in one piece.
-  std::string loaded_;
-  std::string edits_;
-  std::vector<Entry> lines_;  // in store order
-  uint64_t nextId_ = 0;
-  // The lines before sortedCount_ are in SortSchedule order (a loaded file
-  // usually is), so the lines of one date stand together and are found by
-  // binary search. Lines in the exact event form after them are found by
-  // date and kind in tailEvents_. A date key or an event key can occur in a
-  // line of the event form only at its start; every other line is listed in
-  // otherLines_ and searched as text.
-  size_t sortedCount_ = 0;
-  std::unordered_multimap<uint32_t, uint64_t> tailEvents_;
-  std::vector<uint64_t> otherLines_;  // ascending ids
+  // The lines in store order, each followed by its line end: CR LF or LF (a
+  // lone CR of the file ends a line like an LF, and is read as one). The last
+  // line may lack its line end. The file is read into this one buffer; lines
+  // are changed in place, added at its end, and written from it.
+  std::string text_;
+  size_t count_ = 0;
+  size_t lineFeedsAlone_ = 0;  // line ends that are an LF without CR
+  // The start of every kStride-th line, so that a line is found by walking
+  // at most kStride - 1 lines.
+  static constexpr size_t kStride = 32;
+  mutable std::vector<size_t> strides_;
+  // The lines before sortedEnd_ (a line start, or the end) are in
+  // SortSchedule order, as a file this program saved is: the lines of one
+  // date stand together and are found by binary search. Every other place a
+  // date text "dddd/dd/dd" stands (inside a line, or at the start of a line
+  // from sortedEnd_ on) is a mark: date, the kind word after it, and its
+  // offset, ordered by date and kind, then offset. A file of event lines as
+  // saved has none.
+  size_t sortedEnd_ = 0;
+  mutable std::vector<uint64_t> marks_;
+  // False from a sort, or a removal from sorted lines, until the strides and
+  // marks are next needed.
+  mutable bool indexed_ = true;
+  // The line Line() gave last, so that lines read in order cost a step each.
+  mutable size_t cursorLine_ = 0;
+  mutable size_t cursorStart_ = 0;
 
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
-  std::string_view View(const Entry& line) const;
-  bool Precedes(const Entry& a, const Entry& b) const;
-  bool FollowsInLoaded(const Entry& a, const Entry& b) const;
+  void Index();
+  void IndexWhenAsked() const;
+  // The line that starts at start in a text whose line ends are CR LF or LF.
+  static Span SpanIn(std::string_view text, size_t start);
+  Span SpanAt(size_t start) const;
+  std::string_view TextOf(const Span& span) const;
+  size_t LineStartOf(size_t offset) const;
+  size_t LineNumberOf(size_t start) const;
+  std::string_view SortKeyAt(size_t start) const;
+  template <typename NotYet>
+  size_t FirstSortedWhere(NotYet notYet) const;
+  size_t FirstSortedFrom(std::string_view date) const;
+  size_t FirstSortedAfter(std::string_view line) const;
   size_t FindFirst(std::string_view key) const;
-  // The place of the line with id, at or after from.
-  size_t PositionOf(uint64_t id, size_t from = 0) const;
-  size_t KeepEdit(const std::string& line);
-  void AppendLine(size_t offset, size_t length);
-  void EraseLine(size_t position);
-  void ChangeLine(size_t position, const std::string& key, const std::string& timeAndFlag);
-  void ForgetTailEvent(uint32_t code, uint64_t id);
-  void ReleaseSortedFrom(size_t position);
+  void MarkLine(const Span& span, bool add);
+  void ReleaseSortedFrom(size_t start);
+  void ShiftMarks(size_t from, size_t delta);
+  void AppendLine(const std::string& line);
+  void ChangeWithinLine(const Span& span, size_t at, size_t count, std::string_view replacement);
+  void EraseLine(size_t start);
+  bool InStoreForm() const;
 };

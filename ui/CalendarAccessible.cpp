@@ -43,9 +43,10 @@ void SetEmpty(VARIANT* value) {
   value->vt = VT_EMPTY;
 }
 
-void SetChild(VARIANT* value, LONG child) {
+// A child id, a role or a state.
+void SetNumber(VARIANT* value, LONG number) {
   value->vt = VT_I4;
-  value->lVal = child;
+  value->lVal = number;
 }
 
 // A screen reader's VT_I4 child id: 0 for the table, 1 to 42 for a cell; -1
@@ -143,7 +144,7 @@ class CalendarObject final : public IAccessible {
     SetEmpty(role);
     const LONG child = ChildOf(id);
     if (child < 0) return E_INVALIDARG;
-    SetChild(role, child == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
+    SetNumber(role, child == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) override {
@@ -152,7 +153,7 @@ class CalendarObject final : public IAccessible {
     const LONG child = ChildOf(id);
     if (child < 0) return E_INVALIDARG;
     if (!calendar_) return CO_E_OBJNOTCONNECTED;
-    SetChild(state, StateOf(child));
+    SetNumber(state, StateOf(child));
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR* help) override { return NoText(id, help); }
@@ -169,14 +170,14 @@ class CalendarObject final : public IAccessible {
     SetEmpty(focus);
     if (!calendar_) return CO_E_OBJNOTCONNECTED;
     if (!HasFocus()) return S_FALSE;
-    SetChild(focus, SelectedCell());
+    SetNumber(focus, SelectedCell());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
     if (!selection) return E_POINTER;
     SetEmpty(selection);
     if (!calendar_) return CO_E_OBJNOTCONNECTED;
-    SetChild(selection, SelectedCell());
+    SetNumber(selection, SelectedCell());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) override {
@@ -230,7 +231,7 @@ class CalendarObject final : public IAccessible {
       if (direction == NAVDIR_UP) to = from - 7;
     }
     if (to < 1 || to > kCells) return S_FALSE;
-    SetChild(end, to);
+    SetNumber(end, to);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* found) override {
@@ -247,11 +248,11 @@ class CalendarObject final : public IAccessible {
       ++rect.right;  // with the grid line after it
       ++rect.bottom;
       if (PtInRect(&rect, at)) {
-        SetChild(found, cell);
+        SetNumber(found, cell);
         return S_OK;
       }
     }
-    SetChild(found, CHILDID_SELF);  // the row of weekday names
+    SetNumber(found, CHILDID_SELF);  // the row of weekday names
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return DISP_E_MEMBERNOTFOUND; }

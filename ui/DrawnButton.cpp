@@ -22,8 +22,14 @@ void DrawnButton::SetGlyph(Bitmap glyph, int count, GlyphLayout layout) {
     glyphKey_ = GetPixel(source.Get(), 0, BitmapSize(glyph_.Get()).cy - 1);
   }
   glyphCount_ = count > 0 ? count : 1;
-  layout_ = layout;
+  glyphLayout_ = layout;
   InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+SIZE DrawnButton::GlyphSize() const {
+  if (!glyph_) return {0, 0};
+  const SIZE whole = BitmapSize(glyph_.Get());
+  return {whole.cx / glyphCount_, whole.cy};
 }
 
 void DrawnButton::SetEnabled(bool on) {
@@ -60,17 +66,13 @@ void DrawnButton::PaintFace(HDC dc, RECT inside) const {
   SIZE textSize{};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &textSize);
 
-  SIZE glyphSize{};
-  if (glyph_) {
-    SIZE whole = BitmapSize(glyph_.Get());
-    glyphSize = {whole.cx / glyphCount_, whole.cy};
-  }
+  const SIZE glyphSize = GlyphSize();
   int width = inside.right - inside.left;
   int height = inside.bottom - inside.top;
   POINT glyphAt{};
   POINT textAt{};
   const int kSpacing = Scale(4, DpiOf(Handle()));
-  if (layout_ == GlyphLayout::Top) {
+  if (glyphLayout_ == GlyphLayout::Top) {
     int total = glyphSize.cy + (glyph_ ? kSpacing : 0) + textSize.cy;
     glyphAt = {inside.left + (width - glyphSize.cx) / 2, inside.top + (height - total) / 2};
     textAt = {inside.left + (width - textSize.cx) / 2, glyphAt.y + glyphSize.cy + (glyph_ ? kSpacing : 0)};

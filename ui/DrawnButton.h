@@ -21,6 +21,9 @@ class DrawnButton : public Control {
   void SetGlyph(Bitmap glyph, int count, GlyphLayout layout);
   COLORREF GlyphKey() const { return glyphKey_; }
   bool HasGlyph() const { return static_cast<bool>(glyph_); }
+  // One image of the glyph as drawn (0 x 0 without one), and where it stands.
+  SIZE GlyphSize() const;
+  GlyphLayout GlyphPlace() const { return glyphLayout_; }
   void SetEnabled(bool on) override;
 
   std::function<void()> OnClick;
@@ -45,7 +48,7 @@ class DrawnButton : public Control {
   Bitmap glyph_;
   COLORREF glyphKey_ = CLR_INVALID;
   int glyphCount_ = 1;
-  GlyphLayout layout_ = GlyphLayout::Left;
+  GlyphLayout glyphLayout_ = GlyphLayout::Left;
   bool pressedLook_ = false;
   bool tracking_ = false;
 };

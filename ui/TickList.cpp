@@ -84,7 +84,14 @@ void TickList::Create(const TickListArgs& args) {
 // The row height is the tallest image plus one: tick boxes and a small-image
 // list of the row height less one fix it.
 void TickList::SizeRows(int dpi) {
-  const int rowHeight = Scale(rowHeight_, dpi);
+  // Rounded down: rows rounded up would not all fit the list scaled with them.
+  const int rowHeight = rowHeight_ * dpi / kLayoutDpi;
+  // Taken away first: the list view keeps the room of larger old images
+  // when smaller ones replace them.
+  if (tickImages_) {
+    SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_STATE, 0);
+    SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+  }
   HIMAGELIST oldTicks = std::exchange(tickImages_, MakeTickImages(rowHeight, dpi));
   auto ownBoxes = reinterpret_cast<HIMAGELIST>(
       SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(tickImages_)));
@@ -97,6 +104,12 @@ void TickList::SizeRows(int dpi) {
 
 void TickList::OnDpiChanged(int /*oldDpi*/, int newDpi) {
   SizeRows(newDpi);
+  // The list view measures its rows again when its font is given anew; new
+  // images alone do not make them lower.
+  SendMessageW(Handle(), WM_SETFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), TRUE);
+  // A column wider than the list that has just shrunk shows scroll bars,
+  // which keep each other: narrow first, then as wide as the list.
+  SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, 0, 1);
   FitColumn();
 }
 

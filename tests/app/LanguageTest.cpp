@@ -193,7 +193,7 @@ TEST_F(LanguageTest, GermanFileTranslatesTheWholeWindow) {
   EXPECT_EQ(TabCaption(f.PageControl1, 2), L"Sonstiges");
   EXPECT_EQ(WideText(f.ButtonCancel.Handle()), L"Abbrechen");
   EXPECT_EQ(WideText(f.CheckBox1.Handle()), L"\u00DCberlast nach");
-  EXPECT_EQ(WideText(f.ButtonApply.Handle()), L"Anwenden");
+  EXPECT_EQ(WideText(f.ButtonApply.Handle()), L"Setzen");
   EXPECT_EQ(WideText(f.ButtonClear.Handle()), L"L\u00F6schen");
   EXPECT_EQ(WideText(f.Panel3.Handle()), L"");  // the title is painted, not a window text
   EXPECT_EQ(f.Panel3.Caption(), "Zeitplan");

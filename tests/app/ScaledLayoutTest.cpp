@@ -223,7 +223,7 @@ TEST_F(ScaledLayoutTest, DayMarkersStandInTheCornerOfTheirCellsAtEveryScale) {
     SCOPED_TRACE("at " + std::to_string(f.Dpi()) + " DPI");
     const int offsets[] = {0, 8, 16};
     for (int cell : {1, 7, 23, 37}) {
-      // The markers are the calendar's children: both in its client coordinates.
+      // The markers stand inside the calendar: both in its coordinates.
       const RECT grid = f.Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
       for (int set = 0; set < 3; ++set) {
         RECT marker = PlaceOf(f.DayMarkers[set][cell - 1].Handle());

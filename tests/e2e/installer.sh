@@ -67,10 +67,10 @@ msiexec /i "$(winpath "$scratch/truncated.msi")" /qn
 status=$?
 echo "truncated package: msiexec status $status"
 [ $status != 0 ] || fail "msiexec reported success for a truncated package"
-# The same size, with the embedded cabinet (the program's files) overwritten half-way.
+# The same size, with 64 KB of the embedded cabinet (the program's files) zeroed half-way.
 cp "$scratch/Ombrel-7.20.msi" "$scratch/corrupt.msi"
 size=$(stat -c %s "$scratch/corrupt.msi")
-dd if=/dev/urandom of="$scratch/corrupt.msi" bs=1 seek=$((size / 2)) count=65536 conv=notrunc status=none
+dd if=/dev/zero of="$scratch/corrupt.msi" bs=4096 seek=$((size / 2 / 4096)) count=16 conv=notrunc status=none
 msiexec /i "$(winpath "$scratch/corrupt.msi")" /qn
 status=$?
 echo "corrupt package: msiexec status $status"
@@ -112,7 +112,7 @@ echo "== upgrade"
 # The user's files: omb.ini edited by hand, a schedule, a language of their own,
 # and the monitor living in the same folder.
 printf '; edited by hand\r\n[PAGE1]\r\nUPSPORT=3\r\n' >>"$folder/omb.ini"
-printf '2030/01/02 06:00 1 0\r\n2030/03/04 22:30 0 0\r\n' >"$folder/SCHEDULE.TXT"
+printf '2030/01/02,SHUTDOWN,06:00,1\r\n2030/03/04,STARTUP,22:30,0\r\n' >"$folder/SCHEDULE.TXT"
 mkdir -p "$folder/Languages/Mine"
 printf '[Main]\r\nCaption=Mine\r\n' >"$folder/Languages/Mine/setup.ini"
 printf 'MZ the monitor' >"$folder/SPY.EXE"
@@ -138,4 +138,10 @@ expect_installed "$scratch/user" "the user's files after the uninstall"
 msiexec /i "$(winpath "$scratch/Ombrel-7.20.msi")" /qn || fail "installing again ended with status $?"
 expect_installed "$scratch/user" "the user's files after installing again"
 [ "$(entries)" = "Ombrel Setup|7.20.0|Tarvexi" ] || fail "Programs and Features after installing again: '$(entries)'"
+
+# A package of the installed version built again: refused or repaired, never a second entry.
+"$root/installer/build-msi" "$stage" 7.20 "$scratch/Ombrel-7.20-again.msi" || fail "building again failed"
+msiexec /i "$(winpath "$scratch/Ombrel-7.20-again.msi")" /qn
+echo "the same version built again: msiexec status $?"
+[ "$(entries)" = "Ombrel Setup|7.20.0|Tarvexi" ] || fail "Programs and Features after the same version again: '$(entries)'"
 echo "PASS"

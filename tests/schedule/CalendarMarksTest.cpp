@@ -2,6 +2,8 @@
 // Clear, on a store loaded from a file.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "schedule/CalendarMarks.h"
 #include "schedule/ScheduleLines.h"
 #include "support/FakeClock.h"
@@ -100,6 +102,48 @@ TEST_F(CalendarMarks, ClearOfMondaysRemovesThatKindOnMondaysOfAnyMonthOnly) {
   EXPECT_TRUE(ini.WEEKLY_SCHEDULE_SHUTDOWN_WARNING);
   EXPECT_FALSE(store.Holds("2024/05/20,SHUTDOWN"));
   EXPECT_TRUE(store.Holds("2024/05/21,SHUTDOWN"));
+}
+
+// Month ends of 30, 31, 28 and 29 days, and Saturdays, the last weekday of a
+// mask: the places where a loop bound one too short goes unnoticed.
+TEST_F(CalendarMarks, MonthEndsAndSaturdaysAreMarkedAndCleared) {
+  for (const auto [month, year, last] : {std::array{4, 2024, 30}, std::array{5, 2024, 31},
+                                         std::array{2, 2023, 28}, std::array{2, 2024, 29}}) {
+    const std::vector<int> free = DaysWithoutDatedEvent(store, dates, kShutdown, month, year);
+    EXPECT_EQ(free.size(), static_cast<size_t>(last)) << month << "/" << year;
+    EXPECT_EQ(free.back(), last) << month << "/" << year;
+  }
+
+  ini.WEEKLY_SCHEDULE_TESTUPS_DAY = "0000001";
+  ini.WEEKLY_SCHEDULE_TESTUPS_HOUR = 9;
+  ini.WEEKLY_SCHEDULE_TESTUPS_MINUTE = 5;
+  EXPECT_EQ(MarkedDays(kTest, 8, 2024), (std::vector<int>{3, 10, 17, 24, 31}));
+  EXPECT_EQ(MarkedDays(kTest, 11, 2024), (std::vector<int>{2, 9, 16, 23, 30}));
+  EXPECT_EQ(DayTime(store, ini, dates, kTest, 30, 11, 2024), "09:05");
+
+  Load(
+      "2024/04/30,SHUTDOWN,08:00,0\r\n"  // Tuesday
+      "2024/05/31,SHUTDOWN,08:00,0\r\n"  // Friday
+      "2023/02/28,SHUTDOWN,08:00,0\r\n"  // Tuesday
+      "2024/02/29,SHUTDOWN,08:00,0\r\n"  // Thursday
+      "2024/11/30,SHUTDOWN,08:00,0\r\n"  // Saturday
+      "2024/11/30,STARTUP,08:00,0\r\n"
+      "2024/06/30,SHUTDOWN,08:00,0\r\n");  // Sunday
+  ini.WEEKLY_SCHEDULE_SHUTDOWN_DAY = "1111111";
+  const auto removed = ClearWeekdays(store, ini, dates, kShutdown, {false, false, true, false, true, true, true});
+  EXPECT_EQ(removed, (Lines{"2024/04/30", "2024/05/31", "2023/02/28", "2024/02/29", "2024/11/30"}));
+  EXPECT_EQ(LinesOf(store), (Lines{"2024/11/30,STARTUP,08:00,0", "2024/06/30,SHUTDOWN,08:00,0"}));
+  EXPECT_EQ(ini.WEEKLY_SCHEDULE_SHUTDOWN_DAY, "1101000");
+}
+
+// The calendar's marker sets are red, lime and blue for SHUTDOWN, STARTUP and
+// TESTUPS; any other word takes the blue one.
+TEST_F(CalendarMarks, EachKindWordShowsInItsOwnMarkerSet) {
+  EXPECT_EQ(MarkerSetOf("SHUTDOWN"), kShutdown);
+  EXPECT_EQ(MarkerSetOf("STARTUP"), kStartup);
+  EXPECT_EQ(MarkerSetOf("TESTUPS"), kTest);
+  EXPECT_EQ(MarkerSetOf("SHUT"), kTest);
+  EXPECT_EQ(MarkerSetOf(""), kTest);
 }
 
 }  // namespace

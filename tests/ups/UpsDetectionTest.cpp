@@ -288,4 +288,46 @@ TEST_F(UpsDetectionTest, ANotificationAnnouncingNothingTakesNothing) {
   EXPECT_EQ(detection.CurrentPort(), 1);
 }
 
+// What a run preselects for a UPS of each series on port 1, with a dry
+// contact's DSR line on at port 2 as well: the series code the port list's
+// choice stands for, and port 1 itself, also for a dry contact there.
+TEST(UpsDetectionSeries, EachSeriesOnPortOnePreselectsItsCodeAndThatPort) {
+  struct Case {
+    std::vector<std::string> answer;  // empty: the port stays silent
+    bool dsr;
+    int portCode;
+    int seriesCode;
+  };
+  const Case cases[] = {
+      {{"TARVEXI QZ\r\n"}, false, port_code::QZ, 3},
+      {{"TARVEXI Velto\r\n"}, false, port_code::Velto, 0},
+      {{"TARVEXI 3000\r\n"}, false, port_code::Soranthe, 1},
+      {{}, true, port_code::DryContact, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.portCode);
+    FakeSerialChannel channel;
+    UpsDetection detection(channel);
+    channel.OnTriggerAvail = [&detection](SerialChannel& sender, uint16_t count) {
+      detection.ComPort1TriggerAvail(sender, count);
+    };
+    channel.AddUps(1, c.answer);
+    channel.devices[1].dsr = c.dsr;
+    channel.AddSilent(2);
+    channel.devices[2].dsr = true;
+    detection.StartDetection();
+    bool due = false;
+    for (int tick = 0; tick < 100 && !due; ++tick) {
+      due = detection.Timer1Timer();
+      channel.Deliver();
+    }
+    ASSERT_TRUE(due);
+    const DetectionReport report = detection.ReportDetection();
+    EXPECT_EQ(detection.PortState(1), c.portCode);
+    EXPECT_EQ(detection.PortState(2), port_code::Empty);
+    EXPECT_EQ(report.port, 1);
+    EXPECT_EQ(report.seriesCode, c.seriesCode);
+  }
+}
+
 }  // namespace
