@@ -373,8 +373,8 @@ void TFormMain::RestoreFocus() {
   // A control that has since been disabled, or whose page was left, gives
   // way to the first control of the page.
   int page = PageControl1.ActiveIndex();
-  bool onActivePage =
-      focus_ && page >= 0 && page < PageControl1.Count() && IsChild(PageControl1.Page(page).Handle(), focus_);
+  bool onActivePage = focus_ && page >= 0 && page < PageControl1.Count() &&
+                      IsChild(PageControl1.Page(page).Handle(), focus_);
   if (onActivePage && IsWindowEnabled(focus_) && (GetWindowLongW(focus_, GWL_STYLE) & WS_VISIBLE)) {
     SetFocus(focus_);
     return;

@@ -78,7 +78,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TFormMain form(services, module);
   dialogs.SetOwner(form.Handle());
   form.OnClosed = [] { PostQuitMessage(0); };
-  // The overview window is made at the first View All; it goes before the main window.
+  // The overview window is made at the first View All, and destroyed before the main window.
   std::optional<TFormViewAll> viewAll;
   form.MakeFormViewAll = [&]() -> TFormViewAll& { return viewAll.emplace(services, form.Handle()); };
   form.Show();
