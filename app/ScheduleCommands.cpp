@@ -140,5 +140,6 @@ void TFormMain::Calendar1Change() {
 
 // Modal: returns when the overview window closes.
 void TFormMain::ButtonViewAllClick() {
+  if (!FormViewAll && MakeFormViewAll) FormViewAll = &MakeFormViewAll();
   if (FormViewAll) FormViewAll->ShowModalFor(*schedule_, *settings_, *language_, module_.AString1);
 }

@@ -11,18 +11,22 @@ constexpr int kMarkerOffsets[kKindCount] = {0, 8, 16};
 
 // The markers stand in the top-left corner of their cell, inside the calendar:
 // child windows of it, they stay out of what a screen reader finds there (the
-// cells' names tell the events) and move with its grid. They start hidden.
+// cells' names tell the events) and move with its grid. They are made once
+// the window has shown (the calendar is not on the first page), each shown
+// as the marking so far says.
 void TFormMain::BuildDayMarkers() {
+  if (markersMade_) return;
   for (int cell = 1; cell <= kMarkedCells; ++cell) {
     const RECT place = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
     for (int set = 0; set < kKindCount; ++set) {
       ui::ColourBlock& marker = DayMarkers[set][cell - 1];
       marker.Create({.parent = Calendar1.Handle(),
                      .bounds = {place.left + 1, place.top + kMarkerOffsets[set], 15, 8},
-                     .colour = kMarkerColours[set]});
-      marker.SetVisible(false);
+                     .colour = kMarkerColours[set],
+                     .hidden = !markerShown_[set][cell - 1]});
     }
   }
+  markersMade_ = true;
   if (Dpi() != ui::kLayoutDpi) AlignDayMarkers();
 }
 
@@ -31,6 +35,7 @@ void TFormMain::BuildDayMarkers() {
 // not grow with the rest: Wine keeps it 2 pixels, and the cells share the
 // rounding of the grid). Made at 96 DPI the markers stand there already.
 void TFormMain::AlignDayMarkers() {
+  if (!markersMade_) return;
   const int dpi = Dpi();
   for (int cell = 1; cell <= kMarkedCells; ++cell) {
     const RECT corner = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
@@ -49,12 +54,19 @@ void TFormMain::ShowMarker(int set, int day, bool shown) {
   const DayCell cell = FindDayCell(day);
   const int index = CellIndex(cell.column, cell.weekRow);
   if (index < 1 || index > kMarkedCells) return;
-  DayMarkers[set][index - 1].SetVisible(shown);
+  ShowMarkerOfCell(set, index, shown);
+}
+
+void TFormMain::ShowMarkerOfCell(int set, int cell, bool shown) {
+  bool& state = markerShown_[set][cell - 1];
+  if (state == shown) return;
+  state = shown;
+  if (markersMade_) DayMarkers[set][cell - 1].SetVisible(shown);
 }
 
 void TFormMain::HideDayMarkers() {
-  for (auto& markers : DayMarkers)
-    for (ui::ColourBlock& marker : markers) marker.SetVisible(false);
+  for (int set = 0; set < kKindCount; ++set)
+    for (int cell = 1; cell <= kMarkedCells; ++cell) ShowMarkerOfCell(set, cell, false);
 }
 
 void TFormMain::MarkMonth(int month, int year) {

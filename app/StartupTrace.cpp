@@ -1,5 +1,7 @@
 #include "app/StartupTrace.h"
 
+#include <psapi.h>
+
 #include <cstdio>
 
 namespace {
@@ -24,7 +26,10 @@ void StartupTrace::Mark(const char* step) {
   FILETIME now, created, exited, kernel, user;
   GetSystemTimePreciseAsFileTime(&now);
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  steps_.push_back({step, Ticks(now) - created_, Ticks(kernel) + Ticks(user)});
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof(memory);
+  K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+  steps_.push_back({step, Ticks(now) - created_, Ticks(kernel) + Ticks(user), memory.PeakWorkingSetSize});
 }
 
 void StartupTrace::Write() const {
@@ -32,6 +37,7 @@ void StartupTrace::Write() const {
   FILE* out = _wfopen(file_.c_str(), L"w");
   if (!out) return;
   for (const Step& step : steps_)
-    std::fprintf(out, "%8.1f ms  cpu %7.1f ms  %s\n", step.sinceStart / 1e4, step.cpu / 1e4, step.name);
+    std::fprintf(out, "%8.1f ms  cpu %7.1f ms  peak %6zu kB  %s\n", step.sinceStart / 1e4, step.cpu / 1e4,
+                 static_cast<size_t>(step.peakBytes / 1024), step.name);
   std::fclose(out);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Start-up timing for the start-up benchmark. Given a file, each step is
-// noted with the time since the process began and the CPU time the process
-// had used by then, and the list is written to that file once the window
-// shows. Without one, nothing is noted and nothing is written.
+// noted with the time since the process began, the CPU time the process had
+// used by then and its peak working set, and the list is written to that
+// file once the window shows. Without one, nothing is noted and nothing is written.
 #include <windows.h>
 
 #include <string>
@@ -25,6 +25,7 @@ class StartupTrace {
     const char* name;
     ULONGLONG sinceStart;  // 100 ns units since the process was created
     ULONGLONG cpu;         // user and kernel time of the process, 100 ns units
+    SIZE_T peakBytes;      // peak working set of the process
   };
   std::wstring file_;
   ULONGLONG created_ = 0;

@@ -16,6 +16,8 @@ namespace {
 // The window's outer size at 96 DPI.
 constexpr int kOuterWidth = 556;
 constexpr int kOuterHeight = 468;
+// Posted to the window: make the calendar's day markers.
+constexpr UINT kMakeDayMarkers = WM_APP + 1;
 
 }  // namespace
 
@@ -26,13 +28,21 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
                  {CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight}, nullptr);
   fonts_.SetDpi(Handle(), Dpi());
   Note("main window");
+  // The settings and the language are read before the controls are made, so
+  // that each control is made once, in the language's font.
+  std::exception_ptr readFailure;
+  try {
+    FormCreate();
+  } catch (const std::exception&) {
+    readFailure = std::current_exception();
+  }
   BuildControls();
   Note("controls");
   BindHandlers();
   module_.SetDetectionWindow(this);
   try {
-    FormCreate();
-    Note("form create");
+    if (readFailure) std::rethrow_exception(readFailure);
+    FillControls();
   } catch (const std::exception& failure) {
     // The rest of the start-up sequence is skipped; the window shows what it has.
     ShowFailure(failure);
@@ -105,7 +115,6 @@ void TFormMain::FormCreate() {
   const int width = ui::Scale(kOuterWidth, Dpi()), height = ui::Scale(kOuterHeight, Dpi());
   if (outer.right - outer.left != width || outer.bottom - outer.top != height)
     SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
 
   std::string folder = ProgramFolder();
   settings_ = std::make_unique<TINI>();
@@ -117,10 +126,17 @@ void TFormMain::FormCreate() {
   language_->Path = folder + "Languages\\" + settings_->LANGUAGE + "\\setup.ini";
   if (fs_seam::FileExists(language_->Path)) {
     language_->Load();
-    ApplyLanguage();
+    UseLanguageFonts();
+    languageRead_ = true;
   } else {
     services_.dialogs.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
   }
+  Note("language read");
+}
+
+void TFormMain::FillControls() {
+  Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
+  if (languageRead_) ApplyLanguage();
 
   // Controls that show no caption still have a name for screen readers: the
   // marker buttons their kind, the spinners the field they step.
@@ -129,17 +145,19 @@ void TFormMain::FormCreate() {
   MarkerTest.SetText(language_->TESTUPS);
   UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
   UpDown2.SetText(language_->POWER_FAIL_FOR);
-  BuildDayMarkers();
   Note("language");
+  // Made from the message loop, once the window has shown.
+  PostMessageW(Handle(), kMakeDayMarkers, 0, 0);
   SetUpPages();
 
-  schedule_->FilePath = folder + "SCHEDULE.TXT";
+  schedule_->FilePath = ProgramFolder() + "SCHEDULE.TXT";
   if (fs_seam::FileExists(schedule_->FilePath)) schedule_->LoadSchedule();
 
   MarkMonth(Calendar1.Month(), Calendar1.Year());
   ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 
   ApplySeriesRules(settings_->UPSTYPE);
+  Note("schedule and series");
 }
 
 void TFormMain::SetUpPages() {
@@ -232,6 +250,7 @@ void TFormMain::FillLanguageList() {
 void TFormMain::Show() {
   CentreOnScreen();
   ShowWindow(Handle(), SW_SHOW);
+  Note("made visible");
   UpdateWindow(Handle());
 }
 
@@ -278,6 +297,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETFOCUS:
       RestoreFocus();
+      return 0;
+    case kMakeDayMarkers:
+      BuildDayMarkers();
       return 0;
     default:
       break;

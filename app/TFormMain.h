@@ -49,9 +49,11 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void Show();
   // Runs once the window has closed (the program entry ends its loop there).
   std::function<void()> OnClosed;
-  // The overview window, made by the program entry after this window; View
-  // All shows it with ShowModalFor.
+  // The overview window; View All shows it with ShowModalFor. When there is
+  // none yet, View All makes it with MakeFormViewAll (the program entry's:
+  // nothing of that window is needed before it first shows).
   TFormViewAll* FormViewAll = nullptr;
+  std::function<TFormViewAll&()> MakeFormViewAll;
 
   // The message loop's step for one message: the key preview, then the
   // ordinary translation and dispatch.
@@ -183,7 +185,11 @@ class TFormMain : public ui::Window, public IDetectionWindow {
 
  private:
   // Operations of the window.
+  // Title and size, the settings and the language: before the controls.
   void FormCreate();
+  // The language's texts, the day markers, the pages, the schedule and the
+  // series rules: once the controls are made.
+  void FillControls();
   void SetUpPages();
   void CentreOnScreen();
   void FormClose();
@@ -244,7 +250,8 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
-  void UseWindowFont(const ui::FontSpec& font);
+  // The language's font becomes the window's and the calendar's, before the controls are made.
+  void UseLanguageFonts();
   HFONT WindowFont() { return fonts_.Get(windowFont_); }
   void CentreUnderMarker(ui::Label& label);
 
@@ -259,8 +266,9 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void UnmarkDay(const std::string& kind, int day);
   void MarkWeekly(const std::string& kind, const std::string& mask);
   void UnmarkWeekly(const std::string& kind, const std::string& mask);
-  // Shows or hides the marker of a set on a day of the shown month.
+  // Shows or hides the marker of a set on a day of the shown month, or of a cell (1 to 37).
   void ShowMarker(int set, int day, bool shown);
+  void ShowMarkerOfCell(int set, int cell, bool shown);
   // Hides every marker.
   void HideDayMarkers();
   // The marker set of the kind whose marker button is down, if one is.
@@ -298,6 +306,10 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   std::unique_ptr<TINI> settings_;
   std::unique_ptr<TSchedule> schedule_;
   std::unique_ptr<TINI_LANGUAGE> language_;
+  // Which day markers show; kept also before the markers are made.
+  std::array<std::array<bool, kMarkedCells>, kKindCount> markerShown_{};
+  bool markersMade_ = false;
+  bool languageRead_ = false;                             // its file was there and has been read
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active
 };

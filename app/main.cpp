@@ -3,6 +3,7 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "app/Services.h"
@@ -77,9 +78,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TFormMain form(services, module);
   dialogs.SetOwner(form.Handle());
   form.OnClosed = [] { PostQuitMessage(0); };
-  TFormViewAll viewAll(services, form.Handle());
-  form.FormViewAll = &viewAll;
-  trace.Mark("view all window");
+  // The overview window is made at the first View All, and destroyed before the main window.
+  std::optional<TFormViewAll> viewAll;
+  form.MakeFormViewAll = [&]() -> TFormViewAll& { return viewAll.emplace(services, form.Handle()); };
   form.Show();
   trace.Mark("shown");
   trace.Write();

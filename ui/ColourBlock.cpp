@@ -5,7 +5,7 @@ namespace ui {
 void ColourBlock::Create(const ColourBlockArgs& args) {
   colour_ = args.colour;
   brush_.Reset(CreateSolidBrush(args.colour));
-  CreateChild(L"STATIC", SS_LEFT, 0, args.parent, args.bounds, "", nullptr);
+  CreateChild(L"STATIC", SS_LEFT, 0, args.parent, args.bounds, "", nullptr, {}, args.hidden);
 }
 
 HBRUSH ColourBlock::OnColor(HDC dc) {

@@ -25,6 +25,7 @@ struct ColourBlockArgs {
   HWND parent = nullptr;
   Bounds bounds{};
   COLORREF colour = 0;
+  bool hidden = false;
 };
 
 }  // namespace ui

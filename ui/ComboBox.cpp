@@ -20,10 +20,16 @@ void ComboBox::Create(const ComboBoxArgs& args) {
   }
 }
 
+// Without redrawing, the list does not update its scroll bar and repaint
+// for every row added (a year list has 201); the box shows its text anew once.
 void ComboBox::SetRows(const std::vector<std::string>& rows) {
-  SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-  for (const std::string& row : rows)
-    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(row).c_str()));
+  {
+    RedrawPause pause(Handle());
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const std::string& row : rows)
+      SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(row).c_str()));
+  }
+  if (IsWindowVisible(Handle())) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int ComboBox::Count() const {

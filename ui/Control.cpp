@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 #include "ui/Dpi.h"
 #include "ui/Text.h"
 #include "ui/Window.h"
@@ -9,32 +11,40 @@
 namespace ui {
 namespace {
 
-constexpr wchar_t kWrapperProperty[] = L"Ombrel.Control";
-constexpr wchar_t kLastIdProperty[] = L"Ombrel.LastChildId";
+// The wrapper of each control window, kept in the program rather than in a
+// window property: every message routed to a control looks it up, and under
+// Wine each property read or write is a call into the window server. The
+// windows are all made and used on the program's one window thread.
+std::unordered_map<HWND, Control*>& Wrappers() {
+  static std::unordered_map<HWND, Control*> wrappers;
+  return wrappers;
+}
 
 // The next control id among the parent's children, counted by the parent's
-// object, or else in a property of the parent: walking the children instead
-// costs a call into the window manager per child, for every control created.
+// object, or else here by parent: walking the children instead costs a call
+// into the window manager per child, for every control created. A count left
+// from a destroyed parent whose handle comes again only goes on counting.
 int NextChildId(HWND parent) {
   if (Window* owner = Window::FromHandle(parent)) return owner->TakeChildId();
-  auto last = reinterpret_cast<INT_PTR>(GetPropW(parent, kLastIdProperty));
-  int id = last == 0 ? 101 : static_cast<int>(last) + 1;
-  SetPropW(parent, kLastIdProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(id)));
-  return id;
+  static std::unordered_map<HWND, int> lastIds;
+  int& last = lastIds[parent];
+  last = last < 101 || last >= 0xFFFF ? 101 : last + 1;
+  return last;
 }
 
 }  // namespace
 
 Control::~Control() {
-  if (hwnd_ && IsWindow(hwnd_) && GetPropW(hwnd_, kWrapperProperty) == this) {
-    RemovePropW(hwnd_, kWrapperProperty);
-    DestroyWindow(hwnd_);
-  }
+  if (!hwnd_) return;
+  auto found = Wrappers().find(hwnd_);
+  if (found == Wrappers().end() || found->second != this) return;
+  Wrappers().erase(found);
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
 void Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent,
                           const Bounds& bounds, const std::string& text, HFONT font,
-                          std::optional<SIZE> ownSize) {
+                          std::optional<SIZE> ownSize, bool hidden) {
   layout_ = bounds;
   Bounds place = Scale(bounds, DpiOf(parent));
   if (ownSize) {
@@ -43,18 +53,22 @@ void Control::CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle
     place.height = ownSize->cy;
   }
   int id = NextChildId(parent);
-  hwnd_ = CreateWindowExW(exStyle, windowClass, AnsiToWide(text).c_str(),
-                          style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top, place.width,
-                          place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
+  hwnd_ =
+      CreateWindowExW(exStyle, windowClass, AnsiToWide(text).c_str(),
+                      style | WS_CHILD | (hidden ? 0 : WS_VISIBLE) | WS_CLIPSIBLINGS, place.left, place.top,
+                      place.width, place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
-  SetPropW(hwnd_, kWrapperProperty, this);
+  // A handle of a window destroyed earlier may come again: the new one wins.
+  Wrappers()[hwnd_] = this;
   // A new window paints all of itself anyway: no redraw for the font.
   if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Control*>(GetPropW(hwnd, kWrapperProperty)) : nullptr;
+  if (!hwnd) return nullptr;
+  auto found = Wrappers().find(hwnd);
+  return found == Wrappers().end() ? nullptr : found->second;
 }
 
 int Control::Id() const {

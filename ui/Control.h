@@ -70,9 +70,10 @@ class Control {
   // Creates the control as a child of parent at bounds of the 96-DPI layout,
   // scaled to the DPI of the parent's window, or with a size of its own in
   // pixels; the control id is taken from a counter per parent so that
-  // WM_COMMAND ids differ.
+  // WM_COMMAND ids differ. It shows with its parent unless made hidden.
   void CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent, const Bounds& bounds,
-                   const std::string& text, HFONT font, std::optional<SIZE> ownSize = {});
+                   const std::string& text, HFONT font, std::optional<SIZE> ownSize = {},
+                   bool hidden = false);
 
  private:
   HWND hwnd_ = nullptr;

@@ -50,6 +50,16 @@ void TabPages::SetActive(int index) {
   ShowActivePage();
 }
 
+std::string TabPages::Caption(int index) const {
+  wchar_t text[256] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = 256;
+  if (!SendMessageW(Handle(), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item))) return {};
+  return WideToAnsi(item.pszText);
+}
+
 void TabPages::SetCaption(int index, const std::string& caption) {
   std::wstring text = AnsiToWide(caption);
   TCITEMW item{};

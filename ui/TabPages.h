@@ -26,6 +26,7 @@ class TabPages : public Control {
   Panel& Page(int index) { return *pages_.at(index); }
   int ActiveIndex() const;
   void SetActive(int index);
+  std::string Caption(int index) const;
   void SetCaption(int index, const std::string& caption);
 
   // The user chose another page (a click on its tab); SetActive runs nothing.
