@@ -100,7 +100,12 @@ echo "== the program from its shortcut"
 (cd "$folder" && wine "$target" >/dev/null 2>&1 </dev/null) &
 program=$!
 tool wait "$title" 120 >/dev/null || fail "the installed program's window did not show"
-tool click "$title" client:132,423 >/dev/null || fail "cannot click OK"
+# A click that comes while the new window is still settling can be lost: it is
+# given again until the question shows.
+for _ in 1 2 3; do
+  tool click "$title" client:132,423 >/dev/null || fail "cannot click OK"
+  tool box Confirm 5 >/dev/null && break
+done
 tool answer Confirm "{ENTER}" 30 >/dev/null || fail "OK asked nothing"
 for _ in $(seq 1 100); do [ -s "$folder/omb.ini" ] && break; sleep 0.1; done
 [ -s "$folder/omb.ini" ] || fail "OK wrote no omb.ini into the install folder"
