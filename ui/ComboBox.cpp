@@ -13,10 +13,11 @@ void ComboBox::Create(const ComboBoxArgs& args) {
   if (args.maxLength > 0) SendMessageW(Handle(), CB_LIMITTEXT, args.maxLength, 0);
   // The characters typed into a drop-down list reach the box itself; those
   // typed into a drop-down reach its edit part.
-  if (args.typing == Typing::DigitsOnly) AllowDigitsOnly(TypingTarget());
+  HWND edit = TypingTarget();
+  if (args.typing == Typing::DigitsOnly) FilterTyping(editFilter_, edit, Typing::DigitsOnly);
   if (args.typing == Typing::Blocked) {
-    BlockTyping(Handle());
-    if (HWND edit = TypingTarget(); edit != Handle()) BlockTyping(edit);
+    FilterTyping(boxFilter_, Handle(), Typing::Blocked);
+    if (edit != Handle()) FilterTyping(editFilter_, edit, Typing::Blocked);
   }
 }
 

@@ -1,7 +1,5 @@
 #include "ui/DrawnButton.h"
 
-#include <commctrl.h>
-
 #include "ui/Dpi.h"
 #include "ui/Text.h"
 
@@ -9,7 +7,9 @@ namespace ui {
 
 void DrawnButton::Create(const CaptionArgs& args) {
   CreateChild(L"BUTTON", BS_OWNERDRAW, 0, args.parent, args.bounds, args.caption, args.font);
-  SetWindowSubclass(Handle(), MouseProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+  mouseHook_.Install(Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam) {
+    return HandleMouse(message, wParam, lParam);
+  });
 }
 
 void DrawnButton::SetGlyph(Bitmap glyph, int count, GlyphLayout layout) {
@@ -100,15 +100,6 @@ void DrawnButton::SetPressedLook(bool on) {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT CALLBACK DrawnButton::MouseProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR id, DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, MouseProcedure, id);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-  return reinterpret_cast<DrawnButton*>(self)->HandleMouse(message, wParam, lParam);
-}
-
 // The mouse is handled here instead of by the button class, which would take
 // the focus on a click.
 LRESULT DrawnButton::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,7 +153,7 @@ LRESULT DrawnButton::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return mouseHook_.PassOn(message, wParam, lParam);
 }
 
 void MarkerButton::SetColor(COLORREF color) {
