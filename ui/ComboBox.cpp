@@ -30,7 +30,7 @@ void ComboBox::SetRows(const std::vector<std::string>& rows) {
     for (const std::string& row : rows)
       SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(row).c_str()));
   }
-  if (IsWindowVisible(Handle())) InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 int ComboBox::Count() const {
@@ -79,7 +79,7 @@ HWND ComboBox::TypingTarget() const {
 
 void ComboBox::SetEnabled(bool on) {
   Control::SetEnabled(on);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void ComboBox::OnCommand(int code) {

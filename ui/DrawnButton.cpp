@@ -23,7 +23,7 @@ void DrawnButton::SetGlyph(Bitmap glyph, int count, GlyphLayout layout) {
   }
   glyphCount_ = count > 0 ? count : 1;
   glyphLayout_ = layout;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 SIZE DrawnButton::GlyphSize() const {
@@ -34,7 +34,7 @@ SIZE DrawnButton::GlyphSize() const {
 
 void DrawnButton::SetEnabled(bool on) {
   Control::SetEnabled(on);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void DrawnButton::OnCommand(int code) {
@@ -97,7 +97,7 @@ void DrawnButton::PaintFace(HDC dc, RECT inside) const {
 void DrawnButton::SetPressedLook(bool on) {
   if (pressedLook_ == on) return;
   pressedLook_ = on;
-  InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint(Handle(), false);
 }
 
 // The mouse is handled here instead of by the button class, which would take
@@ -158,7 +158,7 @@ LRESULT DrawnButton::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MarkerButton::SetColor(COLORREF color) {
   color_ = color;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void MarkerButton::SetDown(bool on) {
@@ -167,7 +167,7 @@ void MarkerButton::SetDown(bool on) {
       if (other != this) other->SetDown(false);
   if (down_ == on) return;
   down_ = on;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void MarkerButton::UserClick() {

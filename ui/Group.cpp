@@ -63,7 +63,7 @@ LRESULT Group::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       // The system paints at once on these, in its own way: paint again after it.
       LRESULT result = paintHook_.PassOn(message, wParam, lParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
+      Repaint(hwnd);
       return result;
     }
     default:

@@ -13,7 +13,7 @@ void TextField::Create(const TextFieldArgs& args) {
 
 void TextField::SetEnabled(bool on) {
   Control::SetEnabled(on);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 HBRUSH TextField::OnColor(HDC dc) {
