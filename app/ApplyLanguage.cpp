@@ -104,8 +104,13 @@ void TFormMain::ApplyLanguage() {
   SetIfOther(ButtonViewAll, t.VIEW_ALL);
   SetIfOther(ButtonReset, t.RESET);
 
-  // Others page.
+  // Others page, once it is made.
   SetIfOther(PageControl1, 2, t.OTHERS);
+  if (othersPage_.made) ApplyLanguageToOthersPage();
+}
+
+void TFormMain::ApplyLanguageToOthersPage() {
+  const TINI_LANGUAGE& t = *language_;
   SetIfOther(GroupBox2, t.EVENT_LOG);
   SetIfOther(Label9, t.MAXIMUM);
   SetIfOther(Label30, t.RECORDS);

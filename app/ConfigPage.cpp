@@ -94,9 +94,7 @@ void TFormMain::ApplySeriesRules(int code) {
     MarkerStartup.SetColor(RGB(0, 255, 0));
     CheckBox11.SetEnabled(true);
     Label28.SetEnabled(true);
-    CheckBox7.SetEnabled(true);
-    CheckBox7.SetChecked(settings_->DATALOG_STATUS);
-    EnableDataLogFields(CheckBox7.Checked());
+    ApplyDataLogRule(code);
     CheckListBox4.SetEnabled(false);
     if (code == 0) {
       MarkerTest.SetEnabled(true);
@@ -122,13 +120,20 @@ void TFormMain::ApplySeriesRules(int code) {
   }
   Label28.SetEnabled(false);
   Label29.SetEnabled(false);
-  CheckBox7.SetEnabled(false);
-  CheckBox7.SetChecked(false);
   CheckBox3.SetChecked(false);
   CheckBox8.SetChecked(false);
   CheckBox9.SetChecked(true);
   CheckListBox4.SetEnabled(true);
   if (!CheckListBox4.Checked(1)) CheckListBox4.SetChecked(0, true);
+  ApplyDataLogRule(code);
+}
+
+// The generic series (and any unknown code) has no data log.
+void TFormMain::ApplyDataLogRule(int code) {
+  if (!othersPage_.made) return;
+  const bool dataLog = code == 0 || code == 1 || code == 3;
+  CheckBox7.SetEnabled(dataLog);
+  CheckBox7.SetChecked(dataLog && settings_->DATALOG_STATUS);
   EnableDataLogFields(CheckBox7.Checked());
 }
 

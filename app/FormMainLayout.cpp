@@ -67,7 +67,7 @@ void TFormMain::BuildControls() {
   PageControl1.Create({.parent = window, .bounds = {0, 64, 549, 341}, .font = font, .sink = sink});
   ui::Panel& configPage = PageControl1.AddPage("Ombrel Configurations");
   ui::Panel& schedulePage = PageControl1.AddPage("Schedule Setup");
-  ui::Panel& othersPage = PageControl1.AddPage("Others");
+  PageControl1.AddPage("Others");
   Panel2.Create({.parent = window,
                  .bounds = {0, 405, 549, 37},
                  .outer = ui::Bevel::Raised,
@@ -83,11 +83,8 @@ void TFormMain::BuildControls() {
   Note("configuration page");
   BuildSchedulePage(schedulePage);
   Note("schedule page");
-  BuildOthersPage(othersPage);
-  Note("others page");
   PageControl1.SetActive(0);
-  for (ui::Group* group : {&GroupBox7, &GroupBox8, &GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1})
-    group->PlaceBeneathSiblings();
+  for (ui::Group* group : {&GroupBox7, &GroupBox8, &GroupBox14, &GroupBox3}) group->PlaceBeneathSiblings();
 
   keyboardOrder_ = {
       {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1,
@@ -294,6 +291,19 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
                       .type = {12, 56, 160, kDroppedHeight},
                       .ups = {12, 83, 165, kCheckHeight}},
                      font);
+}
+
+void TFormMain::BuildOthersPageLater() {
+  if (othersPage_.made) return;
+  BuildOthersPage(PageControl1.Page(2));
+  for (ui::Group* group : {&GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
+  othersPage_.made = true;
+  if (othersPage_.languageApplied) ApplyLanguageToOthersPage();
+  if (othersPage_.filled) {
+    FillLanguageList();
+    ShowOthersPage();
+  }
+  if (othersPage_.seriesRulesApplied) ApplyDataLogRule(settings_->UPSTYPE);
 }
 
 void TFormMain::BuildOthersPage(ui::Panel& othersPage) {

@@ -18,6 +18,8 @@ constexpr int kOuterWidth = 556;
 constexpr int kOuterHeight = 468;
 // Posted to the window: make the calendar's day markers.
 constexpr UINT kMakeDayMarkers = WM_APP + 1;
+// Posted to the window: make the Others page.
+constexpr UINT kMakeOthersPage = WM_APP + 2;
 
 }  // namespace
 
@@ -38,6 +40,8 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
   }
   BuildControls();
   Note("controls");
+  // Handled before any input: the user never finds the page unmade.
+  PostMessageW(Handle(), kMakeOthersPage, 0, 0);
   BindHandlers();
   module_.SetDetectionWindow(this);
   try {
@@ -136,7 +140,10 @@ void TFormMain::FormCreate() {
 
 void TFormMain::FillControls() {
   Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  if (languageRead_) ApplyLanguage();
+  if (languageRead_) {
+    ApplyLanguage();
+    othersPage_.languageApplied = true;
+  }
 
   // Controls that show no caption still have a name for screen readers: the
   // marker buttons their kind, the spinners the field they step.
@@ -157,16 +164,18 @@ void TFormMain::FillControls() {
   ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 
   ApplySeriesRules(settings_->UPSTYPE);
+  othersPage_.seriesRulesApplied = true;
   Note("schedule and series");
 }
 
 void TFormMain::SetUpPages() {
   LoadSkins();
   Note("skins");
-  FillLanguageList();
+  othersPage_.filled = true;
+  if (othersPage_.made) FillLanguageList();
   ShowConfigPage();
   ShowScheduleSetup();
-  ShowOthersPage();
+  if (othersPage_.made) ShowOthersPage();
   PageControl1.SetActive(0);
   Note("pages filled");
 }
@@ -300,6 +309,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kMakeDayMarkers:
       BuildDayMarkers();
+      return 0;
+    case kMakeOthersPage:
+      BuildOthersPageLater();
       return 0;
     default:
       break;

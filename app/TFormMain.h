@@ -67,6 +67,8 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   // The rules of a UPS series (UPSTYPE code); also run by UPS detection with
   // the series it found.
   void ApplySeriesRules(int code);
+  // The part of the series rules on the Others page: the data-log switch.
+  void ApplyDataLogRule(int code);
 
  private:
   // Declared before the controls so that they outlive them.
@@ -239,6 +241,10 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void BuildConfigPage(ui::Panel& page);
   void BuildSchedulePage(ui::Panel& page);
   void BuildOthersPage(ui::Panel& page);
+  // The Others page is made from the message loop once the window has shown
+  // (it is not the first page): its controls, then what the start has done to
+  // the other pages so far, in the same order.
+  void BuildOthersPageLater();
   void BindHandlers();
   // At start every missing skin file gives its message and an invalid one
   // fails; again for another DPI, quietly, only what can be read.
@@ -250,6 +256,7 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
+  void ApplyLanguageToOthersPage();
   // The language's font becomes the window's and the calendar's, before the controls are made.
   void UseLanguageFonts();
   HFONT WindowFont() { return fonts_.Get(windowFont_); }
@@ -309,6 +316,14 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   // Which day markers show; kept also before the markers are made.
   std::array<std::array<bool, kMarkedCells>, kKindCount> markerShown_{};
   bool markersMade_ = false;
+  // What the start has come to that the Others page takes part in, kept
+  // until the page is made.
+  struct OthersPageSteps {
+    bool made = false;
+    bool languageApplied = false;
+    bool filled = false;
+    bool seriesRulesApplied = false;
+  } othersPage_;
   bool languageRead_ = false;                             // its file was there and has been read
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active

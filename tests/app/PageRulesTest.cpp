@@ -8,6 +8,25 @@ namespace {
 
 class PageRulesTest : public MainWindowTest {};
 
+// The data log is on the Others page, which is made once the window shows:
+// the series stored takes effect there as well.
+TEST_F(PageRulesTest, StoredSeriesDecidesTheDataLogAtStart) {
+  WriteSettings("[PAGE1]\r\nUPSTYPE=2\r\n[PAGE3]\r\nDATALOG_STATUS=1\r\n");
+  StartQuietly();
+  EXPECT_FALSE(On(form->CheckBox7));
+  EXPECT_FALSE(Ticked(form->CheckBox7));
+  EXPECT_FALSE(On(form->Edit5));
+  EXPECT_FALSE(On(form->SpeedButton2));
+
+  WriteSettings("[PAGE1]\r\nUPSTYPE=1\r\n[PAGE3]\r\nDATALOG_STATUS=1\r\n");
+  TearDown();
+  StartQuietly();
+  EXPECT_TRUE(On(form->CheckBox7));
+  EXPECT_TRUE(Ticked(form->CheckBox7));
+  EXPECT_TRUE(On(form->Edit5));
+  EXPECT_TRUE(On(form->SpeedButton2));
+}
+
 TEST_F(PageRulesTest, GenericSeriesSwitchesOffWhatADryContactCannotDo) {
   WriteSettings("[PAGE1]\r\nPOWERFAIL_SHUTDOWN_UPS=1\r\n[PAGE2]\r\nSCHEDULE_SHUTDOWN_UPS=1\r\n");
   StartQuietly();
