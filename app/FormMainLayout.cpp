@@ -66,7 +66,7 @@ void TFormMain::BuildControls() {
                  .sink = sink});
   PageControl1.Create({.parent = window, .bounds = {0, 64, 549, 341}, .font = font, .sink = sink});
   ui::Panel& configPage = PageControl1.AddPage("Ombrel Configurations");
-  ui::Panel& schedulePage = PageControl1.AddPage("Schedule Setup");
+  PageControl1.AddPage("Schedule Setup");
   PageControl1.AddPage("Others");
   Panel2.Create({.parent = window,
                  .bounds = {0, 405, 549, 37},
@@ -81,10 +81,8 @@ void TFormMain::BuildControls() {
   Note("frame controls");
   BuildConfigPage(configPage);
   Note("configuration page");
-  BuildSchedulePage(schedulePage);
-  Note("schedule page");
   PageControl1.SetActive(0);
-  for (ui::Group* group : {&GroupBox7, &GroupBox8, &GroupBox14, &GroupBox3}) group->PlaceBeneathSiblings();
+  for (ui::Group* group : {&GroupBox7, &GroupBox8}) group->PlaceBeneathSiblings();
 
   keyboardOrder_ = {
       {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1,
@@ -293,17 +291,25 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
                      font);
 }
 
-void TFormMain::BuildOthersPageLater() {
-  if (othersPage_.made) return;
+void TFormMain::BuildLaterPages() {
+  if (laterPagesMade_) return;
+  BuildSchedulePage(PageControl1.Page(1));
   BuildOthersPage(PageControl1.Page(2));
-  for (ui::Group* group : {&GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
-  othersPage_.made = true;
-  if (othersPage_.languageApplied) ApplyLanguageToOthersPage();
-  if (othersPage_.filled) {
+  for (ui::Group* group : {&GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
+  laterPagesMade_ = true;
+  if (startDone_.bevels) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
+  if (startDone_.language) ApplyLanguageToLaterPages();
+  if (startDone_.names) NameMarkers();
+  if (startDone_.pagesFilled) {
     FillLanguageList();
+    ShowScheduleSetup();
     ShowOthersPage();
   }
-  if (othersPage_.seriesRulesApplied) ApplyDataLogRule(settings_->UPSTYPE);
+  if (startDone_.monthMarked) {
+    MarkMonth(Calendar1.Month(), Calendar1.Year());
+    ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
+  }
+  if (startDone_.seriesRules) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
 }
 
 void TFormMain::BuildOthersPage(ui::Panel& othersPage) {
