@@ -50,7 +50,7 @@ int KindIndex(std::string_view word) {
   return -1;
 }
 
-uint64_t FirstEightBytes(const char* text) {
+inline uint64_t FirstEightBytes(const char* text) {
   uint64_t word;
   std::memcpy(&word, text, sizeof word);
   return word;
@@ -59,7 +59,7 @@ uint64_t FirstEightBytes(const char* text) {
 // True when text starts with a date text "dddd/dd/dd". Every line is tried,
 // so its first 8 bytes are checked at once: the two slashes, and the six
 // digits as bytes 0x30 to 0x39 (high half 3, and still 3 with 6 added).
-bool StartsWithDate(std::string_view text) {
+inline bool StartsWithDate(std::string_view text) {
   if (text.size() < kDateLength) return false;
   constexpr uint64_t kSlashPlaces = 0xFF0000FF00000000, kSlashes = 0x2F00002F00000000;
   constexpr uint64_t kDigitPlaces = 0x00FFFF00FFFFFFFF, kHighHalves = 0x00F0F000F0F0F0F0;
@@ -152,13 +152,13 @@ bool SortsBefore(std::string_view a, std::string_view b) {
 // The bytes of word that may be a CR or an LF: each byte below 14 has its
 // high bit set (the classic zero-byte test). Bytes above a flagged one may be
 // flagged falsely; the lowest flagged byte is a true one.
-uint64_t LineEndBytes(uint64_t word) {
+inline uint64_t LineEndBytes(uint64_t word) {
   constexpr uint64_t kEachByte = 0x0101010101010101;
   return (word - kEachByte * 14) & ~word & kEachByte * 0x80;
 }
 
 // The same for the bytes that may be a CR, an LF or a '/'.
-uint64_t LineEndOrSlashBytes(uint64_t word) {
+inline uint64_t LineEndOrSlashBytes(uint64_t word) {
   constexpr uint64_t kEachByte = 0x0101010101010101;
   const uint64_t slashes = word ^ (kEachByte * '/');
   return LineEndBytes(word) | ((slashes - kEachByte) & ~slashes & kEachByte * 0x80);
@@ -188,7 +188,7 @@ size_t NextLineEndOrSlash(std::string_view text, size_t from) {
 
 // The first LF at or after from, or the end; 8 bytes at a time, as the C
 // library's search is a byte loop under Wine.
-size_t NextLineFeed(std::string_view text, size_t from) {
+inline size_t NextLineFeed(std::string_view text, size_t from) {
   constexpr uint64_t kEachByte = 0x0101010101010101;
   const char* const data = text.data();
   size_t i = from;
@@ -208,7 +208,7 @@ size_t NextLineFeed(std::string_view text, size_t from) {
 // shape of an event line: date, comma, kind word, 7 more characters without a
 // CR, LF or '/', and its line end right after. Such a line holds no date text
 // but the one at its start. npos for any other line. kind: the kind word's.
-[[gnu::always_inline]] inline size_t EventLineEnd(std::string_view text, size_t start, int& kind) {
+inline size_t EventLineEnd(std::string_view text, size_t start, int& kind) {
   constexpr size_t kShortest = 26;  // a line of a 7-letter kind word
   if (text.size() - start <= kShortest + 1) return std::string_view::npos;
   const char* const line = text.data() + start;
@@ -312,13 +312,15 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   if (KindIndex(Kind) < 0) return;
   // A line end in either text would split the event into two lines.
   if (HoldsLineEnd(date) || HoldsLineEnd(time)) return;
-  std::string key;
-  key.reserve(date.size() + 1 + Kind.size());
-  key.append(date).append(",").append(Kind);
-  const std::string timeAndFlag = time + (warning ? ",1" : ",0");
+  // The whole line in one string: the key, a comma, time and flag.
+  std::string line;
+  line.reserve(date.size() + Kind.size() + time.size() + 4);
+  line.append(date).append(",").append(Kind).append(",").append(time).append(warning ? ",1" : ",0");
+  const std::string_view key = std::string_view(line).substr(0, date.size() + 1 + Kind.size());
+  const std::string_view commaAndTimeAndFlag = std::string_view(line).substr(key.size());
   const size_t found = FindFirst(key);
   if (found == kNotFound) {
-    AppendLine(key + "," + timeAndFlag);
+    AppendLine(line);
     return;
   }
   // Time and flag change within this line only, even when it is too short to
@@ -327,9 +329,9 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   const Span span = SpanAt(LineStartOf(found));
   const size_t keyEnd = found + key.size();
   if (keyEnd == span.end)
-    ChangeWithinLine(span, keyEnd, 0, "," + timeAndFlag);
+    ChangeWithinLine(span, keyEnd, 0, commaAndTimeAndFlag);
   else
-    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1), timeAndFlag);
+    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1), commaAndTimeAndFlag.substr(1));
 }
 
 bool TSchedule::DeleteEvent(const std::string& key) {
