@@ -559,21 +559,26 @@ void TSchedule::Index() {
 template <typename SortKey>
 size_t TSchedule::SkipLinesAsSaved(size_t start, std::string_view& previous, SortKey& previousKey) {
   constexpr int kRankOfKind[] = {1, 2, 4};  // KindRank of each kind word
-  const std::string_view text = text_;
+  // Each line is looked at through a window as long as the longest such line
+  // with its CR LF; the last lines of the text are left to the caller.
+  constexpr size_t kWindow = 29;
+  const char* const data = text_.data();
+  const size_t size = text_.size();
   size_t count = count_;
-  while (StartsWithDate(text.substr(start, kDateLength))) {
+  while (size - start >= kWindow) {
+    const std::string_view window(data + start, kWindow);
+    if (!StartsWithDate(window)) break;
     int kind;
-    const size_t end = EventLineEnd(text, start, kind);
-    if (end == std::string_view::npos || text[end] != '\r' || end + 1 == text.size() || text[end + 1] != '\n')
-      break;
-    const std::string_view line = text.substr(start, end - start);
+    const size_t end = EventLineEnd(window, 0, kind);
+    if (end == std::string_view::npos || window[end] != '\r' || window[end + 1] != '\n') break;
+    const std::string_view line = window.substr(0, end);
     const SortKey key = DatedSortKeyOf(line, kRankOfKind[kind]);
     if (key < previousKey) break;
     if (count % kStride == 0) strides_.push_back(start);
     ++count;
     previous = line;
     previousKey = key;
-    start = end + 2;
+    start += end + 2;
   }
   count_ = count;
   return start;
