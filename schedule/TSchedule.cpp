@@ -107,16 +107,16 @@ int KindRank(std::string_view line) {
   }
 }
 
-// Where a line that starts with a date text stands in the sort order: its
-// first 10 bytes in order, then its kind's rank; the order SortsBefore gives
-// such lines, found without comparing texts.
-struct DatedSortKey {
+// Where a line of at least 10 bytes stands in the sort order: its first 10
+// bytes in order, then its kind's rank; the order SortsBefore gives such
+// lines, found without comparing texts.
+struct SortKey {
   uint64_t head;  // the first 8 bytes, the first one highest
   uint32_t tail;  // the last two bytes of the date, then the rank
-  auto operator<=>(const DatedSortKey&) const = default;
+  auto operator<=>(const SortKey&) const = default;
 };
 
-DatedSortKey DatedSortKeyOf(std::string_view line, int rank) {
+SortKey SortKeyOf(std::string_view line, int rank) {
   return {__builtin_bswap64(FirstEightBytes(line.data())),
           static_cast<uint32_t>(static_cast<unsigned char>(line[8])) << 16 |
               static_cast<uint32_t>(static_cast<unsigned char>(line[9])) << 8 | static_cast<uint32_t>(rank)};
@@ -143,9 +143,14 @@ int CompareBytes(std::string_view a, std::string_view b) {
 }
 
 bool SortsBefore(std::string_view a, std::string_view b) {
-  // A shorter date is a prefix and sorts first.
-  const int byDate = CompareBytes(DateOf(a), DateOf(b));
-  if (byDate != 0) return byDate < 0;
+  if (a.size() >= kDateLength && b.size() >= kDateLength) {
+    const SortKey dateOfA = SortKeyOf(a, 0), dateOfB = SortKeyOf(b, 0);
+    if (dateOfA != dateOfB) return dateOfA < dateOfB;
+  } else {
+    // A shorter date is a prefix and sorts first.
+    const int byDate = CompareBytes(DateOf(a), DateOf(b));
+    if (byDate != 0) return byDate < 0;
+  }
   return KindRank(a) < KindRank(b);
 }
 
@@ -514,7 +519,7 @@ void TSchedule::Index() {
   sortedEnd_ = text.size();
   bool sorted = true;
   std::string_view previous;
-  std::optional<DatedSortKey> previousKey;
+  std::optional<SortKey> previousKey;
   for (size_t start = 0; start < text.size();) {
     if (sorted && previousKey) {
       start = SkipLinesAsSaved(start, previous, *previousKey);
@@ -535,8 +540,8 @@ void TSchedule::Index() {
       }
     }
     const std::string_view line = text.substr(start, end - start);
-    const std::optional<DatedSortKey> key =
-        dated ? std::optional(DatedSortKeyOf(line, KindRank(line))) : std::nullopt;
+    const std::optional<SortKey> key =
+        dated ? std::optional(SortKeyOf(line, KindRank(line))) : std::nullopt;
     if (sorted && count_ > 1) {
       const bool outOfOrder = key && previousKey ? *key < *previousKey : SortsBefore(line, previous);
       if (outOfOrder) {
@@ -556,8 +561,8 @@ void TSchedule::Index() {
 // (EventLineEnd, then CR LF) and that do not sort before the one before:
 // counted, with their strides, in a few steps each. previous and its sort key
 // become the last of them. Gives where the first other line starts, or the end.
-template <typename SortKey>
-size_t TSchedule::SkipLinesAsSaved(size_t start, std::string_view& previous, SortKey& previousKey) {
+template <typename Key>
+size_t TSchedule::SkipLinesAsSaved(size_t start, std::string_view& previous, Key& previousKey) {
   constexpr int kRankOfKind[] = {1, 2, 4};  // KindRank of each kind word
   // Each line is looked at through a window as long as the longest such line
   // with its CR LF; the last lines of the text are left to the caller.
@@ -572,7 +577,7 @@ size_t TSchedule::SkipLinesAsSaved(size_t start, std::string_view& previous, Sor
     const size_t end = EventLineEnd(window, 0, kind);
     if (end == std::string_view::npos || window[end] != '\r' || window[end + 1] != '\n') break;
     const std::string_view line = window.substr(0, end);
-    const SortKey key = DatedSortKeyOf(line, kRankOfKind[kind]);
+    const Key key = SortKeyOf(line, kRankOfKind[kind]);
     if (key < previousKey) break;
     if (count % kStride == 0) strides_.push_back(start);
     ++count;
@@ -665,7 +670,13 @@ size_t TSchedule::FirstSortedWhere(NotYet notYet) const {
 // The first line of the sorted part whose date text does not sort before
 // date, or sortedEnd_.
 size_t TSchedule::FirstSortedFrom(std::string_view date) const {
-  return FirstSortedWhere([&](size_t start) { return CompareBytes(DateOf(SortKeyAt(start)), date) < 0; });
+  if (date.size() != kDateLength)
+    return FirstSortedWhere([&](size_t start) { return CompareBytes(DateOf(SortKeyAt(start)), date) < 0; });
+  const SortKey dateKey = SortKeyOf(date, 0);
+  return FirstSortedWhere([&](size_t start) {
+    const std::string_view head = SortKeyAt(start);
+    return head.size() >= kDateLength ? SortKeyOf(head, 0) < dateKey : CompareBytes(head, date) < 0;
+  });
 }
 
 // The first line of the sorted part that line sorts before, or sortedEnd_.
