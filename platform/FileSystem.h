@@ -1,6 +1,7 @@
 #pragma once
 // Files as the program needs them. Paths and contents are bytes in the
 // system's ANSI code page; the Windows implementation converts at the edge.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,7 +20,9 @@ bool FileExists(const std::string& path);       // an existing file, not a folde
 bool DirectoryExists(const std::string& path);
 
 // The whole file. Throws FileError when it is missing or cannot be read.
-std::string ReadWholeFile(const std::string& path);
+// spare: bytes of room reserved beyond the file's size, so that the caller
+// can add that much without the bytes being copied to a larger block.
+std::string ReadWholeFile(const std::string& path, size_t spare = 0);
 
 // Replaces (or creates) the file in one step: the new bytes go to a temporary
 // file in the same folder, are flushed, then take the old file's place. On

@@ -9,6 +9,9 @@
 
 namespace {
 
+// Words of 8 bytes read from the text hold its first byte in their lowest.
+static_assert(std::endian::native == std::endian::little);
+
 constexpr std::string_view kKinds[] = {TSchedule::kKindWords[0], TSchedule::kKindWords[1],
                                        TSchedule::kKindWords[2]};
 constexpr int kKindCount = 3;
@@ -47,14 +50,31 @@ int KindIndex(std::string_view word) {
   return -1;
 }
 
+inline uint64_t FirstEightBytes(const char* text) {
+  uint64_t word;
+  std::memcpy(&word, text, sizeof word);
+  return word;
+}
+
+// True when text starts with a date text "dddd/dd/dd". Every line is tried,
+// so its first 8 bytes are checked at once: the two slashes, and the six
+// digits as bytes 0x30 to 0x39 (high half 3, and still 3 with 6 added).
+inline bool StartsWithDate(std::string_view text) {
+  if (text.size() < kDateLength) return false;
+  constexpr uint64_t kSlashPlaces = 0xFF0000FF00000000, kSlashes = 0x2F00002F00000000;
+  constexpr uint64_t kDigitPlaces = 0x00FFFF00FFFFFFFF, kHighHalves = 0x00F0F000F0F0F0F0;
+  constexpr uint64_t kZeroes = 0x0030300030303030, kSixes = 0x0006060006060606;
+  const uint64_t head = FirstEightBytes(text.data());
+  const uint64_t digits = head & kDigitPlaces;
+  return (head & kSlashPlaces) == kSlashes && (digits & kHighHalves) == kZeroes &&
+         ((digits + kSixes) & kHighHalves) == kZeroes && IsDigit(text[8]) && IsDigit(text[9]);
+}
+
 // The date "dddd/dd/dd" at the start of text as the number yyyymmdd.
 std::optional<uint32_t> LeadingDate(std::string_view text) {
-  if (text.size() < kDateLength || text[4] != '/' || text[7] != '/') return std::nullopt;
+  if (!StartsWithDate(text)) return std::nullopt;
   uint32_t number = 0;
-  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-    if (!IsDigit(text[i])) return std::nullopt;
-    number = number * 10 + static_cast<uint32_t>(text[i] - '0');
-  }
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) number = number * 10 + static_cast<uint32_t>(text[i] - '0');
   return number;
 }
 
@@ -87,25 +107,66 @@ int KindRank(std::string_view line) {
   }
 }
 
+// Where a line of at least 10 bytes stands in the sort order: its first 10
+// bytes in order, then its kind's rank; the order SortsBefore gives such
+// lines, found without comparing texts.
+struct SortKey {
+  uint64_t head;  // the first 8 bytes, the first one highest
+  uint32_t tail;  // the last two bytes of the date, then the rank
+  auto operator<=>(const SortKey&) const = default;
+};
+
+SortKey SortKeyOf(std::string_view line, int rank) {
+  return {__builtin_bswap64(FirstEightBytes(line.data())),
+          static_cast<uint32_t>(static_cast<unsigned char>(line[8])) << 16 |
+              static_cast<uint32_t>(static_cast<unsigned char>(line[9])) << 8 | static_cast<uint32_t>(rank)};
+}
+
 std::string_view DateOf(std::string_view line) {
   return line.substr(0, kDateLength);
 }
 
+// a against b as std::string_view::compare does it (bytes as unsigned
+// characters, a prefix first), 8 bytes at a time: the C library's compare is
+// a byte loop under Wine.
+int CompareBytes(std::string_view a, std::string_view b) {
+  const size_t common = std::min(a.size(), b.size());
+  size_t i = 0;
+  for (; i + sizeof(uint64_t) <= common; i += sizeof(uint64_t)) {
+    const uint64_t x = __builtin_bswap64(FirstEightBytes(a.data() + i));
+    const uint64_t y = __builtin_bswap64(FirstEightBytes(b.data() + i));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  for (; i < common; ++i)
+    if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 bool SortsBefore(std::string_view a, std::string_view b) {
-  // string_view compares bytes as unsigned characters; a shorter date is a prefix and sorts first.
-  const int byDate = DateOf(a).compare(DateOf(b));
-  if (byDate != 0) return byDate < 0;
+  if (a.size() >= kDateLength && b.size() >= kDateLength) {
+    const SortKey dateOfA = SortKeyOf(a, 0), dateOfB = SortKeyOf(b, 0);
+    if (dateOfA != dateOfB) return dateOfA < dateOfB;
+  } else {
+    // A shorter date is a prefix and sorts first.
+    const int byDate = CompareBytes(DateOf(a), DateOf(b));
+    if (byDate != 0) return byDate < 0;
+  }
   return KindRank(a) < KindRank(b);
 }
 
-// The bytes of word that may be a CR, an LF or a '/': each byte below 14 and
-// each '/' has its high bit set (the classic zero-byte test). Bytes above a
-// flagged one may be flagged falsely; the lowest flagged byte is a true one.
-uint64_t LineEndOrSlashBytes(uint64_t word) {
+// The bytes of word that may be a CR or an LF: each byte below 14 has its
+// high bit set (the classic zero-byte test). Bytes above a flagged one may be
+// flagged falsely; the lowest flagged byte is a true one.
+inline uint64_t LineEndBytes(uint64_t word) {
+  constexpr uint64_t kEachByte = 0x0101010101010101;
+  return (word - kEachByte * 14) & ~word & kEachByte * 0x80;
+}
+
+// The same for the bytes that may be a CR, an LF or a '/'.
+inline uint64_t LineEndOrSlashBytes(uint64_t word) {
   constexpr uint64_t kEachByte = 0x0101010101010101;
   const uint64_t slashes = word ^ (kEachByte * '/');
-  return ((word - kEachByte * 14) & ~word & kEachByte * 0x80) |
-         ((slashes - kEachByte) & ~slashes & kEachByte * 0x80);
+  return LineEndBytes(word) | ((slashes - kEachByte) & ~slashes & kEachByte * 0x80);
 }
 
 // The first byte at or after from that is a CR, an LF or a '/', or the end;
@@ -132,7 +193,7 @@ size_t NextLineEndOrSlash(std::string_view text, size_t from) {
 
 // The first LF at or after from, or the end; 8 bytes at a time, as the C
 // library's search is a byte loop under Wine.
-size_t NextLineFeed(std::string_view text, size_t from) {
+inline size_t NextLineFeed(std::string_view text, size_t from) {
   constexpr uint64_t kEachByte = 0x0101010101010101;
   const char* const data = text.data();
   size_t i = from;
@@ -151,12 +212,12 @@ size_t NextLineFeed(std::string_view text, size_t from) {
 // Where the line that starts at start, with a date text, ends when it has the
 // shape of an event line: date, comma, kind word, 7 more characters without a
 // CR, LF or '/', and its line end right after. Such a line holds no date text
-// but the one at its start. npos for any other line.
-size_t EventLineEnd(std::string_view text, size_t start) {
+// but the one at its start. npos for any other line. kind: the kind word's.
+inline size_t EventLineEnd(std::string_view text, size_t start, int& kind) {
   constexpr size_t kShortest = 26;  // a line of a 7-letter kind word
   if (text.size() - start <= kShortest + 1) return std::string_view::npos;
   const char* const line = text.data() + start;
-  const int kind = line[12] == 'H' ? 0 : line[12] == 'T' ? 1 : line[12] == 'E' ? 2 : -1;
+  kind = line[12] == 'H' ? 0 : line[12] == 'T' ? 1 : line[12] == 'E' ? 2 : -1;
   if (kind < 0 || line[kDateLength] != ',') return std::string_view::npos;
   const size_t length = kDateLength + 1 + kKinds[kind].size() + kTimeAndFlag + 1;
   const char* const word = line + kDateLength + 1;
@@ -173,14 +234,22 @@ size_t EventLineEnd(std::string_view text, size_t start) {
 }
 
 // Where the line that starts at start ends (at its CR or LF, or the end of
-// the text); adds to marks the date texts within it but the one at its start,
-// leading.
-size_t LineEndMarkingDates(std::string_view text, size_t start, const std::optional<uint32_t>& leading,
-                           std::vector<uint64_t>& marks) {
-  // A date at the start: its own '/' need no second look, and a line in the
-  // shape of an event none at all.
-  size_t end = leading ? EventLineEnd(text, start) : std::string_view::npos;
-  if (end == std::string_view::npos) end = NextLineEndOrSlash(text, leading ? start + kDateLength : start);
+// the text); adds to marks the date texts within it but the one at its start.
+// dated: the line starts with a date text.
+size_t OtherLineEndMarkingDates(std::string_view text, size_t start, bool dated, std::vector<uint64_t>& marks);
+
+size_t LineEndMarkingDates(std::string_view text, size_t start, bool dated, std::vector<uint64_t>& marks) {
+  // A line in the shape of an event holds no '/' to look at but its date's.
+  int kind;
+  if (dated)
+    if (const size_t end = EventLineEnd(text, start, kind); end != std::string_view::npos) return end;
+  return OtherLineEndMarkingDates(text, start, dated, marks);
+}
+
+// The same for a line not in the shape of an event.
+size_t OtherLineEndMarkingDates(std::string_view text, size_t start, bool dated, std::vector<uint64_t>& marks) {
+  // A date at the start: its own '/' need no second look.
+  size_t end = NextLineEndOrSlash(text, dated ? start + kDateLength : start);
   while (end < text.size() && text[end] == '/') {
     if (end >= start + 4) {
       if (const auto date = LeadingDate(text.substr(end - 4, kDateLength)))
@@ -218,7 +287,10 @@ void TSchedule::LoadSchedule() {
   if (!fs_seam::FileExists(FilePath)) return;
   std::string bytes;
   try {
-    bytes = fs_seam::ReadWholeFile(FilePath);
+    // Room for the lines a session adds (some two thousand), so that adding
+    // the first does not copy the whole file to a larger block.
+    constexpr size_t kRoomToAdd = 64 * 1024;
+    bytes = fs_seam::ReadWholeFile(FilePath, kRoomToAdd);
   } catch (const fs_seam::FileError&) {
     throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   }
@@ -245,13 +317,15 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   if (KindIndex(Kind) < 0) return;
   // A line end in either text would split the event into two lines.
   if (HoldsLineEnd(date) || HoldsLineEnd(time)) return;
-  std::string key;
-  key.reserve(date.size() + 1 + Kind.size());
-  key.append(date).append(",").append(Kind);
-  const std::string timeAndFlag = time + (warning ? ",1" : ",0");
+  // The whole line in one string: the key, a comma, time and flag.
+  std::string line;
+  line.reserve(date.size() + Kind.size() + time.size() + 4);
+  line.append(date).append(",").append(Kind).append(",").append(time).append(warning ? ",1" : ",0");
+  const std::string_view key = std::string_view(line).substr(0, date.size() + 1 + Kind.size());
+  const std::string_view commaAndTimeAndFlag = std::string_view(line).substr(key.size());
   const size_t found = FindFirst(key);
   if (found == kNotFound) {
-    AppendLine(key + "," + timeAndFlag);
+    AppendLine(line);
     return;
   }
   // Time and flag change within this line only, even when it is too short to
@@ -260,9 +334,9 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   const Span span = SpanAt(LineStartOf(found));
   const size_t keyEnd = found + key.size();
   if (keyEnd == span.end)
-    ChangeWithinLine(span, keyEnd, 0, "," + timeAndFlag);
+    ChangeWithinLine(span, keyEnd, 0, commaAndTimeAndFlag);
   else
-    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1), timeAndFlag);
+    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1), commaAndTimeAndFlag.substr(1));
 }
 
 bool TSchedule::DeleteEvent(const std::string& key) {
@@ -445,13 +519,16 @@ void TSchedule::Index() {
   sortedEnd_ = text.size();
   bool sorted = true;
   std::string_view previous;
-  std::optional<uint32_t> previousDate;
-  int previousRank = 0;
+  std::optional<SortKey> previousKey;
   for (size_t start = 0; start < text.size();) {
+    if (sorted && previousKey) {
+      start = SkipLinesAsSaved(start, previous, *previousKey);
+      if (start == text.size()) break;
+    }
     if (count_ % kStride == 0) strides_.push_back(start);
     ++count_;
-    const auto leading = LeadingDate(text.substr(start, kDateLength));
-    const size_t end = LineEndMarkingDates(text, start, leading, marks_);
+    const bool dated = StartsWithDate(text.substr(start, kDateLength));
+    const size_t end = LineEndMarkingDates(text, start, dated, marks_);
     size_t next = end;
     if (end < text.size()) {
       next = end + 1;
@@ -463,24 +540,53 @@ void TSchedule::Index() {
       }
     }
     const std::string_view line = text.substr(start, end - start);
-    const int rank = KindRank(line);
+    const std::optional<SortKey> key =
+        dated ? std::optional(SortKeyOf(line, KindRank(line))) : std::nullopt;
     if (sorted && count_ > 1) {
-      // Two date texts compare as their numbers do.
-      const bool outOfOrder = leading && previousDate
-                                  ? *leading < *previousDate || (*leading == *previousDate && rank < previousRank)
-                                  : SortsBefore(line, previous);
+      const bool outOfOrder = key && previousKey ? *key < *previousKey : SortsBefore(line, previous);
       if (outOfOrder) {
         sorted = false;
         sortedEnd_ = start;
       }
     }
     previous = line;
-    previousDate = leading;
-    previousRank = rank;
-    if (!sorted && leading) marks_.push_back(MarkOf(*leading, KindAfterDate(line), start));
+    previousKey = key;
+    if (!sorted && dated) marks_.push_back(MarkOf(*LeadingDate(line), KindAfterDate(line), start));
     start = next;
   }
   std::sort(marks_.begin(), marks_.end());
+}
+
+// From start on, the lines that are event lines as this program saves them
+// (EventLineEnd, then CR LF) and that do not sort before the one before:
+// counted, with their strides, in a few steps each. previous and its sort key
+// become the last of them. Gives where the first other line starts, or the end.
+template <typename Key>
+size_t TSchedule::SkipLinesAsSaved(size_t start, std::string_view& previous, Key& previousKey) {
+  constexpr int kRankOfKind[] = {1, 2, 4};  // KindRank of each kind word
+  // Each line is looked at through a window as long as the longest such line
+  // with its CR LF; the last lines of the text are left to the caller.
+  constexpr size_t kWindow = 29;
+  const char* const data = text_.data();
+  const size_t size = text_.size();
+  size_t count = count_;
+  while (size - start >= kWindow) {
+    const std::string_view window(data + start, kWindow);
+    if (!StartsWithDate(window)) break;
+    int kind;
+    const size_t end = EventLineEnd(window, 0, kind);
+    if (end == std::string_view::npos || window[end] != '\r' || window[end + 1] != '\n') break;
+    const std::string_view line = window.substr(0, end);
+    const Key key = SortKeyOf(line, kRankOfKind[kind]);
+    if (key < previousKey) break;
+    if (count % kStride == 0) strides_.push_back(start);
+    ++count;
+    previous = line;
+    previousKey = key;
+    start += end + 2;
+  }
+  count_ = count;
+  return start;
 }
 
 // The strides and marks of a text whose lines are all sorted, as after a
@@ -495,7 +601,7 @@ void TSchedule::IndexWhenAsked() const {
   const std::string_view text = text_;
   for (size_t start = 0, line = 0; start < text.size(); ++line) {
     if (line % kStride == 0) strides_.push_back(start);
-    const size_t end = LineEndMarkingDates(text, start, LeadingDate(text.substr(start, kDateLength)), marks_);
+    const size_t end = LineEndMarkingDates(text, start, StartsWithDate(text.substr(start, kDateLength)), marks_);
     start = end + 1 + (end < text.size() && text[end] == '\r');  // past CR LF or LF
   }
   std::sort(marks_.begin(), marks_.end());
@@ -530,12 +636,15 @@ size_t TSchedule::LineNumberOf(size_t start) const {
   return line;
 }
 
-// The first line of the sorted part whose date text does not sort before
 // The start of a line up to the 13 characters that place it in the sort
 // order (its date and the second letter of its kind word), or up to its end.
 std::string_view TSchedule::SortKeyAt(size_t start) const {
   constexpr size_t kSortKey = 13;
   const std::string_view head = std::string_view(text_).substr(start, kSortKey);
+  // Most lines are longer: two words, overlapping, show no line end in it.
+  if (head.size() == kSortKey &&
+      (LineEndBytes(FirstEightBytes(head.data())) | LineEndBytes(FirstEightBytes(head.data() + 5))) == 0)
+    return head;
   return head.substr(0, static_cast<size_t>(std::find_if(head.begin(), head.end(), IsLineEnd) - head.begin()));
 }
 
@@ -561,7 +670,13 @@ size_t TSchedule::FirstSortedWhere(NotYet notYet) const {
 // The first line of the sorted part whose date text does not sort before
 // date, or sortedEnd_.
 size_t TSchedule::FirstSortedFrom(std::string_view date) const {
-  return FirstSortedWhere([&](size_t start) { return DateOf(SortKeyAt(start)) < date; });
+  if (date.size() != kDateLength)
+    return FirstSortedWhere([&](size_t start) { return CompareBytes(DateOf(SortKeyAt(start)), date) < 0; });
+  const SortKey dateKey = SortKeyOf(date, 0);
+  return FirstSortedWhere([&](size_t start) {
+    const std::string_view head = SortKeyAt(start);
+    return head.size() >= kDateLength ? SortKeyOf(head, 0) < dateKey : CompareBytes(head, date) < 0;
+  });
 }
 
 // The first line of the sorted part that line sorts before, or sortedEnd_.
@@ -651,8 +766,8 @@ void TSchedule::ShiftMarks(size_t from, size_t delta) {
 void TSchedule::AppendLine(const std::string& line) {
   const size_t needed = text_.size() + line.size() + 4;
   if (text_.capacity() < needed) {
-    // The text as read has no room to spare; an eighth more leaves room for
-    // many lines, where doubling would hold twice the file.
+    // The room left at load is used up; an eighth more leaves room for many
+    // lines, where doubling would hold twice the file.
     std::string grown;
     grown.reserve(needed + needed / 8);
     grown.append(text_);

@@ -103,6 +103,8 @@ class TSchedule {
 
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
   void Index();
+  template <typename Key>
+  size_t SkipLinesAsSaved(size_t start, std::string_view& previous, Key& previousKey);
   void IndexWhenAsked() const;
   // The line that starts at start in a text whose line ends are CR LF or LF.
   static Span SpanIn(std::string_view text, size_t start);

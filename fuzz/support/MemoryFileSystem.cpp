@@ -41,10 +41,12 @@ bool DirectoryExists(const std::string&) {
   return false;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, size_t spare) {
   const std::string* bytes = memory_files::Find(path);
   if (!bytes) throw FileError("File not found");
-  return *bytes;
+  std::string copy;
+  copy.reserve(bytes->size() + spare);
+  return copy.append(*bytes);
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {

@@ -63,14 +63,14 @@ bool DirectoryExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, size_t spare) {
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) throw FileError(CauseOf(errno));
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) throw FileError(CauseOf(errno));
   if (S_ISDIR(st.st_mode)) throw FileError(CauseOf(EISDIR));
   std::string bytes;
-  bytes.reserve(static_cast<size_t>(st.st_size));
+  bytes.reserve(static_cast<size_t>(st.st_size) + spare);
   char buffer[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd.get(), buffer, sizeof buffer);

@@ -151,7 +151,7 @@ bool DirectoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, size_t spare) {
   // Full sharing: the monitor may read or rewrite the file while we hold it.
   Handle file(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -160,7 +160,7 @@ std::string ReadWholeFile(const std::string& path) {
   std::string bytes;
   LARGE_INTEGER size{};
   if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
+    bytes.reserve(static_cast<size_t>(size.QuadPart) + spare);
   char buffer[1 << 16];
   for (;;) {
     DWORD read = 0;

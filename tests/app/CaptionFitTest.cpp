@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "MainWindowFixture.h"
+#include "support/ProgramWindows.h"
 #include "ui/Dpi.h"
 #include "ui/Gdi.h"
 #include "ui/PushButton.h"
@@ -17,26 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-RECT PlaceOf(HWND hwnd) {
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-std::vector<HWND> ProgramWindows(HWND window) {
-  std::vector<HWND> all;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM list) {
-        if (ui::Control::FromHandle(child) || ui::Window::FromHandle(child))
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  return all;
-}
 
 // What does not fit, one line each.
 class Findings {

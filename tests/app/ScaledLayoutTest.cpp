@@ -9,19 +9,13 @@
 #include <sstream>
 
 #include "MainWindowFixture.h"
+#include "support/BitmapFile.h"
+#include "support/ProgramWindows.h"
 
 namespace {
 
 int Scaled(int value, int dpi) {
   return static_cast<int>(std::lround(value * dpi / 96.0));
-}
-
-// A window's rectangle relative to its parent.
-RECT PlaceOf(HWND hwnd) {
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
 }
 
 std::string Describe(HWND hwnd) {
@@ -32,20 +26,6 @@ std::string Describe(HWND hwnd) {
   text << WideToAnsi(name) << " \"" << ui::WindowText(hwnd) << "\" at " << r.left << "," << r.top << " "
        << r.right - r.left << "x" << r.bottom - r.top;
   return text.str();
-}
-
-// The windows of the program inside window (not the parts of standard controls).
-std::vector<HWND> ProgramWindows(HWND window) {
-  std::vector<HWND> all;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM list) {
-        if (ui::Control::FromHandle(child) || ui::Window::FromHandle(child))
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  return all;
 }
 
 using Pairs = std::set<std::pair<HWND, HWND>>;
@@ -61,30 +41,6 @@ Pairs Overlapping(HWND window) {
       if (IntersectRect(&common, &first, &second)) pairs.insert(std::minmax(all[a], all[b]));
     }
   return pairs;
-}
-
-// A 24-bit bitmap file of one colour.
-std::string FilledBitmap(int width, int height, COLORREF colour) {
-  const int rowBytes = (width * 3 + 3) & ~3;
-  std::string pixels;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      pixels += {char(GetBValue(colour)), char(GetGValue(colour)), char(GetRValue(colour))};
-    pixels.append(rowBytes - width * 3, '\0');
-  }
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof(info);
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  return std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
-         std::string(reinterpret_cast<const char*>(&info), sizeof(info)) + pixels;
 }
 
 class ScaledLayoutTest : public MainWindowTest {

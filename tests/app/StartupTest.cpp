@@ -5,6 +5,7 @@
 
 #include "MainWindowFixture.h"
 #include "platform/FileSystem.h"
+#include "support/BitmapFile.h"
 
 namespace {
 
@@ -16,20 +17,7 @@ const char* const kSkins[] = {"HeaderSetup.bmp",    "SAVE_BUTTON.bmp",  "CANCEL_
 
 // A 4 x 2 bitmap file of 24-bit pixels.
 std::string SmallBitmap() {
-  std::string pixels(4 * 3 * 2, '\x7f');
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof(info);
-  info.biWidth = 4;
-  info.biHeight = 2;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  return std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
-         std::string(reinterpret_cast<const char*>(&info), sizeof(info)) + pixels;
+  return BitmapFile(4, 2, std::string(4 * 3 * 2, '\x7f'));
 }
 
 class StartupTest : public MainWindowTest {

@@ -127,6 +127,7 @@ TEST_F(ScheduleStore, SortPlacesShortAndOddLinesWithoutReadingPastThem) {
   LoadText(
       "2024/05/17,TESTUPS,02:00,0\r\n"
       "\xE9t\xE9\r\n"
+      "\xE9t\xE9 2024/05/17\r\n"
       "2024/05/17,XXXXXXX,03:00,0\r\n"
       "2024/05/17,S\r\n"
       "\r\n"
@@ -139,7 +140,7 @@ TEST_F(ScheduleStore, SortPlacesShortAndOddLinesWithoutReadingPastThem) {
   // within a date: too short for a kind, SHUTDOWN, STARTUP, other letters, TESTUPS.
   EXPECT_EQ(LinesOf(store), (Lines{"", "2024", "2024/05/17,S", "2024/05/17", "2024/05/17,SHUTDOWN,04:00,0",
                                    "2024/05/17,STARTUP,05:00,0", "2024/05/17,XXXXXXX,03:00,0",
-                                   "2024/05/17,TESTUPS,02:00,0", "\xE9t\xE9"}));
+                                   "2024/05/17,TESTUPS,02:00,0", "\xE9t\xE9", "\xE9t\xE9 2024/05/17"}));
 }
 
 // An odd date text can make SetEvent change a line near its start, and so its place in the order.

@@ -67,10 +67,11 @@ class CalendarAccessibleTest : public ::testing::Test {
   }
 
   IAccessible& Table() {
-    if (!table)
+    if (!table) {
       EXPECT_EQ(AccessibleObjectFromWindow(calendar.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
                                            reinterpret_cast<void**>(&table)),
                 S_OK);
+    }
     return *table;
   }
   std::wstring Name(LONG id) {
