@@ -291,27 +291,6 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
                      font);
 }
 
-void TFormMain::BuildLaterPages() {
-  if (laterPagesMade_) return;
-  BuildSchedulePage(PageControl1.Page(1));
-  BuildOthersPage(PageControl1.Page(2));
-  for (ui::Group* group : {&GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
-  laterPagesMade_ = true;
-  if (startDone_.bevels) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  if (startDone_.language) ApplyLanguageToLaterPages();
-  if (startDone_.names) NameMarkers();
-  if (startDone_.pagesFilled) {
-    FillLanguageList();
-    ShowScheduleSetup();
-    ShowOthersPage();
-  }
-  if (startDone_.monthMarked) {
-    MarkMonth(Calendar1.Month(), Calendar1.Year());
-    ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
-  }
-  if (startDone_.seriesRules) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
-}
-
 void TFormMain::BuildOthersPage(ui::Panel& othersPage) {
   HWND page = othersPage.Handle();
   HFONT font = WindowFont();
