@@ -75,8 +75,16 @@ void TFormMain::ApplyLanguage() {
   SetIfOther(ComboBox3, {t.NORMAL_SHUTDOWN, t.FORCE_SHUTDOWN, t.HIBERNATE});
   SetIfOther(CheckBox3, t.SHUTDOWN_UPS);
 
-  // Schedule page.
+  // The later pages, once they are made.
   SetIfOther(PageControl1, 1, t.SCHEDULE_SETUP);
+  SetIfOther(PageControl1, 2, t.OTHERS);
+  if (laterPagesMade_) ApplyLanguageToLaterPages();
+}
+
+void TFormMain::ApplyLanguageToLaterPages() {
+  const TINI_LANGUAGE& t = *language_;
+
+  // Schedule page.
   Panel3.SetCaption(t.SCHEDULE_SETUP, WindowFont(), kBlue);
   SetIfOther(Label15, t.MONTH);
   SetIfOther(ComboBox7, {t.JANUARY, t.FEBRUARY, t.MARCH, t.APRIL, t.MAY, t.JUNE, t.JULY, t.AUGUST,
@@ -105,7 +113,6 @@ void TFormMain::ApplyLanguage() {
   SetIfOther(ButtonReset, t.RESET);
 
   // Others page.
-  SetIfOther(PageControl1, 2, t.OTHERS);
   SetIfOther(GroupBox2, t.EVENT_LOG);
   SetIfOther(Label9, t.MAXIMUM);
   SetIfOther(Label30, t.RECORDS);

@@ -33,14 +33,14 @@ void TFormMain::ShowConfigPage() {
   CheckBox2.SetChecked(ini.POWERFAIL_AUTO_SAVE);
   ComboBox3.SetItemIndex(ini.POWERFAIL_SHUTDOWN_TYPE);
   CheckBox3.SetChecked(ini.POWERFAIL_SHUTDOWN_UPS);
-  CheckBox6.SetChecked(ini.SCHEDULE_AUTO_SAVE);
-  ComboBox11.SetItemIndex(ini.SCHEDULE_SHUTDOWN_TYPE);
-  CheckBox8.SetChecked(ini.SCHEDULE_SHUTDOWN_UPS);
   module_.ADateTime1.Update();
 }
 
 void TFormMain::ShowScheduleSetup() {
   const TINI& ini = *settings_;
+  CheckBox6.SetChecked(ini.SCHEDULE_AUTO_SAVE);
+  ComboBox11.SetItemIndex(ini.SCHEDULE_SHUTDOWN_TYPE);
+  CheckBox8.SetChecked(ini.SCHEDULE_SHUTDOWN_UPS);
   TADateTime& date = module_.ADateTime1;
   date.Update();
   ComboBox7.SetItemIndex(date.AMonthNow - 1);
@@ -86,49 +86,49 @@ void TFormMain::ShowOthersPage() {
     CheckListBox2.SetChecked(row, CheckListBox2.RowText(row) == ini.LANGUAGE);
 }
 
+// The generic series (dry contact) and any unknown code switch off what a
+// dry contact cannot do; the others switch it on again.
 void TFormMain::ApplySeriesRules(int code) {
-  if (code == 0 || code == 1 || code == 3) {
-    CheckBox1.SetEnabled(true);
-    EnableOverloadFields(CheckBox1.Checked());
-    MarkerStartup.SetEnabled(true);
-    MarkerStartup.SetColor(RGB(0, 255, 0));
-    CheckBox11.SetEnabled(true);
-    Label28.SetEnabled(true);
-    CheckBox7.SetEnabled(true);
-    CheckBox7.SetChecked(settings_->DATALOG_STATUS);
-    EnableDataLogFields(CheckBox7.Checked());
-    CheckListBox4.SetEnabled(false);
-    if (code == 0) {
-      MarkerTest.SetEnabled(true);
-      MarkerTest.SetColor(RGB(0, 0, 255));
-      Label29.SetEnabled(true);
-    } else {
-      MarkerTest.SetDown(false);
-      MarkerTest.SetEnabled(false);
-      MarkerTest.SetColor(ButtonFace());
-      Label29.SetEnabled(false);
-    }
-    return;
-  }
+  ApplySeriesRulesToConfigPage(code);
+  if (laterPagesMade_) ApplySeriesRulesToLaterPages(code);
+}
 
-  // The generic series (dry contact) and any unknown code.
-  CheckBox1.SetEnabled(false);
-  EnableOverloadFields(false);
-  CheckBox11.SetEnabled(false);
-  for (ui::MarkerButton* marker : {&MarkerStartup, &MarkerTest}) {
-    marker->SetDown(false);
-    marker->SetEnabled(false);
-    marker->SetColor(ButtonFace());
-  }
-  Label28.SetEnabled(false);
-  Label29.SetEnabled(false);
-  CheckBox7.SetEnabled(false);
-  CheckBox7.SetChecked(false);
+namespace {
+
+bool IsGenericSeries(int code) {
+  return code != 0 && code != 1 && code != 3;
+}
+
+}  // namespace
+
+void TFormMain::ApplySeriesRulesToConfigPage(int code) {
+  const bool generic = IsGenericSeries(code);
+  CheckBox1.SetEnabled(!generic);
+  EnableOverloadFields(!generic && CheckBox1.Checked());
+  CheckBox11.SetEnabled(!generic);
+  CheckListBox4.SetEnabled(generic);
+  if (!generic) return;
   CheckBox3.SetChecked(false);
-  CheckBox8.SetChecked(false);
   CheckBox9.SetChecked(true);
-  CheckListBox4.SetEnabled(true);
   if (!CheckListBox4.Checked(1)) CheckListBox4.SetChecked(0, true);
+}
+
+// The marker buttons of the events a series cannot run, their labels, the
+// schedule's "Shutdown UPS" box and the data log.
+void TFormMain::ApplySeriesRulesToLaterPages(int code) {
+  const bool generic = IsGenericSeries(code);
+  const bool testable = code == 0;
+  MarkerStartup.SetEnabled(!generic);
+  if (generic) MarkerStartup.SetDown(false);
+  MarkerStartup.SetColor(generic ? ButtonFace() : RGB(0, 255, 0));
+  Label28.SetEnabled(!generic);
+  if (!testable) MarkerTest.SetDown(false);
+  MarkerTest.SetEnabled(testable);
+  MarkerTest.SetColor(testable ? RGB(0, 0, 255) : ButtonFace());
+  Label29.SetEnabled(testable);
+  if (generic) CheckBox8.SetChecked(false);
+  CheckBox7.SetEnabled(!generic);
+  CheckBox7.SetChecked(!generic && settings_->DATALOG_STATUS);
   EnableDataLogFields(CheckBox7.Checked());
 }
 

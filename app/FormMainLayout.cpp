@@ -66,8 +66,8 @@ void TFormMain::BuildControls() {
                  .sink = sink});
   PageControl1.Create({.parent = window, .bounds = {0, 64, 549, 341}, .font = font, .sink = sink});
   ui::Panel& configPage = PageControl1.AddPage("Ombrel Configurations");
-  ui::Panel& schedulePage = PageControl1.AddPage("Schedule Setup");
-  ui::Panel& othersPage = PageControl1.AddPage("Others");
+  PageControl1.AddPage("Schedule Setup");
+  PageControl1.AddPage("Others");
   Panel2.Create({.parent = window,
                  .bounds = {0, 405, 549, 37},
                  .outer = ui::Bevel::Raised,
@@ -81,13 +81,8 @@ void TFormMain::BuildControls() {
   Note("frame controls");
   BuildConfigPage(configPage);
   Note("configuration page");
-  BuildSchedulePage(schedulePage);
-  Note("schedule page");
-  BuildOthersPage(othersPage);
-  Note("others page");
   PageControl1.SetActive(0);
-  for (ui::Group* group : {&GroupBox7, &GroupBox8, &GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1})
-    group->PlaceBeneathSiblings();
+  for (ui::Group* group : {&GroupBox7, &GroupBox8}) group->PlaceBeneathSiblings();
 
   keyboardOrder_ = {
       {&ComboBox1, &CheckBox4, &CheckBox1, &Edit1, &CheckBox9, &Edit2, &CheckBox11, &CheckListBox1,

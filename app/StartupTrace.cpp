@@ -30,6 +30,9 @@ void StartupTrace::Mark(const char* step) {
   memory.cb = sizeof(memory);
   K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
   steps_.push_back({step, Ticks(now) - created_, Ticks(kernel) + Ticks(user), memory.PeakWorkingSetSize});
+  // One request naming the step, so that a log of the window server's
+  // requests (bench/startup-requests.sh) shows where each step ends.
+  GlobalFindAtomA(step);
 }
 
 void StartupTrace::Write() const {

@@ -18,6 +18,8 @@ constexpr int kOuterWidth = 556;
 constexpr int kOuterHeight = 468;
 // Posted to the window: make the calendar's day markers.
 constexpr UINT kMakeDayMarkers = WM_APP + 1;
+// Posted to the window: make the pages after the first.
+constexpr UINT kMakeLaterPages = WM_APP + 2;
 
 }  // namespace
 
@@ -38,6 +40,8 @@ TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_
   }
   BuildControls();
   Note("controls");
+  // Handled before any input: the user never finds the page unmade.
+  PostMessageW(Handle(), kMakeLaterPages, 0, 0);
   BindHandlers();
   module_.SetDetectionWindow(this);
   try {
@@ -134,15 +138,20 @@ void TFormMain::FormCreate() {
   Note("language read");
 }
 
+// Each step that takes the later pages too notes that the start came to it,
+// so that they are given it once they are made.
 void TFormMain::FillControls() {
-  Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  if (languageRead_) ApplyLanguage();
+  startDone_.bevels = true;
+  if (laterPagesMade_) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
+  if (languageRead_) {
+    startDone_.language = true;
+    ApplyLanguage();
+  }
 
   // Controls that show no caption still have a name for screen readers: the
   // marker buttons their kind, the spinners the field they step.
-  MarkerShutdown.SetText(language_->SHUTDOWN);
-  MarkerStartup.SetText(language_->STARTUP);
-  MarkerTest.SetText(language_->TESTUPS);
+  startDone_.names = true;
+  if (laterPagesMade_) NameMarkers();
   UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
   UpDown2.SetText(language_->POWER_FAIL_FOR);
   Note("language");
@@ -153,20 +162,54 @@ void TFormMain::FillControls() {
   schedule_->FilePath = ProgramFolder() + "SCHEDULE.TXT";
   if (fs_seam::FileExists(schedule_->FilePath)) schedule_->LoadSchedule();
 
-  MarkMonth(Calendar1.Month(), Calendar1.Year());
-  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
+  startDone_.monthMarked = true;
+  if (laterPagesMade_) {
+    MarkMonth(Calendar1.Month(), Calendar1.Year());
+    ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
+  }
 
+  startDone_.seriesRules = true;
   ApplySeriesRules(settings_->UPSTYPE);
   Note("schedule and series");
+}
+
+void TFormMain::BuildLaterPages() {
+  if (laterPagesMade_) return;
+  BuildSchedulePage(PageControl1.Page(1));
+  BuildOthersPage(PageControl1.Page(2));
+  for (ui::Group* group : {&GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
+  laterPagesMade_ = true;
+  if (startDone_.bevels) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
+  if (startDone_.language) ApplyLanguageToLaterPages();
+  if (startDone_.names) NameMarkers();
+  if (startDone_.pagesFilled) {
+    FillLanguageList();
+    ShowScheduleSetup();
+    ShowOthersPage();
+  }
+  if (startDone_.monthMarked) {
+    MarkMonth(Calendar1.Month(), Calendar1.Year());
+    ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
+  }
+  if (startDone_.seriesRules) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
+}
+
+void TFormMain::NameMarkers() {
+  MarkerShutdown.SetText(language_->SHUTDOWN);
+  MarkerStartup.SetText(language_->STARTUP);
+  MarkerTest.SetText(language_->TESTUPS);
 }
 
 void TFormMain::SetUpPages() {
   LoadSkins();
   Note("skins");
-  FillLanguageList();
+  startDone_.pagesFilled = true;
+  if (laterPagesMade_) FillLanguageList();
   ShowConfigPage();
-  ShowScheduleSetup();
-  ShowOthersPage();
+  if (laterPagesMade_) {
+    ShowScheduleSetup();
+    ShowOthersPage();
+  }
   PageControl1.SetActive(0);
   Note("pages filled");
 }
@@ -300,6 +343,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kMakeDayMarkers:
       BuildDayMarkers();
+      return 0;
+    case kMakeLaterPages:
+      BuildLaterPages();
       return 0;
     default:
       break;

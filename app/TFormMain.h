@@ -196,6 +196,9 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void ShowConfigPage();
   void ShowScheduleSetup();
   void ShowOthersPage();
+  // The series rules on the configuration page and on the later pages.
+  void ApplySeriesRulesToConfigPage(int code);
+  void ApplySeriesRulesToLaterPages(int code);
   void EnableOverloadFields(bool on);
   void EnableDataLogFields(bool on);
   void EnableWeekdayList(bool on);
@@ -239,6 +242,10 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void BuildConfigPage(ui::Panel& page);
   void BuildSchedulePage(ui::Panel& page);
   void BuildOthersPage(ui::Panel& page);
+  // The Schedule and Others pages are made from the message loop once the
+  // window has shown (neither is the first page): their controls, then what
+  // the start has done to the other pages so far, in the same order.
+  void BuildLaterPages();
   void BindHandlers();
   // At start every missing skin file gives its message and an invalid one
   // fails; again for another DPI, quietly, only what can be read.
@@ -250,6 +257,9 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void FillLanguageList();
   // Steps that the language and the calendar take part in.
   void ApplyLanguage();
+  void ApplyLanguageToLaterPages();
+  // The marker buttons show no caption; their names are for screen readers.
+  void NameMarkers();
   // The language's font becomes the window's and the calendar's, before the controls are made.
   void UseLanguageFonts();
   HFONT WindowFont() { return fonts_.Get(windowFont_); }
@@ -309,6 +319,18 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   // Which day markers show; kept also before the markers are made.
   std::array<std::array<bool, kMarkedCells>, kKindCount> markerShown_{};
   bool markersMade_ = false;
+  // The Schedule and Others pages have their controls.
+  bool laterPagesMade_ = false;
+  // The steps of the start that the later pages take part in, as far as the
+  // start came: done again for them once they are made.
+  struct StartSteps {
+    bool bevels = false;
+    bool language = false;
+    bool names = false;
+    bool pagesFilled = false;
+    bool monthMarked = false;
+    bool seriesRules = false;
+  } startDone_;
   bool languageRead_ = false;                             // its file was there and has been read
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active

@@ -86,7 +86,7 @@ void Calendar::ChangeDate(int day, int month, int year, bool byUser) {
   day_ = day;
   month_ = month;
   year_ = year;
-  InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint(Handle(), false);
   if (newMonth) CalendarAccessibility::MonthChanged(Handle());
   CalendarAccessibility::SelectionMoved(Handle(), SelectedCell());
   if (byUser) {
@@ -213,18 +213,18 @@ LRESULT Calendar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, FALSE);
+      if (LOWORD(lParam)) Repaint(hwnd, false);
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
     case WM_SETFOCUS:
       // The selected day takes the focus for a screen reader.
       CalendarAccessibility::SelectionMoved(hwnd, SelectedCell());
-      InvalidateRect(hwnd, nullptr, FALSE);
+      Repaint(hwnd, false);
       return 0;
     case WM_ENABLE:
     case WM_KILLFOCUS:
-      InvalidateRect(hwnd, nullptr, FALSE);
+      Repaint(hwnd, false);
       return 0;
     case WM_GETOBJECT:
       if (LRESULT answer = accessibility_.Answer(*this, wParam, lParam)) return answer;

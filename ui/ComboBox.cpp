@@ -13,10 +13,11 @@ void ComboBox::Create(const ComboBoxArgs& args) {
   if (args.maxLength > 0) SendMessageW(Handle(), CB_LIMITTEXT, args.maxLength, 0);
   // The characters typed into a drop-down list reach the box itself; those
   // typed into a drop-down reach its edit part.
-  if (args.typing == Typing::DigitsOnly) AllowDigitsOnly(TypingTarget());
+  HWND edit = TypingTarget();
+  if (args.typing == Typing::DigitsOnly) FilterTyping(editFilter_, edit, Typing::DigitsOnly);
   if (args.typing == Typing::Blocked) {
-    BlockTyping(Handle());
-    if (HWND edit = TypingTarget(); edit != Handle()) BlockTyping(edit);
+    FilterTyping(boxFilter_, Handle(), Typing::Blocked);
+    if (edit != Handle()) FilterTyping(editFilter_, edit, Typing::Blocked);
   }
 }
 
@@ -29,7 +30,7 @@ void ComboBox::SetRows(const std::vector<std::string>& rows) {
     for (const std::string& row : rows)
       SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(row).c_str()));
   }
-  if (IsWindowVisible(Handle())) InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 int ComboBox::Count() const {
@@ -78,7 +79,7 @@ HWND ComboBox::TypingTarget() const {
 
 void ComboBox::SetEnabled(bool on) {
   Control::SetEnabled(on);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void ComboBox::OnCommand(int code) {

@@ -35,6 +35,11 @@ class ComboBox : public Control {
   std::function<void()> OnChange;
 
   void OnCommand(int code) override;
+
+ private:
+  // Typed characters reach the box (drop-down list) or its edit part.
+  ProcedureHook boxFilter_;
+  ProcedureHook editFilter_;
 };
 
 struct ComboBoxArgs {

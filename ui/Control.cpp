@@ -103,6 +103,11 @@ Bounds Control::Place() const {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void Repaint(HWND hwnd, bool erase) {
+  if (!IsWindowVisible(hwnd)) return;
+  InvalidateRect(hwnd, nullptr, erase ? TRUE : FALSE);
+}
+
 void ReplaceFont(HWND window, HFONT from, HFONT to) {
   ReplaceFonts(window, {{from, to}});
 }

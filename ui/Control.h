@@ -93,6 +93,11 @@ class RedrawPause {
   HWND control_;
 };
 
+// Marks a window to be painted anew. A hidden one (or one inside a hidden
+// window, as every control is until the main window first shows) is painted
+// whole when it shows: then nothing is asked of the window server.
+void Repaint(HWND hwnd, bool erase = true);
+
 // Every control of this library inside window that shows the font from
 // takes the font to instead; controls with a font of their own keep it. The
 // way a window's font reaches the controls that follow it.

@@ -1,7 +1,5 @@
 #include "ui/DrawnButton.h"
 
-#include <commctrl.h>
-
 #include "ui/Dpi.h"
 #include "ui/Text.h"
 
@@ -9,7 +7,9 @@ namespace ui {
 
 void DrawnButton::Create(const CaptionArgs& args) {
   CreateChild(L"BUTTON", BS_OWNERDRAW, 0, args.parent, args.bounds, args.caption, args.font);
-  SetWindowSubclass(Handle(), MouseProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+  mouseHook_.Install(Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam) {
+    return HandleMouse(message, wParam, lParam);
+  });
 }
 
 void DrawnButton::SetGlyph(Bitmap glyph, int count, GlyphLayout layout) {
@@ -23,7 +23,7 @@ void DrawnButton::SetGlyph(Bitmap glyph, int count, GlyphLayout layout) {
   }
   glyphCount_ = count > 0 ? count : 1;
   glyphLayout_ = layout;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 SIZE DrawnButton::GlyphSize() const {
@@ -34,7 +34,7 @@ SIZE DrawnButton::GlyphSize() const {
 
 void DrawnButton::SetEnabled(bool on) {
   Control::SetEnabled(on);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void DrawnButton::OnCommand(int code) {
@@ -97,16 +97,7 @@ void DrawnButton::PaintFace(HDC dc, RECT inside) const {
 void DrawnButton::SetPressedLook(bool on) {
   if (pressedLook_ == on) return;
   pressedLook_ = on;
-  InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-LRESULT CALLBACK DrawnButton::MouseProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR id, DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, MouseProcedure, id);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-  return reinterpret_cast<DrawnButton*>(self)->HandleMouse(message, wParam, lParam);
+  Repaint(Handle(), false);
 }
 
 // The mouse is handled here instead of by the button class, which would take
@@ -162,12 +153,12 @@ LRESULT DrawnButton::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return mouseHook_.PassOn(message, wParam, lParam);
 }
 
 void MarkerButton::SetColor(COLORREF color) {
   color_ = color;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void MarkerButton::SetDown(bool on) {
@@ -176,7 +167,7 @@ void MarkerButton::SetDown(bool on) {
       if (other != this) other->SetDown(false);
   if (down_ == on) return;
   down_ = on;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void MarkerButton::UserClick() {

@@ -8,6 +8,7 @@
 
 #include "ui/Control.h"
 #include "ui/Gdi.h"
+#include "ui/ProcedureHook.h"
 
 namespace ui {
 
@@ -40,8 +41,6 @@ class DrawnButton : public Control {
   virtual void PaintFace(HDC dc, RECT inside) const;
 
  private:
-  static LRESULT CALLBACK MouseProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
   LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void SetPressedLook(bool on);
 
@@ -51,6 +50,7 @@ class DrawnButton : public Control {
   GlyphLayout glyphLayout_ = GlyphLayout::Left;
   bool pressedLook_ = false;
   bool tracking_ = false;
+  ProcedureHook mouseHook_;
 };
 
 // A coloured toggle button of a group in which at most one is pressed; a

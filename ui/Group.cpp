@@ -1,20 +1,16 @@
 #include "ui/Group.h"
 
-#include <commctrl.h>
-
 #include "ui/Gdi.h"
 #include "ui/Text.h"
 
 namespace ui {
 
-Group::~Group() {
-  if (Handle()) RemoveWindowSubclass(Handle(), PaintProcedure, 1);
-}
-
 void Group::Create(const CaptionArgs& args) {
   bounds_ = args.bounds;
   CreateChild(L"BUTTON", BS_GROUPBOX, 0, args.parent, args.bounds, args.caption, args.font);
-  SetWindowSubclass(Handle(), PaintProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+  paintHook_.Install(Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam) {
+    return HandleMessage(message, wParam, lParam);
+  });
 }
 
 void Group::PlaceBeneathSiblings() {
@@ -50,29 +46,28 @@ void Group::Paint(HDC dc) const {
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place, DT_SINGLELINE | DT_NOCLIP);
 }
 
-LRESULT CALLBACK Group::PaintProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR self) {
-  const auto& group = *reinterpret_cast<const Group*>(self);
+LRESULT Group::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = Handle();
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint{};
       HDC dc = BeginPaint(hwnd, &paint);
-      group.Paint(dc);
+      Paint(dc);
       EndPaint(hwnd, &paint);
       return 0;
     }
     case WM_PRINTCLIENT:
-      group.Paint(reinterpret_cast<HDC>(wParam));
+      Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_ENABLE:
     case WM_SETTEXT: {
       // The system paints at once on these, in its own way: paint again after it.
-      LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
+      LRESULT result = paintHook_.PassOn(message, wParam, lParam);
+      Repaint(hwnd);
       return result;
     }
     default:
-      return DefSubclassProc(hwnd, message, wParam, lParam);
+      return paintHook_.PassOn(message, wParam, lParam);
   }
 }
 

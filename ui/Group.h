@@ -2,6 +2,7 @@
 #include <string>
 
 #include "ui/Control.h"
+#include "ui/ProcedureHook.h"
 
 namespace ui {
 
@@ -11,9 +12,6 @@ namespace ui {
 // width, cutting a last letter that reaches past it ("when" showing "wher").
 class Group : public Control {
  public:
-  Group() = default;
-  ~Group() override;
-
   void Create(const CaptionArgs& args);
   // Bounds of a control inside the group, given relative to the group.
   Bounds Inside(int left, int top, int width, int height) const;
@@ -25,9 +23,10 @@ class Group : public Control {
   void Paint(HDC dc) const;
 
  private:
-  static LRESULT CALLBACK PaintProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
   Bounds bounds_;
+  ProcedureHook paintHook_;
 };
 
 }  // namespace ui

@@ -3,6 +3,8 @@
 // of a combo box) and on drop-down lists.
 #include <windows.h>
 
+#include "ui/ProcedureHook.h"
+
 namespace ui {
 
 // What a user may type into a field.
@@ -12,11 +14,10 @@ enum class Typing {
   Blocked,     // nothing: a drop-down list changes only by choosing a row
 };
 
-// Only "0".."9" and Backspace get through; every other typed character,
-// control characters included, is dropped, and pasting does nothing.
-void AllowDigitsOnly(HWND edit);
-
-// Every typed character is dropped (drop-down lists change only by choosing a row).
-void BlockTyping(HWND window);
+// Installs on window, through hook, the filter of typing (none for Any):
+// - DigitsOnly: only "0".."9" and Backspace get through; every other typed
+//   character, control characters included, is dropped, and pasting does nothing;
+// - Blocked: every typed character is dropped.
+void FilterTyping(ProcedureHook& hook, HWND window, Typing typing);
 
 }  // namespace ui

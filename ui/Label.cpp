@@ -27,7 +27,7 @@ void Label::SetCaption(const std::string& caption) {
 void Label::SetTextColor(COLORREF color) {
   ownColor_ = true;
   color_ = color;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 HBRUSH Label::OnColor(HDC dc) {

@@ -37,24 +37,24 @@ void Panel::Create(const PanelArgs& args) {
 void Panel::SetBevels(Bevel outer, Bevel inner) {
   outer_ = outer;
   inner_ = inner;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void Panel::SetPicture(Bitmap picture) {
   picture_ = std::move(picture);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void Panel::SetCaption(const std::string& caption, HFONT font, COLORREF color) {
   caption_ = caption;
   captionFont_ = font;
   captionColor_ = color;
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void Panel::AddColourBlock(const RECT& rect, COLORREF color) {
   blocks_.emplace_back(rect, color);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void Panel::Paint(HDC dc, const RECT& area) const {
@@ -97,7 +97,7 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(captionFont_);
     case WM_SETFONT:
       captionFont_ = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(Handle(), nullptr, TRUE);
+      if (LOWORD(lParam)) Repaint(Handle());
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;

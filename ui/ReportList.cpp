@@ -58,7 +58,7 @@ std::string ReportList::ColumnCaption(int column) const {
 void ReportList::SetBackground(COLORREF color) {
   SendMessageW(Handle(), LVM_SETBKCOLOR, 0, color);
   SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, color);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 void ReportList::AddRow(const std::vector<std::string>& cells) {
@@ -78,7 +78,7 @@ void ReportList::Clear() {
 
 void ReportList::ShowRowCount() {
   SendMessageW(Handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 int ReportList::RowCount() const {

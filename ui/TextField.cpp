@@ -8,13 +8,12 @@ void TextField::Create(const TextFieldArgs& args) {
   CreateChild(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, args.parent, args.bounds, "",
               args.font);
   if (args.maxLength > 0) SendMessageW(Handle(), EM_LIMITTEXT, args.maxLength, 0);
-  if (args.typing == Typing::DigitsOnly) AllowDigitsOnly(Handle());
-  if (args.typing == Typing::Blocked) BlockTyping(Handle());
+  FilterTyping(typingFilter_, Handle(), args.typing);
 }
 
 void TextField::SetEnabled(bool on) {
   Control::SetEnabled(on);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 HBRUSH TextField::OnColor(HDC dc) {

@@ -22,6 +22,9 @@ class TextField : public Control {
   void SetEnabled(bool on) override;
 
   HBRUSH OnColor(HDC dc) override;
+
+ private:
+  ProcedureHook typingFilter_;
 };
 
 }  // namespace ui

@@ -223,7 +223,7 @@ void TickList::SetEnabled(bool on) {
   COLORREF color = GetSysColor(on ? COLOR_WINDOW : COLOR_BTNFACE);
   SendMessageW(Handle(), LVM_SETBKCOLOR, 0, color);
   SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, color);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  Repaint(Handle());
 }
 
 bool TickList::OnNotify(NMHDR& header, LRESULT& result) {

@@ -8,6 +8,37 @@ namespace {
 
 class PageRulesTest : public MainWindowTest {};
 
+// The markers, the schedule's "Shutdown UPS" box and the data log are on the
+// pages made once the window shows: the series stored reaches them as well.
+TEST_F(PageRulesTest, StoredSeriesRulesReachThePagesMadeAfterTheStart) {
+  WriteSettings(
+      "[PAGE1]\r\nUPSTYPE=2\r\n[PAGE2]\r\nSCHEDULE_SHUTDOWN_UPS=1\r\nLAST_SCHEDULE_SETUP_BUTTON=2\r\n"
+      "[PAGE3]\r\nDATALOG_STATUS=1\r\n");
+  StartQuietly();
+  EXPECT_FALSE(On(form->MarkerStartup));
+  EXPECT_FALSE(form->MarkerStartup.Down());
+  EXPECT_FALSE(On(form->Label29));
+  EXPECT_FALSE(Ticked(form->CheckBox8));
+  EXPECT_FALSE(On(form->CheckBox7));
+  EXPECT_FALSE(Ticked(form->CheckBox7));
+  EXPECT_FALSE(On(form->Edit5));
+  EXPECT_FALSE(On(form->SpeedButton2));
+
+  WriteSettings(
+      "[PAGE1]\r\nUPSTYPE=0\r\n[PAGE2]\r\nSCHEDULE_SHUTDOWN_UPS=1\r\nLAST_SCHEDULE_SETUP_BUTTON=2\r\n"
+      "[PAGE3]\r\nDATALOG_STATUS=1\r\n");
+  TearDown();
+  StartQuietly();
+  EXPECT_TRUE(On(form->MarkerStartup));
+  EXPECT_TRUE(form->MarkerStartup.Down());
+  EXPECT_TRUE(On(form->Label29));
+  EXPECT_TRUE(Ticked(form->CheckBox8));
+  EXPECT_TRUE(On(form->CheckBox7));
+  EXPECT_TRUE(Ticked(form->CheckBox7));
+  EXPECT_TRUE(On(form->Edit5));
+  EXPECT_TRUE(On(form->SpeedButton2));
+}
+
 TEST_F(PageRulesTest, GenericSeriesSwitchesOffWhatADryContactCannotDo) {
   WriteSettings("[PAGE1]\r\nPOWERFAIL_SHUTDOWN_UPS=1\r\n[PAGE2]\r\nSCHEDULE_SHUTDOWN_UPS=1\r\n");
   StartQuietly();

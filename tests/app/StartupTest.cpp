@@ -79,6 +79,8 @@ TEST_F(StartupTest, BrokenSkinStopsTheStartWithAnErrorBoxButTheWindowOpens) {
   EXPECT_EQ(dialogs.TextsOf(Kind::Message).size(), 1u);
   EXPECT_EQ(form->CheckListBox2.Count(), 0);
   EXPECT_EQ(form->ComboBox1.ItemIndex(), -1);
+  EXPECT_EQ(TextOf(form->Edit3), "");
+  EXPECT_EQ(TextOf(form->Edit4), "");
   EXPECT_TRUE(WindowOpen());
 }
 

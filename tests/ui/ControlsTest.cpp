@@ -19,6 +19,7 @@
 #include "ui/Group.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
+#include "ui/ProcedureHook.h"
 #include "ui/Spinner.h"
 #include "ui/TextField.h"
 #include "ui/TickList.h"
@@ -430,4 +431,82 @@ TEST_F(ControlsTest, FontsShareOneObjectPerSpecAndFollowTheDpi) {
   EXPECT_EQ(LogFontOf(shown).lfHeight, -24);
   // A font from elsewhere stays.
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(other.Handle(), WM_GETFONT, 0, 0)), own.Get());
+}
+
+namespace {
+
+// A procedure put over a hooked window from outside, as a screen reader's or
+// another library's would be: it answers WM_USER + 1 and passes on the rest.
+WNDPROC outerPrevious = nullptr;
+LRESULT CALLBACK OuterProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER + 1) return 11;
+  return CallWindowProcW(outerPrevious, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(ControlsTest, ProcedureHookTakesMessagesPassesTheRestOnAndGivesTheProcedureBack) {
+  ui::TextField field;
+  field.Create({.parent = Page(), .bounds = {0, 0, 50, 21}});
+  HWND hwnd = field.Handle();
+  const LONG_PTR own = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+  {
+    ui::ProcedureHook hook;
+    hook.Install(hwnd, [&hook](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      return message == WM_USER + 2 ? 22 : hook.PassOn(message, wParam, lParam);
+    });
+    EXPECT_EQ(SendMessageW(hwnd, WM_USER + 2, 0, 0), 22);
+    SetWindowTextW(hwnd, L"42");  // passed on to the edit's own procedure
+    EXPECT_EQ(field.Text(), "42");
+  }
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), own);
+  EXPECT_NE(SendMessageW(hwnd, WM_USER + 2, 0, 0), 22);
+
+  // Ended while another procedure stands over it: the chain keeps working
+  // without the handler until the window ends.
+  {
+    ui::ProcedureHook hook;
+    hook.Install(hwnd, [&hook](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      return message == WM_USER + 2 ? 22 : hook.PassOn(message, wParam, lParam);
+    });
+    outerPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterProcedure)));
+    EXPECT_EQ(SendMessageW(hwnd, WM_USER + 2, 0, 0), 22);
+  }
+  EXPECT_EQ(SendMessageW(hwnd, WM_USER + 1, 0, 0), 11);
+  EXPECT_NE(SendMessageW(hwnd, WM_USER + 2, 0, 0), 22);
+  SetWindowTextW(hwnd, L"7");
+  EXPECT_EQ(field.Text(), "7");
+}
+
+TEST_F(ControlsTest, TypingFiltersDropWhatTheFieldDoesNotTakeUntilTheFieldEnds) {
+  auto type = [](HWND hwnd, const wchar_t* text) {
+    for (const wchar_t* c = text; *c; ++c) SendMessageW(hwnd, WM_CHAR, *c, 0);
+  };
+  {
+    ui::TextField digits;
+    digits.Create({.parent = Page(), .bounds = {0, 0, 50, 21}, .typing = ui::Typing::DigitsOnly});
+    type(digits.Handle(), L"1a2 \t3");
+    EXPECT_EQ(digits.Text(), "123");
+    SendMessageW(digits.Handle(), WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(digits.Text(), "12");
+  }
+  ui::ComboBox hours;
+  hours.Create({.parent = Page(),
+                .bounds = {0, 30, 50, 200},
+                .kind = ui::ComboBox::Kind::DropDown,
+                .rows = {"01", "02"},
+                .typing = ui::Typing::DigitsOnly});
+  type(hours.TypingTarget(), L"x9");
+  EXPECT_EQ(hours.Text(), "9");
+  ui::ComboBox months;
+  months.Create({.parent = Page(), .bounds = {60, 30, 80, 200}, .rows = {"May", "June"}, .typing = ui::Typing::Blocked});
+  months.SetItemIndex(0);
+  type(months.TypingTarget(), L"J");
+  EXPECT_EQ(months.ItemIndex(), 0);
+  // A field made after one that has gone filters as well (its window handle may come again).
+  ui::TextField next;
+  next.Create({.parent = Page(), .bounds = {0, 60, 50, 21}, .typing = ui::Typing::DigitsOnly});
+  type(next.Handle(), L"b5");
+  EXPECT_EQ(next.Text(), "5");
 }
