@@ -141,16 +141,14 @@ void TFormMain::FormCreate() {
 // Each step that takes the later pages too notes that the start came to it,
 // so that they are given it once they are made.
 void TFormMain::FillControls() {
-  startDone_.bevels = true;
+  startReached_ = StartStep::Bevels;
   if (laterPagesMade_) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  if (languageRead_) {
-    startDone_.language = true;
-    ApplyLanguage();
-  }
+  startReached_ = StartStep::Language;
+  if (languageRead_) ApplyLanguage();
 
   // Controls that show no caption still have a name for screen readers: the
   // marker buttons their kind, the spinners the field they step.
-  startDone_.names = true;
+  startReached_ = StartStep::Names;
   if (laterPagesMade_) NameMarkers();
   UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
   UpDown2.SetText(language_->POWER_FAIL_FOR);
@@ -162,13 +160,10 @@ void TFormMain::FillControls() {
   schedule_->FilePath = ProgramFolder() + "SCHEDULE.TXT";
   if (fs_seam::FileExists(schedule_->FilePath)) schedule_->LoadSchedule();
 
-  startDone_.monthMarked = true;
-  if (laterPagesMade_) {
-    MarkMonth(Calendar1.Month(), Calendar1.Year());
-    ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
-  }
+  startReached_ = StartStep::MonthMarked;
+  if (laterPagesMade_) MarkShownMonth();
 
-  startDone_.seriesRules = true;
+  startReached_ = StartStep::SeriesRules;
   ApplySeriesRules(settings_->UPSTYPE);
   Note("schedule and series");
 }
@@ -179,19 +174,23 @@ void TFormMain::BuildLaterPages() {
   BuildOthersPage(PageControl1.Page(2));
   for (ui::Group* group : {&GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
   laterPagesMade_ = true;
-  if (startDone_.bevels) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  if (startDone_.language) ApplyLanguageToLaterPages();
-  if (startDone_.names) NameMarkers();
-  if (startDone_.pagesFilled) {
+  const auto reached = [this](StartStep step) { return startReached_ >= step; };
+  if (reached(StartStep::Bevels)) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
+  if (reached(StartStep::Language) && languageRead_) ApplyLanguageToLaterPages();
+  if (reached(StartStep::Names)) NameMarkers();
+  if (reached(StartStep::PagesFilled)) {
     FillLanguageList();
     ShowScheduleSetup();
     ShowOthersPage();
   }
-  if (startDone_.monthMarked) {
-    MarkMonth(Calendar1.Month(), Calendar1.Year());
-    ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
-  }
-  if (startDone_.seriesRules) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
+  if (reached(StartStep::MonthMarked)) MarkShownMonth();
+  if (reached(StartStep::SeriesRules)) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
+}
+
+// The marks of the calendar's month and the times of its day.
+void TFormMain::MarkShownMonth() {
+  MarkMonth(Calendar1.Month(), Calendar1.Year());
+  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 }
 
 void TFormMain::NameMarkers() {
@@ -203,7 +202,7 @@ void TFormMain::NameMarkers() {
 void TFormMain::SetUpPages() {
   LoadSkins();
   Note("skins");
-  startDone_.pagesFilled = true;
+  startReached_ = StartStep::PagesFilled;
   if (laterPagesMade_) FillLanguageList();
   ShowConfigPage();
   if (laterPagesMade_) {

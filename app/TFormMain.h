@@ -260,6 +260,7 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void ApplyLanguageToLaterPages();
   // The marker buttons show no caption; their names are for screen readers.
   void NameMarkers();
+  void MarkShownMonth();
   // The language's font becomes the window's and the calendar's, before the controls are made.
   void UseLanguageFonts();
   HFONT WindowFont() { return fonts_.Get(windowFont_); }
@@ -321,16 +322,11 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   bool markersMade_ = false;
   // The Schedule and Others pages have their controls.
   bool laterPagesMade_ = false;
-  // The steps of the start that the later pages take part in, as far as the
-  // start came: done again for them once they are made.
-  struct StartSteps {
-    bool bevels = false;
-    bool language = false;
-    bool names = false;
-    bool pagesFilled = false;
-    bool monthMarked = false;
-    bool seriesRules = false;
-  } startDone_;
+  // The steps of the start that the later pages take part in, in their
+  // order; the start notes each it comes to, and the later pages, once made,
+  // are given every step up to that one.
+  enum class StartStep { None, Bevels, Language, Names, PagesFilled, MonthMarked, SeriesRules };
+  StartStep startReached_ = StartStep::None;
   bool languageRead_ = false;                             // its file was there and has been read
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active

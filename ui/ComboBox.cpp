@@ -13,12 +13,10 @@ void ComboBox::Create(const ComboBoxArgs& args) {
   if (args.maxLength > 0) SendMessageW(Handle(), CB_LIMITTEXT, args.maxLength, 0);
   // The characters typed into a drop-down list reach the box itself; those
   // typed into a drop-down reach its edit part.
-  HWND edit = TypingTarget();
-  if (args.typing == Typing::DigitsOnly) FilterTyping(editFilter_, edit, Typing::DigitsOnly);
-  if (args.typing == Typing::Blocked) {
-    FilterTyping(boxFilter_, Handle(), Typing::Blocked);
-    if (edit != Handle()) FilterTyping(editFilter_, edit, Typing::Blocked);
-  }
+  // A blocked drop-down takes no typing in either part.
+  const HWND edit = TypingTarget();
+  FilterTyping(editFilter_, edit, args.typing);
+  if (args.typing == Typing::Blocked && edit != Handle()) FilterTyping(boxFilter_, Handle(), Typing::Blocked);
 }
 
 // Without redrawing, the list does not update its scroll bar and repaint

@@ -11,32 +11,23 @@ class PageRulesTest : public MainWindowTest {};
 // The markers, the schedule's "Shutdown UPS" box and the data log are on the
 // pages made once the window shows: the series stored reaches them as well.
 TEST_F(PageRulesTest, StoredSeriesRulesReachThePagesMadeAfterTheStart) {
-  WriteSettings(
-      "[PAGE1]\r\nUPSTYPE=2\r\n[PAGE2]\r\nSCHEDULE_SHUTDOWN_UPS=1\r\nLAST_SCHEDULE_SETUP_BUTTON=2\r\n"
-      "[PAGE3]\r\nDATALOG_STATUS=1\r\n");
-  StartQuietly();
-  EXPECT_FALSE(On(form->MarkerStartup));
-  EXPECT_FALSE(form->MarkerStartup.Down());
-  EXPECT_FALSE(On(form->Label29));
-  EXPECT_FALSE(Ticked(form->CheckBox8));
-  EXPECT_FALSE(On(form->CheckBox7));
-  EXPECT_FALSE(Ticked(form->CheckBox7));
-  EXPECT_FALSE(On(form->Edit5));
-  EXPECT_FALSE(On(form->SpeedButton2));
-
-  WriteSettings(
-      "[PAGE1]\r\nUPSTYPE=0\r\n[PAGE2]\r\nSCHEDULE_SHUTDOWN_UPS=1\r\nLAST_SCHEDULE_SETUP_BUTTON=2\r\n"
-      "[PAGE3]\r\nDATALOG_STATUS=1\r\n");
-  TearDown();
-  StartQuietly();
-  EXPECT_TRUE(On(form->MarkerStartup));
-  EXPECT_TRUE(form->MarkerStartup.Down());
-  EXPECT_TRUE(On(form->Label29));
-  EXPECT_TRUE(Ticked(form->CheckBox8));
-  EXPECT_TRUE(On(form->CheckBox7));
-  EXPECT_TRUE(Ticked(form->CheckBox7));
-  EXPECT_TRUE(On(form->Edit5));
-  EXPECT_TRUE(On(form->SpeedButton2));
+  // The generic series (2) switches them off; series 0 keeps them as stored.
+  for (const auto& [series, on] : {std::pair{"2", false}, std::pair{"0", true}}) {
+    SCOPED_TRACE(std::string("UPSTYPE=") + series);
+    WriteSettings(std::string("[PAGE1]\r\nUPSTYPE=") + series +
+                  "\r\n[PAGE2]\r\nSCHEDULE_SHUTDOWN_UPS=1\r\nLAST_SCHEDULE_SETUP_BUTTON=2\r\n"
+                  "[PAGE3]\r\nDATALOG_STATUS=1\r\n");
+    TearDown();
+    StartQuietly();
+    EXPECT_EQ(On(form->MarkerStartup), on);
+    EXPECT_EQ(form->MarkerStartup.Down(), on);
+    EXPECT_EQ(On(form->Label29), on);
+    EXPECT_EQ(Ticked(form->CheckBox8), on);
+    EXPECT_EQ(On(form->CheckBox7), on);
+    EXPECT_EQ(Ticked(form->CheckBox7), on);
+    EXPECT_EQ(On(form->Edit5), on);
+    EXPECT_EQ(On(form->SpeedButton2), on);
+  }
 }
 
 TEST_F(PageRulesTest, GenericSeriesSwitchesOffWhatADryContactCannotDo) {
