@@ -39,7 +39,13 @@ void TFormMain::UpdateRunEntry(bool on) {
 }
 
 void TFormMain::OkClick() {
-  if (!services_.dialogs.Confirm(language_->MESSAGE_CONFIRM_APPLY_EXIT)) return;
+  // A start cut short left controls unfilled or the schedule unread: writing
+  // them would replace what the user has with what the program never read.
+  if (!StartComplete()) {
+    dialogs_.Message(language_->MESSAGE_SETTINGS_NOT_SAVED);
+    return;
+  }
+  if (!dialogs_.Confirm(language_->MESSAGE_CONFIRM_APPLY_EXIT)) return;
   int32_t overloadMinutes = 0;
   int32_t backupMinutes = 0;
   if (!ParseIniInteger(Edit1.Text(), overloadMinutes) || !ParseIniInteger(Edit2.Text(), backupMinutes))
@@ -92,5 +98,5 @@ void TFormMain::OkClick() {
 }
 
 void TFormMain::CancelClick() {
-  if (services_.dialogs.Confirm(language_->MESSAGE_CONFIRM_CANCEL_EXIT)) Close();
+  if (dialogs_.Confirm(language_->MESSAGE_CONFIRM_CANCEL_EXIT)) Close();
 }

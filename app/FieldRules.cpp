@@ -42,21 +42,21 @@ void TFormMain::CheckListBox4ClickCheck(int selected) {
 }
 
 void TFormMain::SpeedButton1Click() {
-  std::optional<std::string> folder = services_.dialogs.BrowseForFolder(kBrowsePrompt, kBrowseTitle);
+  std::optional<std::string> folder = dialogs_.BrowseForFolder(kBrowsePrompt, kBrowseTitle);
   if (!folder) return;
   Edit4.SetText(*folder + (EndsWithBackslash(*folder) ? "" : "\\") + "EVENTLOG.TXT");
 }
 
 void TFormMain::SpeedButton2Click() {
-  std::optional<std::string> folder = services_.dialogs.BrowseForFolder(kBrowsePrompt, kBrowseTitle);
+  std::optional<std::string> folder = dialogs_.BrowseForFolder(kBrowsePrompt, kBrowseTitle);
   if (!folder) return;
   Edit6.SetText(*folder + (EndsWithBackslash(*folder) ? "" : "\\"));
 }
 
 void TFormMain::ComboBox3Change() {
-  ApplyShutdownType(ComboBox3, CheckBox2, services_.dialogs, *language_);
+  ApplyShutdownType(ComboBox3, CheckBox2, dialogs_, *language_);
 }
 
 void TFormMain::ComboBox11Change() {
-  ApplyShutdownType(ComboBox11, CheckBox6, services_.dialogs, *language_);
+  ApplyShutdownType(ComboBox11, CheckBox6, dialogs_, *language_);
 }

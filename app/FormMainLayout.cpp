@@ -57,7 +57,7 @@ void BuildShutdownGroup(HWND page, const ui::Group& group, ShutdownGroupControls
 void TFormMain::BuildControls() {
   HWND window = Handle();
   HFONT font = WindowFont();
-  auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
+  auto sink = [this](const std::string& text) { dialogs_.Error(text); };
 
   Panel1.Create({.parent = window,
                  .bounds = {0, 0, 549, 65},
@@ -183,7 +183,7 @@ void TFormMain::BuildConfigPage(ui::Panel& configPage) {
 void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   HWND page = schedulePage.Handle();
   HFONT font = WindowFont();
-  auto sink = [this](const std::string& text) { services_.dialogs.Error(text); };
+  auto sink = [this](const std::string& text) { dialogs_.Error(text); };
 
   // The calendar first: the day markers, made later, start beneath it.
   const LocalDateTime today = services_.clock.Now();

@@ -48,7 +48,7 @@ void TFormMain::ButtonApplyClick() {
                  services_.clock);
   const std::optional<int> kind = ChosenKind();
   if (!kind) {
-    services_.dialogs.Message(language_->MESSAGE_SELECT_SCHEDULE);
+    dialogs_.Message(language_->MESSAGE_SELECT_SCHEDULE);
     return;
   }
   const std::string date = ChosenDateText();
@@ -57,7 +57,7 @@ void TFormMain::ButtonApplyClick() {
   const std::optional<int> hour = BoxNumber(hourText);
   const std::optional<int> minute = hour ? BoxNumber(minuteText) : std::nullopt;
   if (!hour || !minute) {
-    services_.dialogs.Message(language_->MESSAGE_ERROR_NOT_VALID_INTEGER);
+    dialogs_.Message(language_->MESSAGE_ERROR_NOT_VALID_INTEGER);
     return;
   }
 
@@ -82,7 +82,7 @@ void TFormMain::ButtonApplyClick() {
 void TFormMain::ButtonClearClick() {
   const std::optional<int> kind = ChosenKind();
   if (!kind) {
-    services_.dialogs.Message(language_->MESSAGE_SELECT_SCHEDULE);
+    dialogs_.Message(language_->MESSAGE_SELECT_SCHEDULE);
     return;
   }
   const std::string date = ChosenDateText();
@@ -93,7 +93,7 @@ void TFormMain::ButtonClearClick() {
   if (CheckBox5.Checked()) {
     // Only the event of the chosen kind goes; other kinds on the day stay.
     if (!schedule_->DeleteEvent(date + "," + schedule_->Kind)) {
-      services_.dialogs.Message(language_->MESSAGE_CURRENT_SCHEDULE_NOT_FOUND);
+      dialogs_.Message(language_->MESSAGE_CURRENT_SCHEDULE_NOT_FOUND);
       return;
     }
     UnmarkDay(schedule_->Kind, Calendar1.Day());

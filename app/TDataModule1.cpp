@@ -28,7 +28,7 @@ TDataModule1::TDataModule1(const Services& services, std::unique_ptr<SerialChann
 }
 
 void TDataModule1::AutoDetectClick(const std::string& question) {
-  if (!services_.dialogs.AskWarning(question)) return;
+  if (!Boxes().AskWarning(question)) return;
   if (window_) window_->ShowHourglass(true);
   try {
     services_.registry.SetNumber(kProgramKey, "RUNNING", kProbeRunning);
@@ -64,6 +64,18 @@ void TDataModule1::ComPort1TriggerAvail(SerialChannel& sender, uint16_t count) {
 void TDataModule1::ReportDetection() {
   const DetectionReport report = detection_.ReportDetection();
   if (report.foundCount >= 1 && window_) window_->PreselectUps(report.port, report.seriesCode);
-  services_.dialogs.Message(report.text);
+  Boxes().Message(report.text);
   services_.registry.SetNumber(kProgramKey, "RUNNING", kProbeOver);
+}
+
+void TDataModule1::EndDetection() {
+  if (!Timer1.Enabled()) return;
+  Timer1.SetEnabled(false);
+  ComPort1.SetOpen(false);
+  if (window_) window_->ShowHourglass(false);
+  try {
+    services_.registry.SetNumber(kProgramKey, "RUNNING", kProbeOver);
+  } catch (const std::exception&) {
+    // The program is ending: there is no window left to show the failure in.
+  }
 }

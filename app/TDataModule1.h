@@ -40,8 +40,12 @@ class TDataModule1 {
   ui::Timer Timer1;         // detection ticks, every 1000 ms while a run goes on
   SerialChannel& ComPort1;  // closed except during a run
 
-  // The window that shows the runs; none until the main window exists.
-  void SetDetectionWindow(IDetectionWindow* window) { window_ = window; }
+  // The window that shows the runs, and the boxes it shows them in; none
+  // until the main window exists (then the program's own boxes).
+  void SetDetectionWindow(IDetectionWindow* window, IDialogs* boxes = nullptr) {
+    window_ = window;
+    boxes_ = boxes;
+  }
 
   // The "Auto Detect UPS" button: asks the question; on Yes starts a run,
   // afresh when one goes on already.
@@ -51,10 +55,16 @@ class TDataModule1 {
   void ComPort1TriggerAvail(SerialChannel& sender, uint16_t count);
   // Ends a run: preselection, the report box, RUNNING = 4.
   void ReportDetection();
+  // The program ends while a run goes on: the run stops without its report,
+  // the port is let go and RUNNING = 4 tells the monitor the ports are free.
+  void EndDetection();
 
   const UpsDetection& Detection() const { return detection_; }
 
  private:
   UpsDetection detection_;
+  IDialogs& Boxes() { return boxes_ ? *boxes_ : services_.dialogs; }
+
   IDetectionWindow* window_ = nullptr;
+  IDialogs* boxes_ = nullptr;
 };

@@ -11,46 +11,14 @@
 #include "ui/Text.h"
 #include "util/AppError.h"
 
-namespace {
-
-// The window's outer size at 96 DPI.
-constexpr int kOuterWidth = 556;
-constexpr int kOuterHeight = 468;
-// Posted to the window: make the calendar's day markers.
-constexpr UINT kMakeDayMarkers = WM_APP + 1;
-// Posted to the window: make the pages after the first.
-constexpr UINT kMakeLaterPages = WM_APP + 2;
-
-}  // namespace
-
 TFormMain::TFormMain(const Services& services, TDataModule1& module) : services_(services), module_(module) {
-  SetErrorSink([this](const std::string& text) { services_.dialogs.Error(text); });
+  SetErrorSink([this](const std::string& text) { dialogs_.Error(text); });
   CreateWindowOf(L"TFormMain", WS_EX_CONTROLPARENT,
                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, kMainWindowTitle,
                  {CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight}, nullptr);
   fonts_.SetDpi(Handle(), Dpi());
   Note("main window");
-  // The settings and the language are read before the controls are made, so
-  // that each control is made once, in the language's font.
-  std::exception_ptr readFailure;
-  try {
-    FormCreate();
-  } catch (const std::exception&) {
-    readFailure = std::current_exception();
-  }
-  BuildControls();
-  Note("controls");
-  // Handled before any input: the user never finds the page unmade.
-  PostMessageW(Handle(), kMakeLaterPages, 0, 0);
-  BindHandlers();
-  module_.SetDetectionWindow(this);
-  try {
-    if (readFailure) std::rethrow_exception(readFailure);
-    FillControls();
-  } catch (const std::exception& failure) {
-    // The rest of the start-up sequence is skipped; the window shows what it has.
-    ShowFailure(failure);
-  }
+  RunStart();
 }
 
 TFormMain::~TFormMain() {
@@ -68,30 +36,30 @@ std::string TFormMain::ProgramFolder() const {
 }
 
 void TFormMain::ShowFailure(const std::exception& failure) {
-  services_.dialogs.Error(ErrorBoxText(failure.what()));
+  dialogs_.Error(ErrorBoxText(failure.what()));
 }
 
 void TFormMain::BindHandlers() {
-  CheckBox1.OnClick = [this] { CheckBox1Click(); };
-  CheckBox3.OnClick = [this] { CheckBox1Click(); };
-  CheckBox8.OnClick = [this] { CheckBox1Click(); };
-  CheckBox5.OnClick = [this] { CheckBox5Click(); };
-  CheckBox7.OnClick = [this] { CheckBox7Click(); };
-  CheckBox9.OnClick = [this] { CheckBox9Click(); };
-  CheckBox11.OnClick = [this] { CheckBox11Click(); };
-  CheckListBox1.OnClickCheck = [this](int row) { CheckListBox1ClickCheck(row); };
-  CheckListBox2.OnClickCheck = [this](int row) { CheckListBox2ClickCheck(row); };
-  CheckListBox4.OnClickCheck = [this](int row) { CheckListBox4ClickCheck(row); };
-  UpDown1.OnClick = [this](int position) { UpDown1Click(position); };
-  UpDown2.OnClick = [this](int position) { UpDown2Click(position); };
-  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
-  SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
-  ComboBox3.OnChange = [this] { ComboBox3Change(); };
-  ComboBox11.OnChange = [this] { ComboBox11Change(); };
-  ButtonAutoDetect.OnClick = [this] { ButtonAutoDetectClick(); };
-  ComboBox7.OnChange = [this] { ComboBox7Change(); };
-  ComboBox8.OnChange = [this] { ComboBox7Change(); };
-  Calendar1.OnChange = [this] { Calendar1Change(); };
+  CheckBox1.OnClick = Guarded([this] { CheckBox1Click(); });
+  CheckBox3.OnClick = Guarded([this] { CheckBox1Click(); });
+  CheckBox8.OnClick = Guarded([this] { CheckBox1Click(); });
+  CheckBox5.OnClick = Guarded([this] { CheckBox5Click(); });
+  CheckBox7.OnClick = Guarded([this] { CheckBox7Click(); });
+  CheckBox9.OnClick = Guarded([this] { CheckBox9Click(); });
+  CheckBox11.OnClick = Guarded([this] { CheckBox11Click(); });
+  CheckListBox1.OnClickCheck = Guarded([this](int row) { CheckListBox1ClickCheck(row); });
+  CheckListBox2.OnClickCheck = Guarded([this](int row) { CheckListBox2ClickCheck(row); });
+  CheckListBox4.OnClickCheck = Guarded([this](int row) { CheckListBox4ClickCheck(row); });
+  UpDown1.OnClick = Guarded([this](int position) { UpDown1Click(position); });
+  UpDown2.OnClick = Guarded([this](int position) { UpDown2Click(position); });
+  SpeedButton1.OnClick = Guarded([this] { SpeedButton1Click(); });
+  SpeedButton2.OnClick = Guarded([this] { SpeedButton2Click(); });
+  ComboBox3.OnChange = Guarded([this] { ComboBox3Change(); });
+  ComboBox11.OnChange = Guarded([this] { ComboBox11Change(); });
+  ButtonAutoDetect.OnClick = Guarded([this] { ButtonAutoDetectClick(); });
+  ComboBox7.OnChange = Guarded([this] { ComboBox7Change(); });
+  ComboBox8.OnChange = Guarded([this] { ComboBox7Change(); });
+  Calendar1.OnChange = Guarded([this] { Calendar1Change(); });
   // A screen reader hears the month and each day in the language in use,
   // with the events the markers show.
   Calendar1.MonthName = [this](int month, int year) {
@@ -101,178 +69,13 @@ void TFormMain::BindHandlers() {
     if (!language_ || !schedule_ || !settings_) return std::string();
     return DescribeDay(*language_, *schedule_, *settings_, module_.ADateTime1, day, month, year);
   };
-  ButtonApply.OnClick = [this] { ButtonApplyClick(); };
-  ButtonClear.OnClick = [this] { ButtonClearClick(); };
-  ButtonReset.OnClick = [this] { ButtonResetClick(); };
-  ButtonViewAll.OnClick = [this] { ButtonViewAllClick(); };
-  ButtonOK.OnClick = [this] { OkClick(); };
-  ButtonCancel.OnClick = [this] { CancelClick(); };
-  PageControl1.OnChange = [this](int) { FocusFirstOfPage(); };
-}
-
-void TFormMain::FormCreate() {
-  // Title and size, unless the window has them already: each change is a
-  // round of calls into the window manager.
-  if (ui::WindowText(Handle()) != kMainWindowTitle) ui::SetWindowText(Handle(), kMainWindowTitle);
-  RECT outer{};
-  GetWindowRect(Handle(), &outer);
-  const int width = ui::Scale(kOuterWidth, Dpi()), height = ui::Scale(kOuterHeight, Dpi());
-  if (outer.right - outer.left != width || outer.bottom - outer.top != height)
-    SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-  std::string folder = ProgramFolder();
-  settings_ = std::make_unique<TINI>();
-  settings_->Load(folder + "omb.ini");
-  Note("settings");
-  schedule_ = std::make_unique<TSchedule>();
-
-  language_ = std::make_unique<TINI_LANGUAGE>();
-  language_->Path = folder + "Languages\\" + settings_->LANGUAGE + "\\setup.ini";
-  if (fs_seam::FileExists(language_->Path)) {
-    language_->Load();
-    UseLanguageFonts();
-    languageRead_ = true;
-  } else {
-    services_.dialogs.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
-  }
-  Note("language read");
-}
-
-// Each step that takes the later pages too notes that the start came to it,
-// so that they are given it once they are made.
-void TFormMain::FillControls() {
-  startReached_ = StartStep::Bevels;
-  if (laterPagesMade_) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  startReached_ = StartStep::Language;
-  if (languageRead_) ApplyLanguage();
-
-  // Controls that show no caption still have a name for screen readers: the
-  // marker buttons their kind, the spinners the field they step.
-  startReached_ = StartStep::Names;
-  if (laterPagesMade_) NameMarkers();
-  UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
-  UpDown2.SetText(language_->POWER_FAIL_FOR);
-  Note("language");
-  // Made from the message loop, once the window has shown.
-  PostMessageW(Handle(), kMakeDayMarkers, 0, 0);
-  SetUpPages();
-
-  schedule_->FilePath = ProgramFolder() + "SCHEDULE.TXT";
-  if (fs_seam::FileExists(schedule_->FilePath)) schedule_->LoadSchedule();
-
-  startReached_ = StartStep::MonthMarked;
-  if (laterPagesMade_) MarkShownMonth();
-
-  startReached_ = StartStep::SeriesRules;
-  ApplySeriesRules(settings_->UPSTYPE);
-  Note("schedule and series");
-}
-
-void TFormMain::BuildLaterPages() {
-  if (laterPagesMade_) return;
-  BuildSchedulePage(PageControl1.Page(1));
-  BuildOthersPage(PageControl1.Page(2));
-  for (ui::Group* group : {&GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
-  laterPagesMade_ = true;
-  const auto reached = [this](StartStep step) { return startReached_ >= step; };
-  if (reached(StartStep::Bevels)) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  if (reached(StartStep::Language) && languageRead_) ApplyLanguageToLaterPages();
-  if (reached(StartStep::Names)) NameMarkers();
-  if (reached(StartStep::PagesFilled)) {
-    FillLanguageList();
-    ShowScheduleSetup();
-    ShowOthersPage();
-  }
-  if (reached(StartStep::MonthMarked)) MarkShownMonth();
-  if (reached(StartStep::SeriesRules)) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
-}
-
-// The marks of the calendar's month and the times of its day.
-void TFormMain::MarkShownMonth() {
-  MarkMonth(Calendar1.Month(), Calendar1.Year());
-  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
-}
-
-void TFormMain::NameMarkers() {
-  MarkerShutdown.SetText(language_->SHUTDOWN);
-  MarkerStartup.SetText(language_->STARTUP);
-  MarkerTest.SetText(language_->TESTUPS);
-}
-
-void TFormMain::SetUpPages() {
-  LoadSkins();
-  Note("skins");
-  startReached_ = StartStep::PagesFilled;
-  if (laterPagesMade_) FillLanguageList();
-  ShowConfigPage();
-  if (laterPagesMade_) {
-    ShowScheduleSetup();
-    ShowOthersPage();
-  }
-  PageControl1.SetActive(0);
-  Note("pages filled");
-}
-
-void TFormMain::LoadSkins(SkinErrors errors) {
-  struct Target {
-    const char* file;
-    int count;  // images side by side
-    std::function<void(ui::Bitmap, int count)> show;
-  };
-  using ui::GlyphLayout;
-  const Target skins[] = {
-      {"HeaderSetup.bmp", 1, [this](ui::Bitmap b, int) { Panel1.SetPicture(std::move(b)); }},
-      {"SAVE_BUTTON.bmp", 1,
-       [this](ui::Bitmap b, int n) { ButtonOK.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
-      {"CANCEL_BUTTON.bmp", 2,
-       [this](ui::Bitmap b, int n) { ButtonCancel.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
-      {"EXIT_BUTTON.bmp", 1,
-       [this](ui::Bitmap b, int n) { ButtonClear.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
-      {"APPLY_BUTTON.bmp", 2,
-       [this](ui::Bitmap b, int n) { ButtonApply.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
-      {"BATTERY.BMP", 1,
-       [this](ui::Bitmap b, int n) { ButtonAutoDetect.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
-      {"VIEWALL_BUTTON.bmp", 1,
-       [this](ui::Bitmap b, int n) { ButtonViewAll.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
-      {"RESET_BUTTON.bmp", 1,
-       [this](ui::Bitmap b, int n) { ButtonReset.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
-  };
-  std::string folder = ProgramFolder() + "skin\\setup\\";
-  for (const Target& skin : skins) {
-    std::string path = folder + skin.file;
-    if (!fs_seam::FileExists(path)) {
-      if (errors == SkinErrors::Report)
-        services_.dialogs.Message(language_->MESSAGE_ERROR_FILE_NOT_FOUND + skin.file);
-      continue;
-    }
-    ui::Bitmap picture = ui::LoadBitmapFile(path);
-    if (!picture) {
-      if (errors == SkinErrors::Report) throw AppError("Bitmap image is not valid");
-      continue;
-    }
-    skin.show(SkinAtDpi(skin.file, std::move(picture), skin.count), skin.count);
-  }
-}
-
-// The larger renderings lie in skin\setup\150 and skin\setup\200. Shrinking
-// the nearest larger one keeps the lines sharp; enlarging the 1x picture is
-// the last resort.
-ui::Bitmap TFormMain::SkinAtDpi(const std::string& file, ui::Bitmap picture, int count) {
-  const int dpi = Dpi();
-  if (dpi == ui::kLayoutDpi) return picture;
-  const SIZE size = ui::BitmapSize(picture.Get());
-  const SIZE wanted{ui::Scale(size.cx / count, dpi) * count, ui::Scale(size.cy, dpi)};
-  for (int percent : {150, 200}) {
-    if (percent * ui::kLayoutDpi < dpi * 100 && percent != 200) continue;
-    std::string path = ProgramFolder() + "skin\\setup\\" + std::to_string(percent) + "\\" + file;
-    if (!fs_seam::FileExists(path)) continue;
-    if (ui::Bitmap larger = ui::LoadBitmapFile(path)) {
-      picture = std::move(larger);
-      break;
-    }
-  }
-  ui::Bitmap scaled = ui::ScaledBitmap(picture.Get(), wanted, count);
-  return scaled ? std::move(scaled) : std::move(picture);
+  ButtonApply.OnClick = Guarded([this] { ButtonApplyClick(); });
+  ButtonClear.OnClick = Guarded([this] { ButtonClearClick(); });
+  ButtonReset.OnClick = Guarded([this] { ButtonResetClick(); });
+  ButtonViewAll.OnClick = Guarded([this] { ButtonViewAllClick(); });
+  ButtonOK.OnClick = Guarded([this] { OkClick(); });
+  ButtonCancel.OnClick = Guarded([this] { CancelClick(); });
+  PageControl1.OnChange = Guarded([this](int) { FocusFirstOfPage(); });
 }
 
 // Fonts first: the labels that fit their text measure it in the new ones.
@@ -284,12 +87,8 @@ void TFormMain::OnDpiChanged(int oldDpi) {
   LoadSkins(SkinErrors::Ignore);
 }
 
-void TFormMain::FillLanguageList() {
-  CheckListBox2.SetRows(fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"));
-  CheckListBox2.Sort();
-}
-
 void TFormMain::Show() {
+  if (closeRequested_) return;  // closed during the start: it ends unseen
   CentreOnScreen();
   ShowWindow(Handle(), SW_SHOW);
   Note("made visible");
@@ -307,6 +106,7 @@ void TFormMain::CentreOnScreen() {
 }
 
 void TFormMain::FormClose() {
+  module_.EndDetection();
   language_.reset();
   settings_.reset();
   schedule_.reset();
@@ -316,11 +116,38 @@ void TFormMain::Close() {
   PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
+void TFormMain::RequestClose() {
+  closeRequested_ = true;
+  if (busy_ == 0) {
+    DestroyWindow(Handle());
+    return;
+  }
+  EndOpenBoxes();
+}
+
+// The boxes, the folder browser and the overview window of this thread end
+// as their close box ends them: a question answers No.
+void TFormMain::EndOpenBoxes() {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM form) -> BOOL {
+        if (window != reinterpret_cast<HWND>(form) && IsWindowVisible(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(Handle()));
+}
+
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
       // Closing asks nothing and writes nothing.
-      DestroyWindow(Handle());
+      RequestClose();
+      return 0;
+    case WM_QUERYENDSESSION:
+      // The session may end: nothing is written unasked, so nothing is lost.
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) RequestClose();
       return 0;
     case WM_DESTROY:
       FormClose();
@@ -344,7 +171,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       BuildDayMarkers();
       return 0;
     case kMakeLaterPages:
-      BuildLaterPages();
+      if (!closeRequested_) BuildLaterPages();
       return 0;
     default:
       break;
@@ -355,6 +182,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TFormMain::ProcessMessage(MSG& message) {
   bool mine = Handle() && (message.hwnd == Handle() || IsChild(Handle(), message.hwnd));
   if (mine) {
+    Busy busy(*this);
     try {
       if (message.message == WM_KEYDOWN) {
         FormKeyDown(message.wParam);

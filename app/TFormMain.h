@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ClosingDialogs.h"
 #include "app/Services.h"
 #include "app/TDataModule1.h"
 #include "i18n/TINI_LANGUAGE.h"
@@ -72,6 +73,12 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   // Declared before the controls so that they outlive them.
   const Services& services_;
   TDataModule1& module_;
+  // Asked to close while one of the window's operations was going on (the
+  // start, a handler waiting in a box): the window closes once it has ended.
+  bool closeRequested_ = false;
+  int busy_ = 0;  // operations of the window going on, nested in each other's boxes
+  // Every box of the window goes through here: none shows once it is closing.
+  ClosingDialogs dialogs_{services_.dialogs, closeRequested_};
   ui::Fonts fonts_;
   // The fonts by what they are made of. The window's is that of every
   // control that follows it; the bold one the low-battery note's (and the
@@ -184,7 +191,16 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void OnDpiChanged(int oldDpi) override;
 
  private:
+  // The window's outer size at 96 DPI.
+  static constexpr int kOuterWidth = 556;
+  static constexpr int kOuterHeight = 468;
+  // Posted to the window: make the calendar's day markers; make the pages after the first.
+  static constexpr UINT kMakeDayMarkers = WM_APP + 1;
+  static constexpr UINT kMakeLaterPages = WM_APP + 2;
+
   // Operations of the window.
+  // The start: FormCreate, the controls, then FillControls; a failure skips the rest.
+  void RunStart();
   // Title and size, the settings and the language: before the controls.
   void FormCreate();
   // The language's texts, the day markers, the pages, the schedule and the
@@ -310,6 +326,35 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   // The error box for a failure that ended an operation.
   void ShowFailure(const std::exception& failure);
   void Close();
+  // A close request (the close box, a log-off, another program's request):
+  // at once when nothing of the window is going on, else when it has ended.
+  // What it was waiting in (a box, the overview window) ends now.
+  void RequestClose();
+  void EndOpenBoxes();
+  // Holds a close request off while an operation of the window goes on.
+  class Busy {
+   public:
+    explicit Busy(TFormMain& form) : form_(form) { ++form_.busy_; }
+    ~Busy() {
+      if (--form_.busy_ == 0 && form_.closeRequested_) form_.Close();
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+   private:
+    TFormMain& form_;
+  };
+  // A handler that runs as an operation of the window.
+  template <typename Handler>
+  auto Guarded(Handler handler) {
+    return [this, handler](auto&&... arguments) {
+      Busy busy(*this);
+      return handler(arguments...);
+    };
+  }
+  // Everything the start reads was read and shown: only then may OK write
+  // over the files and the start-up entry.
+  bool StartComplete() const { return settingsRead_ && startReached_ == StartStep::Done && laterPagesFilled_; }
   std::string ProgramFolder() const;
   // Notes a step of the start for the start-up benchmark.
   void Note(const char* step) const;
@@ -322,12 +367,14 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   bool markersMade_ = false;
   // The Schedule and Others pages have their controls.
   bool laterPagesMade_ = false;
+  bool laterPagesFilled_ = false;  // and have been given every step of the start
   // The steps of the start that the later pages take part in, in their
   // order; the start notes each it comes to, and the later pages, once made,
   // are given every step up to that one.
-  enum class StartStep { None, Bevels, Language, Names, PagesFilled, MonthMarked, SeriesRules };
+  enum class StartStep { None, Bevels, Language, Names, PagesFilled, MonthMarked, SeriesRules, Done };
   StartStep startReached_ = StartStep::None;
   bool languageRead_ = false;                             // its file was there and has been read
+  bool settingsRead_ = false;                             // omb.ini was read, or there is none
   std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
   HWND focus_ = nullptr;  // the control that had the focus when the window was last active
 };

@@ -134,7 +134,13 @@ std::vector<const Setting*> WritingOrder() {
 
 void TINI::Load(const std::string& path) {
   Path = path;
-  IniFile file = IniFile::ReadFrom(path);
+  IniFile file;
+  Unreadable = false;
+  try {
+    file = IniFile(fs_seam::ReadWholeFile(path));
+  } catch (const fs_seam::FileError&) {
+    Unreadable = fs_seam::FileExists(path);
+  }
   for (const Setting& setting : kSettings) {
     std::string section(setting.section), key(setting.key);
     std::visit(

@@ -73,6 +73,10 @@ public:
   bool DEBUG_LOG = false;
   std::string DEBUG_FILE;
 
+  // The file exists but could not be read (another program held it, a read
+  // error): the values are defaults, not what the file holds.
+  bool Unreadable = false;
+
   // Reads every key, missing or unreadable ones taking their defaults. Never fails.
   void Load(const std::string& path);
   // Writes PAGE1, PAGE2 and PAGE3 to Path in one step, leaving every other

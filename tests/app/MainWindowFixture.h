@@ -54,6 +54,8 @@ class MainWindowTest : public ::testing::Test {
   // window stays hidden: under Wine without a window manager, hiding a shown
   // window waits two seconds for the manager that is not there.
   void Start() {
+    // The boxes run the message loop while they wait, as real ones do.
+    if (!dialogs.whileShown) dialogs.whileShown = [this](const FakeDialogs::Shown&) { Pump(); };
     services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, wait, ProgramPath()});
     auto channel = std::make_unique<FakeSerialChannel>();
     comPort = channel.get();

@@ -7,6 +7,12 @@
 //   window_tool state TITLE               "count=N iconic=0|1 foreground=0|1"
 //   window_tool minimize TITLE            the title bar's minimise
 //   window_tool close TITLE               WM_CLOSE, as the close box sends it
+//   window_tool request TITLE close|endsession
+//                                         to every window TITLE, shown or hidden:
+//                                         WM_CLOSE as another program posts it
+//                                         (taskkill without /f), or the end of
+//                                         the session (WM_QUERYENDSESSION, then
+//                                         WM_ENDSESSION) as a log-off sends it
 //   window_tool page TITLE N              click the header of tab N (1-based)
 //
 // Real input, through the system's input queue (SendInput), as a user gives it:
@@ -562,9 +568,32 @@ int Shortcut(const std::wstring& file) {
   return result;
 }
 
+// A close request to every window of that title, hidden ones too (a window
+// still being built at start).
+int Request(const std::wstring& title, const std::wstring& kind) {
+  const auto windows = TopLevelWindows(title);
+  if (windows.empty()) {
+    std::fputs("no such window\n", stderr);
+    return 1;
+  }
+  for (HWND window : windows) {
+    if (kind == L"close") {
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      continue;
+    }
+    DWORD_PTR agreed = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &agreed);
+    std::printf("query_end_session=%d\n", agreed ? 1 : 0);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_ENDSESSION, agreed ? TRUE : FALSE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &ignored);
+  }
+  return 0;
+}
+
 int Usage() {
   std::fputs(
-      "usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|box|focus|text|ups|"
+      "usage: window_tool wait|gone|state|minimize|close|request|page|click|keys|answer|box|focus|text|ups|"
       "accessible|measure|shortcut ...\n",
       stderr);
   return 2;
@@ -594,6 +623,7 @@ int Run(int argc, wchar_t** argv) {
                 window && GetForegroundWindow() == window ? 1 : 0);
     return window ? 0 : 1;
   }
+  if (command == L"request" && argc > 3) return Request(title, argv[3]);
   HWND window = VisibleWindow(title);
   if (!window) {
     std::fputs("no such window\n", stderr);

@@ -1,6 +1,7 @@
 #pragma once
 // Dialogs that answer from a script and record every text shown.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,14 +24,18 @@ class FakeDialogs : public IDialogs {
   std::deque<std::optional<std::string>> browseAnswers;
   std::vector<Shown> shown;
   std::vector<std::string> browseTitles;
+  // Runs while each box is up, as a real box's own message loop would run
+  // whatever reaches the program meanwhile (posted messages, timers, a close
+  // request); the Windows tests pump the message queue here.
+  std::function<void(const Shown&)> whileShown;
 
-  void Message(const std::string& text) override { shown.push_back({Kind::Message, text}); }
-  void Error(const std::string& text) override { shown.push_back({Kind::Error, text}); }
+  void Message(const std::string& text) override { Show({Kind::Message, text}); }
+  void Error(const std::string& text) override { Show({Kind::Error, text}); }
   bool Confirm(const std::string& text) override { return Ask(Kind::Confirm, text); }
   bool AskWarning(const std::string& text) override { return Ask(Kind::Warning, text); }
   std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) override {
-    shown.push_back({Kind::Browse, prompt});
     browseTitles.push_back(title);
+    Show({Kind::Browse, prompt});
     if (browseAnswers.empty()) return std::nullopt;
     std::optional<std::string> answer = browseAnswers.front();
     browseAnswers.pop_front();
@@ -45,9 +50,13 @@ class FakeDialogs : public IDialogs {
   }
 
  private:
+  void Show(const Shown& box) {
+    shown.push_back(box);
+    if (whileShown) whileShown(box);
+  }
   // A Yes/No question, answered from confirmAnswers.
   bool Ask(Kind kind, const std::string& text) {
-    shown.push_back({kind, text});
+    Show({kind, text});
     if (confirmAnswers.empty()) return false;
     bool answer = confirmAnswers.front();
     confirmAnswers.pop_front();

@@ -1,0 +1,54 @@
+#pragma once
+// Which call into the platform seams fails, and how. Every seam of the fault
+// tests asks the plan at each call; the plan counts the calls of the operation
+// under test and fails the one it was told to, in the way it was told to.
+#include <string>
+#include <vector>
+
+enum class FaultKind {
+  AccessDenied,      // opening, replacing, writing a registry value: refused
+  SharingViolation,  // another program holds the file
+  DiskFull,          // a write stops half-way; a flush fails
+  ReadError,         // a read fails in the middle of the file
+  Refused,           // a box that cannot be shown, a port that cannot be opened
+};
+
+const char* NameOf(FaultKind kind);
+
+// The kinds a seam's call can really have.
+enum class Seam { FileOpen, FileRead, FileWrite, FileFlush, FileReplace, Registry, Dialog, Shell, Serial };
+std::vector<FaultKind> KindsOf(Seam seam);
+
+class FaultPlan {
+ public:
+  // Counting only: no call fails.
+  void Count() { Arm(-1, FaultKind::AccessDenied); }
+  // Call number `at` (from 1) fails with `kind` when that call can fail so.
+  void Arm(int at, FaultKind kind) {
+    calls_ = 0;
+    failAt_ = at;
+    kind_ = kind;
+    fired_ = false;
+    seams_.clear();
+  }
+  void Disarm() { failAt_ = -1; }
+
+  // Called by a seam at every call: true when this call must fail (the kind is Kind()).
+  bool Fails(Seam seam);
+  int Calls() const { return calls_; }
+  bool Fired() const { return fired_; }
+  FaultKind Kind() const { return kind_; }
+  // The seam of each call counted so far.
+  const std::vector<Seam>& Seams() const { return seams_; }
+
+ private:
+  int calls_ = 0;
+  int failAt_ = -1;
+  FaultKind kind_ = FaultKind::AccessDenied;
+  bool fired_ = false;
+  std::vector<Seam> seams_;
+};
+
+// The one plan of the fault tests: the file seam's system calls are free
+// functions and reach it from there.
+FaultPlan& Faults();

@@ -1,0 +1,12 @@
+#pragma once
+// The system calls of the file seam, each asking the fault plan first.
+#include <windows.h>
+
+HANDLE WINAPI FaultCreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                               DWORD disposition, DWORD flags, HANDLE templateFile);
+BOOL WINAPI FaultReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped);
+BOOL WINAPI FaultWriteFile(HANDLE file, LPCVOID buffer, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
+BOOL WINAPI FaultFlushFileBuffers(HANDLE file);
+BOOL WINAPI FaultReplaceFileW(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude,
+                              LPVOID reserved);
+BOOL WINAPI FaultMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);

@@ -1,0 +1,81 @@
+#pragma once
+// The window's other seams for the fault tests: the fakes of the other tests,
+// each call asking the fault plan first and failing as the real one fails.
+#include <optional>
+#include <string>
+
+#include "faults/FaultPlan.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeRegistry.h"
+#include "support/FakeSerialChannel.h"
+#include "support/FakeShell.h"
+#include "ups/SerialErrors.h"
+#include "util/AppError.h"
+
+// A value that cannot be written fails as the system's refusal does; a
+// deletion that fails passes silently.
+class FaultyRegistry : public FakeRegistry {
+ public:
+  void SetString(const std::string& key, const std::string& name, const std::string& value) override {
+    Check(name);
+    FakeRegistry::SetString(key, name, value);
+  }
+  void SetNumber(const std::string& key, const std::string& name, uint32_t value) override {
+    Check(name);
+    FakeRegistry::SetNumber(key, name, value);
+  }
+  void DeleteValue(const std::string& key, const std::string& name) override {
+    if (!Faults().Fails(Seam::Registry)) FakeRegistry::DeleteValue(key, name);
+  }
+
+ private:
+  static void Check(const std::string& name) {
+    if (Faults().Fails(Seam::Registry)) throw AppError(FormatMessageText("Failed to set data for '%s'", name));
+  }
+};
+
+// A box that cannot be shown answers as a closed one: No, or nothing.
+class FaultyDialogs : public FakeDialogs {
+ public:
+  void Message(const std::string& text) override {
+    if (!Faults().Fails(Seam::Dialog)) FakeDialogs::Message(text);
+  }
+  void Error(const std::string& text) override {
+    if (!Faults().Fails(Seam::Dialog)) FakeDialogs::Error(text);
+  }
+  bool Confirm(const std::string& text) override {
+    return !Faults().Fails(Seam::Dialog) && FakeDialogs::Confirm(text);
+  }
+  bool AskWarning(const std::string& text) override {
+    return !Faults().Fails(Seam::Dialog) && FakeDialogs::AskWarning(text);
+  }
+  std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) override {
+    if (Faults().Fails(Seam::Dialog)) return std::nullopt;
+    return FakeDialogs::BrowseForFolder(prompt, title);
+  }
+};
+
+// The short form of a path that the system cannot give is the path itself.
+class FaultyShell : public FakeShell {
+ public:
+  void Open(const std::string& file) override {
+    if (!Faults().Fails(Seam::Shell)) FakeShell::Open(file);
+  }
+  std::string ShortPath(const std::string& path) override {
+    return Faults().Fails(Seam::Shell) ? path : FakeShell::ShortPath(path);
+  }
+};
+
+// A port held by another program; a device that takes no byte.
+class FaultySerialChannel : public FakeSerialChannel {
+ protected:
+  void OpenDevice(int16_t n) override {
+    if (Faults().Fails(Seam::Serial)) throw EAlreadyOpen("Access is denied");
+    FakeSerialChannel::OpenDevice(n);
+  }
+  void WriteDevice(const std::string& bytes) override {
+    if (Faults().Fails(Seam::Serial)) throw ESerialIO("The device took no byte");
+    FakeSerialChannel::WriteDevice(bytes);
+  }
+  bool DeviceDsr() override { return !Faults().Fails(Seam::Serial) && FakeSerialChannel::DeviceDsr(); }
+};
