@@ -10,6 +10,7 @@ public:
   // Throw AppError("Failed to set data for '<name>'") when the value cannot be written.
   virtual void SetString(const std::string& key, const std::string& name, const std::string& value) = 0;
   virtual void SetNumber(const std::string& key, const std::string& name, uint32_t value) = 0;
-  // Removes the value; a missing value or a refusal passes silently.
+  // Removes the value; a missing value (or key) passes silently. Throws
+  // AppError("Failed to delete data for '<name>'") when the value stays.
   virtual void DeleteValue(const std::string& key, const std::string& name) = 0;
 };

@@ -34,10 +34,6 @@ class RegistryKey {
     return RegFlushKey(key_) == ERROR_SUCCESS;
   }
 
-  void Delete(const std::string& name) {
-    if (key_ && RegDeleteValueW(key_, AnsiToWide(name).c_str()) == ERROR_SUCCESS) RegFlushKey(key_);
-  }
-
  private:
   HKEY key_ = nullptr;
 };
@@ -61,7 +57,18 @@ void Win32Registry::SetNumber(const std::string& key, const std::string& name, u
   if (!opened.Write(name, REG_DWORD, &number, sizeof number)) ThrowWriteFailure(name);
 }
 
+// A value that is not there, under a key that is not there, is gone already.
+// One that is there and stays (no right to change the key) is a failure: the
+// user unticked the start-up entry and the monitor would still start.
 void Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
-  RegistryKey opened(key);
-  opened.Delete(name);
+  HKEY opened = nullptr;
+  LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, AnsiToWide(key).c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                                 &opened);
+  if (status == ERROR_SUCCESS) {
+    status = RegDeleteValueW(opened, AnsiToWide(name).c_str());
+    if (status == ERROR_SUCCESS) status = RegFlushKey(opened);
+    RegCloseKey(opened);
+  }
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
+    throw AppError(FormatMessageText("Failed to delete data for '%s'", name));
 }

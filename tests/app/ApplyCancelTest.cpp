@@ -202,6 +202,23 @@ TEST_F(ApplyCancelTest, RefusedRunEntryStopsBeforeAnyFile) {
   EXPECT_TRUE(WindowOpen());
 }
 
+// Unticked, the entry must go: when it stays, the monitor would still start at
+// log-on, and OK must not report success.
+TEST_F(ApplyCancelTest, RefusedRemovalOfTheRunEntryStopsBeforeAnyFile) {
+  registry.refused.insert("OMB_SPY");
+  registry.values[{kRunKey, "OMB_SPY"}] = std::string("C:\\OMBREL\\SPY.EXE");
+  WriteSettings("[PAGE1]\r\nRUN_STARTUP_STATUS=1\r\n");
+  StartQuietly();
+  ASSERT_TRUE(Ticked(form->CheckBox4));
+  Click(form->CheckBox4);
+  PressOk();
+  EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Failed to delete data for 'OMB_SPY'"});
+  EXPECT_EQ(folder.Read("omb.ini"), "[PAGE1]\r\nRUN_STARTUP_STATUS=1\r\n");
+  EXPECT_FALSE(folder.Exists("SCHEDULE.TXT"));
+  EXPECT_TRUE(registry.Has(kRunKey, "OMB_SPY"));
+  EXPECT_TRUE(WindowOpen());
+}
+
 TEST_F(ApplyCancelTest, RefusedSetupFlagComesAfterBothFiles) {
   registry.refused.insert("SETUP");
   StartQuietly();

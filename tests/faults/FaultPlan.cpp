@@ -39,6 +39,7 @@ std::vector<FaultKind> KindsOf(Seam seam) {
 }
 
 bool FaultPlan::Fails(Seam seam) {
+  if (!armed_) return false;
   seams_.push_back(seam);
   if (++calls_ != failAt_) return false;
   const std::vector<FaultKind> kinds = KindsOf(seam);

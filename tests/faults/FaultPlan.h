@@ -23,15 +23,18 @@ class FaultPlan {
  public:
   // Counting only: no call fails.
   void Count() { Arm(-1, FaultKind::AccessDenied); }
-  // Call number `at` (from 1) fails with `kind` when that call can fail so.
+  // From now on the calls are counted, and call number `at` (from 1) fails
+  // with `kind` when that call can fail so.
   void Arm(int at, FaultKind kind) {
+    armed_ = true;
     calls_ = 0;
     failAt_ = at;
     kind_ = kind;
     fired_ = false;
     seams_.clear();
   }
-  void Disarm() { failAt_ = -1; }
+  // Calls are neither counted nor failed.
+  void Disarm() { armed_ = false; }
 
   // Called by a seam at every call: true when this call must fail (the kind is Kind()).
   bool Fails(Seam seam);
@@ -42,6 +45,7 @@ class FaultPlan {
   const std::vector<Seam>& Seams() const { return seams_; }
 
  private:
+  bool armed_ = false;
   int calls_ = 0;
   int failAt_ = -1;
   FaultKind kind_ = FaultKind::AccessDenied;

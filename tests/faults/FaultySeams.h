@@ -12,8 +12,7 @@
 #include "ups/SerialErrors.h"
 #include "util/AppError.h"
 
-// A value that cannot be written fails as the system's refusal does; a
-// deletion that fails passes silently.
+// A value that cannot be written or deleted fails as the system's refusal does.
 class FaultyRegistry : public FakeRegistry {
  public:
   void SetString(const std::string& key, const std::string& name, const std::string& value) override {
@@ -25,7 +24,8 @@ class FaultyRegistry : public FakeRegistry {
     FakeRegistry::SetNumber(key, name, value);
   }
   void DeleteValue(const std::string& key, const std::string& name) override {
-    if (!Faults().Fails(Seam::Registry)) FakeRegistry::DeleteValue(key, name);
+    if (Faults().Fails(Seam::Registry)) throw AppError(FormatMessageText("Failed to delete data for '%s'", name));
+    FakeRegistry::DeleteValue(key, name);
   }
 
  private:

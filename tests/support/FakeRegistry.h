@@ -16,7 +16,7 @@ class FakeRegistry : public IRegistry {
   using Name = std::pair<std::string, std::string>;  // key, value name
 
   std::map<Name, Value> values;
-  std::set<std::string> refused;  // value names whose writing fails
+  std::set<std::string> refused;  // value names whose writing, and deleting when there, fails
   int deletions = 0;
 
   void SetString(const std::string& key, const std::string& name, const std::string& value) override {
@@ -29,6 +29,8 @@ class FakeRegistry : public IRegistry {
   }
   void DeleteValue(const std::string& key, const std::string& name) override {
     ++deletions;
+    if (refused.count(name) && Has(key, name))
+      throw AppError(FormatMessageText("Failed to delete data for '%s'", name));
     values.erase({key, name});
   }
 
