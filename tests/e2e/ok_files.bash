@@ -10,8 +10,10 @@
 #   restore_old_files      puts the old files back into $app
 #   start_program          starts the program in $app; leaves its pid in $program
 #   press_ok               clicks OK and answers the question Yes
-#   learn_new_files        one whole OK from the old files: leaves the new
-#                          contents in $scratch/new-omb.ini and new-SCHEDULE.TXT
+#   learn_new_files [COMMAND...]
+#                          one whole OK from the old files: leaves the new
+#                          contents in $scratch/new-omb.ini and new-SCHEDULE.TXT;
+#                          the command runs once the window shows
 #   which_contents NAME    "old" or "new" when $app/NAME is byte for byte one
 #                          of them, else "missing", "empty" or "mixed"
 killer=$root/build/windows/tests/ok_killer.exe
@@ -62,14 +64,15 @@ press_ok() {
   # it is given again until the question shows.
   for _ in 1 2 3; do
     tool click "$title" $ok_button >/dev/null || fail "cannot click OK"
-    tool box Confirm 5 >/dev/null && break
+    tool answer Confirm "{ENTER}" 20 >/dev/null && return
   done
-  tool answer Confirm "{ENTER}" 30 >/dev/null || fail "no question after OK"
+  fail "no question after OK"
 }
 
 learn_new_files() {
   restore_old_files
   start_program
+  "$@"
   press_ok
   tool gone "$title" 60 >/dev/null || fail "OK did not end the program"
   wait "$program" 2>/dev/null
