@@ -22,7 +22,7 @@ ok_files_setup "${OMBREL_KILL_LINES:-200000}"
 if [ "${OMBREL_KILL_SWEEP:-}" = full ]; then
   fractions=$(seq -s ' ' 0 4 120) thirds="0 1 2 3" settings_kills=4 least_kills=30
 else
-  fractions="0 20 40 60 80 100" thirds="1" settings_kills=2 least_kills=7
+  fractions="0 20 40 60 80 100" thirds="1" settings_kills=2 least_kills=6
 fi
 field() { sed -n "s/^$1=//p" | tr -d '\r'; }
 
