@@ -7,7 +7,7 @@
 # leave are gone after the next whole OK.
 #
 # By default a sample of 9 instants, which takes about a minute and a half;
-# scripts/kill-sweep runs the whole sweep of 39.
+# scripts/kill-sweep runs the whole sweep of 42.
 #
 #   OMBREL_KILL_SWEEP      "full" for the whole sweep
 #   OMBREL_KILL_LINES      lines of the schedule (default 200000)
@@ -20,9 +20,9 @@ ok_files_setup "${OMBREL_KILL_LINES:-200000}"
 # The instants: percentages of the writes' length, measured first, and kills
 # as a file's temporary file appears or holds a share of its bytes (in thirds).
 if [ "${OMBREL_KILL_SWEEP:-}" = full ]; then
-  fractions=$(seq -s ' ' 0 4 120) thirds="0 1 2 3" settings_kills=4 least_kills=30
+  fractions=$(seq -s ' ' 0 6 200) thirds="0 1 2 3" settings_kills=4 least_kills=30
 else
-  fractions="0 20 40 60 80 100" thirds="1" settings_kills=2 least_kills=6
+  fractions="0 25 50 100 150 200" thirds="1" settings_kills=2 least_kills=6
 fi
 field() { sed -n "s/^$1=//p" | tr -d '\r'; }
 
@@ -36,7 +36,7 @@ start_killer() {
 }
 
 # One OK cut at WHEN (see ok_killer.cpp); checks and counts the outcome.
-kills=0 inside_schedule=0 inside_settings=0
+kills=0 inside_schedule=0 inside_settings=0 killed_at=()
 declare -A outcomes
 kill_at() {
   restore_old_files
@@ -55,6 +55,7 @@ kill_at() {
   [ "$settings/$schedule" != new/old ] || fail "after a kill at $1 omb.ini is new but SCHEDULE.TXT old"
   grep -q '^killed_ms=' "$killer_out" || return 0
   kills=$((kills + 1))
+  killed_at+=("$(field killed_ms <"$killer_out")")
   outcomes["SCHEDULE.TXT $schedule, omb.ini $settings"]=$(( ${outcomes["SCHEDULE.TXT $schedule, omb.ini $settings"]:-0} + 1 ))
   # Killed after the file's temporary file appeared, with the file still old: inside its write.
   if [ "$schedule" = old ] && echo "$report" | grep -q 'seen=.*SCHEDULE\.TXT\.tmp'; then
@@ -105,6 +106,7 @@ wait "$program" 2>/dev/null
 echo "writes_ms=$writes_ms kills=$kills inside_schedule_write=$inside_schedule inside_settings_write=$inside_settings"
 for outcome in "${!outcomes[@]}"; do echo "  ${outcomes[$outcome]} x $outcome"; done
 echo "temporary files before the next OK: $left_before; after it: none"
+echo "kills at (ms after the schedule's temporary file appeared): $(printf '%s\n' "${killed_at[@]}" | sort -n | tr '\n' ' ')"
 [ "$kills" -ge $least_kills ] || fail "only $kills kills landed before the program ended"
 [ "$inside_schedule" -ge 1 ] || fail "no kill landed inside the schedule's write"
 [ "$inside_settings" -ge 1 ] || fail "no kill landed inside the settings file's write"
