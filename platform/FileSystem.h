@@ -25,10 +25,18 @@ bool DirectoryExists(const std::string& path);
 std::string ReadWholeFile(const std::string& path, size_t spare = 0);
 
 // Replaces (or creates) the file in one step: the new bytes go to a temporary
-// file in the same folder, are flushed, then take the old file's place. On
-// failure the old file is untouched, the temporary file is gone, and FileError
-// is thrown.
+// file in the same folder ("<path>.tmp<digits>"), are flushed, then take the
+// old file's place in one rename, so that the file is at every instant whole,
+// old or new, even when the program is killed. On failure the old file is
+// untouched, the temporary file is gone, and FileError is thrown. Temporary
+// files of the path left by an earlier write that was cut short are removed
+// first.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Removes what writes of the file cut short by a kill or a power cut left
+// behind: its temporary files "<path>.tmp<digits>" and nothing else. One that
+// cannot be removed stays; nothing is reported.
+void RemoveLeftoverTemporaries(const std::string& path);
 
 // Adds bytes at the end of the file, creating it when missing. Throws FileError.
 void AppendToFile(const std::string& path, std::string_view bytes);

@@ -308,8 +308,8 @@ void TSchedule::SaveSchedule() {
       fs_seam::WriteFileAtomically(FilePath, text_);
     else
       fs_seam::WriteFileAtomically(FilePath, StoreText());
-  } catch (const fs_seam::FileError&) {
-    throw AppError(FormatMessageText("Cannot create file %s", FilePath));
+  } catch (const fs_seam::FileError& error) {
+    throw AppError(WithCause(FormatMessageText("Cannot create file %s", FilePath), error.what()));
   }
 }
 

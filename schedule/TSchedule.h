@@ -31,7 +31,7 @@ class TSchedule {
   // AppError("Cannot open file <path>") when it exists but cannot be read.
   void LoadSchedule();
   // Sorts, then writes every line with CR LF, replacing the file in one step.
-  // Throws AppError("Cannot create file <path>") when that fails.
+  // Throws AppError("Cannot create file <path>: <cause>") when that fails.
   void SaveSchedule();
   // Adds the event of kind Kind on date ("yyyy/mm/dd") at time ("HH:MM"),
   // or changes time and flag of the one that exists, in place: the 7

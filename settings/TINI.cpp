@@ -171,8 +171,8 @@ void TINI::Save() {
   if (fs_seam::FileExists(Path)) {
     try {
       file = IniFile(fs_seam::ReadWholeFile(Path));
-    } catch (const fs_seam::FileError&) {
-      throw AppError(failure);
+    } catch (const fs_seam::FileError& error) {
+      throw AppError(WithCause(failure, error.what()));
     }
   }
 
@@ -193,7 +193,7 @@ void TINI::Save() {
 
   try {
     fs_seam::WriteFileAtomically(Path, file.Bytes());
-  } catch (const fs_seam::FileError&) {
-    throw AppError(failure);
+  } catch (const fs_seam::FileError& error) {
+    throw AppError(WithCause(failure, error.what()));
   }
 }

@@ -80,7 +80,7 @@ public:
   // Reads every key, missing or unreadable ones taking their defaults. Never fails.
   void Load(const std::string& path);
   // Writes PAGE1, PAGE2 and PAGE3 to Path in one step, leaving every other
-  // line of the file as it was. Throws AppError("Unable to write to <path>").
+  // line of the file as it was. Throws AppError("Unable to write to <path>: <cause>").
   void Save();
 
   // Every field alike, the path included.

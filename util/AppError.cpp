@@ -6,6 +6,10 @@ std::string ErrorBoxText(const std::string& message) {
   return message;
 }
 
+std::string WithCause(const std::string& failure, const std::string& cause) {
+  return cause.empty() ? failure : failure + ": " + cause;
+}
+
 std::string FormatMessageText(const std::string& pattern, const std::string& argument) {
   std::string text = pattern;
   if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, argument);

@@ -15,3 +15,8 @@ std::string ErrorBoxText(const std::string& message);
 
 // "%s"-style formatting of the program's fixed failure texts.
 std::string FormatMessageText(const std::string& pattern, const std::string& argument);
+
+// A failure text followed by its cause in the system's words, so that the
+// user learns why: "Cannot create file C:\x\SCHEDULE.TXT: File in use by
+// another program".
+std::string WithCause(const std::string& failure, const std::string& cause);

@@ -84,7 +84,23 @@ std::string ReadWholeFile(const std::string& path, size_t spare) {
   return bytes;
 }
 
+void RemoveLeftoverTemporaries(const std::string& path) {
+  const std::filesystem::path target(path);
+  const std::string prefix = target.filename().string() + ".tmp";
+  std::error_code error;
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) continue;
+    std::error_code ignored;
+    if (entry->is_regular_file(ignored)) std::filesystem::remove(entry->path(), ignored);
+  }
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  RemoveLeftoverTemporaries(path);
   std::random_device random;
   std::string temp = path + ".tmp" + std::to_string(random());
   int raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);

@@ -24,8 +24,10 @@ std::string CauseOf(DWORD error) {
       return "Path not found";
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-    case ERROR_UNABLE_TO_REMOVE_REPLACED:
       return "File access denied";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return "File in use by another program";
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
       return "Disk full";
@@ -86,57 +88,70 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
+// Temporary files are named "<file>.tmp<digits>", beside the file they replace.
+const std::wstring kTemporaryMark = L".tmp";
+
 // Creates a new file beside the target, so that the final rename stays on one
-// volume. A name left over from an earlier crash is skipped, not reused.
-HANDLE CreateTemporaryBeside(const std::string& path, std::wstring& name) {
+// volume, with the attributes given. A name left over from an earlier crash is
+// skipped, not reused.
+HANDLE CreateTemporaryBeside(const std::wstring& target, DWORD attributes, std::wstring& name) {
   std::random_device random;
   for (int attempt = 0;; ++attempt) {
-    name = AnsiToWide(path) + L".tmp" + std::to_wstring(random() % 1000000);
-    HANDLE file =
-        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    name = target + kTemporaryMark + std::to_wstring(random() % 1000000);
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS || attempt == 10) return file;
   }
 }
 
-// Another program that holds the file open without delete sharing (the monitor
-// reading it, a virus scanner) blocks the replace for a moment.
+// True when name is one of target's temporary files: target's own name (in
+// any case, as the system compares names), ".tmp" and digits only.
+bool IsTemporaryOf(const std::wstring& targetName, const std::wstring& name) {
+  const std::wstring prefix = targetName + kTemporaryMark;
+  if (name.size() <= prefix.size()) return false;
+  if (CompareStringOrdinal(name.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                           static_cast<int>(prefix.size()), TRUE) != CSTR_EQUAL)
+    return false;
+  for (size_t i = prefix.size(); i < name.size(); ++i)
+    if (name[i] < L'0' || name[i] > L'9') return false;
+  return true;
+}
+
+// Another program that holds the file open (the monitor reading it, a virus
+// scanner) blocks the replace for a moment.
 bool IsPassingConflict(DWORD error) {
-  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-// True when another program has the file open without delete sharing, which
-// blocks replacing it. Asking first matters under Wine, whose ReplaceFileW
-// leaves a stray temporary file behind each time it fails that way.
+// True when another program has the file open. Windows refuses to rename over
+// an open file with "access denied", the same words as for a file the user may
+// not change; this tells the two apart.
 bool HeldByAnotherProgram(const std::wstring& path) {
-  HANDLE probe = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
-  CloseHandle(probe);
-  return false;
+  Handle probe(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !probe.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-// Puts the temporary file in the target's place: ReplaceFileW keeps the old
-// file's attributes and security when there is one.
+// Puts the temporary file in the target's place in one rename, which replaces
+// the old file whole: at every instant the target is either the old file or
+// the new one, never missing (a kill or a power cut included).
 void MoveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
   using Clock = std::chrono::steady_clock;
   const auto giveUp = Clock::now() + std::chrono::milliseconds(500);
   for (;;) {
-    bool targetExists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-    DWORD error = ERROR_SHARING_VIOLATION;
-    if (!targetExists || !HeldByAnotherProgram(target)) {
-      BOOL moved = targetExists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                                : MoveFileExW(temporary.c_str(), target.c_str(),
-                                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-      if (moved) return;
-      error = GetLastError();
-      // The target vanished between the check and the replace: move instead.
-      if (targetExists && error == ERROR_FILE_NOT_FOUND) continue;
-    }
-    if (!IsPassingConflict(error) || Clock::now() >= giveUp) Fail(error);
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+    const DWORD error = GetLastError();
+    if (!IsPassingConflict(error) || Clock::now() >= giveUp)
+      Fail(error == ERROR_ACCESS_DENIED && HeldByAnotherProgram(target) ? ERROR_SHARING_VIOLATION : error);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+}
+
+// What the new file keeps of the old one's attributes: hidden, system and not
+// indexed, as the user set them. The archive mark is the system's: a changed
+// file is marked for the next backup. A new file has none of them.
+DWORD AttributesForReplacing(DWORD old) {
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD kept = old == INVALID_FILE_ATTRIBUTES ? 0 : old & kKept;
+  return kept ? kept | FILE_ATTRIBUTE_ARCHIVE : FILE_ATTRIBUTE_NORMAL;
 }
 
 }  // namespace
@@ -171,17 +186,33 @@ std::string ReadWholeFile(const std::string& path, size_t spare) {
   return bytes;
 }
 
+void RemoveLeftoverTemporaries(const std::string& path) {
+  const std::wstring target = AnsiToWide(path);
+  const size_t nameStart = target.find_last_of(L"\\/:") + 1;  // 0 without a folder
+  const std::wstring folder = target.substr(0, nameStart), name = target.substr(nameStart);
+  WIN32_FIND_DATAW found{};
+  Search search(FindFirstFileW((target + kTemporaryMark + L"*").c_str(), &found));
+  if (!search.Valid()) return;
+  do {
+    // One that cannot be removed (another copy of the program writing it) stays.
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryOf(name, found.cFileName))
+      DeleteFileW((folder + found.cFileName).c_str());
+  } while (FindNextFileW(search.Get(), &found));
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   // A read-only file is one the user does not want changed, and a folder is
-  // not ours to replace (Wine's ReplaceFileW would move it aside).
+  // not ours to replace.
   DWORD attributes = AttributesOf(path);
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
     Fail(ERROR_ACCESS_DENIED);
 
+  // What a write cut short by a kill or a power cut left behind goes first.
+  RemoveLeftoverTemporaries(path);
   std::wstring target = AnsiToWide(path);
   std::wstring temporary;
-  Handle file(CreateTemporaryBeside(path, temporary));
+  Handle file(CreateTemporaryBeside(target, AttributesForReplacing(attributes), temporary));
   if (!file.Valid()) FailWithLastError();
   try {
     WriteAll(file.Get(), bytes);

@@ -258,7 +258,7 @@ class FailedWriteTest : public ApplyCancelTest {
 TEST_F(FailedWriteTest, ReadOnlySettingsFile) {
   StartWithOldFiles();
   PressOkWithReadOnly("omb.ini");
-  ExpectStoppedWith("Unable to write to " + Path("omb.ini") + ".");
+  ExpectStoppedWith("Unable to write to " + Path("omb.ini") + ": File access denied.");
   EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
   // What came before the settings file stays done.
   EXPECT_TRUE(registry.Has(kRunKey, "OMB_SPY"));
@@ -274,14 +274,14 @@ TEST_F(FailedWriteTest, SettingsFileHeldByAnotherProgram) {
     ASSERT_TRUE(monitor.Held());
     PressOk();
   }
-  ExpectStoppedWith("Unable to write to " + Path("omb.ini") + ".");
+  ExpectStoppedWith("Unable to write to " + Path("omb.ini") + ": File in use by another program.");
   EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
 }
 
 TEST_F(FailedWriteTest, ReadOnlyScheduleFileStopsBeforeTheSettingsFile) {
   StartWithOldFiles();
   PressOkWithReadOnly("SCHEDULE.TXT");
-  ExpectStoppedWith("Cannot create file " + Path("SCHEDULE.TXT") + ".");
+  ExpectStoppedWith("Cannot create file " + Path("SCHEDULE.TXT") + ": File access denied.");
   EXPECT_EQ(folder.Read("SCHEDULE.TXT"), oldSchedule);
   EXPECT_EQ(folder.Read("omb.ini"), kOldSettings);
   // Once the file can be written, OK runs through.

@@ -46,12 +46,13 @@ TEST(ScheduleFileWindows, FailedSaveLeavesTheOldFileWhole) {
   {
     HeldFile hold(store.FilePath, 0);
     ASSERT_TRUE(hold.Held());
-    EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath);
+    EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule),
+              "Cannot create file " + store.FilePath + ": File in use by another program");
   }
   EXPECT_EQ(ReadFileBytes(store.FilePath), old);
 
   SetFileAttributesW(AnsiToWide(store.FilePath).c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath);
+  EXPECT_EQ(ErrorText(store, &TSchedule::SaveSchedule), "Cannot create file " + store.FilePath + ": File access denied");
   SetFileAttributesW(AnsiToWide(store.FilePath).c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(ReadFileBytes(store.FilePath), old);
 

@@ -57,6 +57,34 @@ TEST(FileSeam, FailedAtomicWriteLeavesNoTrace) {
   EXPECT_EQ(folder.Count(), 1u);
 }
 
+// A write cut short by a kill leaves its temporary file; the next write of
+// the same file removes such leftovers, and nothing that only looks like one.
+TEST(FileSeam, WriteRemovesOnlyTheFilesLeftOverByEarlierWritesOfTheSameFile) {
+  ScratchFolder folder;
+  folder.Write("omb.ini", "old");
+  folder.Write("omb.ini.tmp123456", "half of a new file");
+  folder.Write("omb.ini.tmp7", "");
+  const std::vector<std::string> others = {"omb.ini.tmp",       "omb.ini.tmp12a", "omb.ini.tmp.bak",
+                                           "omb.ini.tmp9.old", "xomb.ini.tmp5",  "omb.ini2.tmp5",
+                                           "SCHEDULE.TXT.tmp55"};
+  for (const auto& name : others) folder.Write(name, "not ours to remove");
+  std::filesystem::create_directory(folder.File("omb.ini.tmp8"));
+
+  WriteFileAtomically(folder.File("omb.ini"), "new");
+  EXPECT_EQ(folder.Read("omb.ini"), "new");
+  EXPECT_FALSE(folder.Exists("omb.ini.tmp123456"));
+  EXPECT_FALSE(folder.Exists("omb.ini.tmp7"));
+  for (const auto& name : others) EXPECT_EQ(folder.Read(name), "not ours to remove") << name;
+  EXPECT_TRUE(DirectoryExists(folder.File("omb.ini.tmp8")));
+  EXPECT_EQ(folder.Count(), 1 + others.size() + 1);
+
+  // Also on their own, for a file that is not written now.
+  RemoveLeftoverTemporaries(folder.File("SCHEDULE.TXT"));
+  EXPECT_FALSE(folder.Exists("SCHEDULE.TXT.tmp55"));
+  EXPECT_EQ(folder.Count(), others.size() + 1);
+  RemoveLeftoverTemporaries(folder.File("missing") + "/omb.ini");  // nothing to do, nothing reported
+}
+
 TEST(FileSeam, AppendAddsAtTheEndAndCreatesTheFile) {
   ScratchFolder folder;
   AppendToFile(folder.File("log"), "one\r\n");

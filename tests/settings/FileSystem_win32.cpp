@@ -48,12 +48,72 @@ TEST(FileSeamWindows, ReplaceWaitsForAReaderThatLetsGoSoon) {
 TEST(FileSeamWindows, ReaderThatHoldsOnMakesTheWriteFailCleanly) {
   ScratchFolder folder;
   folder.Write("omb.ini", "old");
-  // A reader that does not allow deleting the file.
-  HeldFile reader(folder.File("omb.ini"), FILE_SHARE_READ | FILE_SHARE_WRITE);
-  ASSERT_TRUE(reader.Held());
-  EXPECT_THROW(WriteFileAtomically(folder.File("omb.ini"), "new"), FileError);
-  reader.Release();
-  EXPECT_EQ(folder.Read("omb.ini"), "old");
+  // Readers that do not allow deleting the file.
+  for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    HeldFile reader(folder.File("omb.ini"), share);
+    ASSERT_TRUE(reader.Held());
+    try {
+      WriteFileAtomically(folder.File("omb.ini"), "new");
+      ADD_FAILURE() << "no error with sharing " << share;
+    } catch (const FileError& error) {
+      EXPECT_STREQ(error.what(), "File in use by another program") << "sharing " << share;
+    }
+    reader.Release();
+    EXPECT_EQ(folder.Read("omb.ini"), "old");
+    EXPECT_EQ(folder.Count(), 1u);
+  }
+}
+
+// A reader that lets the file be deleted: the write either replaces the file
+// while the reader keeps the whole old one, or reports the file in use.
+TEST(FileSeamWindows, ReaderThatAllowsDeletingSeesTheWholeOldFile) {
+  ScratchFolder folder;
+  const std::string old(100000, 'o');
+  folder.Write("omb.ini", old);
+  HANDLE reader = CreateFileW(AnsiToWide(folder.File("omb.ini")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  bool replaced = true;
+  try {
+    WriteFileAtomically(folder.File("omb.ini"), "new");
+  } catch (const FileError& error) {
+    EXPECT_STREQ(error.what(), "File in use by another program");
+    replaced = false;
+  }
+  std::string seen(old.size() + 1, '\0');
+  DWORD read = 0;
+  ASSERT_TRUE(ReadFile(reader, seen.data(), static_cast<DWORD>(seen.size()), &read, nullptr));
+  seen.resize(read);
+  CloseHandle(reader);
+  EXPECT_EQ(seen, old);
+  EXPECT_EQ(folder.Read("omb.ini"), replaced ? "new" : old);
+  EXPECT_EQ(folder.Count(), 1u);
+}
+
+TEST(FileSeamWindows, ReplacedFileKeepsItsHiddenAndSystemMarks) {
+  ScratchFolder folder;
+  folder.Write("omb.ini", "old");
+  folder.Write("SCHEDULE.TXT", "old");
+  const std::wstring settings = AnsiToWide(folder.File("omb.ini"));
+  ASSERT_TRUE(SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  WriteFileAtomically(folder.File("omb.ini"), "new");
+  WriteFileAtomically(folder.File("SCHEDULE.TXT"), "new");
+  WriteFileAtomically(folder.File("new.txt"), "new");
+  EXPECT_EQ(folder.Read("omb.ini"), "new");
+  const DWORD kMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  EXPECT_EQ(GetFileAttributesW(settings.c_str()) & kMarks, kMarks);
+  EXPECT_EQ(GetFileAttributesW(AnsiToWide(folder.File("SCHEDULE.TXT")).c_str()) & kMarks, 0u);
+  EXPECT_EQ(GetFileAttributesW(AnsiToWide(folder.File("new.txt")).c_str()) & kMarks, 0u);
+  SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Names are compared as the system compares them: without regard to case.
+TEST(FileSeamWindows, LeftoversAreFoundInAnyCase) {
+  ScratchFolder folder;
+  folder.Write("OMB.INI.TMP42", "half");
+  WriteFileAtomically(folder.File("omb.ini"), "new");
+  EXPECT_FALSE(folder.Exists("OMB.INI.TMP42"));
   EXPECT_EQ(folder.Count(), 1u);
 }
 
