@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "app/FolderRightsWarning.h"
 #include "app/StartupTrace.h"
 #include "platform/FileSystem.h"
 #include "schedule/DayDescription.h"
@@ -135,6 +136,8 @@ void TFormMain::FormCreate() {
   } else {
     services_.dialogs.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
   }
+  if (services_.folderRights)
+    WarnIfFolderOpenToAllUsers(*services_.folderRights, services_.dialogs, *language_, folder);
   Note("language read");
 }
 

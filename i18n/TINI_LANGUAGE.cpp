@@ -9,7 +9,7 @@
 namespace {
 
 // Every entry of the language file, in the order Load reads them.
-constexpr std::array<LanguageEntry, 99> kEntries = {{
+constexpr std::array<LanguageEntry, 100> kEntries = {{
     {"COMMON_SETUP", "FONTNAME", "Microsoft Sans Serif", &TINI_LANGUAGE::FONTNAME},
     {"COMMON_SETUP", "FONTSIZE", "8", nullptr},
     {"COMMON_SETUP", "OK", "OK", &TINI_LANGUAGE::OK},
@@ -135,6 +135,10 @@ constexpr std::array<LanguageEntry, 99> kEntries = {{
      &TINI_LANGUAGE::MESSAGE_WARNING_HIBERNATE_SELECT},
     {"MESSAGE", "MESSAGE_CURRENT_SCHEDULE_NOT_FOUND", "Have no schedule set on this day !",
      &TINI_LANGUAGE::MESSAGE_CURRENT_SCHEDULE_NOT_FOUND},
+    {"MESSAGE", "MESSAGE_WARNING_FOLDER_OPEN_TO_ALL",
+     "Every user of this computer may change the files in this folder, from which this program and the monitor "
+     "run with administrator rights. Let only Administrators and SYSTEM change it:",
+     &TINI_LANGUAGE::MESSAGE_WARNING_FOLDER_OPEN_TO_ALL},
 }};
 
 // The default of the one integer entry, FONTSIZE, from its digits in the table.

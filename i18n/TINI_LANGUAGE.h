@@ -121,6 +121,7 @@ public:
   std::string MESSAGE_ERROR_FILE_NOT_FOUND;
   std::string MESSAGE_WARNING_HIBERNATE_SELECT;
   std::string MESSAGE_CURRENT_SCHEDULE_NOT_FOUND;
+  std::string MESSAGE_WARNING_FOLDER_OPEN_TO_ALL;  // followed by the folder
 
   // Reads every entry from the file at Path; a missing key takes its English
   // default less trailing blanks. Never fails.

@@ -31,6 +31,7 @@ class MainWindowTest : public ::testing::Test {
   FakeClock clock{LocalDateTime{2024, 5, 17, 10, 30, 0, 0}};
   FakeWait wait;
   FakeSerialChannel* comPort = nullptr;  // the module's, once started
+  const IFolderRights* folderRights = nullptr;  // the program folder's rights; unchecked when null
   std::unique_ptr<Services> services;
   std::unique_ptr<TDataModule1> module;
   std::unique_ptr<TFormMain> form;
@@ -54,7 +55,8 @@ class MainWindowTest : public ::testing::Test {
   // window stays hidden: under Wine without a window manager, hiding a shown
   // window waits two seconds for the manager that is not there.
   void Start() {
-    services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, wait, ProgramPath()});
+    services = std::make_unique<Services>(
+        Services{dialogs, registry, shell, clock, wait, ProgramPath(), nullptr, folderRights});
     auto channel = std::make_unique<FakeSerialChannel>();
     comPort = channel.get();
     module = std::make_unique<TDataModule1>(*services, std::move(channel),

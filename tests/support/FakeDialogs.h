@@ -9,7 +9,7 @@
 
 class FakeDialogs : public IDialogs {
  public:
-  enum class Kind { Message, Error, Confirm, Warning, Browse };
+  enum class Kind { Message, Error, Confirm, Warning, Browse, Warn };
   struct Shown {
     Kind kind;
     std::string text;
@@ -26,6 +26,7 @@ class FakeDialogs : public IDialogs {
 
   void Message(const std::string& text) override { shown.push_back({Kind::Message, text}); }
   void Error(const std::string& text) override { shown.push_back({Kind::Error, text}); }
+  void Warn(const std::string& text) override { shown.push_back({Kind::Warn, text}); }
   bool Confirm(const std::string& text) override { return Ask(Kind::Confirm, text); }
   bool AskWarning(const std::string& text) override { return Ask(Kind::Warning, text); }
   std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) override {
