@@ -109,6 +109,21 @@ expect_only "$drive/Gone" "" "with the monitor missing"
 msiexec_logged gone-uninstall /x "$msi20" || fail "the uninstall ended with status $?"
 [ -z "$(find "$default" -type f 2>/dev/null)" ] || fail "the uninstall left files in Program Files"
 
+echo "== the entry in the short form this program writes"
+x86=$drive/Program\ Files\ \(x86\)/Ombrel
+monitor "$x86"
+printf '@for %%%%I in ("C:\\Program Files (x86)\\Ombrel\\SPY.EXE") do @echo %%%%~sI\r\n' >"$scratch/short.bat"
+short=$(wine cmd /c "$(winpath "$scratch/short.bat")" </dev/null 2>/dev/null | tr -d '\r')
+echo "OMB_SPY=$short"
+case $short in 'C:\Program Files (x86)\'* | "") fail "no short form of the monitor's path: '$short'" ;; esac
+entry 32 "$short"
+msiexec_logged short /i "$msi20" || fail "the install ended with status $?"
+expect_installed "$x86" "$stage" "beside the monitor named in the short form"
+[ ! -e "$default" ] || fail "with the short form the program went to Program Files"
+msiexec_logged short-uninstall /x "$msi20" || fail "the uninstall ended with status $?"
+expect_only "$x86" "SPY.EXE " "after the uninstall"
+monitor_untouched "$x86" "after the uninstall"
+
 echo "== the 64-bit view's entry"
 no_entry
 legacy64=$drive/Monitor64/Ombrel
