@@ -19,6 +19,9 @@ class ClosingDialogs final : public IDialogs {
   void Error(const std::string& text) override {
     if (!closing_) boxes_.Error(text);
   }
+  void Warn(const std::string& text) override {
+    if (!closing_) boxes_.Warn(text);
+  }
   bool Confirm(const std::string& text) override { return !closing_ && boxes_.Confirm(text) && !closing_; }
   bool AskWarning(const std::string& text) override {
     return !closing_ && boxes_.AskWarning(text) && !closing_;

@@ -6,6 +6,7 @@
 // start has come to. How far it came also decides what OK may write.
 #include <exception>
 
+#include "app/FolderRightsWarning.h"
 #include "app/TFormMain.h"
 #include "platform/FileSystem.h"
 #include "ui/Dpi.h"
@@ -62,6 +63,7 @@ void TFormMain::FormCreate() {
   } else {
     dialogs_.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
   }
+  if (services_.folderRights) WarnIfFolderOpenToAllUsers(*services_.folderRights, dialogs_, *language_, folder);
   Note("language read");
 }
 

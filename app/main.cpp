@@ -12,6 +12,7 @@
 #include "app/TFormMain.h"
 #include "app/TFormViewAll.h"
 #include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32FolderRights.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SerialChannel.h"
 #include "platform/win32/Win32Shell.h"
@@ -71,7 +72,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Dialogs dialogs(ProgramTitle(path));
   Win32Registry registry;
   Win32Shell shell;
-  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace};
+  Win32FolderRights folderRights;
+  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace, &folderRights};
 
   auto showError = [&dialogs](const std::string& text) { dialogs.Error(text); };
   TDataModule1 module(services, std::make_unique<Win32SerialChannel>(showError), showError);

@@ -9,7 +9,7 @@
 namespace {
 
 // Every entry of the language file, in the order Load reads them.
-constexpr std::array<LanguageEntry, 100> kEntries = {{
+constexpr std::array<LanguageEntry, 101> kEntries = {{
     {"COMMON_SETUP", "FONTNAME", "Microsoft Sans Serif", &TINI_LANGUAGE::FONTNAME},
     {"COMMON_SETUP", "FONTSIZE", "8", nullptr},
     {"COMMON_SETUP", "OK", "OK", &TINI_LANGUAGE::OK},
@@ -139,6 +139,10 @@ constexpr std::array<LanguageEntry, 100> kEntries = {{
      "The settings could not all be read at start, so nothing has been saved. Close the program and start it "
      "again once the files can be read.",
      &TINI_LANGUAGE::MESSAGE_SETTINGS_NOT_SAVED},
+    {"MESSAGE", "MESSAGE_WARNING_FOLDER_OPEN_TO_ALL",
+     "Every user of this computer may change the files in this folder, from which this program and the monitor "
+     "run with administrator rights. Let only Administrators and SYSTEM change it:",
+     &TINI_LANGUAGE::MESSAGE_WARNING_FOLDER_OPEN_TO_ALL},
 }};
 
 // The default of the one integer entry, FONTSIZE, from its digits in the table.

@@ -122,6 +122,7 @@ public:
   std::string MESSAGE_WARNING_HIBERNATE_SELECT;
   std::string MESSAGE_CURRENT_SCHEDULE_NOT_FOUND;
   std::string MESSAGE_SETTINGS_NOT_SAVED;  // OK after a start that could not read everything
+  std::string MESSAGE_WARNING_FOLDER_OPEN_TO_ALL;  // followed by the folder
 
   // Reads every entry from the file at Path; a missing key takes its English
   // default less trailing blanks. Never fails.

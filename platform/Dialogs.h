@@ -13,6 +13,8 @@ public:
   // Error box: error icon, one OK button, titled with the program's name.
   // The text is shown as given (ErrorBoxText has already been applied).
   virtual void Error(const std::string& text) = 0;
+  // Warning box: warning icon, one OK button, titled with the program's name.
+  virtual void Warn(const std::string& text) = 0;
   // "Confirm" box with a question icon, Yes (default) and No; Escape and the
   // close box answer No. True for Yes.
   virtual bool Confirm(const std::string& text) = 0;

@@ -148,6 +148,10 @@ void Win32Dialogs::Error(const std::string& text) {
   MessageBoxW(owner_, AnsiToWide(text).c_str(), AnsiToWide(programTitle_).c_str(), MB_OK | MB_ICONERROR);
 }
 
+void Win32Dialogs::Warn(const std::string& text) {
+  MessageBoxW(owner_, AnsiToWide(text).c_str(), AnsiToWide(programTitle_).c_str(), MB_OK | MB_ICONWARNING);
+}
+
 int AskYesNo(HWND owner, const std::wstring& text, const wchar_t* title, UINT icon) {
   ThreadHook hook(WH_CBT, &ConfirmCreationHook);
   return MessageBoxW(owner, text.c_str(), title, MB_YESNO | icon | MB_DEFBUTTON1);

@@ -22,6 +22,7 @@ class Win32Dialogs : public IDialogs {
 
   void Message(const std::string& text) override;
   void Error(const std::string& text) override;
+  void Warn(const std::string& text) override;
   // A standard message box (#32770, standard button ids) that also answers
   // No to Escape and to its close box, which stays enabled.
   bool Confirm(const std::string& text) override;

@@ -31,6 +31,7 @@ class MainWindowTest : public ::testing::Test {
   FakeClock clock{LocalDateTime{2024, 5, 17, 10, 30, 0, 0}};
   FakeWait wait;
   FakeSerialChannel* comPort = nullptr;  // the module's, once started
+  const IFolderRights* folderRights = nullptr;  // the program folder's rights; unchecked when null
   std::unique_ptr<Services> services;
   std::unique_ptr<TDataModule1> module;
   std::unique_ptr<TFormMain> form;
@@ -56,7 +57,8 @@ class MainWindowTest : public ::testing::Test {
   void Start() {
     // The boxes run the message loop while they wait, as real ones do.
     if (!dialogs.whileShown) dialogs.whileShown = [this](const FakeDialogs::Shown&) { Pump(); };
-    services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, wait, ProgramPath()});
+    services = std::make_unique<Services>(
+        Services{dialogs, registry, shell, clock, wait, ProgramPath(), nullptr, folderRights});
     auto channel = std::make_unique<FakeSerialChannel>();
     comPort = channel.get();
     module = std::make_unique<TDataModule1>(*services, std::move(channel),

@@ -75,6 +75,20 @@ state_of() {
   tool state "$title" | tr ' ' '\n' | sed -n "s/^$1=//p"
 }
 
+# An installer test's own Wine prefix, fresh (build/wineprefix-NAME), and a
+# scratch folder $scratch; both the prefix's wineserver and the folder go
+# when the script ends. Shortcuts stay inside the prefix: no menu entries for
+# the machine running the tests.
+msi_env_start() {
+  scratch=$(mktemp -d "$root/build/e2e-$1-XXXX")
+  . "$root/scripts/wine-env"
+  trap 'wine_env_stop; rm -rf "$scratch"' EXIT
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
+  [ -z "${DISPLAY:-}" ] || export OMBREL_DISPLAY=$DISPLAY
+  rm -rf "$root/build/wineprefix-$1"
+  wine_env_start "$root/build/wineprefix-$1" || true
+}
+
 require_built() {
   if [ ! -f "$window_tool" ] || [ ! -f "$minimal_window" ]; then
     echo "the Windows build is missing: run cmake --preset windows && cmake --build --preset windows" >&2

@@ -8,18 +8,7 @@ set -uo pipefail
 require_built
 command -v wixl >/dev/null || fail "wixl is not installed (scripts/install-deps)"
 
-scratch=$(mktemp -d "$root/build/e2e-msi-XXXX")
-msi_env_stop() {
-  wine_env_stop
-  rm -rf "$scratch"
-}
-. "$root/scripts/wine-env"
-trap msi_env_stop EXIT
-# Shortcuts stay inside the prefix: no menu entries for the machine running the tests.
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
-[ -z "${DISPLAY:-}" ] || export OMBREL_DISPLAY=$DISPLAY
-rm -rf "$root/build/wineprefix-msi"
-wine_env_start "$root/build/wineprefix-msi" || true
+msi_env_start msi
 
 folder=$WINEPREFIX/drive_c/Program\ Files/Ombrel
 # Windows puts a per-machine package's shortcut into the machine's Start menu;

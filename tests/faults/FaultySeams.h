@@ -43,6 +43,9 @@ class FaultyDialogs : public FakeDialogs {
   void Error(const std::string& text) override {
     if (!Faults().Fails(Seam::Dialog)) FakeDialogs::Error(text);
   }
+  void Warn(const std::string& text) override {
+    if (!Faults().Fails(Seam::Dialog)) FakeDialogs::Warn(text);
+  }
   bool Confirm(const std::string& text) override {
     return !Faults().Fails(Seam::Dialog) && FakeDialogs::Confirm(text);
   }

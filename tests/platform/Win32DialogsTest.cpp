@@ -223,6 +223,26 @@ TEST(Win32DialogsBoxes, MessageAndErrorAreTitledWithTheProgramNameAndHaveOneOkBu
   EXPECT_TRUE(error.icon);
 }
 
+TEST(Win32DialogsBoxes, TheWarningIsTitledWithTheProgramNameAndHasAnIconAndOneOkButton) {
+  Win32Dialogs dialogs("OmbrelSetup");
+  std::wstring text;
+  bool ok = false, yes = false, icon = false;
+  BoxRun shown = RunWithBox(
+      L"OmbrelSetup", [&] { dialogs.Warn("Anyone may change this folder: C:\\Legacy\\Ombrel\\"); },
+      [&](HWND box) {
+        text = TextOf(GetDlgItem(box, 0xFFFF));
+        ok = GetDlgItem(box, IDOK) != nullptr;
+        yes = GetDlgItem(box, IDYES) != nullptr;
+        icon = HasIcon(box);
+        PressKey(box, VK_RETURN);
+      },
+      IDOK);
+  ASSERT_TRUE(shown.found);
+  EXPECT_EQ(text, L"Anyone may change this folder: C:\\Legacy\\Ombrel\\");
+  EXPECT_TRUE(ok && !yes);
+  EXPECT_TRUE(icon);
+}
+
 TEST(Win32DialogsBrowse, ReturnsTheChosenFolderAndNothingOnCancel) {
   Win32Dialogs dialogs("OmbrelSetup");
   wchar_t windows[MAX_PATH] = {};

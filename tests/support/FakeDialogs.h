@@ -10,7 +10,7 @@
 
 class FakeDialogs : public IDialogs {
  public:
-  enum class Kind { Message, Error, Confirm, Warning, Browse };
+  enum class Kind { Message, Error, Confirm, Warning, Browse, Warn };
   struct Shown {
     Kind kind;
     std::string text;
@@ -31,6 +31,7 @@ class FakeDialogs : public IDialogs {
 
   void Message(const std::string& text) override { Show({Kind::Message, text}); }
   void Error(const std::string& text) override { Show({Kind::Error, text}); }
+  void Warn(const std::string& text) override { Show({Kind::Warn, text}); }
   bool Confirm(const std::string& text) override { return Ask(Kind::Confirm, text); }
   bool AskWarning(const std::string& text) override { return Ask(Kind::Warning, text); }
   std::optional<std::string> BrowseForFolder(const std::string& prompt, const std::string& title) override {
