@@ -108,8 +108,9 @@ TEST_F(ScheduleFile, AShortLineAfterSortedOnesThatSortsBeforeThemIsSavedInItsPla
     for (const std::string& line : lines) bytes += line + "\r\n";
     return bytes;
   };
-  // Too short to name a kind, a date and no kind word, a date cut short.
-  const std::pair<std::string, size_t> cases[] = {{"2024/05/18", 1}, {"2024/05/19,X", 2}, {"2024/05/1", 0}};
+  // Too short to name a kind, a date and no kind word, and no date at all
+  // (its first 10 bytes still place it).
+  const std::pair<std::string, size_t> cases[] = {{"2024/05/18", 1}, {"2024/05/19,X", 2}, {"2024/05/1x", 3}};
   for (const auto& [shortLine, place] : cases) {
     Lines expected = sorted;
     expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(place), shortLine);
