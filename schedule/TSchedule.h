@@ -14,6 +14,10 @@
 #include <string_view>
 #include <vector>
 
+namespace schedule_bytes {
+struct LineSpan;
+}
+
 class TSchedule {
  public:
   std::string Kind;  // kind word of the command under way
@@ -69,11 +73,7 @@ class TSchedule {
 
  private:
   // A line: its characters [start, end), and where the next line starts.
-  struct Span {
-    size_t start;
-    size_t end;
-    size_t next;
-  };
+  using Span = schedule_bytes::LineSpan;
   // The lines in store order, each followed by its line end: CR LF or LF (a
   // lone CR of the file ends a line like an LF, and is read as one). The last
   // line may lack its line end. The file is read into this one buffer; lines
@@ -106,10 +106,6 @@ class TSchedule {
   template <typename Key>
   size_t SkipLinesAsSaved(size_t start, std::string_view& previous, Key& previousKey);
   void IndexWhenAsked() const;
-  // The line that starts at start in a text whose line ends are CR LF or LF.
-  static Span SpanIn(std::string_view text, size_t start);
-  Span SpanAt(size_t start) const;
-  std::string_view TextOf(const Span& span) const;
   size_t LineStartOf(size_t offset) const;
   size_t LineNumberOf(size_t start) const;
   std::string_view SortKeyAt(size_t start) const;

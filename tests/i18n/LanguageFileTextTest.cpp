@@ -59,3 +59,21 @@ TEST(LanguageFileText, MarksAndTheirAbsence) {
   EXPECT_FALSE(late.Utf8);
   EXPECT_EQ(late.Text, "a\xFF\xFE");
 }
+
+// Without a mark, a file is UTF-8 when every byte beyond ASCII is part of a
+// whole sequence: punctuation of U+0080 to U+00BF alone makes it so, a broken
+// or overlong sequence leaves it in the code page, bytes as they stand.
+TEST(LanguageFileText, Utf8WithoutAMarkOnlyWhenEverySequenceIsWhole) {
+  for (const char* text : {"[A]\r\nK=\xC2\xAB Oui \xC2\xBB\r\n", "[A]\r\nK=\xC2\xBFQu\xC3\xA9?\xC2\xA1\r\n",
+                           "[A]\r\nK=20\xC2\xB0\r\n"}) {
+    const LanguageFileText decoded = DecodeLanguageFile(text);
+    EXPECT_TRUE(decoded.Utf8) << text;
+    EXPECT_EQ(decoded.Text, text);
+  }
+  for (const char* text : {"[A]\r\nK=\xC2\xAB \xE2\x82\x41\r\n", "[A]\r\nK=\xE0\x80\xAB\r\n",
+                           "[A]\r\nK=\xC2\xAB\xE0\x9F\xBB\r\n"}) {
+    const LanguageFileText decoded = DecodeLanguageFile(text);
+    EXPECT_FALSE(decoded.Utf8) << text;
+    EXPECT_EQ(decoded.Text, text);
+  }
+}

@@ -136,6 +136,37 @@ TEST_F(CalendarMarks, MonthEndsAndSaturdaysAreMarkedAndCleared) {
   EXPECT_EQ(ini.WEEKLY_SCHEDULE_SHUTDOWN_DAY, "1101000");
 }
 
+// A 9 in the year or the month, in a file as the program saves it (the load's
+// fast pass takes those lines) and in events added after it out of order: the
+// month is marked and a weekly Clear finds them like any other date.
+TEST_F(CalendarMarks, DatesWithANineAreMarkedAndClearedLikeAnyOther) {
+  Load(
+      "1999/09/06,SHUTDOWN,08:00,0\r\n"  // Monday
+      "2019/05/06,SHUTDOWN,08:00,0\r\n"  // Monday
+      "2019/09/02,SHUTDOWN,08:00,0\r\n"  // Monday
+      "2019/09/03,SHUTDOWN,08:00,0\r\n"  // Tuesday
+      "2019/09/30,STARTUP,07:00,0\r\n"   // Monday, another kind
+      "2029/09/03,SHUTDOWN,22:00,1\r\n"  // Monday
+      "2029/09/24,SHUTDOWN,08:00,0\r\n"  // Monday
+      "2029/09/25,TESTUPS,08:00,0\r\n");
+  store.Kind = "SHUTDOWN";
+  store.SetEvent("2029/01/01", "06:00", false);  // Monday
+  store.SetEvent("2019/09/30", "06:00", false);  // Monday
+  ini.WEEKLY_SCHEDULE_SHUTDOWN_DAY = "0100000";
+  EXPECT_EQ(MarkedDays(kShutdown, 9, 2019), (std::vector<int>{2, 3, 9, 16, 23, 30}));
+  ini.WEEKLY_SCHEDULE_SHUTDOWN_DAY = "0000000";
+  EXPECT_EQ(MarkedDays(kShutdown, 9, 2029), (std::vector<int>{3, 24}));
+  EXPECT_EQ(MarkedDays(kStartup, 9, 2019), (std::vector<int>{30}));
+  EXPECT_EQ(DaysWithoutDatedEvent(store, dates, kShutdown, 1, 2029).front(), 2);
+
+  const auto removed = ClearWeekdays(store, ini, dates, kShutdown, {false, true, false, false, false, false, false});
+  EXPECT_EQ(removed, (Lines{"1999/09/06", "2019/05/06", "2019/09/02", "2029/09/03", "2029/09/24", "2029/01/01",
+                            "2019/09/30"}));
+  EXPECT_EQ(LinesOf(store),
+            (Lines{"2019/09/03,SHUTDOWN,08:00,0", "2019/09/30,STARTUP,07:00,0", "2029/09/25,TESTUPS,08:00,0"}));
+  EXPECT_EQ(MarkedDays(kShutdown, 9, 2019), (std::vector<int>{3}));
+}
+
 // The calendar's marker sets are red, lime and blue for SHUTDOWN, STARTUP and
 // TESTUPS; any other word takes the blue one.
 TEST_F(CalendarMarks, EachKindWordShowsInItsOwnMarkerSet) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "schedule/ScheduleLines.h"
 #include "support/ScratchFolder.h"
@@ -94,6 +95,41 @@ TEST_F(ScheduleFile, SavedFileIsSortedWithCrLfAfterEveryLine) {
   again.FilePath = path;
   again.LoadSchedule();
   EXPECT_EQ(LinesOf(again), saved);
+}
+
+// Lines as this program saves them are taken by the load in steps of their
+// own; the line after them is still held against the last of them, so a short
+// one that sorts before it goes to its place when the file is saved.
+TEST_F(ScheduleFile, AShortLineAfterSortedOnesThatSortsBeforeThemIsSavedInItsPlace) {
+  const Lines sorted{"2024/05/17,SHUTDOWN,08:30,1", "2024/05/18,STARTUP,07:00,0", "2024/05/19,TESTUPS,21:05,0",
+                     "2024/05/20,SHUTDOWN,08:00,0"};
+  const auto fileOf = [](const Lines& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return bytes;
+  };
+  // Too short to name a kind, a date and no kind word, and no date at all
+  // (its first 10 bytes still place it).
+  const std::pair<std::string, size_t> cases[] = {{"2024/05/18", 1}, {"2024/05/19,X", 2}, {"2024/05/1x", 3}};
+  for (const auto& [shortLine, place] : cases) {
+    Lines expected = sorted;
+    expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(place), shortLine);
+    Lines file = sorted;
+    file.push_back(shortLine);
+    Load(fileOf(file));
+    store.SaveSchedule();
+    EXPECT_EQ(ReadFileBytes(path), fileOf(expected)) << shortLine;
+  }
+  // The same inside the file: more lines as saved follow the short one.
+  Lines file = sorted;
+  file.insert(file.end(), {"2024/05/19", "2024/05/21,STARTUP,06:00,0", "2024/05/22,STARTUP,06:00,0"});
+  Load(fileOf(file));
+  EXPECT_EQ(store.EventTime("2024/05/21", "STARTUP"), "06:00");
+  store.SaveSchedule();
+  Lines expected = sorted;
+  expected.insert(expected.begin() + 2, "2024/05/19");
+  expected.insert(expected.end(), {"2024/05/21,STARTUP,06:00,0", "2024/05/22,STARTUP,06:00,0"});
+  EXPECT_EQ(ReadFileBytes(path), fileOf(expected));
 }
 
 TEST_F(ScheduleFile, EmptyStoreWritesAnEmptyFile) {

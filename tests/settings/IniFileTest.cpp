@@ -218,6 +218,13 @@ TEST(IniFileWrite, AppendsAMissingSectionAtTheEnd) {
   EXPECT_EQ(Written("[A]\r\nx=1\r\n", "B", "k", "v"), "[A]\r\nx=1\r\n[B]\r\nk=v\r\n");
   EXPECT_EQ(Written("[A]\r\nx=1", "B", "k", "v"), "[A]\r\nx=1\r\n[B]\r\nk=v\r\n");
   EXPECT_EQ(Written("[A]\nx=1\n\n", "B", "k", "v"), "[A]\nx=1\n\n[B]\r\nk=v\r\n");
+  // A lone CR ends the last line already: no empty line goes in before the section.
+  IniFile file("[A]\rx=1\r");
+  file.WriteString("B", "k", "v");
+  EXPECT_EQ(file.Bytes(), "[A]\rx=1\r[B]\r\nk=v\r\n");
+  EXPECT_EQ(file.ReadString("A", "x", ""), "1");
+  EXPECT_EQ(file.ReadString("B", "k", ""), "v");
+  EXPECT_EQ(Written("[A]\rx=1\r", "A", "k", "v"), "[A]\rx=1\rk=v\r\n");
 }
 
 TEST(IniFileWrite, BareNameBecomesAnEntry) {

@@ -22,6 +22,25 @@ TEST(IsValidUtf8, AcceptsWellFormedTextOnly) {
   for (const char* bytes : malformed) EXPECT_FALSE(IsValidUtf8(bytes)) << bytes;
 }
 
+// The edges of each rule: the lowest two-byte lead, the lowest second byte
+// after E0 (below it the form is overlong), and every continuation byte.
+TEST(IsValidUtf8, EachBoundaryOfALeadAndItsContinuations) {
+  for (const char* bytes : {"\xC2\x80", "\xC2\xBF", "\xDF\xBF", "\xE0\xA0\x80", "\xE2\x82\xAC", "\xED\x9F\xBF",
+                            "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
+    EXPECT_TRUE(IsValidUtf8(bytes)) << bytes;
+  const char* malformed[] = {
+      "\xC1\xBF",          // overlong, two bytes
+      "\xE0\x80\x80",      // overlong, three bytes: E0 80 to E0 9F
+      "\xE0\x9F\xBF",
+      "\xE2\x82\x41",      // a third byte that is no continuation
+      "\xE2\x82\xC0",
+      "\xE2\x82 ",
+      "\xF0\x9F\x98\x41",  // a fourth one
+      "\xF0\x9F\x41\x80",
+  };
+  for (const char* bytes : malformed) EXPECT_FALSE(IsValidUtf8(bytes)) << bytes;
+}
+
 TEST(Utf8FromUtf16, EitherByteOrderWithSurrogatePairs) {
   // "Aé€" and U+1F600, a surrogate pair.
   const std::string little("A\0\xE9\0\xAC\x20\x3D\xD8\x00\xDE", 10);

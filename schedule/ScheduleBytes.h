@@ -1,0 +1,273 @@
+#pragma once
+// The schedule store's text read byte by byte, eight bytes at a time where a
+// file of megabytes is walked: line ends, date texts "dddd/dd/dd", kind words,
+// the place of a line in the sort order from its first bytes, and the marks
+// that index date texts. Only the store's own sources include it.
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "schedule/TSchedule.h"
+
+namespace schedule_bytes {
+
+// Words of 8 bytes read from the text hold its first byte in their lowest.
+static_assert(std::endian::native == std::endian::little);
+
+// -- Fixed lengths and the kind words.
+
+constexpr std::string_view kKinds[] = {TSchedule::kKindWords[0], TSchedule::kKindWords[1],
+                                       TSchedule::kKindWords[2]};
+constexpr int kKindCount = 3;
+constexpr int kOtherWord = 3;  // a date text followed by anything but a comma and a kind word
+constexpr size_t kDateLength = 10;  // "yyyy/mm/dd"
+constexpr size_t kTimeAndFlag = 7;  // "HH:MM,F"
+
+// -- Characters, and words of eight bytes.
+
+inline uint64_t FirstEightBytes(const char* text) {
+  uint64_t word;
+  std::memcpy(&word, text, sizeof word);
+  return word;
+}
+
+inline bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+inline bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+inline bool HoldsLineEnd(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), IsLineEnd);
+}
+
+// The bytes of word that may be a CR or an LF: each byte below 14 has its
+// high bit set (the classic zero-byte test). Bytes above a flagged one may be
+// flagged falsely; the lowest flagged byte is a true one.
+inline uint64_t LineEndBytes(uint64_t word) {
+  constexpr uint64_t kEachByte = 0x0101010101010101;
+  return (word - kEachByte * 14) & ~word & kEachByte * 0x80;
+}
+
+// The same for the bytes that may be a CR, an LF or a '/'.
+inline uint64_t LineEndOrSlashBytes(uint64_t word) {
+  constexpr uint64_t kEachByte = 0x0101010101010101;
+  const uint64_t slashes = word ^ (kEachByte * '/');
+  return LineEndBytes(word) | ((slashes - kEachByte) & ~slashes & kEachByte * 0x80);
+}
+
+// The first byte at or after from that is a CR, an LF or a '/', or the end;
+// bytes are looked at 8 at a time until one of them may be such a byte.
+inline size_t NextLineEndOrSlash(std::string_view text, size_t from) {
+  const char* const data = text.data();
+  size_t i = from;
+  while (i + sizeof(uint64_t) <= text.size()) {
+    uint64_t word;
+    std::memcpy(&word, data + i, sizeof word);
+    const uint64_t hits = LineEndOrSlashBytes(word);
+    if (hits == 0) {
+      i += sizeof word;
+      continue;
+    }
+    i += static_cast<size_t>(std::countr_zero(hits)) / 8;
+    if (IsLineEnd(data[i]) || data[i] == '/') return i;
+    ++i;
+  }
+  for (; i < text.size(); ++i)
+    if (IsLineEnd(data[i]) || data[i] == '/') return i;
+  return text.size();
+}
+
+// The first LF at or after from, or the end; 8 bytes at a time, as the C
+// library's search is a byte loop under Wine.
+inline size_t NextLineFeed(std::string_view text, size_t from) {
+  constexpr uint64_t kEachByte = 0x0101010101010101;
+  const char* const data = text.data();
+  size_t i = from;
+  for (; i + sizeof(uint64_t) <= text.size(); i += sizeof(uint64_t)) {
+    uint64_t word;
+    std::memcpy(&word, data + i, sizeof word);
+    const uint64_t lineFeeds = word ^ (kEachByte * '\n');
+    const uint64_t hits = (lineFeeds - kEachByte) & ~lineFeeds & kEachByte * 0x80;
+    if (hits != 0) return i + static_cast<size_t>(std::countr_zero(hits)) / 8;
+  }
+  for (; i < text.size(); ++i)
+    if (data[i] == '\n') return i;
+  return text.size();
+}
+
+// a against b as std::string_view::compare does it (bytes as unsigned
+// characters, a prefix first), 8 bytes at a time: the C library's compare is
+// a byte loop under Wine.
+inline int CompareBytes(std::string_view a, std::string_view b) {
+  const size_t common = std::min(a.size(), b.size());
+  size_t i = 0;
+  for (; i + sizeof(uint64_t) <= common; i += sizeof(uint64_t)) {
+    const uint64_t x = __builtin_bswap64(FirstEightBytes(a.data() + i));
+    const uint64_t y = __builtin_bswap64(FirstEightBytes(b.data() + i));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  for (; i < common; ++i)
+    if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+// -- Lines.
+
+// A line of a text: its characters [start, end), and where the next line starts.
+struct LineSpan {
+  size_t start;
+  size_t end;
+  size_t next;
+};
+
+// The line that starts at start in a text whose line ends are CR LF or LF.
+inline LineSpan LineAt(std::string_view text, size_t start) {
+  const size_t lineFeed = NextLineFeed(text, start);
+  if (lineFeed == text.size()) return {start, text.size(), text.size()};
+  const size_t end = lineFeed > start && text[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
+  return {start, end, lineFeed + 1};
+}
+
+inline std::string_view TextOf(std::string_view text, const LineSpan& span) {
+  return text.substr(span.start, span.end - span.start);
+}
+
+// -- Date texts and kind words.
+
+// True when text starts with a date text "dddd/dd/dd". Every line is tried,
+// so its first 8 bytes are checked at once: the two slashes, and the six
+// digits as bytes 0x30 to 0x39 (high half 3, and still 3 with 6 added).
+inline bool StartsWithDate(std::string_view text) {
+  if (text.size() < kDateLength) return false;
+  constexpr uint64_t kSlashPlaces = 0xFF0000FF00000000, kSlashes = 0x2F00002F00000000;
+  constexpr uint64_t kDigitPlaces = 0x00FFFF00FFFFFFFF, kHighHalves = 0x00F0F000F0F0F0F0;
+  constexpr uint64_t kZeroes = 0x0030300030303030, kSixes = 0x0006060006060606;
+  const uint64_t head = FirstEightBytes(text.data());
+  const uint64_t digits = head & kDigitPlaces;
+  return (head & kSlashPlaces) == kSlashes && (digits & kHighHalves) == kZeroes &&
+         ((digits + kSixes) & kHighHalves) == kZeroes && IsDigit(text[8]) && IsDigit(text[9]);
+}
+
+// The date "dddd/dd/dd" at the start of text as the number yyyymmdd.
+inline std::optional<uint32_t> LeadingDate(std::string_view text) {
+  if (!StartsWithDate(text)) return std::nullopt;
+  uint32_t number = 0;
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) number = number * 10 + static_cast<uint32_t>(text[i] - '0');
+  return number;
+}
+
+inline std::string_view DateOf(std::string_view line) {
+  return line.substr(0, kDateLength);
+}
+
+inline int KindIndex(std::string_view word) {
+  for (int kind = 0; kind < kKindCount; ++kind)
+    if (word == kKinds[kind]) return kind;
+  return -1;
+}
+
+// The kind word after the date text that starts text: a comma and one of the
+// kind words, else kOtherWord. Kind words hold no line end, so the one found
+// is within the date's line.
+inline int KindAfterDate(std::string_view text) {
+  if (text.size() <= kDateLength || text[kDateLength] != ',') return kOtherWord;
+  const std::string_view rest = text.substr(kDateLength + 1);
+  for (int kind = 0; kind < kKindCount; ++kind)
+    if (rest.starts_with(kKinds[kind])) return kind;
+  return kOtherWord;
+}
+
+// Where the line that starts at start, with a date text, ends when it has the
+// shape of an event line: date, comma, kind word, 7 more characters without a
+// CR, LF or '/', and its line end right after. Such a line holds no date text
+// but the one at its start. npos for any other line. kind: the kind word's.
+inline size_t EventLineEnd(std::string_view text, size_t start, int& kind) {
+  constexpr size_t kShortest = 26;  // a line of a 7-letter kind word
+  if (text.size() - start <= kShortest + 1) return std::string_view::npos;
+  const char* const line = text.data() + start;
+  kind = line[12] == 'H' ? 0 : line[12] == 'T' ? 1 : line[12] == 'E' ? 2 : -1;
+  if (kind < 0 || line[kDateLength] != ',') return std::string_view::npos;
+  const size_t length = kDateLength + 1 + kKinds[kind].size() + kTimeAndFlag + 1;
+  const char* const word = line + kDateLength + 1;
+  // Comparisons of a fixed length, which the compiler does in place.
+  const bool wordMatches = kind == 0   ? std::memcmp(word, "SHUTDOWN", 8) == 0
+                           : kind == 1 ? std::memcmp(word, "STARTUP", 7) == 0
+                                       : std::memcmp(word, "TESTUPS", 7) == 0;
+  if (start + length >= text.size() || !wordMatches) return std::string_view::npos;
+  uint64_t rest;  // the comma after the word, time and flag
+  std::memcpy(&rest, line + length - sizeof rest, sizeof rest);
+  if (LineEndOrSlashBytes(rest) != 0 || (line[length] != '\r' && line[length] != '\n'))
+    return std::string_view::npos;
+  return start + length;
+}
+
+// -- The order of lines.
+
+// Order of lines of one date: lines too short to name a kind first, then
+// SHUTDOWN, STARTUP, any other letter, and TESTUPS last (its second letter 'E'
+// goes after every other one).
+inline int KindRank(std::string_view line) {
+  constexpr size_t kSecondLetterOfKind = 12;
+  if (line.size() <= kSecondLetterOfKind) return 0;
+  switch (line[kSecondLetterOfKind]) {
+    case 'H':
+      return 1;
+    case 'T':
+      return 2;
+    case 'E':
+      return 4;
+    default:
+      return 3;
+  }
+}
+
+// Where a line of at least 10 bytes stands in the sort order: its first 10
+// bytes in order, then its kind's rank; the order SortsBefore gives such
+// lines, found without comparing texts.
+struct SortKey {
+  uint64_t head;  // the first 8 bytes, the first one highest
+  uint32_t tail;  // the last two bytes of the date, then the rank
+  auto operator<=>(const SortKey&) const = default;
+};
+
+inline SortKey SortKeyOf(std::string_view line, int rank) {
+  return {__builtin_bswap64(FirstEightBytes(line.data())),
+          static_cast<uint32_t>(static_cast<unsigned char>(line[8])) << 16 |
+              static_cast<uint32_t>(static_cast<unsigned char>(line[9])) << 8 | static_cast<uint32_t>(rank)};
+}
+
+inline bool SortsBefore(std::string_view a, std::string_view b) {
+  if (a.size() >= kDateLength && b.size() >= kDateLength) {
+    const SortKey dateOfA = SortKeyOf(a, 0), dateOfB = SortKeyOf(b, 0);
+    if (dateOfA != dateOfB) return dateOfA < dateOfB;
+  } else {
+    // A shorter date is a prefix and sorts first.
+    const int byDate = CompareBytes(DateOf(a), DateOf(b));
+    if (byDate != 0) return byDate < 0;
+  }
+  return KindRank(a) < KindRank(b);
+}
+
+// -- Marks.
+
+// A mark: the date as the number yyyymmdd, times 4, plus the kind after it,
+// above the offset of the date text. Marks in numeric order are ordered by
+// date, kind and offset; a date texts's number fits in 27 bits.
+constexpr int kOffsetBits = 35;
+constexpr uint64_t kOffsetMask = (uint64_t{1} << kOffsetBits) - 1;
+
+inline uint64_t MarkOf(uint32_t date, int kind, size_t offset) {
+  return (uint64_t{date} * 4 + static_cast<uint64_t>(kind)) << kOffsetBits | offset;
+}
+inline size_t OffsetOf(uint64_t mark) {
+  return static_cast<size_t>(mark & kOffsetMask);
+}
+
+}  // namespace schedule_bytes
