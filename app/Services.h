@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/DosDevices.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Wait.h"
@@ -18,6 +19,7 @@ struct Services {
   IWait& wait;
   std::string programPath;  // the full path of the running program's file
   StartupTrace* trace = nullptr;  // notes the steps of the start when asked to
+  IDosDevices* dosDevices = nullptr;  // the computer's serial ports; none listed when null
 };
 
 // The program's own registry key, under HKEY_LOCAL_MACHINE.

@@ -13,6 +13,7 @@
 #include "app/TFormViewAll.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32DosDevices.h"
 #include "platform/win32/Win32SerialChannel.h"
 #include "platform/win32/Win32Shell.h"
 #include "ui/Text.h"
@@ -71,7 +72,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Dialogs dialogs(ProgramTitle(path));
   Win32Registry registry;
   Win32Shell shell;
-  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace};
+  Win32DosDevices dosDevices;
+  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace, &dosDevices};
 
   auto showError = [&dialogs](const std::string& text) { dialogs.Error(text); };
   TDataModule1 module(services, std::make_unique<Win32SerialChannel>(showError), showError);
