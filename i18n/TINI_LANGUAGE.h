@@ -121,6 +121,8 @@ public:
   std::string MESSAGE_ERROR_FILE_NOT_FOUND;
   std::string MESSAGE_WARNING_HIBERNATE_SELECT;
   std::string MESSAGE_CURRENT_SCHEDULE_NOT_FOUND;
+  std::string MESSAGE_PORTS_BEYOND_COM8;
+  std::string MESSAGE_PORTS_COM1_TO_COM8_ONLY;
 
   // Reads every entry from the file at Path; a missing key takes its English
   // default less trailing blanks. Never fails.
