@@ -38,6 +38,10 @@
 // Times (..._ms) are the system's tick count, the same in every process.
 //
 //   window_tool shortcut FILE.lnk         "target=... folder=..." of a shortcut
+//   window_tool record FILE ARGS...       appends each argument as a line to
+//                                         FILE: registered as the program that
+//                                         opens a file type, it records what the
+//                                         shell asked it to open
 //
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
 //       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
@@ -562,10 +566,19 @@ int Shortcut(const std::wstring& file) {
   return result;
 }
 
+// Appends the arguments, a line each in UTF-8, to the file.
+int Record(const std::wstring& file, const std::vector<std::wstring>& arguments) {
+  FILE* out = _wfopen(file.c_str(), L"ab");
+  if (!out) return 1;
+  for (const std::wstring& argument : arguments) std::fprintf(out, "%s\n", Utf8(argument.c_str()).c_str());
+  std::fclose(out);
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: window_tool wait|gone|state|minimize|close|page|click|keys|answer|box|focus|text|ups|"
-      "accessible|measure|shortcut ...\n",
+      "accessible|measure|shortcut|record ...\n",
       stderr);
   return 2;
 }
@@ -580,6 +593,7 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"keys") return Keys(argv[2]);
   if (command == L"shortcut") return Shortcut(argv[2]);
+  if (command == L"record") return Record(argv[2], std::vector<std::wstring>(argv + 3, argv + argc));
   const std::wstring title = argv[2];
   if (command == L"answer" && argc > 3)
     return Answer(title, argv[3], argc > 4 ? std::wcstod(argv[4], nullptr) : 30);
