@@ -7,6 +7,8 @@
 //   window_tool state TITLE               "count=N iconic=0|1 foreground=0|1"
 //   window_tool minimize TITLE            the title bar's minimise
 //   window_tool close TITLE               WM_CLOSE, as the close box sends it
+//   window_tool front TITLE               brings the window to the front, as a
+//                                         user's click on it does
 //   window_tool page TITLE N              click the header of tab N (1-based)
 //
 // Real input, through the system's input queue (SendInput), as a user gives it:
@@ -615,6 +617,7 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"minimize") return PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
   if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"front") return SetForegroundWindow(window) ? 0 : 1;
   if (command == L"page" && argc > 3)
     return SelectPage(window, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
   if (command == L"click" && argc > 3) return Click(window, argv[3]);
