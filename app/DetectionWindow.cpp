@@ -25,3 +25,7 @@ void TFormMain::PreselectUps(int n, int seriesCode) {
   CheckListBox1.TickOnly(row);
   if (row >= 0) CheckListBox1ClickCheck(row);
 }
+
+const TINI_LANGUAGE& TFormMain::Texts() const {
+  return *language_;
+}

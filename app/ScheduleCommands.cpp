@@ -141,5 +141,7 @@ void TFormMain::Calendar1Change() {
 // Modal: returns when the overview window closes.
 void TFormMain::ButtonViewAllClick() {
   if (!FormViewAll && MakeFormViewAll) FormViewAll = &MakeFormViewAll();
-  if (FormViewAll) FormViewAll->ShowModalFor(*schedule_, *settings_, *language_, module_.AString1);
+  if (!FormViewAll) return;
+  FormViewAll->OnHelpKey = [this] { ShowHelp(HelpPlace::Overview); };
+  FormViewAll->ShowModalFor(*schedule_, *settings_, *language_, module_.AString1);
 }

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderRights.h"
+#include "platform/DosDevices.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Wait.h"
@@ -20,6 +21,7 @@ struct Services {
   std::string programPath;  // the full path of the running program's file
   StartupTrace* trace = nullptr;  // notes the steps of the start when asked to
   const IFolderRights* folderRights = nullptr;  // who may change the program's folder; unchecked when null
+  IDosDevices* dosDevices = nullptr;  // the computer's serial ports; none listed when null
 };
 
 // The program's own registry key, under HKEY_LOCAL_MACHINE.

@@ -1,5 +1,7 @@
 #include "app/TDataModule1.h"
 
+#include "ups/PortsBeyondCom8.h"
+
 namespace {
 
 // RUNNING tells the monitor that a probe holds the serial ports (3) and
@@ -64,7 +66,14 @@ void TDataModule1::ComPort1TriggerAvail(SerialChannel& sender, uint16_t count) {
 void TDataModule1::ReportDetection() {
   const DetectionReport report = detection_.ReportDetection();
   if (report.foundCount >= 1 && window_) window_->PreselectUps(report.port, report.seriesCode);
-  Boxes().Message(report.text);
+  std::string text = report.text;
+  // Nothing found: a port numbered above COM8 is the likely place of the UPS.
+  if (report.foundCount < 1 && window_ && services_.dosDevices) {
+    const TINI_LANGUAGE& texts = window_->Texts();
+    text += PortsBeyondCom8Lines(SerialPortsBeyondCom8(services_.dosDevices->Names()),
+                                 texts.MESSAGE_PORTS_BEYOND_COM8, texts.MESSAGE_PORTS_COM1_TO_COM8_ONLY);
+  }
+  Boxes().Message(text);
   services_.registry.SetNumber(kProgramKey, "RUNNING", kProbeOver);
 }
 

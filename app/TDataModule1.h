@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Services.h"
+#include "i18n/TINI_LANGUAGE.h"
 #include "schedule/TADateTime.h"
 #include "ui/Timer.h"
 #include "ups/SerialChannel.h"
@@ -23,6 +24,8 @@ class IDetectionWindow {
   // Selects port n and ticks the series (a UPSTYPE code), adapting the page
   // as a user's tick of that series does.
   virtual void PreselectUps(int n, int seriesCode) = 0;
+  // The texts in use, for the report's lines about ports beyond COM8.
+  virtual const TINI_LANGUAGE& Texts() const = 0;
 };
 
 class TDataModule1 {

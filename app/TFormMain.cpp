@@ -212,7 +212,7 @@ void TFormMain::ProcessMessage(MSG& message) {
 }
 
 void TFormMain::FormKeyDown(WPARAM key) {
-  if (key == VK_F1) services_.shell.Open("Ombrel_T.hlp");
+  if (key == VK_F1) ShowHelp(PlaceOfActivePage());
 }
 
 bool TFormMain::FormKeyPress(WPARAM character) {

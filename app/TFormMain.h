@@ -15,6 +15,7 @@
 #include "app/ClosingDialogs.h"
 #include "app/Services.h"
 #include "app/TDataModule1.h"
+#include "guide/HelpGuide.h"
 #include "i18n/TINI_LANGUAGE.h"
 #include "schedule/CalendarMarks.h"
 #include "schedule/TSchedule.h"
@@ -226,6 +227,7 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void ShowHourglass(bool on) override;
   void ShowProbedPort(int n) override;
   void PreselectUps(int n, int seriesCode) override;
+  const TINI_LANGUAGE& Texts() const override;
 
   // Event handlers.
   void CheckBox1Click();
@@ -251,6 +253,9 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void ComboBox7Change();  // also the year list's
   void Calendar1Change();
   void FormKeyDown(WPARAM key);
+  // F1: the help for a place (app/HelpKey.cpp), in the language in use.
+  void ShowHelp(HelpPlace place);
+  HelpPlace PlaceOfActivePage() const;
   // True when the character was taken (Enter, Escape).
   bool FormKeyPress(WPARAM character);
 

@@ -166,6 +166,9 @@ void TFormViewAll::ShowModalFor(const TSchedule& schedule, const TINI& settings,
       quit = true;
       break;
     }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_F1 && OnHelpKey &&
+        (message.hwnd == Handle() || IsChild(Handle(), message.hwnd)))
+      OnHelpKey();
     // Tab between the table and Close, Escape and Enter to close.
     if (IsDialogMessageW(Handle(), &message)) continue;
     TranslateMessage(&message);

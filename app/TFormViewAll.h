@@ -3,6 +3,7 @@
 // and the three weekly rules beside each other, only to be read. The program
 // entry makes it, hidden; View All shows it modally.
 #include <array>
+#include <functional>
 
 #include "app/Services.h"
 #include "i18n/TINI_LANGUAGE.h"
@@ -39,6 +40,8 @@ class TFormViewAll : public ui::Window {
   // Ends the showing: the window hides and ShowModalFor returns.
   void Close();
   bool Showing() const { return showing_; }
+  // F1 while the window shows.
+  std::function<void()> OnHelpKey;
 
  private:
   // Declared before the controls so that they outlive them.

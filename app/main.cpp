@@ -14,6 +14,7 @@
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FolderRights.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32DosDevices.h"
 #include "platform/win32/Win32SerialChannel.h"
 #include "platform/win32/Win32Shell.h"
 #include "ui/Text.h"
@@ -73,7 +74,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Registry registry;
   Win32Shell shell;
   Win32FolderRights folderRights;
-  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace, &folderRights};
+  Win32DosDevices dosDevices;
+  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace, &folderRights, &dosDevices};
 
   auto showError = [&dialogs](const std::string& text) { dialogs.Error(text); };
   TDataModule1 module(services, std::make_unique<Win32SerialChannel>(showError), showError);

@@ -9,7 +9,7 @@
 namespace {
 
 // Every entry of the language file, in the order Load reads them.
-constexpr std::array<LanguageEntry, 101> kEntries = {{
+constexpr std::array<LanguageEntry, 103> kEntries = {{
     {"COMMON_SETUP", "FONTNAME", "Microsoft Sans Serif", &TINI_LANGUAGE::FONTNAME},
     {"COMMON_SETUP", "FONTSIZE", "8", nullptr},
     {"COMMON_SETUP", "OK", "OK", &TINI_LANGUAGE::OK},
@@ -143,6 +143,11 @@ constexpr std::array<LanguageEntry, 101> kEntries = {{
      "Every user of this computer may change the files in this folder, from which this program and the monitor "
      "run with administrator rights. Let only Administrators and SYSTEM change it:",
      &TINI_LANGUAGE::MESSAGE_WARNING_FOLDER_OPEN_TO_ALL},
+    {"MESSAGE", "MESSAGE_PORTS_BEYOND_COM8", "Serial ports beyond COM8 on this computer:",
+     &TINI_LANGUAGE::MESSAGE_PORTS_BEYOND_COM8},
+    {"MESSAGE", "MESSAGE_PORTS_COM1_TO_COM8_ONLY",
+     "The monitor uses COM1 to COM8 only. The help (F1) tells how to renumber an adapter.",
+     &TINI_LANGUAGE::MESSAGE_PORTS_COM1_TO_COM8_ONLY},
 }};
 
 // The default of the one integer entry, FONTSIZE, from its digits in the table.

@@ -123,6 +123,8 @@ public:
   std::string MESSAGE_CURRENT_SCHEDULE_NOT_FOUND;
   std::string MESSAGE_SETTINGS_NOT_SAVED;  // OK after a start that could not read everything
   std::string MESSAGE_WARNING_FOLDER_OPEN_TO_ALL;  // followed by the folder
+  std::string MESSAGE_PORTS_BEYOND_COM8;
+  std::string MESSAGE_PORTS_COM1_TO_COM8_ONLY;
 
   // Reads every entry from the file at Path; a missing key takes its English
   // default less trailing blanks. Never fails.

@@ -7,10 +7,12 @@
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/SystemFunction.h"
 
-void Win32Shell::Open(const std::string& file) {
-  // A missing file or a missing viewer is not this program's business.
+bool Win32Shell::Open(const std::string& file) {
   auto execute = SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-  if (execute) execute(GetActiveWindow(), L"open", AnsiToWide(file).c_str(), L"", L"", SW_SHOWNORMAL);
+  if (!execute) return false;
+  HINSTANCE result = execute(GetActiveWindow(), L"open", AnsiToWide(file).c_str(), L"", L"", SW_SHOWNORMAL);
+  // Values up to 32 are the shell's error codes (no such file, no association, ...).
+  return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 std::string Win32Shell::ShortPath(const std::string& path) {

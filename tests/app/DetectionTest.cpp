@@ -3,6 +3,7 @@
 #include <string>
 
 #include "MainWindowFixture.h"
+#include "support/FakeDosDevices.h"
 
 namespace {
 
@@ -180,6 +181,38 @@ TEST_F(DetectionTest, ARunThatCannotStartLeavesNothingBusy) {
   EXPECT_FALSE(module->Timer1.Enabled());
   EXPECT_FALSE(module->ComPort1.Open());
   EXPECT_NE(CursorOver(form->ButtonAutoDetect), Hourglass());
+}
+
+TEST_F(DetectionTest, WhenNothingIsFoundTheReportNamesThePortsBeyondCom8InTheLanguageShown) {
+  std::filesystem::create_directories(folder.File("Languages\\Deutsch"));
+  folder.Write("Languages\\Deutsch\\setup.ini",
+               "[MESSAGE]\r\nMESSAGE_PORTS_BEYOND_COM8=Weitere:\r\nMESSAGE_PORTS_COM1_TO_COM8_ONLY=Nur 1 bis 8.\r\n");
+  WriteSettings("[PAGE3]\r\nLANGUAGE=Deutsch\r\n");
+  FakeDosDevices devices;
+  devices.names = {"C:", "COM3", "COM12", "LPT1", "COM9"};
+  StartQuietly();
+  services->dosDevices = &devices;
+  comPort->AddSilent(3);
+  PressAutoDetect(true);
+  ASSERT_NE(TicksToReport(), 0);
+
+  std::string expected;
+  for (int n = 1; n <= 8; ++n) expected += Line(n, n == 3 ? " <== Empty" : " Cannot use this port");
+  expected += "\r\n UPS NOT FOUND !\r\n Weitere: COM9, COM12\r\n Nur 1 bis 8.";
+  EXPECT_EQ(Report(), expected);
+
+  // Ports up to COM8 only, or a UPS found: the report is as it always was.
+  devices.names = {"COM1", "COM3", "COM8"};
+  PressAutoDetect(true);
+  ASSERT_NE(TicksToReport(), 0);
+  EXPECT_EQ(Report().substr(Report().size() - 18), "\r\n UPS NOT FOUND !");
+  devices.names = {"COM3", "COM11"};
+  comPort->AddUps(5, {"TARVEXI Velto\r\n"});
+  PressAutoDetect(true);
+  ASSERT_NE(TicksToReport(), 0);
+  EXPECT_EQ(Report().find("COM11"), std::string::npos);
+  const std::string last = Line(8, " Cannot use this port");
+  EXPECT_EQ(Report().substr(Report().size() - last.size()), last);
 }
 
 }  // namespace

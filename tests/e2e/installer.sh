@@ -16,9 +16,9 @@ folder=$WINEPREFIX/drive_c/Program\ Files/Ombrel
 start_menus=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
   "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs")
 shortcut_file() {
-  local menu
+  local menu name=${1:-Ombrel Setup}
   for menu in "${start_menus[@]}"; do
-    [ -f "$menu/Ombrel/Ombrel Setup.lnk" ] && echo "$menu/Ombrel/Ombrel Setup.lnk"
+    [ -f "$menu/Ombrel/$name.lnk" ] && echo "$menu/Ombrel/$name.lnk"
   done
 }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -84,6 +84,18 @@ link=$(tool shortcut "$(winpath "$shortcut")") || fail "cannot read the shortcut
 echo "shortcut: $link"
 target=$(printf '%s\n' "$link" | sed -n 's/^target=\(.*\) folder=.*/\1/p')
 [ "$target" = 'C:\Program Files\Ombrel\OmbrelSetup.exe' ] || fail "the shortcut starts '$target'"
+# The guide, in every language, and its shortcut to the English contents.
+for language in English Deutsch Francais Espanol; do
+  [ -s "$folder/Help/$language/index.html" ] || fail "the guide in $language is not installed"
+done
+[ -s "$folder/Help/guide.css" ] || fail "the guide's style sheet is not installed"
+help_shortcut=$(shortcut_file "Ombrel Setup Help")
+[ -n "$help_shortcut" ] || fail "no Start menu shortcut Ombrel Setup Help"
+help_link=$(tool shortcut "$(winpath "$help_shortcut")") || fail "cannot read the help shortcut"
+echo "help shortcut: $help_link"
+help_target=$(printf '%s\n' "$help_link" | sed -n 's/^target=\(.*\) folder=.*/\1/p')
+[ "$help_target" = 'C:\Program Files\Ombrel\Help\English\index.html' ] ||
+  fail "the help shortcut opens '$help_target'"
 
 echo "== the program from its shortcut"
 (cd "$folder" && wine "$target" >/dev/null 2>&1 </dev/null) &
@@ -126,6 +138,8 @@ left=$(cd "$folder" && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ')
 [ "$left" = "Languages/Mine/setup.ini SCHEDULE.TXT SPY.EXE omb.ini " ] || fail "left after the uninstall: $left"
 expect_installed "$scratch/user" "the user's files after the uninstall"
 [ -z "$(shortcut_file)" ] || fail "the shortcut is still there: $(shortcut_file)"
+[ -z "$(shortcut_file "Ombrel Setup Help")" ] || fail "the help shortcut is still there"
+[ ! -e "$folder/Help" ] || fail "the guide is still there"
 [ -z "$(entries)" ] || fail "an entry is left: $(entries)"
 
 # Installing again over what was left: the settings are there again.

@@ -8,12 +8,14 @@
 #                               standard input and output (a simulated UPS)
 #   hold_exclusively PATH       another process opens the terminal and holds it exclusively
 #   map_ports PATH1 ... PATH8   maps COM1..COM8 to the paths ("-": a device that is not there)
-#                               and restarts the wineserver, which reads the mapping at start
+#                               and restarts the wineserver, which reads the mapping at start;
+#                               each "N=PATH" of the array extra_ports maps COMN as well
 # Everything started here is stopped when the script ends.
 
 serial_prefix=$root/build/wineprefix-serial
 ptys=$(mktemp -d /tmp/ombrel-serial.XXXXXX)
 serial_pids=()
+extra_ports=()
 
 serial_env_start() {
   command -v socat >/dev/null || fail "socat is not installed"
@@ -76,6 +78,7 @@ map_ports() {
       printf '"COM%d"="%s"\r\n' "$n" "$path"
       n=$((n + 1))
     done
+    for path in "${extra_ports[@]}"; do printf '"COM%d"="%s"\r\n' "${path%%=*}" "${path#*=}"; done
   } >"$reg"
   wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
   # Read back before the restart: a value written just before the server

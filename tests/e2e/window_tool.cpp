@@ -13,6 +13,8 @@
 //                                         (taskkill without /f), or the end of
 //                                         the session (WM_QUERYENDSESSION, then
 //                                         WM_ENDSESSION) as a log-off sends it
+//   window_tool front TITLE               brings the window to the front, as a
+//                                         user's click on it does
 //   window_tool page TITLE N              click the header of tab N (1-based)
 //
 // Real input, through the system's input queue (SendInput), as a user gives it:
@@ -44,6 +46,10 @@
 // Times (..._ms) are the system's tick count, the same in every process.
 //
 //   window_tool shortcut FILE.lnk         "target=... folder=..." of a shortcut
+//   window_tool record FILE ARGS...       appends each argument as a line to
+//                                         FILE: registered as the program that
+//                                         opens a file type, it records what the
+//                                         shell asked it to open
 //
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
 //       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
@@ -588,13 +594,19 @@ int Request(const std::wstring& title, const std::wstring& kind) {
     SendMessageTimeoutW(window, WM_ENDSESSION, agreed ? TRUE : FALSE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                         &ignored);
   }
+// Appends the arguments, a line each in UTF-8, to the file.
+int Record(const std::wstring& file, const std::vector<std::wstring>& arguments) {
+  FILE* out = _wfopen(file.c_str(), L"ab");
+  if (!out) return 1;
+  for (const std::wstring& argument : arguments) std::fprintf(out, "%s\n", Utf8(argument.c_str()).c_str());
+  std::fclose(out);
   return 0;
 }
 
 int Usage() {
   std::fputs(
       "usage: window_tool wait|gone|state|minimize|close|request|page|click|keys|answer|box|focus|text|ups|"
-      "accessible|measure|shortcut ...\n",
+      "accessible|measure|shortcut|record ...\n",
       stderr);
   return 2;
 }
@@ -609,6 +621,7 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"keys") return Keys(argv[2]);
   if (command == L"shortcut") return Shortcut(argv[2]);
+  if (command == L"record") return Record(argv[2], std::vector<std::wstring>(argv + 3, argv + argc));
   const std::wstring title = argv[2];
   if (command == L"answer" && argc > 3)
     return Answer(title, argv[3], argc > 4 ? std::wcstod(argv[4], nullptr) : 30);
@@ -631,6 +644,7 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"minimize") return PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
   if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"front") return SetForegroundWindow(window) ? 0 : 1;
   if (command == L"page" && argc > 3)
     return SelectPage(window, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
   if (command == L"click" && argc > 3) return Click(window, argv[3]);

@@ -58,12 +58,11 @@ class FaultyDialogs : public FakeDialogs {
   }
 };
 
-// The short form of a path that the system cannot give is the path itself.
+// A file the shell cannot open; the short form of a path that the system
+// cannot give is the path itself.
 class FaultyShell : public FakeShell {
  public:
-  void Open(const std::string& file) override {
-    if (!Faults().Fails(Seam::Shell)) FakeShell::Open(file);
-  }
+  bool Open(const std::string& file) override { return !Faults().Fails(Seam::Shell) && FakeShell::Open(file); }
   std::string ShortPath(const std::string& path) override {
     return Faults().Fails(Seam::Shell) ? path : FakeShell::ShortPath(path);
   }
