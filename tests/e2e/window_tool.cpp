@@ -594,6 +594,9 @@ int Request(const std::wstring& title, const std::wstring& kind) {
     SendMessageTimeoutW(window, WM_ENDSESSION, agreed ? TRUE : FALSE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                         &ignored);
   }
+  return 0;
+}
+
 // Appends the arguments, a line each in UTF-8, to the file.
 int Record(const std::wstring& file, const std::vector<std::wstring>& arguments) {
   FILE* out = _wfopen(file.c_str(), L"ab");
