@@ -34,7 +34,8 @@ void Label::SetTextColor(COLORREF color) {
 // A colour of its own only where it stands out from the face (and not in a
 // high-contrast theme); else the system's text colour.
 HBRUSH Label::OnColor(HDC dc) {
-  return CaptionOnFace(dc, Enabled(), ownColor_ ? CaptionColour(color_, COLOR_BTNFACE, COLOR_BTNTEXT) : CLR_INVALID);
+  return CaptionOnFace(dc, Enabled(),
+                       ownColor_ ? CaptionColour(color_, COLOR_BTNFACE, COLOR_BTNTEXT) : CLR_INVALID);
 }
 
 void Label::FitToText() {

@@ -77,7 +77,8 @@ void ReportList::ShowBackground() {
 // heading is then drawn in the system's own colours, as Windows draws every
 // control in a high-contrast theme.
 void ReportList::ShowHeading() {
-  const bool plain = HighContrastOn() || Contrast(GetSysColor(COLOR_BTNTEXT), RGB(255, 255, 255)) < kCaptionContrast;
+  const bool plain =
+      HighContrastOn() || Contrast(GetSysColor(COLOR_BTNTEXT), RGB(255, 255, 255)) < kCaptionContrast;
   if (plain == plainHeading_) return;
   plainHeading_ = plain;
   using SetTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);

@@ -130,7 +130,8 @@ struct Shown {
 // A text within area of hwnd's client area: the screen with the text, and
 // without it (hide; show brings it back). A text that changes no pixel
 // cannot be read: no colour, 1:1.
-Shown TextOnScreen(HWND hwnd, RECT area, const std::function<void()>& hide, const std::function<void()>& show) {
+Shown TextOnScreen(HWND hwnd, RECT area, const std::function<void()>& hide,
+                   const std::function<void()>& show) {
   hide();
   const ScreenShot without(hwnd);
   show();
@@ -197,16 +198,18 @@ class Measures {
       if (auto* combo = dynamic_cast<ui::ComboBox*>(control)) {
         const int row = combo->ItemIndex();
         if (row < 0) continue;
-        Field(hwnd, combo->RowText(row), ClientOf(hwnd), [hwnd] { SendMessageW(hwnd, CB_SETCURSEL, -1, 0); },
-              [hwnd, row] { SendMessageW(hwnd, CB_SETCURSEL, row, 0); });
+        Field(
+            hwnd, combo->RowText(row), ClientOf(hwnd), [hwnd] { SendMessageW(hwnd, CB_SETCURSEL, -1, 0); },
+            [hwnd, row] { SendMessageW(hwnd, CB_SETCURSEL, row, 0); });
       } else if (auto* list = dynamic_cast<ui::TickList*>(control)) {
         for (int row = 0; row < list->Count(); ++row) {
           RECT label{};
           label.left = LVIR_LABEL;
           SendMessageW(hwnd, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
           const std::string text = list->RowText(row);
-          Field(hwnd, text, label, [list, row] { list->SetRowText(row, ""); },
-                [list, row, &text] { list->SetRowText(row, text); });
+          Field(
+              hwnd, text, label, [list, row] { list->SetRowText(row, ""); },
+              [list, row, &text] { list->SetRowText(row, text); });
         }
       } else if (auto* report = dynamic_cast<ui::ReportList*>(control)) {
         Table(*report);
@@ -215,8 +218,9 @@ class Measures {
           RECT tab{};
           SendMessageW(hwnd, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tab));
           const std::string text = pages->Caption(index);
-          Caption(hwnd, text, tab, [pages, index] { pages->SetCaption(index, ""); },
-                  [pages, index, &text] { pages->SetCaption(index, text); });
+          Caption(
+              hwnd, text, tab, [pages, index] { pages->SetCaption(index, ""); },
+              [pages, index, &text] { pages->SetCaption(index, text); });
         }
       } else if (dynamic_cast<ui::TextField*>(control)) {
         WindowText(hwnd, true);
@@ -236,8 +240,9 @@ class Measures {
     if (text.empty()) return;
     auto font = reinterpret_cast<HFONT>(SendMessageW(panel.Handle(), WM_GETFONT, 0, 0));
     const COLORREF own = panel.CaptionColor();
-    Caption(panel.Handle(), text, ClientOf(panel.Handle()), [&] { panel.SetCaption("", font, own); },
-            [&] { panel.SetCaption(text, font, own); });
+    Caption(
+        panel.Handle(), text, ClientOf(panel.Handle()), [&] { panel.SetCaption("", font, own); },
+        [&] { panel.SetCaption(text, font, own); });
   }
 
   int Count() const { return count_; }
@@ -262,7 +267,8 @@ class Measures {
       };
       // Taken from the list, whose painting takes its heading along.
       MapWindowPoints(header, hwnd, reinterpret_cast<POINT*>(&place), 2);
-      Caption(hwnd, text, place, [&] { setHeading(""); }, [&] { setHeading(text); });
+      Caption(
+          hwnd, text, place, [&] { setHeading(""); }, [&] { setHeading(text); });
     }
     std::vector<std::vector<std::string>> rows;
     for (int row = 0; row < report.RowCount(); ++row) {
@@ -281,8 +287,9 @@ class Measures {
         InflateRect(&cell, -1, -1);  // inside the grid lines
         auto blank = rows;
         blank[row][column] = "";
-        Field(hwnd, rows[row][column], cell, [&report, blank] { report.SetRows(blank); },
-              [&report, &rows] { report.SetRows(rows); });
+        Field(
+            hwnd, rows[row][column], cell, [&report, blank] { report.SetRows(blank); },
+            [&report, &rows] { report.SetRows(rows); });
       }
   }
 
@@ -297,9 +304,9 @@ class Measures {
     GetClassNameW(hwnd, name, 64);
     std::ostringstream line;
     line.precision(2);
-    line << where_ << ": " << WideToAnsi(name) << " \"" << text << "\" " << std::fixed << ratio << ":1, needs "
-         << needed << ":1" << (enabled ? "" : " (disabled)") << ", " << Hex(shown.text) << " on "
-         << Hex(shown.background);
+    line << where_ << ": " << WideToAnsi(name) << " \"" << text << "\" " << std::fixed << ratio
+         << ":1, needs " << needed << ":1" << (enabled ? "" : " (disabled)") << ", " << Hex(shown.text)
+         << " on " << Hex(shown.background);
     failures_.push_back(line.str());
   }
 

@@ -22,7 +22,8 @@ class SystemColoursOf {
 
  private:
   void Set(const std::vector<COLORREF>& colours) {
-    if (!elements_.empty()) SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
+    if (!elements_.empty())
+      SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
   }
   std::vector<int> elements_;
   std::vector<COLORREF> before_, after_;

@@ -60,7 +60,9 @@ class SystemColoursTest : public ::testing::Test {
 TEST_F(SystemColoursTest, TextFieldTextTakesTheColourOfItsBackground) {
   ui::TextField field;
   field.Create({.parent = Page(), .bounds = {0, 0, 50, 21}});
-  SystemColoursOf dark({{COLOR_WINDOW, kBlack}, {COLOR_WINDOWTEXT, kWhite}, {COLOR_BTNFACE, kBlack},
+  SystemColoursOf dark({{COLOR_WINDOW, kBlack},
+                        {COLOR_WINDOWTEXT, kWhite},
+                        {COLOR_BTNFACE, kBlack},
                         {COLOR_GRAYTEXT, kGreen}});
   Asked enabled = AskColours(field.Handle(), WM_CTLCOLOREDIT);
   EXPECT_EQ(enabled.text, kWhite);
@@ -82,7 +84,8 @@ TEST_F(SystemColoursTest, OwnCaptionColourGivesWayWhereItWouldNotStandOut) {
   red.SetTextColor(kRed);
   blue.SetTextColor(kBlue);
   {
-    SystemColoursOf light({{COLOR_BTNFACE, kGrey}, {COLOR_BTNTEXT, kBlack}, {COLOR_GRAYTEXT, RGB(109, 109, 109)}});
+    SystemColoursOf light(
+        {{COLOR_BTNFACE, kGrey}, {COLOR_BTNTEXT, kBlack}, {COLOR_GRAYTEXT, RGB(109, 109, 109)}});
     EXPECT_EQ(AskColours(red.Handle(), WM_CTLCOLORSTATIC).text, kRed);  // 3.5:1
     EXPECT_EQ(AskColours(blue.Handle(), WM_CTLCOLORSTATIC).text, kBlue);
     EXPECT_EQ(AskColours(plain.Handle(), WM_CTLCOLORSTATIC).text, kBlack);
@@ -92,7 +95,7 @@ TEST_F(SystemColoursTest, OwnCaptionColourGivesWayWhereItWouldNotStandOut) {
   }
   {
     SystemColoursOf dark({{COLOR_BTNFACE, kBlack}, {COLOR_BTNTEXT, kWhite}});
-    EXPECT_EQ(AskColours(red.Handle(), WM_CTLCOLORSTATIC).text, kRed);  // 5.3:1 on black
+    EXPECT_EQ(AskColours(red.Handle(), WM_CTLCOLORSTATIC).text, kRed);     // 5.3:1 on black
     EXPECT_EQ(AskColours(blue.Handle(), WM_CTLCOLORSTATIC).text, kWhite);  // 2.4:1 on black
     Asked plainColours = AskColours(plain.Handle(), WM_CTLCOLORSTATIC);
     EXPECT_EQ(plainColours.text, kWhite);
@@ -125,8 +128,9 @@ TEST_F(SystemColoursTest, OwnListBackgroundGivesWayUnderLightText) {
   }
   SendMessageW(host.Handle(), WM_THEMECHANGED, 0, 0);
   EXPECT_EQ(static_cast<COLORREF>(SendMessageW(list.Handle(), LVM_GETBKCOLOR, 0, 0)),
-            ui::Contrast(lightGreen, GetSysColor(COLOR_WINDOWTEXT)) >= kTextContrast ? lightGreen
-                                                                                    : GetSysColor(COLOR_WINDOW));
+            ui::Contrast(lightGreen, GetSysColor(COLOR_WINDOWTEXT)) >= kTextContrast
+                ? lightGreen
+                : GetSysColor(COLOR_WINDOW));
 }
 
 // A tick list keeps the background it was given when it was enabled or
@@ -137,8 +141,8 @@ TEST_F(SystemColoursTest, TickListFollowsAChangeOfColours) {
   disabled.Create({.parent = Page(), .bounds = {0, 70, 100, 60}, .rows = {"One", "Two"}});
   enabled.SetEnabled(true);
   disabled.SetEnabled(false);
-  SystemColoursOf white({{COLOR_WINDOW, RGB(255, 255, 255)}, {COLOR_WINDOWTEXT, kBlack},
-                         {COLOR_BTNFACE, RGB(255, 255, 254)}});
+  SystemColoursOf white(
+      {{COLOR_WINDOW, RGB(255, 255, 255)}, {COLOR_WINDOWTEXT, kBlack}, {COLOR_BTNFACE, RGB(255, 255, 254)}});
   SendMessageW(host.Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
   EXPECT_EQ(static_cast<COLORREF>(SendMessageW(enabled.Handle(), LVM_GETBKCOLOR, 0, 0)), kWhite);
   EXPECT_EQ(static_cast<COLORREF>(SendMessageW(disabled.Handle(), LVM_GETBKCOLOR, 0, 0)), RGB(255, 255, 254));
