@@ -84,7 +84,12 @@ class ScreenShot {
     SelectObject(memory, old);
     // Top-down rows of blue, green, red and a spare byte.
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client_.right, -client_.bottom, 1, 32, BI_RGB};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = client_.right;
+    info.bmiHeader.biHeight = -client_.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
     std::vector<RGBQUAD> rows(static_cast<size_t>(client_.right) * client_.bottom);
     GetDIBits(memory, bitmap, 0, client_.bottom, rows.data(), &info, DIB_RGB_COLORS);
     for (const RGBQUAD& pixel : rows) pixels_.push_back(RGB(pixel.rgbRed, pixel.rgbGreen, pixel.rgbBlue));
