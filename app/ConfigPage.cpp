@@ -5,14 +5,6 @@
 #include "app/SeriesRows.h"
 #include "app/TFormMain.h"
 
-namespace {
-
-COLORREF ButtonFace() {
-  return GetSysColor(COLOR_BTNFACE);
-}
-
-}  // namespace
-
 void TFormMain::ShowConfigPage() {
   const TINI& ini = *settings_;
   ComboBox1.SetItemIndex(ini.UPSPORT - 1);
@@ -120,11 +112,11 @@ void TFormMain::ApplySeriesRulesToLaterPages(int code) {
   const bool testable = code == 0;
   MarkerStartup.SetEnabled(!generic);
   if (generic) MarkerStartup.SetDown(false);
-  MarkerStartup.SetColor(generic ? ButtonFace() : RGB(0, 255, 0));
+  MarkerStartup.SetColor(generic ? ui::MarkerButton::kButtonFace : RGB(0, 255, 0));
   Label28.SetEnabled(!generic);
   if (!testable) MarkerTest.SetDown(false);
   MarkerTest.SetEnabled(testable);
-  MarkerTest.SetColor(testable ? RGB(0, 0, 255) : ButtonFace());
+  MarkerTest.SetColor(testable ? RGB(0, 0, 255) : ui::MarkerButton::kButtonFace);
   Label29.SetEnabled(testable);
   if (generic) CheckBox8.SetChecked(false);
   CheckBox7.SetEnabled(!generic);

@@ -1,5 +1,7 @@
 #include "ui/CheckBox.h"
 
+#include "ui/SystemColours.h"
+
 namespace ui {
 
 void CheckBox::Create(const CaptionArgs& args) {
@@ -18,6 +20,10 @@ void CheckBox::SetChecked(bool on) {
 
 void CheckBox::OnCommand(int code) {
   if (code == BN_CLICKED && OnClick) OnClick();
+}
+
+HBRUSH CheckBox::OnColor(HDC dc) {
+  return CaptionOnFace(dc, Enabled());
 }
 
 }  // namespace ui

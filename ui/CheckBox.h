@@ -17,6 +17,7 @@ class CheckBox : public Control {
   std::function<void()> OnClick;
 
   void OnCommand(int code) override;
+  HBRUSH OnColor(HDC dc) override;
 };
 
 }  // namespace ui

@@ -62,6 +62,10 @@ class Control {
   // fonts already made for the new one: what the control sized for the old
   // one (rows, pictures, its own size) follows.
   virtual void OnDpiChanged(int /*oldDpi*/, int /*newDpi*/) {}
+  // The system's colours or theme have changed: what the control keeps of
+  // them (a list's background, pictures drawn in them) is made again. The
+  // window paints everything anew afterwards.
+  virtual void OnSystemColours() {}
 
   // The wrapper of a window created by this library, or null.
   static Control* FromHandle(HWND hwnd);

@@ -182,7 +182,7 @@ bool MarkerButton::LooksPressed() const {
 void MarkerButton::PaintFace(HDC dc, RECT inside) const {
   const int margin = Scale(2, DpiOf(Handle()));
   InflateRect(&inside, -margin, -margin);
-  Brush fill(CreateSolidBrush(color_));
+  Brush fill(CreateSolidBrush(Color()));
   FillRect(dc, &inside, fill.Get());
 }
 

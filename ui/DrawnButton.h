@@ -58,8 +58,10 @@ class DrawnButton : public Control {
 // from code runs nothing.
 class MarkerButton : public DrawnButton {
  public:
+  // kButtonFace: the button face in the system's colours of the moment.
+  static constexpr COLORREF kButtonFace = CLR_INVALID;
   void SetColor(COLORREF color);
-  COLORREF Color() const { return color_; }
+  COLORREF Color() const { return color_ == kButtonFace ? GetSysColor(COLOR_BTNFACE) : color_; }
   bool Down() const { return down_; }
   void SetDown(bool on);
   void SetGroup(std::vector<MarkerButton*> group) { group_ = std::move(group); }

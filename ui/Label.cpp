@@ -1,6 +1,7 @@
 #include "ui/Label.h"
 
 #include "ui/Gdi.h"
+#include "ui/SystemColours.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -30,11 +31,11 @@ void Label::SetTextColor(COLORREF color) {
   Repaint(Handle());
 }
 
+// A colour of its own only where it stands out from the face (and not in a
+// high-contrast theme); else the system's text colour.
 HBRUSH Label::OnColor(HDC dc) {
-  if (!ownColor_ || !Enabled()) return nullptr;
-  ::SetTextColor(dc, color_);
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return GetSysColorBrush(COLOR_BTNFACE);
+  return CaptionOnFace(dc, Enabled(),
+                       ownColor_ ? CaptionColour(color_, COLOR_BTNFACE, COLOR_BTNTEXT) : CLR_INVALID);
 }
 
 void Label::FitToText() {

@@ -1,6 +1,7 @@
 #include "ui/Panel.h"
 
 #include "ui/Dpi.h"
+#include "ui/SystemColours.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -74,7 +75,7 @@ void Panel::Paint(HDC dc, const RECT& area) const {
     SelectInDc selectFont(
         dc, captionFont_ ? static_cast<HGDIOBJ>(captionFont_) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, captionColor_);
+    SetTextColor(dc, CaptionColour(captionColor_, COLOR_BTNFACE, COLOR_BTNTEXT));
     RECT textRect = inside;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -33,6 +33,7 @@ class Panel : public Window {
   // change its font.
   void SetCaption(const std::string& caption, HFONT font, COLORREF color);
   std::string Caption() const { return caption_; }
+  COLORREF CaptionColor() const { return captionColor_; }  // the own colour asked for
   // A filled rectangle painted on the panel (legends), in the 96-DPI units
   // of the layout.
   void AddColourBlock(const RECT& rect, COLORREF color);

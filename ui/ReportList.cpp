@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "platform/win32/SystemFunction.h"
 #include "ui/Dpi.h"
+#include "ui/SystemColours.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -14,6 +16,7 @@ void ReportList::Create(const ReportListArgs& args) {
               WS_EX_CLIENTEDGE, args.parent, args.bounds, "", args.font);
   DWORD style = LVS_EX_FULLROWSELECT | (args.gridLines ? LVS_EX_GRIDLINES : 0);
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, style, style);
+  ShowHeading();
 }
 
 void ReportList::AddColumn(const std::string& caption, int width, Align align) {
@@ -56,9 +59,42 @@ std::string ReportList::ColumnCaption(int column) const {
 }
 
 void ReportList::SetBackground(COLORREF color) {
+  background_ = color;
+  ShowBackground();
+  Repaint(Handle());
+}
+
+void ReportList::ShowBackground() {
+  COLORREF color = background_ == CLR_INVALID ? GetSysColor(COLOR_WINDOW)
+                                              : TextBackground(background_, COLOR_WINDOWTEXT, COLOR_WINDOW);
   SendMessageW(Handle(), LVM_SETBKCOLOR, 0, color);
   SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, color);
-  Repaint(Handle());
+  SendMessageW(Handle(), LVM_SETTEXTCOLOR, 0, GetSysColor(COLOR_WINDOWTEXT));
+}
+
+// The theme draws the heading light and writes on it in the system's button
+// text colour. With a light text (a dark scheme) it would not show: the
+// heading is then drawn in the system's own colours, as Windows draws every
+// control in a high-contrast theme.
+void ReportList::ShowHeading() {
+  const bool plain =
+      HighContrastOn() || Contrast(GetSysColor(COLOR_BTNTEXT), RGB(255, 255, 255)) < kCaptionContrast;
+  if (plain == plainHeading_) return;
+  plainHeading_ = plain;
+  using SetTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const auto setWindowTheme = SystemFunction<SetTheme>(L"uxtheme.dll", "SetWindowTheme");
+  HWND header = reinterpret_cast<HWND>(SendMessageW(Handle(), LVM_GETHEADER, 0, 0));
+  if (!setWindowTheme || !header) return;
+  // A class name no theme holds: the heading's own drawing, in the system's colours.
+  if (plain)
+    setWindowTheme(header, L" ", L" ");
+  else
+    setWindowTheme(header, nullptr, nullptr);
+}
+
+void ReportList::OnSystemColours() {
+  ShowBackground();
+  ShowHeading();
 }
 
 void ReportList::AddRow(const std::vector<std::string>& cells) {

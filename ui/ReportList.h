@@ -26,7 +26,9 @@ class ReportList : public Control {
   void AddColumn(const std::string& caption, int width, Align align = Align::Left);
   void SetColumnCaption(int column, const std::string& caption);
   std::string ColumnCaption(int column) const;
-  // The background of the list and of its texts.
+  // The background of the list and of its texts: the colour given where the
+  // system's window text reads on it (and not in a high-contrast theme), else
+  // the system's window colour.
   void SetBackground(COLORREF color);
   void AddRow(const std::vector<std::string>& cells);
   // Replaces every row.
@@ -38,8 +40,13 @@ class ReportList : public Control {
 
   bool OnNotify(NMHDR& header, LRESULT& result) override;
   void OnDpiChanged(int oldDpi, int newDpi) override;
+  void OnSystemColours() override;
 
  private:
+  void ShowBackground();
+  void ShowHeading();
+  COLORREF background_ = CLR_INVALID;  // the program's own, if it has given one
+  bool plainHeading_ = false;          // the heading drawn without the theme
   void ShowRowCount();
   std::vector<std::vector<std::string>> rows_;
   std::wstring shown_;  // the text last handed to the list view

@@ -16,10 +16,14 @@ void TextField::SetEnabled(bool on) {
   Repaint(Handle());
 }
 
+// The text's colour goes with the background's: the system does not set it
+// for a control whose parent answers for its colours.
 HBRUSH TextField::OnColor(HDC dc) {
-  int color = Enabled() ? COLOR_WINDOW : COLOR_BTNFACE;
-  SetBkColor(dc, GetSysColor(color));
-  return GetSysColorBrush(color);
+  const bool enabled = Enabled();
+  const int background = enabled ? COLOR_WINDOW : COLOR_BTNFACE;
+  SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  SetBkColor(dc, GetSysColor(background));
+  return GetSysColorBrush(background);
 }
 
 }  // namespace ui

@@ -220,10 +220,21 @@ RECT TickList::TickBoxRect(int row) const {
 
 void TickList::SetEnabled(bool on) {
   Control::SetEnabled(on);
-  COLORREF color = GetSysColor(on ? COLOR_WINDOW : COLOR_BTNFACE);
+  ShowBackground();
+  Repaint(Handle());
+}
+
+void TickList::ShowBackground() {
+  COLORREF color = GetSysColor(Enabled() ? COLOR_WINDOW : COLOR_BTNFACE);
   SendMessageW(Handle(), LVM_SETBKCOLOR, 0, color);
   SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, color);
-  Repaint(Handle());
+  SendMessageW(Handle(), LVM_SETTEXTCOLOR, 0, GetSysColor(COLOR_WINDOWTEXT));
+}
+
+// The background and the tick boxes were made in the old colours.
+void TickList::OnSystemColours() {
+  ShowBackground();
+  SizeRows(DpiOf(Handle()));
 }
 
 bool TickList::OnNotify(NMHDR& header, LRESULT& result) {

@@ -56,8 +56,11 @@ class TickList : public Control {
 
   bool OnNotify(NMHDR& header, LRESULT& result) override;
   void OnDpiChanged(int oldDpi, int newDpi) override;
+  void OnSystemColours() override;
 
  private:
+  // The window colour enabled, the button face disabled.
+  void ShowBackground();
   void SizeRows(int dpi);
   void FitColumn();
   int rowHeight_ = 16;  // of the layout, at 96 DPI

@@ -4,6 +4,7 @@
 
 #include "ui/BusyCursor.h"
 #include "ui/Dpi.h"
+#include "ui/SystemColours.h"
 #include "ui/Text.h"
 #include "util/AppError.h"
 
@@ -66,6 +67,10 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (dpi_ != oldDpi) OnDpiChanged(oldDpi);
     return 0;
   }
+  // The user switched to another theme or colours: a top-level window passes
+  // it on to its controls and paints again in the new colours.
+  if (IsColourChange(message, wParam) && !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
+    FollowSystemColours(hwnd_);
   LRESULT result = 0;
   if (RouteNotification(message, wParam, lParam, result)) return result;
   return DefWindowProcW(hwnd_, message, wParam, lParam);

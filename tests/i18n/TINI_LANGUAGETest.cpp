@@ -149,18 +149,18 @@ TEST(ShippedLanguageFiles, NameEveryEntry) {
   EXPECT_EQ(german.CANCEL, "Abbrechen");
   EXPECT_EQ(german.CLOSE, "Schlie\xDF"
                           "en");  // Windows-1252, the code page of a German system
-  EXPECT_EQ(german.MESSAGE_ERROR_FILE_NOT_FOUND, "Fehler, Datei nicht gefunden : ");
+  EXPECT_EQ(german.MESSAGE_ERROR_FILE_NOT_FOUND, "Fehler: Datei nicht gefunden: ");
 
   // French and Spanish are written in Windows-1252 too.
   TINI_LANGUAGE french;
   french.Path = std::string(OMBREL_LANGUAGES_DIR) + "/Francais/setup.ini";
   french.Load();
   EXPECT_EQ(french.AUGUST, "Ao\xFBt");
-  EXPECT_EQ(french.MESSAGE_ERROR_FILE_NOT_FOUND, "Erreur, fichier introuvable : ");
+  EXPECT_EQ(french.MESSAGE_ERROR_FILE_NOT_FOUND, "Erreur\xA0: fichier introuvable\xA0: ");  // no-break spaces
   TINI_LANGUAGE spanish;
   spanish.Path = std::string(OMBREL_LANGUAGES_DIR) + "/Espanol/setup.ini";
   spanish.Load();
   EXPECT_EQ(spanish.SATURDAY, "S\xE1"
                               "bado");
-  EXPECT_EQ(spanish.MESSAGE_ERROR_FILE_NOT_FOUND, "Error, no se encuentra el archivo: ");
+  EXPECT_EQ(spanish.MESSAGE_ERROR_FILE_NOT_FOUND, "Error: no se encuentra el archivo: ");
 }
