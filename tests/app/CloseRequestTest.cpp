@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "MainWindowFixture.h"
+#include "support/RunSoon.h"
 
 namespace {
 
@@ -31,16 +32,6 @@ void Send(Request request) {
     SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
 }
 
-// Runs step once from whatever message loop runs next (the overview window's).
-std::function<void()> pendingStep;
-void RunSoonOnce(std::function<void()> step) {
-  pendingStep = std::move(step);
-  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto step = std::move(pendingStep);
-    if (step) step();
-  });
-}
 
 class CloseRequestTest : public MainWindowTest, public ::testing::WithParamInterface<Request> {
  protected:
@@ -104,7 +95,7 @@ TEST_P(CloseRequestTest, DuringTheErrorBoxOfAFailedOkTheWindowClosesWithNothingM
 TEST_P(CloseRequestTest, DuringTheOverviewWindowBothClose) {
   StartQuietly();
   const Request request = GetParam();
-  RunSoonOnce([request] { Send(request); });
+  RunSoon([request] { Send(request); });
   Click(form->ButtonViewAll);
   Pump();
   EXPECT_FALSE(WindowOpen());

@@ -5,21 +5,12 @@
 #include <functional>
 
 #include "MainWindowFixture.h"
+#include "support/RunSoon.h"
 
 namespace {
 
 using Opened = std::vector<std::string>;
 
-// Runs step on the message loop of whatever modal loop runs next.
-std::function<void()> pendingStep;
-void RunSoon(std::function<void()> step) {
-  pendingStep = std::move(step);
-  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto step = std::move(pendingStep);
-    if (step) step();
-  });
-}
 
 class HelpKeyTest : public MainWindowTest {
  protected:

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "MainWindowFixture.h"
+#include "support/RunSoon.h"
 
 namespace {
 
@@ -32,16 +33,6 @@ std::vector<bool> Ticks(const ui::TickList& list) {
   return ticks;
 }
 
-// Runs step on the message loop of whatever modal loop runs next.
-std::function<void()> pendingStep;
-void RunSoon(std::function<void()> step) {
-  pendingStep = std::move(step);
-  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto step = std::move(pendingStep);
-    if (step) step();
-  });
-}
 
 class ViewAllTest : public MainWindowTest {
  protected:

@@ -27,6 +27,7 @@
 #include "faults/FaultySeams.h"
 #include "support/FakeClock.h"
 #include "support/FakeWait.h"
+#include "support/RunSoon.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -143,16 +144,6 @@ Outcome OutcomeOf(World& world) {
   return outcome;
 }
 
-// Runs step once from whatever message loop runs next (the overview window's).
-std::function<void()> pendingStep;
-void RunSoon(std::function<void()> step) {
-  pendingStep = std::move(step);
-  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto step = std::move(pendingStep);
-    if (step) step();
-  });
-}
 
 struct Operation {
   const char* name;
