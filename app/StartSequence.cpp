@@ -147,4 +147,5 @@ void TFormMain::BuildLaterPages() {
   if (reached(StartStep::MonthMarked)) MarkShownMonth();
   if (reached(StartStep::SeriesRules)) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
   laterPagesFilled_ = true;
+  Note("later pages");
 }
