@@ -60,7 +60,7 @@ echo
 echo "medians of $repetitions runs         program    minimal window    ratio"
 row() {
   awk -v name="$1" -v unit="$2" -v a="$(column_median $results/program "$3")" -v b="$(column_median $results/minimal "$3")" \
-    'BEGIN { f = unit == "ms" ? "%7.1f" : "%7d"; printf "%-24s " f " %-2s  " f "   %-2s     %5.2f\n", name, a, unit, b, unit, a / b }'
+    'BEGIN { f = unit == "ms" ? "%7.1f" : "%7d"; printf "%-24s " f " %-2s  " f " %-2s     %5.2f\n", name, a, unit, b, unit, a / b }'
 }
 row "start-up until shown" ms 1
 row "start-up until ready" ms 3
