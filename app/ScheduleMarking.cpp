@@ -28,6 +28,7 @@ void TFormMain::BuildDayMarkers() {
   }
   markersMade_ = true;
   if (Dpi() != ui::kLayoutDpi) AlignDayMarkers();
+  Note("day markers");
 }
 
 // Each marker goes to the top-left corner of its cell, one pixel in from the

@@ -132,19 +132,25 @@ void TFormMain::MarkShownMonth() {
 void TFormMain::BuildLaterPages() {
   if (laterPagesMade_) return;
   BuildSchedulePage(PageControl1.Page(1));
+  Note("schedule page made");
   BuildOthersPage(PageControl1.Page(2));
   for (ui::Group* group : {&GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
   laterPagesMade_ = true;
+  Note("others page made");
   const auto reached = [this](StartStep step) { return startReached_ >= step; };
   if (reached(StartStep::Bevels)) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
   if (reached(StartStep::Language) && languageRead_) ApplyLanguageToLaterPages();
   if (reached(StartStep::Names)) NameMarkers();
+  Note("later pages' language");
   if (reached(StartStep::PagesFilled)) {
     FillLanguageList();
     ShowScheduleSetup();
     ShowOthersPage();
   }
+  Note("later pages filled");
   if (reached(StartStep::MonthMarked)) MarkShownMonth();
+  Note("month marked");
   if (reached(StartStep::SeriesRules)) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
   laterPagesFilled_ = true;
+  Note("later pages' series rules");
 }

@@ -35,6 +35,13 @@ void StartupTrace::Mark(const char* step) {
   GlobalFindAtomA(step);
 }
 
+void StartupTrace::MarkReadyWhenIdle() {
+  if (!On() || written_ || GetQueueStatus(QS_ALLINPUT) != 0) return;
+  Mark("ready");
+  Write();
+  written_ = true;
+}
+
 void StartupTrace::Write() const {
   if (!On()) return;
   FILE* out = _wfopen(file_.c_str(), L"w");

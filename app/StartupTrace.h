@@ -2,7 +2,9 @@
 // Start-up timing for the start-up benchmark. Given a file, each step is
 // noted with the time since the process began, the CPU time the process had
 // used by then and its peak working set, and the list is written to that
-// file once the window shows. Without one, nothing is noted and nothing is written.
+// file once the program is ready: the first time its message loop finds no
+// message waiting, the moment the system's WaitForInputIdle reports. Without
+// one, nothing is noted and nothing is written.
 #include <windows.h>
 
 #include <string>
@@ -17,8 +19,9 @@ class StartupTrace {
 
   bool On() const { return !file_.empty(); }
   void Mark(const char* step);
-  // Writes the steps noted so far; later steps are not written.
-  void Write() const;
+  // Called by the message loop before it waits: the first time no message is
+  // waiting, notes "ready" and writes the steps; later steps are not written.
+  void MarkReadyWhenIdle();
 
  private:
   struct Step {
@@ -30,4 +33,7 @@ class StartupTrace {
   std::wstring file_;
   ULONGLONG created_ = 0;
   std::vector<Step> steps_;
+  bool written_ = false;
+
+  void Write() const;
 };

@@ -87,9 +87,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   form.MakeFormViewAll = [&]() -> TFormViewAll& { return viewAll.emplace(services, form.Handle()); };
   form.Show();
   trace.Mark("shown");
-  trace.Write();
 
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) form.ProcessMessage(message);
+  for (;;) {
+    trace.MarkReadyWhenIdle();
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
+    form.ProcessMessage(message);
+  }
   return 0;
 }

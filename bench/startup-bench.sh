@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Start-up time (process start until the main window shows) and peak memory
-# (the process's peak working set at that moment) of the staged program, each
-# as a ratio to a minimal Win32 program that only opens one empty window.
-# Both run side by side, alternately, under the same Wine.
+# Start-up time and peak memory (the process's peak working set by then) of
+# the staged program, each as a ratio to a minimal Win32 program that only
+# opens one empty window, at two moments: until the main window shows, and
+# until the program is ready: every page and marker made, the start's work
+# done and the program idle, waiting for input (the system's WaitForInputIdle).
+# Both run side by side, alternately, under the same Wine. Each run also counts
+# the main window's descendants when ready and 600 ms later; a run where they
+# differ (something was still being made) stops the benchmark.
 #   bench/startup-bench.sh [REPETITIONS]     (default 7; one warm-up run each)
 # OMBREL_EXE / OMBREL_EXE_ARGS measure another program instead (see tests/e2e/common.bash).
 #
@@ -27,11 +31,15 @@ program=$(winpath "$exe")
 yardstick=$(winpath "$minimal_window")
 cd "$(dirname "$exe")"
 
-# Prints "startup_ms peak_kb" of one start.
+# Prints "shown_ms shown_peak_kb ready_ms ready_peak_kb windows" of one start.
 measure() {
-  local line
+  local line fields
   line=$(tool measure 120 "$@") || { echo "measuring failed: $line" >&2; exit 1; }
-  printf '%s\n' "$line" | sed -n 's/^startup_ms=\([0-9.]*\) peak_kb=\([0-9]*\)$/\1 \2/p'
+  fields=$(printf '%s\n' "$line" | sed -n 's/^startup_ms=\([0-9.]*\) peak_kb=\([0-9]*\) ready_ms=\([0-9.]*\) ready_peak_kb=\([0-9]*\) windows=\([0-9]*\) settled=\([0-9]*\)$/\1 \2 \3 \4 \5 \6/p')
+  set -- $fields
+  [ $# = 6 ] || { echo "unexpected measurement: $line" >&2; exit 1; }
+  [ "$5" = "$6" ] || { echo "not ready when idle: $5 windows, $6 600 ms later" >&2; exit 1; }
+  echo "$1 $2 $3 $4 $5"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -43,14 +51,19 @@ trap 'rm -rf "$results"; wine_env_cleanup' EXIT
 for run in $(seq 1 "$repetitions"); do
   measure "$yardstick" "Minimal Window" >>$results/minimal
   measure "$program" "$title" "${exe_args[@]}" >>$results/program
-  echo "run $run: program $(tail -n1 $results/program), minimal $(tail -n1 $results/minimal) (ms kB)"
+  echo "run $run (shown ms, kB; ready ms, kB; windows): program $(tail -n1 $results/program), minimal $(tail -n1 $results/minimal)"
 done
 
-program_ms=$(cut -d' ' -f1 $results/program | median)
-program_kb=$(cut -d' ' -f2 $results/program | median)
-minimal_ms=$(cut -d' ' -f1 $results/minimal | median)
-minimal_kb=$(cut -d' ' -f2 $results/minimal | median)
+# The median of column $2 of file $1.
+column_median() { cut -d' ' -f"$2" "$1" | median; }
 echo
-echo "medians of $repetitions runs    program    minimal window    ratio"
-awk -v a="$program_ms" -v b="$minimal_ms" 'BEGIN { printf "start-up until shown    %7.1f ms  %9.1f ms      %5.2f\n", a, b, a / b }'
-awk -v a="$program_kb" -v b="$minimal_kb" 'BEGIN { printf "peak working set        %7d kB  %9d kB      %5.2f\n", a, b, a / b }'
+echo "medians of $repetitions runs         program    minimal window    ratio"
+row() {
+  awk -v name="$1" -v unit="$2" -v a="$(column_median $results/program "$3")" -v b="$(column_median $results/minimal "$3")" \
+    'BEGIN { f = unit == "ms" ? "%7.1f" : "%7d"; printf "%-24s " f " %-2s  " f " %-2s     %5.2f\n", name, a, unit, b, unit, a / b }'
+}
+row "start-up until shown" ms 1
+row "start-up until ready" ms 3
+row "peak working set shown" kB 2
+row "peak working set ready" kB 4
+echo "windows when ready: program $(column_median $results/program 5), minimal window $(column_median $results/minimal 5)"

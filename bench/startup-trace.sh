@@ -2,8 +2,8 @@
 # The steps of one start of the program, each with the time since the process
 # began and the CPU time used by then: the benchmark build of the program
 # (build/windows/bench/OmbrelSetup_startup_trace.exe, the shipped program plus
-# the trace) runs from the staged folder and writes them once its window shows,
-# each with the peak working set of the process by then.
+# the trace) runs from the staged folder and writes them, each with the peak
+# working set of the process by then, once it is ready: idle, waiting for input.
 #   bench/startup-trace.sh [RUNS]     (default 3; the first is a warm-up)
 set -euo pipefail
 . "$(dirname "$0")/../tests/e2e/common.bash"

@@ -52,8 +52,12 @@
 //                                         shell asked it to open
 //
 //   window_tool measure SECONDS EXE TITLE [ARGS...]
-//       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=...",
-//       then closes the window and waits for the program to end
+//       starts EXE, waits for its window TITLE, prints "startup_ms=... peak_kb=..."
+//       (until the window shows), then waits until the program is ready, idle
+//       waiting for input with none pending, and prints "ready_ms=...
+//       ready_peak_kb=... windows=N settled=M" (the window's descendants then,
+//       and 600 ms later: equal when nothing was still being made), then
+//       closes the window and waits for the program to end
 // Exit status 0 on success, 1 when the window did not do what was asked; the
 // last line printed says the same ("result=0"), for runs inside a Wine
 // virtual desktop, whose launcher does not pass exit statuses on.
@@ -213,8 +217,36 @@ std::wstring Quoted(const std::wstring& arg) {
   return arg.find_first_of(L" \t\"") == std::wstring::npos ? arg : L"\"" + arg + L"\"";
 }
 
-// Starts the program and reports how long its window took to show and the
-// peak memory the process used until then.
+int CountDescendants(HWND window) {
+  int count = 0;
+  EnumChildWindows(
+      window,
+      [](HWND, LPARAM data) {
+        ++*reinterpret_cast<int*>(data);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+double MillisecondsBetween(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
+}
+
+unsigned long long PeakKilobytes(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS memory = {};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process, &memory, sizeof memory);
+  return memory.PeakWorkingSetSize / 1024;
+}
+
+// Starts the program and reports how long its window took to show and how
+// long until it was ready, with the peak memory the process used until each.
+// Ready is the system's own test (WaitForInputIdle): the program's thread
+// asked for its next message and found none, with every message the start
+// posted to itself handled and every window painted.
 int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
             const std::vector<std::wstring>& args) {
   std::wstring commandLine = Quoted(exe);
@@ -222,8 +254,7 @@ int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started = {};
-  LARGE_INTEGER frequency, begin, shown;
-  QueryPerformanceFrequency(&frequency);
+  LARGE_INTEGER begin, shown, ready;
   QueryPerformanceCounter(&begin);
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &started)) {
@@ -232,9 +263,16 @@ int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
   }
   HWND window = WaitUntilShown(title, seconds, started.dwThreadId);
   QueryPerformanceCounter(&shown);
-  PROCESS_MEMORY_COUNTERS memory = {};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(started.hProcess, &memory, sizeof memory);
+  const unsigned long long shownPeak = PeakKilobytes(started.hProcess);
+  const bool idle = window && WaitForInputIdle(started.hProcess, static_cast<DWORD>(seconds * 1000)) == 0;
+  QueryPerformanceCounter(&ready);
+  const unsigned long long readyPeak = PeakKilobytes(started.hProcess);
+  int windows = 0, settled = 0;
+  if (idle) {
+    windows = CountDescendants(window);
+    Sleep(600);
+    settled = CountDescendants(window);
+  }
   if (window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(started.hProcess, static_cast<DWORD>(seconds * 1000)) != WAIT_OBJECT_0)
@@ -244,13 +282,13 @@ int Measure(double seconds, const std::wstring& exe, const std::wstring& title,
   }
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
-  if (!window) {
-    std::fputs("the window did not show\n", stderr);
+  if (!window || !idle) {
+    std::fputs(window ? "the program did not become idle\n" : "the window did not show\n", stderr);
     return 1;
   }
-  const double ms = 1000.0 * static_cast<double>(shown.QuadPart - begin.QuadPart) / frequency.QuadPart;
-  std::printf("startup_ms=%.1f peak_kb=%llu\n", ms,
-              static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024));
+  std::printf("startup_ms=%.1f peak_kb=%llu ready_ms=%.1f ready_peak_kb=%llu windows=%d settled=%d\n",
+              MillisecondsBetween(begin, shown), shownPeak, MillisecondsBetween(begin, ready), readyPeak, windows,
+              settled);
   return 0;
 }
 
