@@ -1,50 +1,19 @@
 // The calendar's day markers and the times of the selected day under it.
+#include <iterator>
+
 #include "app/TFormMain.h"
-#include "ui/Dpi.h"
 
 namespace {
 
 constexpr COLORREF kMarkerColours[kKindCount] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
-constexpr int kMarkerOffsets[kKindCount] = {0, 8, 16};
 
 }  // namespace
 
-// The markers stand in the top-left corner of their cell, inside the calendar:
-// child windows of it, they stay out of what a screen reader finds there (the
-// cells' names tell the events) and move with its grid. They are made once
-// the window has shown (the calendar is not on the first page), each shown
-// as the marking so far says.
+// The markers are the calendar's marks, drawn over its cells: they move with
+// its grid at any scale and stay out of what a screen reader finds there.
 void TFormMain::BuildDayMarkers() {
-  if (markersMade_) return;
-  for (int cell = 1; cell <= kMarkedCells; ++cell) {
-    const RECT place = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
-    for (int set = 0; set < kKindCount; ++set) {
-      ui::ColourBlock& marker = DayMarkers[set][cell - 1];
-      marker.Create({.parent = Calendar1.Handle(),
-                     .bounds = {place.left + 1, place.top + kMarkerOffsets[set], 15, 8},
-                     .colour = kMarkerColours[set],
-                     .hidden = !markerShown_[set][cell - 1]});
-    }
-  }
-  markersMade_ = true;
-  if (Dpi() != ui::kLayoutDpi) AlignDayMarkers();
+  Calendar1.SetMarkColours({std::begin(kMarkerColours), std::end(kMarkerColours)});
   Note("day markers");
-}
-
-// Each marker goes to the top-left corner of its cell, one pixel in from the
-// grid line, wherever the cells are at the calendar's DPI (its border need
-// not grow with the rest: Wine keeps it 2 pixels, and the cells share the
-// rounding of the grid). Made at 96 DPI the markers stand there already.
-void TFormMain::AlignDayMarkers() {
-  if (!markersMade_) return;
-  const int dpi = Dpi();
-  for (int cell = 1; cell <= kMarkedCells; ++cell) {
-    const RECT corner = Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
-    for (int set = 0; set < kKindCount; ++set)
-      SetWindowPos(DayMarkers[set][cell - 1].Handle(), nullptr, corner.left + ui::Scale(1, dpi),
-                   corner.top + ui::Scale(kMarkerOffsets[set], dpi), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
 }
 
 DayCell TFormMain::FindDayCell(int day) const {
@@ -59,15 +28,11 @@ void TFormMain::ShowMarker(int set, int day, bool shown) {
 }
 
 void TFormMain::ShowMarkerOfCell(int set, int cell, bool shown) {
-  bool& state = markerShown_[set][cell - 1];
-  if (state == shown) return;
-  state = shown;
-  if (markersMade_) DayMarkers[set][cell - 1].SetVisible(shown);
+  Calendar1.ShowMark(set, cell, shown);
 }
 
 void TFormMain::HideDayMarkers() {
-  for (int set = 0; set < kKindCount; ++set)
-    for (int cell = 1; cell <= kMarkedCells; ++cell) ShowMarkerOfCell(set, cell, false);
+  Calendar1.HideMarks();
 }
 
 void TFormMain::MarkMonth(int month, int year) {

@@ -82,8 +82,7 @@ void TFormMain::FillControls() {
   UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
   UpDown2.SetText(language_->POWER_FAIL_FOR);
   Note("language");
-  // Made from the message loop, once the window has shown.
-  PostMessageW(Handle(), kMakeDayMarkers, 0, 0);
+  BuildDayMarkers();
   SetUpPages();
 
   schedule_->FilePath = ProgramFolder() + "SCHEDULE.TXT";

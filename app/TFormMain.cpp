@@ -83,7 +83,6 @@ void TFormMain::OnDpiChanged(int oldDpi) {
   fonts_.SetDpi(Handle(), Dpi());
   ui::RescaleChildren(Handle(), oldDpi, Dpi());
   for (ui::Label* label : {&Label27, &Label28, &Label29}) CentreUnderMarker(*label);
-  AlignDayMarkers();
   LoadSkins(SkinErrors::Ignore);
 }
 
@@ -166,9 +165,6 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETFOCUS:
       RestoreFocus();
-      return 0;
-    case kMakeDayMarkers:
-      BuildDayMarkers();
       return 0;
     case kMakeLaterPages:
       if (!closeRequested_) BuildLaterPages();

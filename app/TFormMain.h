@@ -22,7 +22,6 @@
 #include "settings/TINI.h"
 #include "ui/Calendar.h"
 #include "ui/CheckBox.h"
-#include "ui/ColourBlock.h"
 #include "ui/ComboBox.h"
 #include "ui/DrawnButton.h"
 #include "ui/Fonts.h"
@@ -161,10 +160,9 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   ui::CheckBox CheckBox8;         // "Shutdown UPS"; SCHEDULE_SHUTDOWN_UPS
   ui::DrawnButton ButtonViewAll;  // "View All" (VIEWALL_BUTTON.bmp): the overview window
   ui::DrawnButton ButtonReset;    // "Reset" (RESET_BUTTON.bmp)
-  ui::Calendar Calendar1;         // the shown month; its selected day is the day of a dated event
-  // Over the calendar's cells 1 to 37, one marker set per kind: red, lime,
-  // blue. A marker shows above the calendar and hides beneath it.
-  std::array<std::array<ui::ColourBlock, kMarkedCells>, kKindCount> DayMarkers;
+  // The shown month; its selected day is the day of a dated event. Its marks
+  // are the day markers: over cells 1 to 37, one set per kind, red, lime, blue.
+  ui::Calendar Calendar1;
 
   // Others page.
   ui::Group GroupBox2;           // " Event Log "
@@ -195,8 +193,7 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   // The window's outer size at 96 DPI.
   static constexpr int kOuterWidth = 556;
   static constexpr int kOuterHeight = 468;
-  // Posted to the window: make the calendar's day markers; make the pages after the first.
-  static constexpr UINT kMakeDayMarkers = WM_APP + 1;
+  // Posted to the window: make the pages after the first.
   static constexpr UINT kMakeLaterPages = WM_APP + 2;
 
   // Operations of the window.
@@ -289,8 +286,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
 
   // The calendar's day markers and the times of its selected day.
   void BuildDayMarkers();
-  // Puts the markers into the corners of the calendar's cells where the scaled layout missed them.
-  void AlignDayMarkers();
   DayCell FindDayCell(int day) const;
   void MarkMonth(int month, int year);
   void ShowDayTimes(int day, int month, int year);
@@ -367,9 +362,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   std::unique_ptr<TINI> settings_;
   std::unique_ptr<TSchedule> schedule_;
   std::unique_ptr<TINI_LANGUAGE> language_;
-  // Which day markers show; kept also before the markers are made.
-  std::array<std::array<bool, kMarkedCells>, kKindCount> markerShown_{};
-  bool markersMade_ = false;
   // The Schedule and Others pages have their controls.
   bool laterPagesMade_ = false;
   bool laterPagesFilled_ = false;  // and have been given every step of the start

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/Dpi.h"
 #include "ui/Gdi.h"
 
 namespace ui {
@@ -10,6 +11,9 @@ namespace {
 constexpr wchar_t kClassName[] = L"OmbrelCalendar";
 // The notification code of a date the user chose, sent to the parent in WM_COMMAND.
 constexpr int kDateChanged = 1;
+constexpr int kGridCells = 42;
+// A mark's size and its place in its cell, in layout pixels.
+constexpr int kMarkWidth = 15, kMarkHeight = 8, kMarkInset = 1;
 
 void RegisterClassOnce(WNDPROC procedure) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -48,8 +52,7 @@ void Calendar::Create(const CalendarArgs& args) {
   if (args.year >= 1 && args.year <= 9999) year_ = args.year;
   day_ = std::clamp(args.day, 1, DaysInMonth());
   font_ = args.font;
-  // Child windows (the schedule page's day markers) stand above the grid.
-  CreateChild(kClassName, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE, args.parent, args.bounds, "", args.font);
+  CreateChild(kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE, args.parent, args.bounds, "", args.font);
 }
 
 void Calendar::SetDay(int day) {
@@ -74,6 +77,42 @@ RECT Calendar::CellRect(int column, int row) const {
   const SIZE span = Span();
   return {Edge(column, span.cx), Edge(row, span.cy), Edge(column + 1, span.cx) - 1,
           Edge(row + 1, span.cy) - 1};
+}
+
+void Calendar::SetMarkColours(std::vector<COLORREF> colours) {
+  markColours_ = std::move(colours);
+  marks_.assign(markColours_.size(), {});
+  if (Handle()) Repaint(Handle(), false);
+}
+
+bool Calendar::MarkShown(int set, int cell) const {
+  if (set < 0 || set >= static_cast<int>(marks_.size()) || cell < 1 || cell > kGridCells) return false;
+  return marks_[set][cell - 1];
+}
+
+void Calendar::ShowMark(int set, int cell, bool shown) {
+  if (set < 0 || set >= static_cast<int>(marks_.size()) || cell < 1 || cell > kGridCells) return;
+  bool& mark = marks_[set][cell - 1];
+  if (mark == shown) return;
+  mark = shown;
+  if (Handle() && IsWindowVisible(Handle())) {
+    const RECT rect = MarkRect(set, cell);
+    InvalidateRect(Handle(), &rect, FALSE);
+  }
+}
+
+void Calendar::HideMarks() {
+  for (int set = 0; set < static_cast<int>(marks_.size()); ++set)
+    for (int cell = 1; cell <= kGridCells; ++cell) ShowMark(set, cell, false);
+}
+
+// One pixel in from the cell's grid line, at any scale: the cells keep their
+// one-pixel lines while the marks grow with the rest.
+RECT Calendar::MarkRect(int set, int cell) const {
+  const int dpi = DpiOf(Handle());
+  const RECT corner = CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
+  const int left = corner.left + Scale(kMarkInset, dpi), top = corner.top + Scale(set * kMarkHeight, dpi);
+  return {left, top, left + Scale(kMarkWidth, dpi), top + Scale(kMarkHeight, dpi)};
 }
 
 void Calendar::OnCommand(int code) {
@@ -176,6 +215,15 @@ void Calendar::Paint(HDC dc, const RECT& area) const {
       }
     }
   }
+
+  for (int set = 0; set < static_cast<int>(marks_.size()); ++set) {
+    Brush colour(CreateSolidBrush(markColours_[set]));
+    for (int cell = 1; cell <= kGridCells; ++cell) {
+      if (!marks_[set][cell - 1]) continue;
+      const RECT rect = MarkRect(set, cell);
+      FillRect(dc, &rect, colour.Get());
+    }
+  }
 }
 
 LRESULT CALLBACK Calendar::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -262,12 +310,8 @@ LRESULT Calendar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           break;
       }
       break;
-    default: {
-      // The colours of child windows, asked of this window as their parent.
-      LRESULT result = 0;
-      if (RouteNotification(message, wParam, lParam, result)) return result;
+    default:
       break;
-    }
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }

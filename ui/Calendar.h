@@ -6,8 +6,15 @@
 // and cannot be selected. Every change of its date, by the user or by code,
 // runs OnChange: a user's change through the parent window, like any control
 // notification, a change from code at once.
+//
+// Over the grid it draws marks: small filled blocks in the top-left corner of
+// a cell, one set per colour, each set's marks under those of the set before.
+// They are decoration, left out of what a screen reader is told (the cells'
+// names tell what they mean).
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "schedule/CalendarMarks.h"
 #include "schedule/TADateTime.h"
@@ -34,6 +41,16 @@ class Calendar : public Control {
   DayCell FindDayCell(int day) const;
   // A grid cell in client pixels: row 0 is the header, rows 1 to 6 the weeks.
   RECT CellRect(int column, int row) const;
+
+  // One set of marks per colour, all hidden; a mark set before the colours
+  // are given, or for a cell outside 1 to 42, is ignored.
+  void SetMarkColours(std::vector<COLORREF> colours);
+  // cell numbers the grid as CellIndex does (1 to 42).
+  bool MarkShown(int set, int cell) const;
+  void ShowMark(int set, int cell, bool shown);
+  void HideMarks();
+  // Where a mark is drawn, in client pixels.
+  RECT MarkRect(int set, int cell) const;
 
   std::function<void()> OnChange;
   // What a screen reader is told of the shown month and of a day (one of the
@@ -67,6 +84,8 @@ class Calendar : public Control {
   int year_ = 2000;
   HFONT font_ = nullptr;
   std::wstring dayNames_[7];  // Sunday first
+  std::vector<COLORREF> markColours_;
+  std::vector<std::array<bool, 42>> marks_;  // [set][cell - 1]
 };
 
 struct CalendarArgs {

@@ -4,7 +4,7 @@
 // grid's six weeks, each named by its date and what is planned on it. The
 // selected day's cell is selected and, while the calendar has the keyboard
 // focus, focused. The cells of the months before and after are named too but
-// unavailable, as they cannot be chosen. Child windows of the calendar (the
+// unavailable, as they cannot be chosen. The marks drawn over the cells (the
 // day markers) are decoration and stay out of the table.
 //
 // oleacc.dll and COM are loaded on the first request only: start-up does not

@@ -182,7 +182,7 @@ TEST_F(ScaledLayoutTest, DayMarkersStandInTheCornerOfTheirCellsAtEveryScale) {
       // The markers stand inside the calendar: both in its coordinates.
       const RECT grid = f.Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
       for (int set = 0; set < 3; ++set) {
-        RECT marker = PlaceOf(f.DayMarkers[set][cell - 1].Handle());
+        const RECT marker = f.Calendar1.MarkRect(set, cell);
         EXPECT_GE(marker.left, grid.left) << "cell " << cell;
         EXPECT_LE(marker.left, grid.left + Scaled(3, f.Dpi())) << "cell " << cell;
         EXPECT_NEAR(marker.top - grid.top, Scaled(offsets[set], f.Dpi()), 1) << "cell " << cell;

@@ -85,10 +85,8 @@ class SchedulePageTest : public MainWindowTest {
       if (form->CheckListBox3.Checked(row) != (mask[row] == '1')) ToggleTick(form->CheckListBox3, row);
   }
 
-  // A marker shows when it is visible in its cell (on whatever page is up).
-  bool Shown(int set, int cell) const {
-    return (GetWindowLongW(form->DayMarkers[set][cell - 1].Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-  }
+  // A marker shows in its cell (on whatever page is up).
+  bool Shown(int set, int cell) const { return form->Calendar1.MarkShown(set, cell); }
   // The days of the shown month whose marker of a set shows.
   std::vector<int> MarkedDays(int set) const {
     std::vector<int> days;

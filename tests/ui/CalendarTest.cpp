@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "ui/Calendar.h"
-#include "ui/ColourBlock.h"
 #include "ui/Gdi.h"
 #include "ui/Panel.h"
 
@@ -160,19 +159,55 @@ TEST_F(CalendarTest, PaintsTheSelectedDayHighlightedOnWhiteAndTakesItsFont) {
   EXPECT_TRUE(lettered);
 }
 
-TEST(ColourBlockTest, PaintsItsColourAndLetsClicksThrough) {
-  CalendarHost host;
-  ui::ColourBlock block;
-  block.Create({.parent = host.page.Handle(), .bounds = {6, 54, 15, 8}, .colour = RGB(0, 255, 0)});
-  EXPECT_EQ(SendMessageW(block.Handle(), WM_NCHITTEST, 0, MAKELPARAM(10, 58)), HTTRANSPARENT);
+TEST_F(CalendarTest, MarksDrawOverTheirCellCornersStackedBySetAndLeaveClicksToTheDay) {
+  const COLORREF red = RGB(255, 0, 0), lime = RGB(0, 255, 0), blue = RGB(0, 0, 255);
+  calendar.ShowMark(0, 1, true);  // before the colours: nothing to show
+  EXPECT_FALSE(calendar.MarkShown(0, 1));
+  calendar.SetMarkColours({red, lime, blue});
+  // 16 May 2024, a Thursday in the third week row: cell 19; 17 is selected.
+  for (int set : {0, 2}) calendar.ShowMark(set, 19, true);
+  calendar.ShowMark(1, 20, true);
+  calendar.ShowMark(0, 43, true);  // beyond the grid: ignored
+  EXPECT_TRUE(calendar.MarkShown(0, 19) && calendar.MarkShown(2, 19) && !calendar.MarkShown(1, 19));
+
+  // Where the schedule page puts its markers: 15 x 8 in the cell's corner, one under the other.
+  for (int set = 0; set < 3; ++set) {
+    RECT mark = calendar.MarkRect(set, 19);
+    MapWindowPoints(calendar.Handle(), host.page.Handle(), reinterpret_cast<POINT*>(&mark), 2);
+    EXPECT_EQ(mark.left, 6 + 52 * 4);
+    EXPECT_EQ(mark.top, 54 + 24 * 2 + 8 * set);
+    EXPECT_EQ(mark.right - mark.left, 15);
+    EXPECT_EQ(mark.bottom - mark.top, 8);
+  }
+
+  RECT client;
+  GetClientRect(calendar.Handle(), &client);
   HDC screen = GetDC(nullptr);
   ui::MemoryDc dc(screen);
-  ui::Bitmap canvas(CreateCompatibleBitmap(screen, 15, 8));
+  ui::Bitmap canvas(CreateCompatibleBitmap(screen, client.right, client.bottom));
   ReleaseDC(nullptr, screen);
   ui::SelectInDc select(dc.Get(), canvas.Get());
-  SendMessageW(block.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
-  EXPECT_EQ(GetPixel(dc.Get(), 0, 0), RGB(0, 255, 0));
-  EXPECT_EQ(GetPixel(dc.Get(), 14, 7), RGB(0, 255, 0));
+  const auto colourIn = [&](int set, int cell) -> COLORREF {
+    SendMessageW(calendar.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+    const RECT mark = calendar.MarkRect(set, cell);
+    // Its corners and its middle.
+    const COLORREF colour = GetPixel(dc.Get(), mark.left, mark.top);
+    if (GetPixel(dc.Get(), mark.right - 1, mark.bottom - 1) != colour) return CLR_INVALID;
+    if (GetPixel(dc.Get(), (mark.left + mark.right) / 2, (mark.top + mark.bottom) / 2) != colour) return CLR_INVALID;
+    return colour;
+  };
+  EXPECT_EQ(colourIn(0, 19), red);
+  EXPECT_EQ(colourIn(1, 19), RGB(255, 255, 255));
+  EXPECT_EQ(colourIn(2, 19), blue);
+  EXPECT_EQ(colourIn(1, 20), lime);  // over the selected day's highlight
+
+  const RECT mark = calendar.MarkRect(0, 19);
+  ClickAt({mark.left + 2, mark.top + 2});
+  EXPECT_EQ(calendar.Day(), 16);
+
+  calendar.HideMarks();
+  EXPECT_EQ(colourIn(0, 19), GetSysColor(COLOR_HIGHLIGHT));  // 16 is selected now
+  EXPECT_EQ(colourIn(1, 20), RGB(255, 255, 255));
 }
 
 }  // namespace
