@@ -185,7 +185,7 @@ void TFormMain::BuildSchedulePage(ui::Panel& schedulePage) {
   HFONT font = WindowFont();
   auto sink = [this](const std::string& text) { dialogs_.Error(text); };
 
-  // The calendar first: the day markers, made later, start beneath it.
+  // The calendar draws the day markers over its cells.
   const LocalDateTime today = services_.clock.Now();
   Calendar1.Create({.parent = page,
                     .bounds = {3, 28, 367, 172},
