@@ -244,7 +244,7 @@ LRESULT Calendar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       GetClientRect(hwnd, &client);
       // Drawn off screen first, so that a new selection does not flicker.
       MemoryDc buffer(dc);
-      Bitmap canvas(CreateCompatibleBitmap(dc, client.right, client.bottom));
+      Bitmap canvas = CanvasBitmap({client.right, client.bottom});
       {
         SelectInDc select(buffer.Get(), canvas.Get());
         Paint(buffer.Get(), client);

@@ -36,9 +36,7 @@ SIZE CaptionSize(const std::string& caption, HFONT font) {
 Bitmap ScaledBitmap(HBITMAP picture, SIZE size, int count) {
   const SIZE from = BitmapSize(picture);
   if (count < 1 || from.cx <= 0 || from.cy <= 0 || size.cx <= 0 || size.cy <= 0) return Bitmap();
-  HDC screen = GetDC(nullptr);
-  Bitmap scaled(CreateCompatibleBitmap(screen, size.cx, size.cy));
-  ReleaseDC(nullptr, screen);
+  Bitmap scaled = CanvasBitmap(size);
   MemoryDc source(nullptr);
   MemoryDc target(nullptr);
   SelectInDc selectSource(source.Get(), picture);
@@ -50,6 +48,18 @@ Bitmap ScaledBitmap(HBITMAP picture, SIZE size, int count) {
     StretchBlt(target.Get(), image * toWidth, 0, toWidth, size.cy, source.Get(), image * fromWidth, 0,
                fromWidth, from.cy, SRCCOPY);
   return scaled;
+}
+
+Bitmap CanvasBitmap(SIZE size) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {

@@ -43,6 +43,10 @@ Font MakeFont(const std::string& face, int points, bool bold = false, int dpi = 
 // Loads a bitmap file. Null when the file is not a bitmap Windows can read.
 Bitmap LoadBitmapFile(const std::string& path);
 SIZE BitmapSize(HBITMAP bitmap);
+// A 32-bit top-down bitmap in memory to draw into. Unlike a bitmap compatible
+// with the screen, drawing into it and copying it to a window asks nothing of
+// the display driver (under Wine each such question is a round of calls).
+Bitmap CanvasBitmap(SIZE size);
 // The picture drawn again at size, smoothly (halftone); a picture of count
 // images side by side is drawn image by image, so that none bleeds into the
 // next, to size.cx / count each.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ui/Dpi.h"
+#include "ui/Gdi.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -33,11 +34,10 @@ HIMAGELIST MakeTickImages(int rowHeight, int dpi) {
   const int height = rowHeight - 1;
   const COLORREF transparent = RGB(255, 0, 255);
   HIMAGELIST images = ImageList_Create(kWidth, height, ILC_COLOR24 | ILC_MASK, 2, 0);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
+  HDC dc = CreateCompatibleDC(nullptr);
   for (bool ticked : {false, true}) {
-    HBITMAP picture = CreateCompatibleBitmap(screen, kWidth, height);
-    HGDIOBJ old = SelectObject(dc, picture);
+    Bitmap picture = CanvasBitmap({kWidth, height});
+    HGDIOBJ old = SelectObject(dc, picture.Get());
     HBRUSH background = CreateSolidBrush(transparent);
     RECT whole{0, 0, kWidth, height};
     FillRect(dc, &whole, background);
@@ -47,11 +47,9 @@ HIMAGELIST MakeTickImages(int rowHeight, int dpi) {
              (height - side) / 2 + side};
     DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (ticked ? DFCS_CHECKED : 0));
     SelectObject(dc, old);
-    ImageList_AddMasked(images, picture, transparent);
-    DeleteObject(picture);
+    ImageList_AddMasked(images, picture.Get(), transparent);
   }
   DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return images;
 }
 
