@@ -333,12 +333,23 @@ int Click(HWND window, const std::wstring& where) {
     std::fputs("no such place\n", stderr);
     return 1;
   }
+  // The place travels with the press and release themselves: a press sent
+  // after SetCursorPos alone lands wherever the pointer is when it is taken,
+  // and a pointer position the display reports late (from the program's window
+  // appearing under the pointer of an earlier click) can move it there first.
   SetCursorPos(point.x, point.y);
-  INPUT presses[2] = {};
-  presses[0].type = presses[1].type = INPUT_MOUSE;
-  presses[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  presses[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  const bool sent = SendInput(2, presses, sizeof(INPUT)) == 2;
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  INPUT presses[3] = {};
+  for (INPUT& press : presses) {
+    press.type = INPUT_MOUSE;
+    press.mi.dx = MulDiv(point.x - left, 65535, width > 1 ? width - 1 : 1);
+    press.mi.dy = MulDiv(point.y - top, 65535, height > 1 ? height - 1 : 1);
+    press.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+  }
+  presses[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  presses[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  const bool sent = SendInput(3, presses, sizeof(INPUT)) == 3;
   LetInputArrive();
   return sent ? 0 : 1;
 }
