@@ -89,6 +89,24 @@ msi_env_start() {
   wine_env_start "$root/build/wineprefix-$1" || true
 }
 
+# Wine's msiexec now and then does all its work and then waits for good on
+# its own helper process. One that has not ended within 4 minutes is ended and
+# run once more (said on stderr), so that the checks after it judge what it
+# did instead of the whole suite waiting. Its status is msiexec's, 124 when
+# both runs hung. Run inside msi_env_start, whose scratch folder names it.
+msiexec_bounded() {
+  local attempt status
+  for attempt in 1 2; do
+    timeout 240 wine msiexec "$@" </dev/null >/dev/null 2>&1
+    status=$?
+    [ "$status" = 124 ] || return "$status"
+    echo "msiexec $1 did not end within 4 minutes (run $attempt): ended" >&2
+    pkill -f "msiexec\.exe.*${scratch##*/}" 2>/dev/null
+    sleep 2
+  done
+  return 124
+}
+
 require_built() {
   if [ ! -f "$window_tool" ] || [ ! -f "$minimal_window" ]; then
     echo "the Windows build is missing: run cmake --preset windows && cmake --build --preset windows" >&2

@@ -23,7 +23,7 @@ winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 msiexec_logged() {
   local log=$1
   shift
-  wine msiexec "$@" /qn /l*v "$(winpath "$scratch")\\$log.log" </dev/null >/dev/null 2>&1
+  msiexec_bounded "$@" /qn /l*v "$(winpath "$scratch")\\$log.log"
 }
 entry() {  # entry VIEW VALUE: the monitor's start-up entry in the 32- or 64-bit view
   wine reg add "$run_key" /v OMB_SPY /d "$2" /reg:"$1" /f </dev/null >/dev/null 2>&1 || fail "cannot write OMB_SPY"

@@ -23,7 +23,7 @@ shortcut_file() {
 }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; }
+msiexec() { msiexec_bounded "$@"; }
 
 # The installer of this build, and one of a higher version whose exe differs
 # by a byte at its end (past the image, where Windows does not look).
