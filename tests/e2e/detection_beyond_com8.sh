@@ -33,9 +33,9 @@ detect() {
   wine "$exe" "${exe_args[@]}" >/dev/null 2>&1 </dev/null &
   program=$!
   tool wait "$title" 60 >/dev/null || fail "the window did not show"
-  local _
+  local _ clicked
   for _ in 1 2 3; do
-    tool click "$title" page:346,37 >/dev/null || fail "cannot click Auto Detect UPS"
+    clicked=$(tool click "$title" page:346,37) || fail "cannot click Auto Detect UPS: $clicked"
     tool box Warning 5 >/dev/null && break
   done
   tool answer Warning "{ENTER}" 20 >/dev/null || fail "no warning question"

@@ -349,9 +349,15 @@ int Click(HWND window, const std::wstring& where) {
   }
   presses[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
   presses[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  const bool sent = SendInput(3, presses, sizeof(INPUT)) == 3;
+  // Input the system refuses outright (none of it taken) is sent once more.
+  UINT taken = SendInput(3, presses, sizeof(INPUT));
+  if (taken == 0) {
+    Sleep(200);
+    taken = SendInput(3, presses, sizeof(INPUT));
+  }
+  if (taken != 3) std::fprintf(stderr, "the system took %u of 3 mouse inputs (error %lu)\n", taken, GetLastError());
   LetInputArrive();
-  return sent ? 0 : 1;
+  return taken == 3 ? 0 : 1;
 }
 
 INPUT KeyInput(WORD key, bool up) {
