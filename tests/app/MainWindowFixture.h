@@ -17,6 +17,7 @@
 #include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
 #include "support/FakeWait.h"
+#include "support/PumpMessages.h"
 #include "support/ScratchFolder.h"
 #include "ui/Text.h"
 
@@ -74,15 +75,7 @@ class MainWindowTest : public ::testing::Test {
     dialogs.shown.clear();
   }
 
-  void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (form)
-        form->ProcessMessage(message);
-      else
-        DispatchMessageW(&message);
-    }
-  }
+  void Pump() { PumpMessages(form.get()); }
 
   bool WindowOpen() const { return form && form->Handle() && IsWindow(form->Handle()); }
 

@@ -27,6 +27,7 @@
 #include "faults/FaultySeams.h"
 #include "support/FakeClock.h"
 #include "support/FakeWait.h"
+#include "support/PumpMessages.h"
 #include "support/RunSoon.h"
 #include "support/ScratchFolder.h"
 
@@ -85,15 +86,7 @@ class World {
     form->FormViewAll = viewAll.get();
     Pump();
   }
-  void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (form)
-        form->ProcessMessage(message);
-      else
-        DispatchMessageW(&message);
-    }
-  }
+  void Pump() { PumpMessages(form.get()); }
   bool Open() const { return form && form->Handle() && IsWindow(form->Handle()); }
   void Click(const ui::Control& button) {
     if (!Open()) return;
