@@ -196,14 +196,6 @@ void TFormViewAll::OnDpiChanged(int oldDpi) {
   PlaceTimes();
 }
 
-void TFormViewAll::CentreOnScreen() {
-  RECT outer{};
-  GetWindowRect(Handle(), &outer);
-  int left = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
-  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 LRESULT TFormViewAll::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:

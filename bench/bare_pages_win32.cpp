@@ -10,8 +10,8 @@
 #include "app/ConfigPage.h"
 #include "app/OthersPage.h"
 #include "app/SchedulePage.h"
+#include "app/WindowFonts.h"
 #include "platform/win32/Win32Dialogs.h"
-#include "ui/Fonts.h"
 #include "ui/TabPages.h"
 #include "ui/Window.h"
 
@@ -49,20 +49,12 @@ class BarePages : public ui::Window {
 
  private:
   static constexpr UINT kMakeLaterPages = WM_APP + 2;
-  PageFonts Fonts() {
-    return {.window = fonts_.Get(window_),
-            .bold = fonts_.Get(bold_),
-            .browse = fonts_.Get(browse_),
-            .calendar = fonts_.Get(window_)};
-  }
+  PageFonts Fonts() { return fonts_.Pages(); }
 
   IDialogs& dialogs_;
   Stores stores_;
   TADateTime dates_{SystemClock()};
-  ui::Fonts fonts_;
-  const ui::FontSpec window_{"MS Sans Serif", 8};
-  const ui::FontSpec bold_{"MS Sans Serif", 8, true};
-  const ui::FontSpec browse_{"Arial", 8};
+  WindowFonts fonts_;
   ui::TabPages pages_;
   ConfigPage page1_{dialogs_, stores_};
   SchedulePage page2_{dialogs_, stores_, dates_, SystemClock()};
