@@ -52,7 +52,7 @@ void TFormMain::ButtonApplyClick() {
     return;
   }
   const std::string date = ChosenDateText();
-  schedule_->Kind = TSchedule::kKindWords[*kind];
+  schedule_->Kind = kKindWords[*kind];
   const std::string hourText = ComboBox13.Text(), minuteText = ComboBox17.Text();
   const std::optional<int> hour = BoxNumber(hourText);
   const std::optional<int> minute = hour ? BoxNumber(minuteText) : std::nullopt;
@@ -88,7 +88,7 @@ void TFormMain::ButtonClearClick() {
   const std::string date = ChosenDateText();
   const std::optional<int> hour = BoxNumber(ComboBox13.Text());
   const std::optional<int> minute = BoxNumber(ComboBox17.Text());
-  schedule_->Kind = TSchedule::kKindWords[*kind];
+  schedule_->Kind = kKindWords[*kind];
 
   if (CheckBox5.Checked()) {
     // Only the event of the chosen kind goes; other kinds on the day stay.

@@ -8,17 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "schedule/ScheduleKinds.h"
 #include "schedule/TADateTime.h"
 #include "schedule/TSchedule.h"
 #include "settings/TINI.h"
 
 // An hour or a minute as the schedule shows it: a leading "0" when 9 or less.
 std::string TwoDigits(int value);
-
-// The kinds, numbered as TSchedule::kKindWords and as the marker sets: red, lime, blue.
-inline constexpr int kKindCount = 3;
-// The marker set of a kind word: SHUTDOWN 0 (red), STARTUP 1 (lime), any other word 2 (blue).
-int MarkerSetOf(const std::string& kind);
 
 // A cell of the month grid: weeks start on Sunday (column 0); week rows 0 to 5.
 struct DayCell {
@@ -32,16 +28,10 @@ int CellIndex(int column, int weekRow);
 // Days take the cells 1 to 37 only (day 31 of a month whose 1st is a Saturday).
 inline constexpr int kMarkedCells = 37;
 
-// The settings that hold the weekly rule of a kind.
-struct WeeklyRuleKeys {
-  std::string TINI::*days;  // 7 characters, Sunday first, "1" on
-  int32_t TINI::*hour;
-  int32_t TINI::*minute;
-  bool TINI::*warning;
-};
-const WeeklyRuleKeys& WeeklyRuleOf(int kind);
 // True when the day mask has "1" at weekday (1 Sunday to 7 Saturday).
 bool MaskHas(const std::string& mask, int weekday);
+// The time of a kind's weekly rule, "07:05".
+std::string WeeklyRuleTime(const TINI& ini, int kind);
 
 // The year-first date text of a day, "yyyy/mm/dd", as the store holds it.
 std::string DateText(TADateTime& dates, int day, int month, int year);
