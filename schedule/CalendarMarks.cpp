@@ -78,7 +78,8 @@ std::optional<std::string> DayTime(const TSchedule& store, const TINI& ini, TADa
                                    int day, int month, int year) {
   const std::string date = DateText(dates, day, month, year);
   if (auto time = store.EventTime(date, std::string(kKindWords[kind]))) return time;
-  if (MaskHas(ini.*WeeklyRuleOf(kind).days, dates.Day_Of_Week(day, month, year))) return WeeklyRuleTime(ini, kind);
+  if (MaskHas(ini.*WeeklyRuleOf(kind).days, dates.Day_Of_Week(day, month, year)))
+    return WeeklyRuleTime(ini, kind);
   return std::nullopt;
 }
 

@@ -23,11 +23,11 @@ size_t OffsetOf(uint64_t mark) {
   return static_cast<size_t>(mark & kOffsetMask);
 }
 
+// The date and kind of a mark.
 struct Mark {
   uint32_t date;
   int kind;
 };
-
 Mark MarkedDate(uint64_t mark) {
   const uint64_t code = mark >> kOffsetBits;
   return {static_cast<uint32_t>(code / 4), static_cast<int>(code % 4)};
@@ -62,33 +62,7 @@ size_t OtherLineEndMarkingDates(std::string_view text, size_t start, bool dated,
   return end;
 }
 
-// Calls take(offset, date) for every date text "dddd/dd/dd" in line, which
-// starts at offset base of the text. A date text has its '/' at 4 and 7, so
-// each '/' is tried as the first of them.
-template <typename Take>
-void ForEachDateText(std::string_view line, size_t base, Take take) {
-  for (size_t slash = 4; slash < line.size(); ++slash)
-    if (line[slash] == '/')
-      if (const auto date = LeadingDate(line.substr(slash - 4))) take(base + slash - 4, *date);
-}
-
-// The start of the line at start up to the bytes that place it in the sort
-// order, or up to its end.
-std::string_view SortKeyAt(std::string_view text, size_t start) {
-  const std::string_view head = text.substr(start, kSortKey);
-  // Most lines are longer: two words, overlapping, show no line end in it.
-  if (head.size() == kSortKey &&
-      (LineEndBytes(FirstEightBytes(head.data())) | LineEndBytes(FirstEightBytes(head.data() + 5))) == 0)
-    return head;
-  return head.substr(0,
-                     static_cast<size_t>(std::find_if(head.begin(), head.end(), IsLineEnd) - head.begin()));
-}
-
 }  // namespace
-
-void LineIndex::Clear() {
-  *this = LineIndex();
-}
 
 std::string_view LineIndex::Line(std::string_view text, size_t index) const {
   IndexWhenAsked(text);
@@ -364,8 +338,8 @@ void LineIndex::Appended(std::string_view text, size_t oldEnd, size_t start) {
     // The line end the last line was given keeps it sorted; the new line
     // stays sorted when it does not sort before the line before it.
     sortedEnd_ = start;
-    if (start == 0 ||
-        !SortsBefore(TextOf(text, LineAt(text, start)), TextOf(text, LineAt(text, LineStartOf(text, start - 1)))))
+    if (start == 0 || !SortsBefore(TextOf(text, LineAt(text, start)),
+                                   TextOf(text, LineAt(text, LineStartOf(text, start - 1)))))
       sortedEnd_ = text.size();
   }
   if (count_ % kStride == 0) strides_.push_back(start);
@@ -390,8 +364,8 @@ void LineIndex::Changed(std::string_view text, const Span& span, size_t at, size
   if (changed.start < sortedEnd_ && at < changed.start + kSortKey) {
     // A change near the start of a line (from an odd date text) can move it out of order.
     const bool afterPrevious =
-        changed.start == 0 || !SortsBefore(TextOf(text, changed),
-                                           TextOf(text, LineAt(text, LineStartOf(text, changed.start - 1))));
+        changed.start == 0 ||
+        !SortsBefore(TextOf(text, changed), TextOf(text, LineAt(text, LineStartOf(text, changed.start - 1))));
     const bool beforeNext = changed.next >= sortedEnd_ ||
                             !SortsBefore(TextOf(text, LineAt(text, changed.next)), TextOf(text, changed));
     if (!afterPrevious || !beforeNext) ReleaseSortedFrom(text, changed.start);
@@ -413,10 +387,4 @@ void LineIndex::Erasing(std::string_view text, size_t start) {
   ShiftMarks(span.next, 0 - removed);
   if (sortedEnd_ > start) sortedEnd_ -= removed;
   cursorLine_ = cursorStart_ = 0;
-}
-
-void LineIndex::Sorted(std::string_view text, size_t count) {
-  count_ = count;
-  sortedEnd_ = text.size();
-  indexed_ = false;
 }

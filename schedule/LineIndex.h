@@ -35,7 +35,7 @@ class LineIndex {
   // Indexes text in one pass; a lone CR becomes the LF it stands for. Gives
   // the number of line ends that are an LF alone.
   size_t Build(std::string& text);
-  void Clear();
+  void Clear() { *this = LineIndex(); }
 
   size_t Count() const { return count_; }
   // Line index below Count(); lines read in ascending order are found in
@@ -67,7 +67,11 @@ class LineIndex {
   // Before the line that starts at start is taken out, with its line end.
   void Erasing(std::string_view text, size_t start);
   // The text now has count lines, all in sort order.
-  void Sorted(std::string_view text, size_t count);
+  void Sorted(std::string_view text, size_t count) {
+    count_ = count;
+    sortedEnd_ = text.size();
+    indexed_ = false;
+  }
 
  private:
   // The start of every kStride-th line, so that a line is found by walking

@@ -159,4 +159,14 @@ inline std::optional<uint32_t> LeadingDate(std::string_view text) {
   return number;
 }
 
+// Calls take(offset, date) for every date text "dddd/dd/dd" in line, which
+// starts at offset base of the text. A date text has its '/' at 4 and 7, so
+// each '/' is tried as the first of them.
+template <typename Take>
+void ForEachDateText(std::string_view line, size_t base, Take take) {
+  for (size_t slash = 4; slash < line.size(); ++slash)
+    if (line[slash] == '/')
+      if (const auto date = LeadingDate(line.substr(slash - 4))) take(base + slash - 4, *date);
+}
+
 }  // namespace schedule_bytes

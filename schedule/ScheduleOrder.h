@@ -5,6 +5,7 @@
 // STARTUP, any other word, TESTUPS. The three kind words differ in their
 // second letter, so the first 13 bytes of a line (the date, the comma and two
 // letters) place it in that order.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -26,11 +27,13 @@ constexpr std::optional<int> KindOfWord(std::string_view word) {
 
 namespace schedule_order {
 
+using schedule_bytes::FirstEightBytes;
 using schedule_bytes::kDateLength;
-constexpr size_t kTimeAndFlag = 7;           // "HH:MM,F"
-constexpr size_t kSecondLetter = 12;         // of the kind word, after the date and its comma
+using schedule_bytes::LineEndBytes;
+constexpr size_t kTimeAndFlag = 7;              // "HH:MM,F"
+constexpr size_t kSecondLetter = 12;            // of the kind word, after the date and its comma
 constexpr size_t kSortKey = kSecondLetter + 1;  // the bytes that place a line in the order
-constexpr int kOtherWord = kKindCount;       // a date text followed by anything but a comma and a kind word
+constexpr int kOtherWord = kKindCount;  // a date text followed by anything but a comma and a kind word
 
 inline std::string_view DateOf(std::string_view line) {
   return line.substr(0, kDateLength);
@@ -38,7 +41,10 @@ inline std::string_view DateOf(std::string_view line) {
 
 // The kind whose word has letter as its second one, or -1.
 constexpr int KindOfSecondLetter(char letter) {
-  return letter == kKindWords[0][1] ? 0 : letter == kKindWords[1][1] ? 1 : letter == kKindWords[2][1] ? 2 : -1;
+  return letter == kKindWords[0][1]   ? 0
+         : letter == kKindWords[1][1] ? 1
+         : letter == kKindWords[2][1] ? 2
+                                      : -1;
 }
 
 // The kind word after the date text that starts text: a comma and one of the
@@ -71,7 +77,9 @@ inline size_t EventLineEnd(std::string_view text, size_t start, int& kind) {
   if (kind < 0 || line[kDateLength] != ',') return std::string_view::npos;
   const size_t length = kDateLength + 1 + kKindWords[kind].size() + kTimeAndFlag + 1;
   const char* const word = line + kDateLength + 1;
-  const bool wordMatches = kind == 0 ? IsKindWord<0>(word) : kind == 1 ? IsKindWord<1>(word) : IsKindWord<2>(word);
+  const bool wordMatches = kind == 0   ? IsKindWord<0>(word)
+                           : kind == 1 ? IsKindWord<1>(word)
+                                       : IsKindWord<2>(word);
   if (start + length >= text.size() || !wordMatches) return std::string_view::npos;
   uint64_t rest;  // the comma after the word, time and flag
   std::memcpy(&rest, line + length - sizeof rest, sizeof rest);
@@ -103,7 +111,7 @@ struct SortKey {
 };
 
 inline SortKey SortKeyOf(std::string_view line, int rank) {
-  return {__builtin_bswap64(schedule_bytes::FirstEightBytes(line.data())),
+  return {__builtin_bswap64(FirstEightBytes(line.data())),
           static_cast<uint32_t>(static_cast<unsigned char>(line[8])) << 16 |
               static_cast<uint32_t>(static_cast<unsigned char>(line[9])) << 8 | static_cast<uint32_t>(rank)};
 }
@@ -118,6 +126,18 @@ inline bool SortsBefore(std::string_view a, std::string_view b) {
     if (byDate != 0) return byDate < 0;
   }
   return KindRank(a) < KindRank(b);
+}
+
+// The start of the line at start up to the bytes that place it in the sort
+// order, or up to its end.
+inline std::string_view SortKeyAt(std::string_view text, size_t start) {
+  const std::string_view head = text.substr(start, kSortKey);
+  // Most lines are longer: two words, overlapping, show no line end in it.
+  if (head.size() == kSortKey &&
+      (LineEndBytes(FirstEightBytes(head.data())) | LineEndBytes(FirstEightBytes(head.data() + 5))) == 0)
+    return head;
+  const auto end = std::find_if(head.begin(), head.end(), schedule_bytes::IsLineEnd);
+  return head.substr(0, static_cast<size_t>(end - head.begin()));
 }
 
 }  // namespace schedule_order

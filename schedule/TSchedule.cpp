@@ -35,7 +35,8 @@ void TSchedule::LoadSchedule() {
     throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   }
   // No schedule comes near the longest text the index takes.
-  if (bytes.size() > LineIndex::kLongestText) throw AppError(FormatMessageText("Cannot open file %s", FilePath));
+  if (bytes.size() > LineIndex::kLongestText)
+    throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   text_ = std::move(bytes);
   lineFeedsAlone_ = index_.Build(text_);
 }
@@ -75,7 +76,8 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   if (keyEnd == span.end)
     ChangeWithinLine(span, keyEnd, 0, commaAndTimeAndFlag);
   else
-    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1), commaAndTimeAndFlag.substr(1));
+    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1),
+                     commaAndTimeAndFlag.substr(1));
 }
 
 bool TSchedule::DeleteEvent(const std::string& key) {

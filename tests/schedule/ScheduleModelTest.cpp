@@ -83,7 +83,8 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
     TSchedule store;
     store.FilePath = folder.File("SCHEDULE.TXT");
     // Some files long enough that lines are found by walking from every 32nd.
-    for (size_t i = random.Below(round % 10 == 0 ? 300 : 12); i > 0; --i) model.lines.push_back(random.Line());
+    for (size_t i = random.Below(round % 10 == 0 ? 300 : 12); i > 0; --i)
+      model.lines.push_back(random.Line());
     // Half the files come sorted, as the program saves them.
     if (round % 2) model.Sort();
     std::string file;
@@ -113,7 +114,9 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
         // Removes the lines of one kind whose date ends in one of some digits.
         const std::string kind = random.Kind();
         const std::string digits = random.Below(2) ? "78" : "1";
-        const auto picked = [&digits](std::string_view date) { return digits.find(date[9]) != std::string::npos; };
+        const auto picked = [&digits](std::string_view date) {
+          return digits.find(date[9]) != std::string::npos;
+        };
         const auto removed = store.DeleteEventsOfKind(kind, picked);
         ASSERT_EQ(removed, model.DeleteEventsOfKind(kind, picked)) << "DeleteEventsOfKind " << kind;
         what = "DeleteEventsOfKind " + kind + " " + digits;
