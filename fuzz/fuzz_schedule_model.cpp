@@ -98,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
     }
     Check(LinesOf(store) == model.lines);
+    Check(store.IndexIsSound());
     for (const std::string& line : model.lines) Check(line.find_first_of("\r\n") == std::string::npos);
     Check(store.Holds(key) == (model.Find(key) >= 0));
     Check(store.EventTime(date, kind) == model.EventTime(date, kind));

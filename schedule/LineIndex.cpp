@@ -2,36 +2,13 @@
 
 #include <algorithm>
 
+#include "schedule/LineMarks.h"
+
 using namespace schedule_bytes;
 using namespace schedule_order;
+using namespace line_marks;
 
 namespace {
-
-// A mark: the date as the number yyyymmdd, times 4, plus the kind after it
-// (a kind, or kOtherWord), above the offset of the date text. Marks in
-// numeric order are ordered by date, kind and offset; a date text's number
-// fits in 27 bits.
-constexpr int kOffsetBits = 35;
-constexpr uint64_t kOffsetMask = (uint64_t{1} << kOffsetBits) - 1;
-static_assert(kOtherWord < 4 && LineIndex::kLongestText == kOffsetMask);
-
-uint64_t MarkOf(uint32_t date, int kind, size_t offset) {
-  return (uint64_t{date} * 4 + static_cast<uint64_t>(kind)) << kOffsetBits | offset;
-}
-
-size_t OffsetOf(uint64_t mark) {
-  return static_cast<size_t>(mark & kOffsetMask);
-}
-
-// The date and kind of a mark.
-struct Mark {
-  uint32_t date;
-  int kind;
-};
-Mark MarkedDate(uint64_t mark) {
-  const uint64_t code = mark >> kOffsetBits;
-  return {static_cast<uint32_t>(code / 4), static_cast<int>(code % 4)};
-}
 
 // Where the line that starts at start ends (at its CR or LF, or the end of
 // the text); adds to marks the date texts within it but the one at its start.
@@ -283,14 +260,14 @@ LineIndex::MonthEvents LineIndex::EventsOfMonth(std::string_view text, const std
     const Span span = LineAt(text, start);
     const std::string_view line = TextOf(text, span);
     if (!line.starts_with(monthPrefix)) break;
-    if (const auto date = LeadingDate(line)) hold({*date, KindAfterDate(line)});
+    if (const auto date = LeadingDate(line)) hold({*date, KindAfterDate(line), start});
     start = span.next;
   }
   // Every other date text of the month.
   const uint32_t month = *firstDate - 1;  // yyyymm00
   const auto end = std::lower_bound(marks_.begin(), marks_.end(), MarkOf(month + 100, 0, 0));
   for (auto it = std::lower_bound(marks_.begin(), marks_.end(), MarkOf(month, 0, 0)); it != end; ++it)
-    hold(MarkedDate(*it));
+    hold(Decoded(*it));
   return held;
 }
 
@@ -387,4 +364,25 @@ void LineIndex::Erasing(std::string_view text, size_t start) {
   ShiftMarks(span.next, 0 - removed);
   if (sortedEnd_ > start) sortedEnd_ -= removed;
   cursorLine_ = cursorStart_ = 0;
+}
+
+bool LineIndex::Sound(std::string_view text) const {
+  IndexWhenAsked(text);
+  std::vector<size_t> strides;
+  std::vector<uint64_t> marks;
+  bool sorted = sortedEnd_ == 0 || sortedEnd_ == text.size() || text[sortedEnd_ - 1] == '\n';
+  size_t count = 0;
+  for (size_t start = 0, previous = 0; start < text.size();
+       previous = start, start = LineAt(text, start).next) {
+    const std::string_view line = TextOf(text, LineAt(text, start));
+    if (count++ % kStride == 0) strides.push_back(start);
+    if (start < sortedEnd_ && start > 0 && SortsBefore(line, TextOf(text, LineAt(text, previous))))
+      sorted = false;
+    ForEachDateText(line, start, [&](size_t offset, uint32_t date) {
+      if (offset > start || start >= sortedEnd_)
+        marks.push_back(MarkOf(date, KindAfterDate(line.substr(offset - start)), offset));
+    });
+  }
+  std::sort(marks.begin(), marks.end());
+  return sorted && count == count_ && strides == strides_ && marks == marks_;
 }

@@ -56,6 +56,10 @@ class LineIndex {
   // do not sort after it.
   size_t SortedPlaceOf(std::string_view text, std::string_view line) const;
 
+  // True when the index keeps the rules above for text, checked from scratch
+  // (for the tests).
+  bool Sound(std::string_view text) const;
+
   // What the store tells of its changes.
   // A line now starts at start, at the end; the text ended at oldEnd before
   // (start - 2 when the last line was given its CR LF first).

@@ -64,6 +64,8 @@ class TSchedule {
   // the removed lines in store order. Other lines keep their order.
   std::vector<std::string> DeleteEventsOfKind(const std::string& kind,
                                               const std::function<bool(std::string_view date)>& remove);
+  // True when the index agrees with the lines (for the tests).
+  bool IndexIsSound() const { return index_.Sound(text_); }
 
  private:
   using Span = schedule_bytes::LineSpan;

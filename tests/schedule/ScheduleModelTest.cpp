@@ -133,6 +133,7 @@ TEST(ScheduleModel, IndexedStoreBehavesLikeAPlainTextSearch) {
         what = "LoadSchedule";
       }
       ASSERT_EQ(LinesOf(store), model.lines) << "after " << what << " in round " << round;
+      ASSERT_TRUE(store.IndexIsSound()) << "after " << what << " in round " << round;
       for (int probe = 0; probe < 3; ++probe) {
         const std::string key = random.Key();
         ASSERT_EQ(store.Holds(key), model.Find(key) >= 0) << "Holds " << key;
