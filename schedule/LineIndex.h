@@ -11,8 +11,8 @@
 //   else: inside a line, or at the start of a line from the sorted end on;
 // - the strides hold the start of every kStride-th line.
 // After a sort, or lines taken out of sorted ones, the strides and marks are
-// found again when next needed; until then a change moves only the count and
-// the sorted end. Every call takes the text as it stands.
+// found again when next needed, at the latest before the next change. Every
+// call takes the text as it stands.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -50,7 +50,7 @@ class LineIndex {
   MonthEvents EventsOfMonth(std::string_view text, const std::string& monthPrefix) const;
   // True when every line is in sort order.
   bool AllSorted(std::string_view text) const { return sortedEnd_ == text.size(); }
-  // The lines in sort order from the start; the others follow.
+  // Where the lines in sort order from the start end: a line start, or the end.
   size_t SortedEnd() const { return sortedEnd_; }
   // The line start in the sorted part where line goes in after the lines that
   // do not sort after it.
