@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "schedule/CalendarMarks.h"
+#include "schedule/ScheduleKinds.h"
 #include "schedule/ScheduleOverview.h"
 #include "ui/Dpi.h"
 #include "ui/Text.h"

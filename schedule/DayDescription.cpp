@@ -1,6 +1,7 @@
 #include "schedule/DayDescription.h"
 
 #include "schedule/CalendarMarks.h"
+#include "schedule/ScheduleKinds.h"
 
 namespace {
 
