@@ -58,11 +58,21 @@ inline int KindAfterDate(std::string_view text) {
   return kOtherWord;
 }
 
-// The kind word of kind at word, compared at a fixed length, which the
-// compiler does in place.
+// Where the line at line ends when it is an event line of kind Kind (see
+// EventLineEnd), with end the end of the text; every length is fixed, so the
+// compiler compares in place.
 template <int Kind>
-bool IsKindWord(const char* word) {
-  return std::memcmp(word, kKindWords[Kind].data(), kKindWords[Kind].size()) == 0;
+size_t EventLineEndOfKind(const char* line, size_t start, size_t end) {
+  constexpr size_t kLength = kDateLength + 1 + kKindWords[Kind].size() + kTimeAndFlag + 1;
+  const char* const word = line + kDateLength + 1;
+  if (line[kDateLength] != ',' || start + kLength >= end ||
+      std::memcmp(word, kKindWords[Kind].data(), kKindWords[Kind].size()) != 0)
+    return std::string_view::npos;
+  uint64_t rest;  // the comma after the word, time and flag
+  std::memcpy(&rest, line + kLength - sizeof rest, sizeof rest);
+  if (schedule_bytes::LineEndOrSlashBytes(rest) != 0 || (line[kLength] != '\r' && line[kLength] != '\n'))
+    return std::string_view::npos;
+  return start + kLength;
 }
 
 // Where the line that starts at start, with a date text, ends when it is an
@@ -73,19 +83,20 @@ inline size_t EventLineEnd(std::string_view text, size_t start, int& kind) {
   constexpr size_t kShortest = kDateLength + 1 + 7 + kTimeAndFlag + 1;  // with a 7-letter kind word
   if (text.size() - start <= kShortest + 1) return std::string_view::npos;
   const char* const line = text.data() + start;
-  kind = KindOfSecondLetter(line[kSecondLetter]);
-  if (kind < 0 || line[kDateLength] != ',') return std::string_view::npos;
-  const size_t length = kDateLength + 1 + kKindWords[kind].size() + kTimeAndFlag + 1;
-  const char* const word = line + kDateLength + 1;
-  const bool wordMatches = kind == 0   ? IsKindWord<0>(word)
-                           : kind == 1 ? IsKindWord<1>(word)
-                                       : IsKindWord<2>(word);
-  if (start + length >= text.size() || !wordMatches) return std::string_view::npos;
-  uint64_t rest;  // the comma after the word, time and flag
-  std::memcpy(&rest, line + length - sizeof rest, sizeof rest);
-  if (schedule_bytes::LineEndOrSlashBytes(rest) != 0 || (line[length] != '\r' && line[length] != '\n'))
-    return std::string_view::npos;
-  return start + length;
+  switch (line[kSecondLetter]) {
+    case kKindWords[0][1]:
+      kind = 0;
+      return EventLineEndOfKind<0>(line, start, text.size());
+    case kKindWords[1][1]:
+      kind = 1;
+      return EventLineEndOfKind<1>(line, start, text.size());
+    case kKindWords[2][1]:
+      kind = 2;
+      return EventLineEndOfKind<2>(line, start, text.size());
+    default:
+      kind = -1;
+      return std::string_view::npos;
+  }
 }
 
 // -- The order of lines.
