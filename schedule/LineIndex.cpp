@@ -311,17 +311,18 @@ void LineIndex::ShiftMarks(size_t from, size_t delta) {
 
 void LineIndex::Appended(std::string_view text, size_t oldEnd, size_t start) {
   IndexWhenAsked(text.substr(0, oldEnd));
+  const Span added = LineAt(text, start);
   if (sortedEnd_ == oldEnd) {
     // The line end the last line was given keeps it sorted; the new line
     // stays sorted when it does not sort before the line before it.
     sortedEnd_ = start;
-    if (start == 0 || !SortsBefore(TextOf(text, LineAt(text, start)),
-                                   TextOf(text, LineAt(text, LineStartOf(text, start - 1)))))
+    if (start == 0 ||
+        !SortsBefore(TextOf(text, added), TextOf(text, LineAt(text, LineStartOf(text, start - 1)))))
       sortedEnd_ = text.size();
   }
   if (count_ % kStride == 0) strides_.push_back(start);
   ++count_;
-  MarkLine(text, LineAt(text, start), true);
+  MarkLine(text, added, true);
 }
 
 void LineIndex::Changing(std::string_view text, const Span& span) {

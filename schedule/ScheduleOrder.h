@@ -60,9 +60,9 @@ inline int KindAfterDate(std::string_view text) {
 
 // Where the line at line ends when it is an event line of kind Kind (see
 // EventLineEnd), with end the end of the text; every length is fixed, so the
-// compiler compares in place.
+// compiler compares in place. Inlined even at -O2: it is the load's hot path.
 template <int Kind>
-size_t EventLineEndOfKind(const char* line, size_t start, size_t end) {
+[[gnu::always_inline]] inline size_t EventLineEndOfKind(const char* line, size_t start, size_t end) {
   constexpr size_t kLength = kDateLength + 1 + kKindWords[Kind].size() + kTimeAndFlag + 1;
   const char* const word = line + kDateLength + 1;
   if (line[kDateLength] != ',' || start + kLength >= end ||
