@@ -737,24 +737,9 @@ int Run(int argc, wchar_t** argv) {
   return Usage();
 }
 
-// Sees the program's windows in the pixels they really have. A process unaware
-// of display scaling is shown a scaled program's coordinates divided down to
-// 96 DPI (Windows does so, and Wine from 10 on), so at 150 % its sizes, its
-// points and its clicks would all be off. Per-monitor aware as the program is
-// where the system knows it (Windows 10 1703 and later), aware of the system's
-// scale elsewhere.
-void SeeRealPixels() {
-  using SetContext = BOOL(WINAPI*)(HANDLE);
-  const auto setContext = reinterpret_cast<SetContext>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
-  const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
-  if (!setContext || !setContext(perMonitorV2)) SetProcessDPIAware();
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  SeeRealPixels();
   const int result = Run(argc, argv);
   std::printf("result=%d\n", result);
   std::fflush(stdout);
