@@ -40,7 +40,7 @@ void ConfigPage::Build(ui::Panel& configPage, const PageFonts& fonts) {
   Label3.Create(
       {.parent = page, .bounds = GroupBox7.Inside(198, 26, 0, 0), .caption = "Minutes", .font = font});
   CheckBox9.Create({.parent = page,
-                    .bounds = GroupBox7.Inside(12, 58, 86, kCheckHeight),
+                    .bounds = GroupBox7.Inside(12, 58, 88, kCheckHeight),  // up to the minutes field
                     .caption = "Power fail for ",
                     .font = font});
   Edit2.Create({.parent = page,

@@ -7,6 +7,7 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

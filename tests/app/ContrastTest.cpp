@@ -6,6 +6,7 @@
 // those that change when the text is taken away; its background is the
 // colour most of the pixels around it show, its colour the one most of its
 // own pixels show.
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <map>

@@ -3,6 +3,7 @@
 // skin drawn from its larger renderings, and all of it again when the window
 // moves to a monitor of another scale. Run at 96 DPI with the other tests and
 // at 144 and 192 in prefixes of their own (scripts/at-dpi).
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <set>

@@ -3,6 +3,7 @@
 // Wine next to the program; prints its findings on standard output.
 //
 //   window_tool wait TITLE [SECONDS]      wait until a visible window TITLE exists
+//                                         and its program is idle, ready for input
 //   window_tool gone TITLE [SECONDS]      wait until no window TITLE exists
 //   window_tool state TITLE               "count=N iconic=0|1 foreground=0|1"
 //   window_tool minimize TITLE            the title bar's minimise
@@ -112,6 +113,26 @@ HWND WaitForWindow(const std::wstring& title, double seconds, DWORD process = 0)
     Sleep(10);
   } while (GetTickCount64() < end);
   return nullptr;
+}
+
+// Waits until a visible window TITLE exists and its program is ready for the
+// user: idle, waiting for input with none pending (WaitForInputIdle), so that
+// what it posted itself while starting, such as the pages it makes just after
+// the first show, is done before the script goes on. A program that does not
+// become idle in the time left still counts as shown: the script's next step
+// says what is missing.
+HWND WaitUntilReady(const std::wstring& title, double seconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  HWND window = WaitForWindow(title, seconds);
+  if (!window) return nullptr;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId)) {
+    const ULONGLONG now = GetTickCount64();
+    WaitForInputIdle(process, now < end ? static_cast<DWORD>(end - now) : 0);
+    CloseHandle(process);
+  }
+  return window;
 }
 
 bool WaitUntilGone(const std::wstring& title, double seconds) {
@@ -685,7 +706,7 @@ int Run(int argc, wchar_t** argv) {
     return Answer(title, argv[3], argc > 4 ? std::wcstod(argv[4], nullptr) : 30);
   const double seconds = argc > 3 ? std::wcstod(argv[3], nullptr) : 30;
   if (command == L"box") return Box(title, seconds);
-  if (command == L"wait") return WaitForWindow(title, seconds) ? 0 : 1;
+  if (command == L"wait") return WaitUntilReady(title, seconds) ? 0 : 1;
   if (command == L"gone") return WaitUntilGone(title, seconds) ? 0 : 1;
   if (command == L"state") {
     const auto windows = TopLevelWindows(title);

@@ -3,6 +3,7 @@
 // caption the guide quotes is the one the program shows in that language.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>

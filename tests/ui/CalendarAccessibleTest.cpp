@@ -6,6 +6,7 @@
 // after windows.h
 #include <oleacc.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
