@@ -1,6 +1,7 @@
 // Input rules of single fields: spinners, the cable list, folder browsing and
 // the shutdown type.
 #include "app/TFormMain.h"
+#include "i18n/HibernateChoice.h"
 
 namespace {
 
@@ -11,10 +12,10 @@ bool EndsWithBackslash(const std::string& path) {
   return !path.empty() && path.back() == '\\';
 }
 
-// Force Shutdown leaves no time to save applications; Hibernate needs a
-// warning and starts with auto-save off.
+// Force Shutdown leaves no time to save applications; Hibernate starts with
+// auto-save off and a box on whether this computer can hibernate.
 void ApplyShutdownType(ui::ComboBox& type, ui::CheckBox& autoSave, IDialogs& dialogs,
-                       const TINI_LANGUAGE& texts) {
+                       const TINI_LANGUAGE& texts, const IPowerCapabilities* power) {
   if (type.ItemIndex() == 1) {
     autoSave.SetChecked(false);
     autoSave.SetEnabled(false);
@@ -23,7 +24,7 @@ void ApplyShutdownType(ui::ComboBox& type, ui::CheckBox& autoSave, IDialogs& dia
   autoSave.SetEnabled(true);
   if (type.ItemIndex() == 2) {
     autoSave.SetChecked(false);
-    dialogs.Message(texts.MESSAGE_WARNING_HIBERNATE_SELECT);
+    ShowHibernateChoiceBox(power, dialogs, texts);
   }
 }
 
@@ -54,9 +55,9 @@ void TFormMain::SpeedButton2Click() {
 }
 
 void TFormMain::ComboBox3Change() {
-  ApplyShutdownType(ComboBox3, CheckBox2, dialogs_, *language_);
+  ApplyShutdownType(ComboBox3, CheckBox2, dialogs_, *language_, services_.power);
 }
 
 void TFormMain::ComboBox11Change() {
-  ApplyShutdownType(ComboBox11, CheckBox6, dialogs_, *language_);
+  ApplyShutdownType(ComboBox11, CheckBox6, dialogs_, *language_, services_.power);
 }

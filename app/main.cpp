@@ -13,6 +13,7 @@
 #include "app/TFormViewAll.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FolderRights.h"
+#include "platform/win32/Win32PowerCapabilities.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32DosDevices.h"
 #include "platform/win32/Win32SerialChannel.h"
@@ -75,7 +76,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Shell shell;
   Win32FolderRights folderRights;
   Win32DosDevices dosDevices;
-  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace, &folderRights, &dosDevices};
+  Win32PowerCapabilities power;
+  Services services{dialogs, registry,      shell,       SystemClock(), SystemWait(),
+                    path,    &trace,        &folderRights, &dosDevices, &power};
 
   auto showError = [&dialogs](const std::string& text) { dialogs.Error(text); };
   TDataModule1 module(services, std::make_unique<Win32SerialChannel>(showError), showError);
