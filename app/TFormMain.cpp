@@ -89,7 +89,7 @@ void TFormMain::BindHandlers() {
 void TFormMain::OnDpiChanged(int oldDpi) {
   fonts_.SetDpi(Handle(), Dpi());
   ui::RescaleChildren(Handle(), oldDpi, Dpi());
-  if (Page2.Built()) Page2.CentreMarkerLabels();
+  if (Page2.Built()) Page2.PlaceFittedLabels();
   LoadSkins(SkinErrors::Ignore);
 }
 
