@@ -17,22 +17,11 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32DosDevices.h"
 #include "platform/win32/Win32SerialChannel.h"
+#include "platform/win32/OwnPath.h"
 #include "platform/win32/Win32Shell.h"
 #include "ui/Text.h"
 
 namespace {
-
-std::string OwnPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return WideToAnsi(path);
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 // The program file's name without folder and extension: the title of its boxes.
 std::string ProgramTitle(const std::string& path) {
