@@ -242,6 +242,6 @@ void ConfigPage::UpDown2Click(int position) {
   Edit2.SetText(std::to_string(position));
 }
 
-void ConfigPage::ComboBox3Change() {
-  if (stores_.language) PowerFailGroup().TypeChanged(dialogs_, *stores_.language);
+void ConfigPage::ComboBox3Change(const IPowerCapabilities* power) {
+  if (stores_.language) PowerFailGroup().TypeChanged(dialogs_, *stores_.language, power);
 }

@@ -45,7 +45,7 @@ class ConfigPage {
   void CheckListBox4ClickCheck(int row);
   void UpDown1Click(int position);
   void UpDown2Click(int position);
-  void ComboBox3Change();
+  void ComboBox3Change(const IPowerCapabilities* power);
 
   ui::Label Label1;                  // "UPS Communication Port"
   ui::ComboBox ComboBox1;            // "COM 1" to "COM 8"; UPSPORT (row = value - 1)

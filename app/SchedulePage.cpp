@@ -2,11 +2,13 @@
 // rules on its markers, and what it stores at OK.
 #include "app/SchedulePage.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "schedule/CalendarMarks.h"
 #include "schedule/ScheduleKinds.h"
 #include "settings/IniFile.h"
+#include "ui/Dpi.h"
 
 namespace rules = settings_rules;
 
@@ -97,7 +99,7 @@ void SchedulePage::Build(ui::Panel& schedulePage, const PageFonts& fonts) {
   Label28.Create({.parent = markerPanel, .bounds = {0, 66, 0, 0}, .caption = "StartUp", .font = font});
   MarkerTest.Create({.parent = markerPanel, .bounds = {22, 88, 23, 18}, .font = font});
   Label29.Create({.parent = markerPanel, .bounds = {0, 108, 0, 0}, .caption = "TestUPS", .font = font});
-  CentreMarkerLabels();
+  PlaceFittedLabels();
   const std::array<ui::MarkerButton*, 3> markerButtons = Markers();
   for (int kind = 0; kind < kKindCount; ++kind) markerButtons[kind]->SetColor(kScheduleKinds[kind].colour);
   std::vector<ui::MarkerButton*> group(markerButtons.begin(), markerButtons.end());
@@ -154,8 +156,8 @@ void SchedulePage::ApplyLanguage(const TINI_LANGUAGE& t, HFONT titleFont) {
   SetIfOther(CheckBox10, t.WARNING);
   SetIfOther(CheckBox5, t.CURRENT_DAY);
   ui::Label* markerLabels[kKindCount] = {&Label27, &Label28, &Label29};
-  for (int kind = 0; kind < kKindCount; ++kind)
-    if (SetIfOther(*markerLabels[kind], t.*kScheduleKinds[kind].name)) CentreUnderMarker(*markerLabels[kind]);
+  for (int kind = 0; kind < kKindCount; ++kind) SetIfOther(*markerLabels[kind], t.*kScheduleKinds[kind].name);
+  PlaceFittedLabels();
   SetRowTexts(CheckListBox3, {t.SUNDAY, t.MONDAY, t.TUESDAY, t.WEDNESDAY, t.THURSDAY, t.FRIDAY, t.SATURDAY});
   SetIfOther(ButtonApply, t.APPLY);
   SetIfOther(ButtonClear, t.CLEAR);
@@ -176,8 +178,22 @@ void SchedulePage::BuildDayMarkers() {
   Calendar1.SetMarkColours(colours);
 }
 
-void SchedulePage::CentreMarkerLabels() {
+void SchedulePage::PlaceFittedLabels() {
   for (ui::Label* label : {&Label27, &Label28, &Label29}) CentreUnderMarker(*label);
+  KeepBeforeField(Label15, ComboBox7);
+  KeepBeforeField(Label16, ComboBox8);
+  KeepBeforeField(Label23, ComboBox13);
+  KeepBeforeField(Label24, ComboBox17);
+}
+
+// A field's label, sized to its caption, stands where the layout put it; a
+// caption too long for the gap (another language's) moves it left, to end
+// just before its field.
+void SchedulePage::KeepBeforeField(ui::Label& label, const ui::Control& field) {
+  const int dpi = ui::DpiOf(label.Handle());
+  const ui::Bounds place = label.Place();
+  const int left = std::min(ui::Scale(label.Layout().left, dpi), field.Place().left - place.width);
+  SetWindowPos(label.Handle(), nullptr, left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A marker label, sized to its caption, centred across the marker panel; one
@@ -264,6 +280,6 @@ void SchedulePage::CheckBox5Click() {
   EnableWeekdayList(!CheckBox5.Checked());
 }
 
-void SchedulePage::ComboBox11Change() {
-  if (stores_.language) ScheduleGroup().TypeChanged(dialogs_, *stores_.language);
+void SchedulePage::ComboBox11Change(const IPowerCapabilities* power) {
+  if (stores_.language) ScheduleGroup().TypeChanged(dialogs_, *stores_.language, power);
 }

@@ -41,8 +41,9 @@ class SchedulePage {
   void ApplySeriesRules(const settings_rules::SeriesRules& rules);
   void Store(TINI& ini) const;
   std::vector<ui::Control*> KeyboardOrder();
-  // The marker labels, sized to their captions, centred under the markers.
-  void CentreMarkerLabels();
+  // The labels sized to their captions: the marker labels centred under the
+  // markers, the field labels ending before their fields.
+  void PlaceFittedLabels();
 
   // Event handlers.
   void ButtonApplyClick();
@@ -51,7 +52,7 @@ class SchedulePage {
   void ComboBox7Change();  // also the year list's
   void Calendar1Change();
   void CheckBox5Click();
-  void ComboBox11Change();
+  void ComboBox11Change(const IPowerCapabilities* power);
 
   ui::Label Label15;                // "Month"
   ui::ComboBox ComboBox7;           // "January" to "December": the month the calendar shows
@@ -96,6 +97,7 @@ class SchedulePage {
   ShutdownGroup ScheduleGroup() { return {CheckBox6, Label18, ComboBox11, CheckBox8}; }
   std::array<ui::MarkerButton*, 3> Markers() { return {&MarkerShutdown, &MarkerStartup, &MarkerTest}; }
   void CentreUnderMarker(ui::Label& label);
+  void KeepBeforeField(ui::Label& label, const ui::Control& field);
   void EnableWeekdayList(bool on);
 
   // The calendar's day markers and the times of its selected day.

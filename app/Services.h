@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderRights.h"
+#include "platform/PowerCapabilities.h"
 #include "platform/DosDevices.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -22,6 +23,7 @@ struct Services {
   StartupTrace* trace = nullptr;  // notes the steps of the start when asked to
   const IFolderRights* folderRights = nullptr;  // who may change the program's folder; unchecked when null
   IDosDevices* dosDevices = nullptr;  // the computer's serial ports; none listed when null
+  const IPowerCapabilities* power = nullptr;  // whether the computer can hibernate; not asked when null
 };
 
 // The program's own registry key, under HKEY_LOCAL_MACHINE.

@@ -1,5 +1,6 @@
 #include "app/ShutdownGroup.h"
 
+#include "i18n/HibernateChoice.h"
 #include "settings/SettingsRules.h"
 
 void ShutdownGroup::Build(HWND page, const ui::Group& group, const Places& at, HFONT font) {
@@ -21,7 +22,7 @@ void ShutdownGroup::ApplyLanguage(const TINI_LANGUAGE& t) {
   SetIfOther(ups, t.SHUTDOWN_UPS);
 }
 
-void ShutdownGroup::TypeChanged(IDialogs& dialogs, const TINI_LANGUAGE& texts) {
+void ShutdownGroup::TypeChanged(IDialogs& dialogs, const TINI_LANGUAGE& texts, const IPowerCapabilities* power) {
   const settings_rules::AutoSaveAfterType after = settings_rules::AutoSaveAfter(type.ItemIndex());
   if (!after.enabled) {
     autoSave.SetChecked(false);
@@ -30,5 +31,5 @@ void ShutdownGroup::TypeChanged(IDialogs& dialogs, const TINI_LANGUAGE& texts) {
   }
   autoSave.SetEnabled(true);
   if (after.untick) autoSave.SetChecked(false);
-  if (after.warnHibernate) dialogs.Message(texts.MESSAGE_WARNING_HIBERNATE_SELECT);
+  if (after.warnHibernate) ShowHibernateChoiceBox(power, dialogs, texts);
 }

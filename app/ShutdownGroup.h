@@ -4,6 +4,7 @@
 #include "app/ClosingDialogs.h"
 #include "app/PageParts.h"
 #include "i18n/TINI_LANGUAGE.h"
+#include "platform/PowerCapabilities.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/Group.h"
@@ -24,6 +25,7 @@ struct ShutdownGroup {
   };
   void Build(HWND page, const ui::Group& group, const Places& at, HFONT font);
   void ApplyLanguage(const TINI_LANGUAGE& t);
-  // The user chose another type: the Auto-Save box follows it.
-  void TypeChanged(IDialogs& dialogs, const TINI_LANGUAGE& texts);
+  // The user chose another type: the Auto-Save box follows it, and Hibernate
+  // says whether this computer can hibernate.
+  void TypeChanged(IDialogs& dialogs, const TINI_LANGUAGE& texts, const IPowerCapabilities* power);
 };

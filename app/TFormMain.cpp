@@ -52,11 +52,11 @@ void TFormMain::BindHandlers() {
   Page1.CheckListBox4.OnClickCheck = Guarded([this](int row) { Page1.CheckListBox4ClickCheck(row); });
   Page1.UpDown1.OnClick = Guarded([this](int position) { Page1.UpDown1Click(position); });
   Page1.UpDown2.OnClick = Guarded([this](int position) { Page1.UpDown2Click(position); });
-  Page1.ComboBox3.OnChange = Guarded([this] { Page1.ComboBox3Change(); });
+  Page1.ComboBox3.OnChange = Guarded([this] { Page1.ComboBox3Change(services_.power); });
   Page1.ButtonAutoDetect.OnClick = Guarded([this] { module_.AutoDetectClick(stores_.language->MESSAGE_CONFIRM_DETECT); });
 
   Page2.CheckBox5.OnClick = Guarded([this] { Page2.CheckBox5Click(); });
-  Page2.ComboBox11.OnChange = Guarded([this] { Page2.ComboBox11Change(); });
+  Page2.ComboBox11.OnChange = Guarded([this] { Page2.ComboBox11Change(services_.power); });
   Page2.ComboBox7.OnChange = Guarded([this] { Page2.ComboBox7Change(); });
   Page2.ComboBox8.OnChange = Guarded([this] { Page2.ComboBox7Change(); });
   Page2.Calendar1.OnChange = Guarded([this] { Page2.Calendar1Change(); });
@@ -89,7 +89,7 @@ void TFormMain::BindHandlers() {
 void TFormMain::OnDpiChanged(int oldDpi) {
   fonts_.SetDpi(Handle(), Dpi());
   ui::RescaleChildren(Handle(), oldDpi, Dpi());
-  if (Page2.Built()) Page2.CentreMarkerLabels();
+  if (Page2.Built()) Page2.PlaceFittedLabels();
   LoadSkins(SkinErrors::Ignore);
 }
 

@@ -13,25 +13,15 @@
 #include "app/TFormViewAll.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FolderRights.h"
+#include "platform/win32/Win32PowerCapabilities.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32DosDevices.h"
 #include "platform/win32/Win32SerialChannel.h"
+#include "platform/win32/OwnPath.h"
 #include "platform/win32/Win32Shell.h"
 #include "ui/Text.h"
 
 namespace {
-
-std::string OwnPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return WideToAnsi(path);
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 // The program file's name without folder and extension: the title of its boxes.
 std::string ProgramTitle(const std::string& path) {
@@ -75,7 +65,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Shell shell;
   Win32FolderRights folderRights;
   Win32DosDevices dosDevices;
-  Services services{dialogs, registry, shell, SystemClock(), SystemWait(), path, &trace, &folderRights, &dosDevices};
+  Win32PowerCapabilities power;
+  Services services{dialogs, registry,      shell,       SystemClock(), SystemWait(),
+                    path,    &trace,        &folderRights, &dosDevices, &power};
 
   auto showError = [&dialogs](const std::string& text) { dialogs.Error(text); };
   TDataModule1 module(services, std::make_unique<Win32SerialChannel>(showError), showError);

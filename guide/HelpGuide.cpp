@@ -1,6 +1,7 @@
 #include "guide/HelpGuide.h"
 
 #include "platform/FileSystem.h"
+#include "settings/TINI.h"
 
 namespace {
 
@@ -21,6 +22,8 @@ const char* GuidePageName(HelpPlace place) {
       return "others.html";
     case HelpPlace::Overview:
       return "overview.html";
+    case HelpPlace::Contents:
+      break;
   }
   return "index.html";
 }
@@ -33,6 +36,12 @@ std::string GuidePage(const std::string& programFolder, const std::string& langu
     if (fs_seam::FileExists(path)) return path;
   }
   return help + kGuideFallbackLanguage + "\\" + page;
+}
+
+std::string GuideContentsPage(const std::string& programFolder) {
+  TINI ini;
+  ini.Load(programFolder + "omb.ini");
+  return GuidePage(programFolder, ini.LANGUAGE, HelpPlace::Contents);
 }
 
 void OpenHelp(IShell& shell, const std::string& programFolder, const std::string& language, HelpPlace place) {

@@ -5,8 +5,9 @@
 
 #include "platform/Shell.h"
 
-// Where the user is when asking for help; each has a page of the guide.
-enum class HelpPlace { Configuration, Schedule, Others, Overview };
+// Where the user is when asking for help; each has a page of the guide. The
+// contents page is where the Start menu's shortcut opens it.
+enum class HelpPlace { Configuration, Schedule, Others, Overview, Contents };
 
 // The help file handed to the shell first, by its bare name.
 inline constexpr char kHelpFile[] = "Ombrel_T.hlp";
@@ -21,6 +22,11 @@ const char* GuidePageName(HelpPlace place);
 // else in English. A language name that would lead out of the Help folder
 // counts as one without a guide.
 std::string GuidePage(const std::string& programFolder, const std::string& language, HelpPlace place);
+
+// The guide's contents page in the language the program's settings (omb.ini
+// in the program folder) name, as GuidePage chooses it: English when they
+// name none, or one without a guide.
+std::string GuideContentsPage(const std::string& programFolder);
 
 // Hands the help file to the shell; when the shell reports that it could not
 // open it (no such file, or no viewer for .hlp files, as on every Windows

@@ -9,7 +9,7 @@
 namespace {
 
 // Every entry of the language file, in the order Load reads them.
-constexpr std::array<LanguageEntry, 103> kEntries = {{
+constexpr std::array<LanguageEntry, 104> kEntries = {{
     {"COMMON_SETUP", "FONTNAME", "Microsoft Sans Serif", &TINI_LANGUAGE::FONTNAME},
     {"COMMON_SETUP", "FONTSIZE", "8", nullptr},
     {"COMMON_SETUP", "OK", "OK", &TINI_LANGUAGE::OK},
@@ -133,6 +133,11 @@ constexpr std::array<LanguageEntry, 103> kEntries = {{
     {"MESSAGE", "MESSAGE_WARNING_HIBERNATE_SELECT",
      "You must sure that Hardware and software support for this function.",
      &TINI_LANGUAGE::MESSAGE_WARNING_HIBERNATE_SELECT},
+    {"MESSAGE", "MESSAGE_HIBERNATE_NOT_AVAILABLE",
+     "This computer cannot hibernate at present: hibernation is turned off, or the computer does not support it. "
+     "With this choice it would stay on until the UPS battery is empty. To turn hibernation on, open Command "
+     "Prompt as administrator and run: powercfg /hibernate on",
+     &TINI_LANGUAGE::MESSAGE_HIBERNATE_NOT_AVAILABLE},
     {"MESSAGE", "MESSAGE_CURRENT_SCHEDULE_NOT_FOUND", "Have no schedule set on this day !",
      &TINI_LANGUAGE::MESSAGE_CURRENT_SCHEDULE_NOT_FOUND},
     {"MESSAGE", "MESSAGE_SETTINGS_NOT_SAVED",

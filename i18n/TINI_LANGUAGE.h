@@ -120,6 +120,7 @@ public:
   std::string MESSAGE_NOT_DEFINE_SCHEDULE_TIME;
   std::string MESSAGE_ERROR_FILE_NOT_FOUND;
   std::string MESSAGE_WARNING_HIBERNATE_SELECT;
+  std::string MESSAGE_HIBERNATE_NOT_AVAILABLE;  // Hibernate chosen on a computer that cannot hibernate
   std::string MESSAGE_CURRENT_SCHEDULE_NOT_FOUND;
   std::string MESSAGE_SETTINGS_NOT_SAVED;  // OK after a start that could not read everything
   std::string MESSAGE_WARNING_FOLDER_OPEN_TO_ALL;  // followed by the folder

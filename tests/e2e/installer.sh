@@ -84,7 +84,7 @@ link=$(tool shortcut "$(winpath "$shortcut")") || fail "cannot read the shortcut
 echo "shortcut: $link"
 target=$(printf '%s\n' "$link" | sed -n 's/^target=\(.*\) folder=.*/\1/p')
 [ "$target" = 'C:\Program Files\Ombrel\OmbrelSetup.exe' ] || fail "the shortcut starts '$target'"
-# The guide, in every language, and its shortcut to the English contents.
+# The guide, in every language, and its shortcut to the contents in the program's language.
 for language in English Deutsch Francais Espanol; do
   [ -s "$folder/Help/$language/index.html" ] || fail "the guide in $language is not installed"
 done
@@ -94,8 +94,27 @@ help_shortcut=$(shortcut_file "Ombrel Setup Help")
 help_link=$(tool shortcut "$(winpath "$help_shortcut")") || fail "cannot read the help shortcut"
 echo "help shortcut: $help_link"
 help_target=$(printf '%s\n' "$help_link" | sed -n 's/^target=\(.*\) folder=.*/\1/p')
-[ "$help_target" = 'C:\Program Files\Ombrel\Help\English\index.html' ] ||
-  fail "the help shortcut opens '$help_target'"
+[ "$help_target" = 'C:\Program Files\Ombrel\OmbrelGuide.exe' ] ||
+  fail "the help shortcut starts '$help_target'"
+# It runs with the user's rights, and opens the contents page in the language
+# omb.ini names: HTML files are opened by the window tool's recorder, which
+# notes what it was given.
+grep -aq 'level="asInvoker"' "$folder/OmbrelGuide.exe" || fail "OmbrelGuide.exe asks for other rights than the user's"
+opened=$scratch/opened.txt
+recorder="\"$(winpath "$window_tool")\" record \"$(winpath "$opened")\" \"%1\""
+wine reg add 'HKLM\Software\Classes\OmbrelTest.html\shell\open\command' /ve /d "$recorder" /f </dev/null >/dev/null 2>&1
+wine reg add 'HKLM\Software\Classes\.html' /ve /d OmbrelTest.html /f </dev/null >/dev/null 2>&1
+for language in "" Deutsch; do
+  rm -f "$opened" "$folder/omb.ini"
+  [ -z "$language" ] || printf '[PAGE3]\r\nLANGUAGE=%s\r\n' "$language" >"$folder/omb.ini"
+  wine "$folder/OmbrelGuide.exe" </dev/null >/dev/null 2>&1
+  for _ in $(seq 1 100); do [ -s "$opened" ] && break; sleep 0.1; done
+  page=$(tr -d '\r' <"$opened" 2>/dev/null)
+  expected='C:\Program Files\Ombrel\Help\'"${language:-English}"'\index.html'
+  echo "help shortcut with '${language:-no language}': $page"
+  [ "$page" = "$expected" ] || fail "the help shortcut opened '$page', not '$expected'"
+done
+rm -f "$opened" "$folder/omb.ini"
 
 echo "== the program from its shortcut"
 (cd "$folder" && wine "$target" >/dev/null 2>&1 </dev/null) &

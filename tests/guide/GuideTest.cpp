@@ -1,6 +1,7 @@
 // The guide as shipped in Help/: every link and picture of every language
-// resolves, every language has the English guide's pages and sections, and a
-// caption the guide quotes is the one the program shows in that language.
+// resolves, every language has the English guide's pages and sections, a
+// caption the guide quotes is the one the program shows in that language, and
+// the prose keeps to its language's typography.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -217,4 +218,49 @@ TEST(Guide, QuotedCaptionsAreTheProgramsCaptionsInThatLanguage) {
   }
 }
 
+// The prose of a page as a reader sees it: without its tags, its code and the
+// captions it quotes (those are the language file's).
+std::string Prose(const std::string& page) {
+  static const std::regex quotedOrCode(R"re(<span class="ui"[^>]*>[^<]*</span>|<code>[^<]*</code>|<pre>[\s\S]*?</pre>)re");
+  static const std::regex tag(R"re(<[^>]*>)re");
+  return Unescape(std::regex_replace(std::regex_replace(page, quotedOrCode, " "), tag, ""));
+}
+
+TEST(Guide, ProseQuotesButtonsAsCaptionsAndKeepsItsLanguagesTypography) {
+  // The buttons the prose tells the reader to press ("Close" is also the verb).
+  const char* buttons[] = {"COMMON_SETUP/OK",    "COMMON_SETUP/CANCEL", "SETUP_PAGE_1/AUTO_DETECT_UPS",
+                           "SETUP_PAGE_2/APPLY", "SETUP_PAGE_2/CLEAR",  "SETUP_PAGE_2/RESET",
+                           "SETUP_PAGE_2/VIEW_ALL"};
+  // Any byte of a UTF-8 sequence counts as a letter: "Löschen" is not "schen".
+  const std::string letter = "A-Za-z0-9\x80-\xff";
+  for (const std::string& language : GuideLanguages()) {
+    if (!fs::exists(kLanguages / language / "setup.ini")) continue;
+    const std::map<std::string, std::string> captions = Captions(language);
+    std::vector<std::string> names = {"OK"};  // the English word, whatever the button reads
+    for (const char* key : buttons) names.push_back(captions.at(key));
+    for (const std::string& page : Pages(language)) {
+      SCOPED_TRACE(language + "/" + page);
+      const std::string prose = Prose(Read(kHelp / language / page));
+      for (const std::string& name : names) {
+        const std::regex bare("(^|[^" + letter + "])" + name + "($|[^" + letter + "])");
+        std::smatch found;
+        if (std::regex_search(prose, found, bare))
+          ADD_FAILURE() << "\"" << name << "\" unquoted: " << found.prefix().str().substr(found.position() - std::min<size_t>(found.position(), 60)) << found.str();
+      }
+      if (language == "Francais") {
+        // A sign after a breakable space could start a line alone.
+        static const std::regex spaced("[ \t\r\n](:|;|!|\\?|\u00bb)|\u00ab[ \t\r\n]");
+        std::smatch found;
+        if (std::regex_search(prose, found, spaced))
+          ADD_FAILURE() << "breakable space: " << found.prefix().str().substr(found.position() - std::min<size_t>(found.position(), 60)) << found.str();
+      }
+      if (language == "Deutsch") {
+        // Each „ is closed by “, and no quotation by a straight quote.
+        static const std::regex quotation("\u201e[\\s\\S]*?(\u201c|\u201d|\"|$)");
+        for (const std::string& close : All(prose, quotation)) EXPECT_EQ(close, "\u201c");
+        EXPECT_EQ(prose.find('"'), std::string::npos);
+      }
+    }
+  }
+}
 }  // namespace

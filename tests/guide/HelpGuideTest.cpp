@@ -98,4 +98,25 @@ TEST_F(HelpGuideTest, ALanguageNameThatLeadsOutOfTheGuideGetsTheEnglishPage) {
   }
 }
 
+// The Start menu's way in, without the program: the language its settings name.
+TEST_F(HelpGuideTest, TheContentsPageIsInTheLanguageTheSettingsName) {
+  AddPage("English", "index.html");
+  AddPage("Deutsch", "index.html");
+  const struct {
+    const char* settings;  // omb.ini, or null for none
+    const char* language;  // whose contents page opens
+  } cases[] = {
+      {nullptr, "English"},
+      {"[PAGE3]\r\nLANGUAGE=Deutsch\r\n", "Deutsch"},
+      {"[PAGE3]\r\nLANGUAGE=Francais\r\n", "English"},  // no guide in that language
+      {"[PAGE3]\r\nLANGUAGE=..\r\n", "English"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.settings ? c.settings : "no omb.ini");
+    std::filesystem::remove(folder.File("omb.ini"));
+    if (c.settings) folder.Write("omb.ini", c.settings);
+    EXPECT_EQ(GuideContentsPage(ProgramFolder()), Page(c.language, HelpPlace::Contents));
+  }
+}
+
 }  // namespace

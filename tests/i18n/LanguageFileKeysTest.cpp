@@ -57,7 +57,8 @@ const std::map<std::string, std::string TINI_LANGUAGE::*> kTextFields = {
     TEXT(MESSAGE_CONFIRM_DETECT), TEXT(MESSAGE_SELECT_SCHEDULE), TEXT(MESSAGE_CONFIRM_APPLY_EXIT),
     TEXT(MESSAGE_CONFIRM_CANCEL_EXIT), TEXT(MESSAGE_ERROR_NOT_VALID_INTEGER),
     TEXT(MESSAGE_NOT_DEFINE_SCHEDULE_TIME), TEXT(MESSAGE_ERROR_FILE_NOT_FOUND),
-    TEXT(MESSAGE_WARNING_HIBERNATE_SELECT), TEXT(MESSAGE_CURRENT_SCHEDULE_NOT_FOUND),
+    TEXT(MESSAGE_WARNING_HIBERNATE_SELECT), TEXT(MESSAGE_HIBERNATE_NOT_AVAILABLE),
+    TEXT(MESSAGE_CURRENT_SCHEDULE_NOT_FOUND),
     TEXT(MESSAGE_SETTINGS_NOT_SAVED), TEXT(MESSAGE_WARNING_FOLDER_OPEN_TO_ALL),
     TEXT(MESSAGE_PORTS_BEYOND_COM8), TEXT(MESSAGE_PORTS_COM1_TO_COM8_ONLY),
 };
@@ -66,7 +67,7 @@ const std::map<std::string, std::string TINI_LANGUAGE::*> kTextFields = {
 
 TEST(LanguageFileKeys, EveryEntryHasTheListedSectionKeyAndDefaultInOrder) {
   const std::vector<ListedKey> listed = ListedEntries();
-  ASSERT_EQ(listed.size(), 103u);
+  ASSERT_EQ(listed.size(), 104u);
   std::span<const LanguageEntry> entries = LanguageEntries();
   ASSERT_EQ(entries.size(), listed.size());
   for (size_t i = 0; i < listed.size(); ++i) {

@@ -38,7 +38,7 @@ TEST(LanguageTable, EveryEntryOnceWithItsFieldHoldingTheEnglishDefault) {
     EXPECT_TRUE(fields.insert(&(table.*entry.Text)).second) << entry.Key;
     EXPECT_EQ(table.*entry.Text, entry.EnglishDefault) << entry.Key;
   }
-  EXPECT_EQ(keys.size(), 103u);
+  EXPECT_EQ(keys.size(), 104u);
   EXPECT_EQ(integers, 1);
   EXPECT_EQ(table.MESSAGE_ERROR_FILE_NOT_FOUND, "Error, File not found : ");
   EXPECT_EQ(table.FONTNAME, "Microsoft Sans Serif");

@@ -1,0 +1,64 @@
+// The box shown when Hibernate is chosen, for each answer the computer can
+// give, in each shipped language.
+#include "i18n/HibernateChoice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "support/FakeDialogs.h"
+#include "support/FakePowerCapabilities.h"
+
+namespace {
+
+TINI_LANGUAGE Shipped(const std::string& language) {
+  TINI_LANGUAGE texts;
+  texts.Path = (std::filesystem::path(OMBREL_LANGUAGES_DIR) / language / "setup.ini").string();
+  texts.Load();
+  return texts;
+}
+
+}  // namespace
+
+TEST(HibernateChoice, SaysInTheUsersLanguageWhetherThisComputerCanHibernate) {
+  using Kind = FakeDialogs::Kind;
+  // The texts as the language files hold them, in Windows-1252.
+  struct Case {
+    const char* language;
+    const char* canHibernate;     // the start of the reminder that it must be supported
+    const char* cannotHibernate;  // the start of the box that says it cannot
+  };
+  const Case cases[] = {
+      {"English", "You must sure", "This computer cannot hibernate"},
+      {"Deutsch", "Bitte stellen Sie sicher", "Dieser Computer kann derzeit nicht in den Ruhezustand"},
+      {"Francais", "V\xE9rifiez que", "Cet ordinateur ne peut pas passer en veille prolong\xE9" "e"},
+      {"Espanol", "Aseg\xFArese de que", "Este equipo no puede hibernar"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    const TINI_LANGUAGE texts = Shipped(c.language);
+    FakePowerCapabilities power;
+    FakeDialogs dialogs;
+
+    power.canHibernate = true;
+    ShowHibernateChoiceBox(&power, dialogs, texts);
+    // Not known: the system did not answer, or nothing was asked.
+    power.canHibernate = std::nullopt;
+    ShowHibernateChoiceBox(&power, dialogs, texts);
+    ShowHibernateChoiceBox(nullptr, dialogs, texts);
+    power.canHibernate = false;
+    ShowHibernateChoiceBox(&power, dialogs, texts);
+
+    ASSERT_EQ(dialogs.shown.size(), 4u);
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(dialogs.shown[i].kind, Kind::Message);
+      EXPECT_TRUE(dialogs.shown[i].text.starts_with(c.canHibernate)) << dialogs.shown[i].text;
+    }
+    EXPECT_EQ(dialogs.shown[3].kind, Kind::Warn);
+    EXPECT_TRUE(dialogs.shown[3].text.starts_with(c.cannotHibernate)) << dialogs.shown[3].text;
+    // The command that turns hibernation on, as typed at an administrator's prompt.
+    EXPECT_TRUE(dialogs.shown[3].text.ends_with(" powercfg /hibernate on")) << dialogs.shown[3].text;
+  }
+}
