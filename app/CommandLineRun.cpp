@@ -157,8 +157,7 @@ std::string TitleOf(const std::string& path) {
 std::optional<int> RunCommandLine(const std::string& programPath) {
   const deploy::ParsedCommandLine parsed = deploy::ParseCommandLine(Arguments());
   if (!parsed.command && parsed.error.empty()) return std::nullopt;
-  const bool quiet = parsed.command ? parsed.command->quiet : false;
-  ResultLines lines(parsed.command ? parsed.command->log : std::nullopt, quiet);
+  ResultLines lines(parsed.command ? parsed.command->log : std::nullopt, parsed.quiet);
   const std::string title = TitleOf(programPath);
   auto end = [&](int code) {
     lines.ShowBox(title, code != deploy::kDone);

@@ -14,8 +14,14 @@ std::string Lower(std::string text) {
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return {};
+  auto isOption = [](const std::string& argument, const std::string& name) {
+    return argument.size() > 1 && (argument[0] == '/' || argument[0] == '-') && Lower(argument.substr(1)) == name;
+  };
+  // Even wrong arguments must not bring up a box when /quiet is among them.
+  bool quiet = false;
+  for (const std::string& argument : arguments) quiet = quiet || isOption(argument, "quiet");
   Command command;
-  auto wrong = [](const std::string& why) { return ParsedCommandLine{std::nullopt, why}; };
+  auto wrong = [quiet](const std::string& why) { return ParsedCommandLine{std::nullopt, why, quiet}; };
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
@@ -28,6 +34,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (file) {
       if (file->has_value()) return wrong(argument + " is given twice");
       if (i + 1 >= arguments.size() || arguments[i + 1].empty()) return wrong(argument + " needs a file name");
+      for (const char* name : {"export", "import", "log", "detect", "quiet"})
+        if (isOption(arguments[i + 1], name)) return wrong(argument + " needs a file name");
       *file = arguments[++i];
     } else if (option == "detect" || option == "quiet") {
       bool& flag = option == "detect" ? command.detect : command.quiet;
@@ -41,7 +49,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     return wrong("/export goes alone: export on one PC, import on the others");
   if (!command.exportTo && !command.importFrom && !command.detect)
     return wrong("nothing to do: give /export FILE, /import FILE or /detect");
-  return {command, {}};
+  return {command, {}, quiet};
 }
 
 std::string Usage() {

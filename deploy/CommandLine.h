@@ -28,6 +28,7 @@ struct Command {
 struct ParsedCommandLine {
   std::optional<Command> command;  // none: no arguments, or wrong ones (then error says why)
   std::string error;
+  bool quiet = false;  // /quiet was among the arguments, right or wrong
 };
 
 // Options start with '/' or '-', in any letter case. /export goes alone (with

@@ -80,7 +80,7 @@ TEST(ConfigurationImport, RefusesFilesThatCannotBeRead) {
     std::string path;
     const char* says;
   } kCases[] = {{folder.File("missing.conf"), "does not exist"},
-                {folder.Path(), "is a folder"},
+                {folder.Path(), "a folder, not a file"},
                 {folder.File("huge.conf"), "larger than any configuration"}};
   for (const auto& bad : kCases) {
     SCOPED_TRACE(bad.path);

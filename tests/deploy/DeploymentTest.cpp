@@ -20,11 +20,12 @@ TEST(CommandLine, TakesTheOptionsAndRefusesTheRest) {
   EXPECT_TRUE(both.command->detect && both.command->quiet);
   EXPECT_EQ(both.command->log, "r.txt");
   for (std::vector<std::string> wrong : std::vector<std::vector<std::string>>{
-           {"/import"}, {"/export", "a", "/detect"}, {"/quiet"}, {"/detect", "/detect"}, {"x.conf"}, {"/help"}}) {
+           {"/import"}, {"/import", "/quiet"}, {"/export", "a", "/detect"}, {"/quiet"}, {"/detect", "/detect"}, {"x.conf"}, {"/help"}}) {
     const auto parsed = ParseCommandLine(wrong);
     EXPECT_FALSE(parsed.command) << wrong.front();
     EXPECT_FALSE(parsed.error.empty()) << wrong.front();
   }
+  EXPECT_TRUE(ParseCommandLine({"/import", "/quiet"}).quiet);
 }
 
 class DeploymentRun : public ::testing::Test {
