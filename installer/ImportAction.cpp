@@ -10,31 +10,15 @@
 
 #include <string>
 
-namespace {
+#include "installer/MsiProperty.h"
+#include "platform/win32/AnsiText.h"
 
-std::wstring Property(MSIHANDLE install, const wchar_t* name) {
-  wchar_t none[1] = L"";
-  DWORD length = 0;
-  if (MsiGetPropertyW(install, name, none, &length) != ERROR_MORE_DATA) return std::wstring();
-  std::wstring value(length + 1, L'\0');
-  length = static_cast<DWORD>(value.size());
-  if (MsiGetPropertyW(install, name, value.data(), &length) != ERROR_SUCCESS) return std::wstring();
-  value.resize(length);
-  return value;
-}
+namespace {
 
 void Log(MSIHANDLE install, const std::wstring& line) {
   PMSIHANDLE record = MsiCreateRecord(0);
   MsiRecordSetStringW(record, 0, line.c_str());
   MsiProcessMessage(install, INSTALLMESSAGE_INFO, record);
-}
-
-std::wstring Widened(const std::string& text) {
-  if (text.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
 }
 
 }  // namespace
@@ -86,7 +70,7 @@ extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE in
   while (start < output.size()) {
     size_t end = output.find_first_of("\r\n", start);
     if (end == std::string::npos) end = output.size();
-    if (end > start) Log(install, L"Ombrel Setup: " + Widened(output.substr(start, end - start)));
+    if (end > start) Log(install, L"Ombrel Setup: " + AnsiToWide(output.substr(start, end - start)));
     start = end + 1;
   }
   Log(install, L"Ombrel Setup: exit code " + std::to_wstring(code));
