@@ -4,15 +4,6 @@
 // as each change is a call into the window system and a repaint.
 #include "app/TFormMain.h"
 
-// The schedule page's title and the low-battery note are made in the
-// language's font too; the note bold and red, the title in the window's font.
-void TFormMain::UseLanguageFonts() {
-  const TINI_LANGUAGE& t = *stores_.language;
-  windowFont_ = {t.FONTNAME, t.FONTSIZE};
-  boldFont_ = {t.FONTNAME, t.FONTSIZE, true};
-  calendarFont_ = {t.FONTNAME, t.FONTSIZE, calendarFont_.bold};
-}
-
 void TFormMain::ApplyLanguage(Pages pages) {
   const TINI_LANGUAGE& t = *stores_.language;
   if (pages != Pages::Later) {
@@ -24,7 +15,7 @@ void TFormMain::ApplyLanguage(Pages pages) {
     SetIfOther(PageControl1, 2, t.OTHERS);
   }
   if (pages != Pages::First) {
-    Page2.ApplyLanguage(t, WindowFont());
+    Page2.ApplyLanguage(t, fonts_.Window());
     Page3.ApplyLanguage(t);
   }
 }

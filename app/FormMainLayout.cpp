@@ -2,16 +2,9 @@
 // first page is made with it, the others once the window has shown.
 #include "app/TFormMain.h"
 
-PageFonts TFormMain::Fonts() {
-  return {.window = WindowFont(),
-          .bold = fonts_.Get(boldFont_),
-          .browse = fonts_.Get(browseFont_),
-          .calendar = fonts_.Get(calendarFont_)};
-}
-
 void TFormMain::BuildControls() {
   HWND window = Handle();
-  HFONT font = WindowFont();
+  HFONT font = fonts_.Window();
   auto sink = [this](const std::string& text) { dialogs_.Error(text); };
 
   Panel1.Create({.parent = window,
@@ -34,8 +27,8 @@ void TFormMain::BuildControls() {
   ButtonCancel.Create({.parent = bar, .bounds = {372, 6, 81, 25}, .caption = "Cancel", .font = font});
 
   Note("frame controls");
-  Page1.Build(configPage, Fonts());
+  Page1.Build(configPage, fonts_.Pages());
   Note("configuration page");
   PageControl1.SetActive(0);
-  keyboardOrder_ = {Page1.KeyboardOrder(), {}, {}};
+  Focus.SetOrder(0, Page1.KeyboardOrder());
 }

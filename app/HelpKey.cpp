@@ -16,13 +16,17 @@ void TFormMain::ShowHelp(HelpPlace place) {
   OpenHelp(services_.shell, ProgramFolder(), language, place);
 }
 
-HelpPlace TFormMain::PlaceOfActivePage() const {
+void TFormMain::FormKeyDown(WPARAM key) {
+  if (key != VK_F1) return;
   switch (PageControl1.ActiveIndex()) {
     case 1:
-      return HelpPlace::Schedule;
+      ShowHelp(HelpPlace::Schedule);
+      break;
     case 2:
-      return HelpPlace::Others;
+      ShowHelp(HelpPlace::Others);
+      break;
     default:
-      return HelpPlace::Configuration;
+      ShowHelp(HelpPlace::Configuration);
+      break;
   }
 }

@@ -6,6 +6,7 @@
 
 #include "app/SchedulePage.h"
 #include "schedule/CalendarMarks.h"
+#include "schedule/ScheduleKinds.h"
 #include "settings/DebugLog.h"
 
 namespace {
@@ -59,7 +60,7 @@ void SchedulePage::ButtonApplyClick() {
     return;
   }
   const std::string date = ChosenDateText();
-  schedule.Kind = TSchedule::kKindWords[*kind];
+  schedule.Kind = kScheduleKinds[*kind].word;
   const std::string hourText = ComboBox13.Text(), minuteText = ComboBox17.Text();
   const std::optional<int> hour = BoxNumber(hourText);
   const std::optional<int> minute = hour ? BoxNumber(minuteText) : std::nullopt;
@@ -95,7 +96,7 @@ void SchedulePage::ButtonClearClick() {
   const std::string date = ChosenDateText();
   const std::optional<int> hour = BoxNumber(ComboBox13.Text());
   const std::optional<int> minute = BoxNumber(ComboBox17.Text());
-  schedule.Kind = TSchedule::kKindWords[*kind];
+  schedule.Kind = kScheduleKinds[*kind].word;
 
   if (CheckBox5.Checked()) {
     // Only the event of the chosen kind goes; other kinds on the day stay.

@@ -1,6 +1,7 @@
 // The calendar's day markers and the times of the selected day under it.
 #include "app/SchedulePage.h"
 #include "schedule/CalendarMarks.h"
+#include "schedule/ScheduleKinds.h"
 
 void SchedulePage::MarkShownMonth() {
   MarkMonth(Calendar1.Month(), Calendar1.Year());

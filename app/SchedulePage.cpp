@@ -5,14 +5,13 @@
 #include <iterator>
 
 #include "schedule/CalendarMarks.h"
+#include "schedule/ScheduleKinds.h"
 #include "settings/IniFile.h"
 
 namespace rules = settings_rules;
 
 namespace {
 
-// The markers' colours, by kind: red shutdown, lime start-up, blue test.
-constexpr COLORREF kKindColours[kKindCount] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
 constexpr COLORREF kTitleBlue = RGB(0, 0, 255);
 
 std::vector<int> ValuesOf(const rules::ListedValue& list) {
@@ -100,7 +99,7 @@ void SchedulePage::Build(ui::Panel& schedulePage, const PageFonts& fonts) {
   Label29.Create({.parent = markerPanel, .bounds = {0, 108, 0, 0}, .caption = "TestUPS", .font = font});
   CentreMarkerLabels();
   const std::array<ui::MarkerButton*, 3> markerButtons = Markers();
-  for (int kind = 0; kind < kKindCount; ++kind) markerButtons[kind]->SetColor(kKindColours[kind]);
+  for (int kind = 0; kind < kKindCount; ++kind) markerButtons[kind]->SetColor(kScheduleKinds[kind].colour);
   std::vector<ui::MarkerButton*> group(markerButtons.begin(), markerButtons.end());
   for (ui::MarkerButton* marker : group) marker->SetGroup(group);
 
@@ -113,7 +112,7 @@ void SchedulePage::Build(ui::Panel& schedulePage, const PageFonts& fonts) {
 
   // Legend and the times of the selected day, under the calendar.
   for (int kind = 0; kind < kKindCount; ++kind)
-    schedulePage.AddColourBlock({4, 217 + 32 * kind, 19, 225 + 32 * kind}, kKindColours[kind]);
+    schedulePage.AddColourBlock({4, 217 + 32 * kind, 19, 225 + 32 * kind}, kScheduleKinds[kind].colour);
   Label17.Create({.parent = page, .bounds = {24, 213, 0, 0}, .caption = "Shutdown Time :", .font = font});
   Label4.Create({.parent = page, .bounds = {24, 245, 0, 0}, .caption = "StartUp Time     :", .font = font});
   Label7.Create({.parent = page, .bounds = {24, 277, 0, 0}, .caption = "TestUPS Time   :", .font = font});
@@ -145,9 +144,8 @@ void SchedulePage::ApplyLanguage(const TINI_LANGUAGE& t, HFONT titleFont) {
   SetIfOther(ComboBox7, {t.JANUARY, t.FEBRUARY, t.MARCH, t.APRIL, t.MAY, t.JUNE, t.JULY, t.AUGUST,
                          t.SEPTEMBER, t.OCTOBER, t.NOVEMBER, t.DECEMBER});
   SetIfOther(Label16, t.YEAR);
-  SetIfOther(Label17, t.SHUTDOWN_TIME);
-  SetIfOther(Label4, t.STARTUP_TIME);
-  SetIfOther(Label7, t.TESTUPS_TIME);
+  ui::Label* timeCaptions[kKindCount] = {&Label17, &Label4, &Label7};
+  for (int kind = 0; kind < kKindCount; ++kind) SetIfOther(*timeCaptions[kind], t.*kScheduleKinds[kind].timeCaption);
   SetIfOther(GroupBox3, t.SHUTDOWN_COMPUTER_PARAMETER);
   ScheduleGroup().ApplyLanguage(t);
   SetIfOther(GroupBox14, t.SCHEDULE_SETUP);
@@ -155,9 +153,9 @@ void SchedulePage::ApplyLanguage(const TINI_LANGUAGE& t, HFONT titleFont) {
   SetIfOther(Label24, t.MINUTE);
   SetIfOther(CheckBox10, t.WARNING);
   SetIfOther(CheckBox5, t.CURRENT_DAY);
-  if (SetIfOther(Label27, t.SHUTDOWN)) CentreUnderMarker(Label27);
-  if (SetIfOther(Label28, t.STARTUP)) CentreUnderMarker(Label28);
-  if (SetIfOther(Label29, t.TESTUPS)) CentreUnderMarker(Label29);
+  ui::Label* markerLabels[kKindCount] = {&Label27, &Label28, &Label29};
+  for (int kind = 0; kind < kKindCount; ++kind)
+    if (SetIfOther(*markerLabels[kind], t.*kScheduleKinds[kind].name)) CentreUnderMarker(*markerLabels[kind]);
   SetRowTexts(CheckListBox3, {t.SUNDAY, t.MONDAY, t.TUESDAY, t.WEDNESDAY, t.THURSDAY, t.FRIDAY, t.SATURDAY});
   SetIfOther(ButtonApply, t.APPLY);
   SetIfOther(ButtonClear, t.CLEAR);
@@ -166,15 +164,16 @@ void SchedulePage::ApplyLanguage(const TINI_LANGUAGE& t, HFONT titleFont) {
 }
 
 void SchedulePage::NameMarkers(const TINI_LANGUAGE& t) {
-  MarkerShutdown.SetText(t.SHUTDOWN);
-  MarkerStartup.SetText(t.STARTUP);
-  MarkerTest.SetText(t.TESTUPS);
+  const std::array<ui::MarkerButton*, 3> markers = Markers();
+  for (int kind = 0; kind < kKindCount; ++kind) markers[kind]->SetText(t.*kScheduleKinds[kind].name);
 }
 
 // The markers are the calendar's marks, drawn over its cells: they move with
 // its grid at any scale and stay out of what a screen reader finds there.
 void SchedulePage::BuildDayMarkers() {
-  Calendar1.SetMarkColours({std::begin(kKindColours), std::end(kKindColours)});
+  std::vector<COLORREF> colours;
+  for (const ScheduleKind& kind : kScheduleKinds) colours.push_back(kind.colour);
+  Calendar1.SetMarkColours(colours);
 }
 
 void SchedulePage::CentreMarkerLabels() {
@@ -234,11 +233,11 @@ void SchedulePage::Show(const TINI& ini) {
 void SchedulePage::ApplySeriesRules(const rules::SeriesRules& series) {
   MarkerStartup.SetEnabled(series.startupEvents);
   if (!series.startupEvents) MarkerStartup.SetDown(false);
-  MarkerStartup.SetColor(series.startupEvents ? kKindColours[1] : ui::MarkerButton::kButtonFace);
+  MarkerStartup.SetColor(series.startupEvents ? kScheduleKinds[1].colour : ui::MarkerButton::kButtonFace);
   Label28.SetEnabled(series.startupEvents);
   if (!series.testEvents) MarkerTest.SetDown(false);
   MarkerTest.SetEnabled(series.testEvents);
-  MarkerTest.SetColor(series.testEvents ? kKindColours[2] : ui::MarkerButton::kButtonFace);
+  MarkerTest.SetColor(series.testEvents ? kScheduleKinds[2].colour : ui::MarkerButton::kButtonFace);
   Label29.SetEnabled(series.testEvents);
   if (series.shutdownUpsOff) CheckBox8.SetChecked(false);
 }

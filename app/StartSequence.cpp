@@ -59,7 +59,7 @@ void TFormMain::ReadSettingsAndLanguage() {
   language.Path = folder + "Languages\\" + stores_.settings->LANGUAGE + "\\setup.ini";
   if (fs_seam::FileExists(language.Path)) {
     language.Load();
-    UseLanguageFonts();
+    fonts_.UseLanguage(language);
     languageRead_ = true;
   } else {
     dialogs_.Message(language.Path + " " + language.MESSAGE_ERROR_FILE_NOT_FOUND);
@@ -147,13 +147,13 @@ void TFormMain::RunStep(StartStep step, Pages pages) {
 
 void TFormMain::BuildLaterPages() {
   if (Page2.Built()) return;
-  const PageFonts fonts = Fonts();
+  const PageFonts fonts = fonts_.Pages();
   Page2.Build(PageControl1.Page(1), fonts);
   Note("schedule page made");
   Page3.Build(PageControl1.Page(2), fonts);
   Note("others page made");
-  keyboardOrder_[1] = Page2.KeyboardOrder();
-  keyboardOrder_[2] = Page3.KeyboardOrder();
+  Focus.SetOrder(1, Page2.KeyboardOrder());
+  Focus.SetOrder(2, Page3.KeyboardOrder());
   try {
     for (StartStep step : kStartSteps)
       if (step <= reached_) RunStep(step, Pages::Later);

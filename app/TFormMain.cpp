@@ -82,7 +82,7 @@ void TFormMain::BindHandlers() {
 
   ButtonOK.OnClick = Guarded([this] { OkClick(); });
   ButtonCancel.OnClick = Guarded([this] { CancelClick(); });
-  PageControl1.OnChange = Guarded([this](int) { FocusFirstOfPage(); });
+  PageControl1.OnChange = Guarded([this](int) { Focus.FocusFirstOfPage(); });
 }
 
 // Fonts first: the labels that fit their text measure it in the new ones.
@@ -99,16 +99,6 @@ void TFormMain::Show() {
   ShowWindow(Handle(), SW_SHOW);
   Note("made visible");
   UpdateWindow(Handle());
-}
-
-void TFormMain::CentreOnScreen() {
-  RECT outer;
-  GetWindowRect(Handle(), &outer);
-  int width = outer.right - outer.left;
-  int height = outer.bottom - outer.top;
-  int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TFormMain::FormClose() {
@@ -161,17 +151,17 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
-        RememberFocus();
+        Focus.Remember();
         return 0;
       }
       // Activated, not minimised: the control gets the focus, not the window.
       if (HIWORD(wParam) == 0) {
-        RestoreFocus();
+        Focus.Restore();
         return 0;
       }
       break;
     case WM_SETFOCUS:
-      RestoreFocus();
+      Focus.Restore();
       return 0;
     case kMakeLaterPages:
       if (!closeRequested_) BuildLaterPages();
@@ -189,10 +179,10 @@ void TFormMain::ProcessMessage(MSG& message) {
     try {
       if (message.message == WM_KEYDOWN) {
         FormKeyDown(message.wParam);
-        if (PageKey(message.wParam)) return;
+        if (Focus.PageKey(message.wParam)) return;
         switch (message.wParam) {
           case VK_TAB:
-            FocusNext(GetKeyState(VK_SHIFT) < 0);
+            Focus.FocusNext(GetKeyState(VK_SHIFT) < 0);
             return;
           case VK_RETURN:
           case VK_ESCAPE:
@@ -214,13 +204,9 @@ void TFormMain::ProcessMessage(MSG& message) {
   DispatchMessageW(&message);
 }
 
-void TFormMain::FormKeyDown(WPARAM key) {
-  if (key == VK_F1) ShowHelp(PlaceOfActivePage());
-}
-
 bool TFormMain::FormKeyPress(WPARAM character) {
   if (character == 13) {
-    FocusNext(false);
+    Focus.FocusNext(false);
     return true;
   }
   if (character == 27) {
@@ -228,87 +214,4 @@ bool TFormMain::FormKeyPress(WPARAM character) {
     return true;
   }
   return false;
-}
-
-namespace {
-
-// A control the keyboard can reach: enabled and not hidden itself (the page
-// that holds it may be hidden, and the whole window while it is built).
-bool CanTakeFocus(const ui::Control& control) {
-  return control.Enabled() && (GetWindowLongW(control.Handle(), GWL_STYLE) & WS_VISIBLE);
-}
-
-}  // namespace
-
-void TFormMain::RememberFocus() {
-  HWND focus = GetFocus();
-  if (focus && IsChild(Handle(), focus)) focus_ = focus;
-}
-
-void TFormMain::RestoreFocus() {
-  // A control that has since been disabled, or whose page was left, gives
-  // way to the first control of the page.
-  int page = PageControl1.ActiveIndex();
-  bool onActivePage = focus_ && page >= 0 && page < PageControl1.Count() &&
-                      IsChild(PageControl1.Page(page).Handle(), focus_);
-  if (onActivePage && IsWindowEnabled(focus_) && (GetWindowLongW(focus_, GWL_STYLE) & WS_VISIBLE)) {
-    SetFocus(focus_);
-    return;
-  }
-  FocusFirstOfPage();
-}
-
-void TFormMain::FocusFirstOfPage() {
-  int page = PageControl1.ActiveIndex();
-  if (page < 0 || page >= static_cast<int>(keyboardOrder_.size())) return;
-  for (ui::Control* control : keyboardOrder_[page]) {
-    if (CanTakeFocus(*control)) {
-      SetFocus(control->Handle());
-      return;
-    }
-  }
-}
-
-bool TFormMain::PageKey(WPARAM key) {
-  if (GetKeyState(VK_CONTROL) >= 0) return false;
-  switch (key) {
-    case VK_TAB:
-      TurnPage(GetKeyState(VK_SHIFT) < 0);
-      return true;
-    case VK_NEXT:
-      TurnPage(false);
-      return true;
-    case VK_PRIOR:
-      TurnPage(true);
-      return true;
-    default:
-      return false;
-  }
-}
-
-// From the last page forwards is the first, as in every tabbed window.
-void TFormMain::TurnPage(bool backwards) {
-  int count = PageControl1.Count();
-  if (count == 0) return;
-  PageControl1.SetActive((PageControl1.ActiveIndex() + (backwards ? count - 1 : 1)) % count);
-  FocusFirstOfPage();
-}
-
-void TFormMain::FocusNext(bool backwards) {
-  int page = PageControl1.ActiveIndex();
-  if (page < 0 || page >= static_cast<int>(keyboardOrder_.size())) return;
-  const std::vector<ui::Control*>& order = keyboardOrder_[page];
-  int count = static_cast<int>(order.size());
-  HWND focus = GetFocus();
-  int current = -1;
-  for (int i = 0; i < count; ++i)
-    if (order[i]->Handle() == focus || IsChild(order[i]->Handle(), focus)) current = i;
-  for (int step = 1; step <= count; ++step) {
-    int next = current < 0 ? (backwards ? count - step : step - 1)
-                           : ((current + (backwards ? -step : step)) % count + count) % count;
-    if (CanTakeFocus(*order[next])) {
-      SetFocus(order[next]->Handle());
-      return;
-    }
-  }
 }

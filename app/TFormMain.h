@@ -17,10 +17,11 @@
 #include "app/Services.h"
 #include "app/Stores.h"
 #include "app/TDataModule1.h"
+#include "app/WindowFonts.h"
 #include "guide/HelpGuide.h"
 #include "ui/DrawnButton.h"
-#include "ui/Fonts.h"
 #include "ui/Gdi.h"
+#include "ui/PageFocus.h"
 #include "ui/Panel.h"
 #include "ui/TabPages.h"
 #include "ui/Window.h"
@@ -70,19 +71,12 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   // Every box of the window goes through here: none shows once it is closing.
   ClosingDialogs dialogs_{services_.dialogs, closeRequested_};
   Stores stores_;
-  ui::Fonts fonts_;
-  // The fonts by what they are made of. The window's is that of every
-  // control that follows it; the bold one the low-battery note's (and the
-  // page title's as built); the "..." buttons keep theirs in every language;
-  // the calendar's own takes only a language's name and size.
-  ui::FontSpec windowFont_{"MS Sans Serif", 8};
-  ui::FontSpec boldFont_{"MS Sans Serif", 8, true};
-  const ui::FontSpec browseFont_{"Arial", 8};
-  ui::FontSpec calendarFont_{"MS Sans Serif", 8};
+  WindowFonts fonts_;
 
  public:
   ui::Panel Panel1;              // header, with the picture HeaderSetup.bmp stretched over it
   ui::TabPages PageControl1;     // tabs "Ombrel Configurations", "Schedule Setup", "Others"
+  ui::PageFocus Focus{PageControl1};  // the keyboard order of each page, and the focus kept
   ConfigPage Page1{dialogs_, stores_};
   SchedulePage Page2{dialogs_, stores_, module_.ADateTime1, services_.clock};
   OthersPage Page3{dialogs_};
@@ -137,9 +131,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void BuildLaterPages();
   void BuildControls();
   void BindHandlers();
-  void BindLaterPages();
-  PageFonts Fonts();
-  void CentreOnScreen();
   void FormClose();
   void UpdateRunEntry(bool on);
   void OkClick();
@@ -155,7 +146,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void FormKeyDown(WPARAM key);
   // F1: the help for a place (app/HelpKey.cpp), in the language in use.
   void ShowHelp(HelpPlace place);
-  HelpPlace PlaceOfActivePage() const;
   // True when the character was taken (Enter, Escape).
   bool FormKeyPress(WPARAM character);
 
@@ -168,23 +158,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   ui::Bitmap SkinAtDpi(const std::string& file, ui::Bitmap picture, int count);
   // The language's texts on the frame and the pages.
   void ApplyLanguage(Pages pages);
-  // The language's font becomes the window's and the calendar's, before the controls are made.
-  void UseLanguageFonts();
-  HFONT WindowFont() { return fonts_.Get(windowFont_); }
-
-  // Keyboard focus. A plain window does not give the focus back to its
-  // control when it is activated again (after a message box, the folder
-  // browser, another program): the window remembers it on deactivation.
-  void RememberFocus();
-  void RestoreFocus();
-  // The first control of the active page in keyboard order that can take the focus.
-  void FocusFirstOfPage();
-  // Moves the focus along the keyboard order of the active page.
-  void FocusNext(bool backwards);
-  // Ctrl+Tab, Ctrl+PageDown: the next page; with Shift, Ctrl+PageUp: the
-  // previous one. True when the key turned the page.
-  bool PageKey(WPARAM key);
-  void TurnPage(bool backwards);
 
   // The error box for a failure that ended an operation.
   void ShowFailure(const std::exception& failure);
@@ -225,6 +198,4 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   StartStep reached_ = StartStep::None;  // how far the start came
   bool languageRead_ = false;            // its file was there and has been read
   bool settingsRead_ = false;            // omb.ini was read, or there is none
-  std::vector<std::vector<ui::Control*>> keyboardOrder_;  // per page
-  HWND focus_ = nullptr;  // the control that had the focus when the window was last active
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "schedule/CalendarMarks.h"
+#include "schedule/ScheduleKinds.h"
 #include "schedule/ScheduleOverview.h"
 #include "ui/Dpi.h"
 #include "ui/Text.h"
@@ -108,13 +109,12 @@ void TFormViewAll::FormShow(const TSchedule& schedule, const TINI& settings, con
   ListView1.SetColumnCaption(1, texts.TIME);
   ListView1.SetColumnCaption(2, texts.TYPE);
   ListView1.SetColumnCaption(3, texts.WARNING);
-  const std::string* captions[] = {&texts.SHUTDOWN, &texts.STARTUP, &texts.TESTUPS};
   const std::string* days[] = {&texts.SUNDAY,   &texts.MONDAY, &texts.TUESDAY, &texts.WEDNESDAY,
                                &texts.THURSDAY, &texts.FRIDAY, &texts.SATURDAY};
   int kind = 0;
   for (const WeeklyPanel& weekly : WeeklyPanels()) {
     weekly.timeCaption.SetCaption(texts.TIME);
-    weekly.caption.SetCaption(*captions[kind]);
+    weekly.caption.SetCaption(texts.*kScheduleKinds[kind].name);
     for (int row = 0; row < 7; ++row) weekly.days.SetRowText(row, *days[row]);
     ++kind;
   }
@@ -130,9 +130,9 @@ void TFormViewAll::FormShow(const TSchedule& schedule, const TINI& settings, con
 
   kind = 0;
   for (const WeeklyPanel& weekly : WeeklyPanels()) {
-    const WeeklyRuleKeys& rule = WeeklyRuleOf(kind++);
-    for (int row = 0; row < 7; ++row) weekly.days.SetChecked(row, MaskHas(settings.*rule.days, row + 1));
-    weekly.time.SetCaption(TwoDigits(settings.*rule.hour) + ":" + TwoDigits(settings.*rule.minute));
+    const std::string& mask = settings.*WeeklyRuleOf(kind).days;
+    for (int row = 0; row < 7; ++row) weekly.days.SetChecked(row, MaskHas(mask, row + 1));
+    weekly.time.SetCaption(WeeklyRuleTime(settings, kind++));
   }
   PlaceTimes();
 }
@@ -194,14 +194,6 @@ void TFormViewAll::OnDpiChanged(int oldDpi) {
   fonts_.SetDpi(Handle(), Dpi());
   ui::RescaleChildren(Handle(), oldDpi, Dpi());
   PlaceTimes();
-}
-
-void TFormViewAll::CentreOnScreen() {
-  RECT outer{};
-  GetWindowRect(Handle(), &outer);
-  int left = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
-  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT TFormViewAll::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -86,7 +86,6 @@ class TFormViewAll : public ui::Window {
 
  private:
   void BuildControls();
-  void CentreOnScreen();
   void PlaceTimes();
 
   HWND owner_;

@@ -7,6 +7,11 @@
 # Both run side by side, alternately, under the same Wine. Each run also counts
 # the main window's descendants when ready and 600 ms later; a run where they
 # differ (something was still being made) stops the benchmark.
+# The floor beside them: the main window's three pages made bare, as the
+# program makes them, with no settings, language, skins or schedule
+# (bench/bare_pages_win32.cpp). The program until ready as a ratio of the
+# floor is what our own logic costs, apart from what the system's controls
+# cost under Wine.
 #   bench/startup-bench.sh [REPETITIONS]     (default 7; one warm-up run each)
 # OMBREL_EXE / OMBREL_EXE_ARGS measure another program instead (see tests/e2e/common.bash).
 #
@@ -29,6 +34,7 @@ wine_env_for_script
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 program=$(winpath "$exe")
 yardstick=$(winpath "$minimal_window")
+floor=$(winpath "$bare_pages")
 cd "$(dirname "$exe")"
 
 # Prints "shown_ms shown_peak_kb ready_ms ready_peak_kb windows" of one start.
@@ -46,12 +52,14 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 measure "$yardstick" "Minimal Window" >/dev/null  # warm-up: caches and fonts
 measure "$program" "$title" "${exe_args[@]}" >/dev/null
+measure "$floor" "Bare Pages" >/dev/null
 results=$(mktemp -d)
 trap 'rm -rf "$results"; wine_env_cleanup' EXIT
 for run in $(seq 1 "$repetitions"); do
   measure "$yardstick" "Minimal Window" >>$results/minimal
   measure "$program" "$title" "${exe_args[@]}" >>$results/program
-  echo "run $run (shown ms, kB; ready ms, kB; windows): program $(tail -n1 $results/program), minimal $(tail -n1 $results/minimal)"
+  measure "$floor" "Bare Pages" >>$results/floor
+  echo "run $run (shown ms, kB; ready ms, kB; windows): program $(tail -n1 $results/program), minimal $(tail -n1 $results/minimal), bare pages $(tail -n1 $results/floor)"
 done
 
 # The median of column $2 of file $1.
@@ -67,3 +75,8 @@ row "start-up until ready" ms 3
 row "peak working set shown" kB 2
 row "peak working set ready" kB 4
 echo "windows when ready: program $(column_median $results/program 5), minimal window $(column_median $results/minimal 5)"
+echo
+printf '%-24s %7.1f ms, program %.2fx of it\n' "bare pages until ready" "$(column_median $results/floor 3)" \
+  "$(awk -v a="$(column_median $results/program 3)" -v b="$(column_median $results/floor 3)" 'BEGIN { print a / b }')"
+printf '%-24s %7d kB, program %.2fx of it\n' "bare pages peak ready" "$(column_median $results/floor 4)" \
+  "$(awk -v a="$(column_median $results/program 4)" -v b="$(column_median $results/floor 4)" 'BEGIN { print a / b }')"

@@ -179,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           const bool searched = named.contains(DayDigits(day));
           for (int kind = 0; kind < 3; ++kind)
             Check(held[day - 1][kind] ==
-                  (searched && store.Holds(month + DayDigits(day) + "," + TSchedule::kKindWords[kind])));
+                  (searched && store.Holds(month + DayDigits(day) + "," + std::string(kKindWords[kind]))));
         }
         break;
       }

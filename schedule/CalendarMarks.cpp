@@ -20,26 +20,13 @@ std::string TwoDigits(int value) {
   return text.append(std::to_string(value));
 }
 
-int MarkerSetOf(const std::string& kind) {
-  if (kind == TSchedule::kKindWords[0]) return 0;
-  if (kind == TSchedule::kKindWords[1]) return 1;
-  return 2;
-}
-
-const WeeklyRuleKeys& WeeklyRuleOf(int kind) {
-  static const WeeklyRuleKeys rules[kKindCount] = {
-      {&TINI::WEEKLY_SCHEDULE_SHUTDOWN_DAY, &TINI::WEEKLY_SCHEDULE_SHUTDOWN_HOUR,
-       &TINI::WEEKLY_SCHEDULE_SHUTDOWN_MINUTE, &TINI::WEEKLY_SCHEDULE_SHUTDOWN_WARNING},
-      {&TINI::WEEKLY_SCHEDULE_STARTUP_DAY, &TINI::WEEKLY_SCHEDULE_STARTUP_HOUR,
-       &TINI::WEEKLY_SCHEDULE_STARTUP_MINUTE, &TINI::WEEKLY_SCHEDULE_STARTUP_WARNING},
-      {&TINI::WEEKLY_SCHEDULE_TESTUPS_DAY, &TINI::WEEKLY_SCHEDULE_TESTUPS_HOUR,
-       &TINI::WEEKLY_SCHEDULE_TESTUPS_MINUTE, &TINI::WEEKLY_SCHEDULE_TESTUPS_WARNING},
-  };
-  return rules[kind];
-}
-
 bool MaskHas(const std::string& mask, int weekday) {
   return weekday >= 1 && weekday <= static_cast<int>(mask.size()) && mask[weekday - 1] == '1';
+}
+
+std::string WeeklyRuleTime(const TINI& ini, int kind) {
+  const WeeklyRuleKeys& rule = WeeklyRuleOf(kind);
+  return TwoDigits(ini.*rule.hour) + ":" + TwoDigits(ini.*rule.minute);
 }
 
 std::string DateText(TADateTime& dates, int day, int month, int year) {
@@ -69,9 +56,8 @@ MonthMarks MarksOfMonth(const TSchedule& store, const TINI& ini, TADateTime& dat
   const int days = dates.MaxDayOfMonth(month, year);
   if (days == 0) return marked;
   const TSchedule::MonthEvents held = DatedEventsOfMonth(store, dates, month, year);
-  const int firstWeekday = dates.Day_Of_Week(1, month, year);
   for (int day = 1; day <= days; ++day) {
-    const int weekday = (firstWeekday - 1 + day - 1) % 7 + 1;
+    const int weekday = dates.Day_Of_Week(day, month, year);
     for (int kind = 0; kind < kKindCount; ++kind)
       marked[kind][day - 1] = held[day - 1][kind] || MaskHas(ini.*WeeklyRuleOf(kind).days, weekday);
   }
@@ -81,11 +67,9 @@ MonthMarks MarksOfMonth(const TSchedule& store, const TINI& ini, TADateTime& dat
 std::optional<std::string> DayTime(const TSchedule& store, const TINI& ini, TADateTime& dates, int kind,
                                    int day, int month, int year) {
   const std::string date = DateText(dates, day, month, year);
-  const std::string kindWord = TSchedule::kKindWords[kind];
-  if (auto time = store.EventTime(date, kindWord)) return time;
-  const WeeklyRuleKeys& rule = WeeklyRuleOf(kind);
-  if (MaskHas(ini.*rule.days, dates.Day_Of_Week(day, month, year)))
-    return TwoDigits(ini.*rule.hour) + ":" + TwoDigits(ini.*rule.minute);
+  if (auto time = store.EventTime(date, std::string(kKindWords[kind]))) return time;
+  if (MaskHas(ini.*WeeklyRuleOf(kind).days, dates.Day_Of_Week(day, month, year)))
+    return WeeklyRuleTime(ini, kind);
   return std::nullopt;
 }
 
@@ -103,5 +87,5 @@ std::vector<std::string> ClearWeekdays(TSchedule& store, TINI& ini, const TADate
     if (year < 1 || day < 1 || day > dates.MaxDayOfMonth(month, year)) return false;
     return ticked[dates.Day_Of_Week(day, month, year) - 1];
   };
-  return store.DeleteEventsOfKind(TSchedule::kKindWords[kind], onTickedWeekday);
+  return store.DeleteEventsOfKind(std::string(kKindWords[kind]), onTickedWeekday);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "schedule/ScheduleKinds.h"
 #include "schedule/TADateTime.h"
 #include "schedule/TSchedule.h"
 #include "settings/TINI.h"
@@ -15,21 +16,10 @@
 // An hour or a minute as the schedule shows it: a leading "0" when 9 or less.
 std::string TwoDigits(int value);
 
-// The kinds, numbered as TSchedule::kKindWords and as the marker sets: red, lime, blue.
-inline constexpr int kKindCount = 3;
-// The marker set of a kind word: SHUTDOWN 0 (red), STARTUP 1 (lime), any other word 2 (blue).
-int MarkerSetOf(const std::string& kind);
-
-// The settings that hold the weekly rule of a kind.
-struct WeeklyRuleKeys {
-  std::string TINI::*days;  // 7 characters, Sunday first, "1" on
-  int32_t TINI::*hour;
-  int32_t TINI::*minute;
-  bool TINI::*warning;
-};
-const WeeklyRuleKeys& WeeklyRuleOf(int kind);
 // True when the day mask has "1" at weekday (1 Sunday to 7 Saturday).
 bool MaskHas(const std::string& mask, int weekday);
+// The time of a kind's weekly rule, "07:05".
+std::string WeeklyRuleTime(const TINI& ini, int kind);
 
 // The year-first date text of a day, "yyyy/mm/dd", as the store holds it.
 std::string DateText(TADateTime& dates, int day, int month, int year);

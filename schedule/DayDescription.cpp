@@ -1,6 +1,7 @@
 #include "schedule/DayDescription.h"
 
 #include "schedule/CalendarMarks.h"
+#include "schedule/ScheduleKinds.h"
 
 namespace {
 
@@ -18,12 +19,6 @@ const std::string& WeekdayName(const TINI_LANGUAGE& texts, int weekday) {
   return *names[weekday - 1];
 }
 
-// The kinds as the marker labels name them, in marker-set order.
-const std::string& KindName(const TINI_LANGUAGE& texts, int kind) {
-  const std::string* names[kKindCount] = {&texts.SHUTDOWN, &texts.STARTUP, &texts.TESTUPS};
-  return *names[kind];
-}
-
 }  // namespace
 
 std::string DescribeMonth(const TINI_LANGUAGE& texts, int month, int year) {
@@ -38,7 +33,7 @@ std::string DescribeDay(const TINI_LANGUAGE& texts, const TSchedule& store, cons
   for (int kind = 0; kind < kKindCount; ++kind) {
     const auto time = DayTime(store, ini, dates, kind, day, month, year);
     if (!time) continue;
-    text += separator + KindName(texts, kind) + " " + *time;
+    text += separator + texts.*kScheduleKinds[kind].name + " " + *time;
     separator = ", ";
   }
   return text;

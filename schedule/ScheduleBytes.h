@@ -1,8 +1,7 @@
 #pragma once
-// The schedule store's text read byte by byte, eight bytes at a time where a
-// file of megabytes is walked: line ends, date texts "dddd/dd/dd", kind words,
-// the place of a line in the sort order from its first bytes, and the marks
-// that index date texts. Only the store's own sources include it.
+// Text read byte by byte, eight bytes at a time where a file of megabytes is
+// walked: line ends, lines, byte comparisons and date texts "dddd/dd/dd".
+// Knows nothing of schedules; the store's sources build on it.
 #include <algorithm>
 #include <bit>
 #include <cstddef>
@@ -11,21 +10,12 @@
 #include <optional>
 #include <string_view>
 
-#include "schedule/TSchedule.h"
-
 namespace schedule_bytes {
 
 // Words of 8 bytes read from the text hold its first byte in their lowest.
 static_assert(std::endian::native == std::endian::little);
 
-// -- Fixed lengths and the kind words.
-
-constexpr std::string_view kKinds[] = {TSchedule::kKindWords[0], TSchedule::kKindWords[1],
-                                       TSchedule::kKindWords[2]};
-constexpr int kKindCount = 3;
-constexpr int kOtherWord = 3;  // a date text followed by anything but a comma and a kind word
 constexpr size_t kDateLength = 10;  // "yyyy/mm/dd"
-constexpr size_t kTimeAndFlag = 7;  // "HH:MM,F"
 
 // -- Characters, and words of eight bytes.
 
@@ -139,7 +129,13 @@ inline std::string_view TextOf(std::string_view text, const LineSpan& span) {
   return text.substr(span.start, span.end - span.start);
 }
 
-// -- Date texts and kind words.
+// The start of the line that holds the byte at offset.
+inline size_t LineStartOf(std::string_view text, size_t offset) {
+  const size_t lineFeed = text.substr(0, offset).rfind('\n');
+  return lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
+}
+
+// -- Date texts.
 
 // True when text starts with a date text "dddd/dd/dd". Every line is tried,
 // so its first 8 bytes are checked at once: the two slashes, and the six
@@ -163,111 +159,14 @@ inline std::optional<uint32_t> LeadingDate(std::string_view text) {
   return number;
 }
 
-inline std::string_view DateOf(std::string_view line) {
-  return line.substr(0, kDateLength);
-}
-
-inline int KindIndex(std::string_view word) {
-  for (int kind = 0; kind < kKindCount; ++kind)
-    if (word == kKinds[kind]) return kind;
-  return -1;
-}
-
-// The kind word after the date text that starts text: a comma and one of the
-// kind words, else kOtherWord. Kind words hold no line end, so the one found
-// is within the date's line.
-inline int KindAfterDate(std::string_view text) {
-  if (text.size() <= kDateLength || text[kDateLength] != ',') return kOtherWord;
-  const std::string_view rest = text.substr(kDateLength + 1);
-  for (int kind = 0; kind < kKindCount; ++kind)
-    if (rest.starts_with(kKinds[kind])) return kind;
-  return kOtherWord;
-}
-
-// Where the line that starts at start, with a date text, ends when it has the
-// shape of an event line: date, comma, kind word, 7 more characters without a
-// CR, LF or '/', and its line end right after. Such a line holds no date text
-// but the one at its start. npos for any other line. kind: the kind word's.
-inline size_t EventLineEnd(std::string_view text, size_t start, int& kind) {
-  constexpr size_t kShortest = 26;  // a line of a 7-letter kind word
-  if (text.size() - start <= kShortest + 1) return std::string_view::npos;
-  const char* const line = text.data() + start;
-  kind = line[12] == 'H' ? 0 : line[12] == 'T' ? 1 : line[12] == 'E' ? 2 : -1;
-  if (kind < 0 || line[kDateLength] != ',') return std::string_view::npos;
-  const size_t length = kDateLength + 1 + kKinds[kind].size() + kTimeAndFlag + 1;
-  const char* const word = line + kDateLength + 1;
-  // Comparisons of a fixed length, which the compiler does in place.
-  const bool wordMatches = kind == 0   ? std::memcmp(word, "SHUTDOWN", 8) == 0
-                           : kind == 1 ? std::memcmp(word, "STARTUP", 7) == 0
-                                       : std::memcmp(word, "TESTUPS", 7) == 0;
-  if (start + length >= text.size() || !wordMatches) return std::string_view::npos;
-  uint64_t rest;  // the comma after the word, time and flag
-  std::memcpy(&rest, line + length - sizeof rest, sizeof rest);
-  if (LineEndOrSlashBytes(rest) != 0 || (line[length] != '\r' && line[length] != '\n'))
-    return std::string_view::npos;
-  return start + length;
-}
-
-// -- The order of lines.
-
-// Order of lines of one date: lines too short to name a kind first, then
-// SHUTDOWN, STARTUP, any other letter, and TESTUPS last (its second letter 'E'
-// goes after every other one).
-inline int KindRank(std::string_view line) {
-  constexpr size_t kSecondLetterOfKind = 12;
-  if (line.size() <= kSecondLetterOfKind) return 0;
-  switch (line[kSecondLetterOfKind]) {
-    case 'H':
-      return 1;
-    case 'T':
-      return 2;
-    case 'E':
-      return 4;
-    default:
-      return 3;
-  }
-}
-
-// Where a line of at least 10 bytes stands in the sort order: its first 10
-// bytes in order, then its kind's rank; the order SortsBefore gives such
-// lines, found without comparing texts.
-struct SortKey {
-  uint64_t head;  // the first 8 bytes, the first one highest
-  uint32_t tail;  // the last two bytes of the date, then the rank
-  auto operator<=>(const SortKey&) const = default;
-};
-
-inline SortKey SortKeyOf(std::string_view line, int rank) {
-  return {__builtin_bswap64(FirstEightBytes(line.data())),
-          static_cast<uint32_t>(static_cast<unsigned char>(line[8])) << 16 |
-              static_cast<uint32_t>(static_cast<unsigned char>(line[9])) << 8 | static_cast<uint32_t>(rank)};
-}
-
-inline bool SortsBefore(std::string_view a, std::string_view b) {
-  if (a.size() >= kDateLength && b.size() >= kDateLength) {
-    const SortKey dateOfA = SortKeyOf(a, 0), dateOfB = SortKeyOf(b, 0);
-    if (dateOfA != dateOfB) return dateOfA < dateOfB;
-  } else {
-    // A shorter date is a prefix and sorts first.
-    const int byDate = CompareBytes(DateOf(a), DateOf(b));
-    if (byDate != 0) return byDate < 0;
-  }
-  return KindRank(a) < KindRank(b);
-}
-
-// -- Marks.
-
-// A mark: the date as the number yyyymmdd, times 4, plus the kind after it,
-// above the offset of the date text. Marks in numeric order are ordered by
-// date, kind and offset; a date texts's number fits in 27 bits.
-constexpr int kOffsetBits = 35;
-constexpr uint64_t kOffsetMask = (uint64_t{1} << kOffsetBits) - 1;
-
-inline uint64_t MarkOf(uint32_t date, int kind, size_t offset) {
-  return (uint64_t{date} * 4 + static_cast<uint64_t>(kind)) << kOffsetBits | offset;
-}
-inline size_t OffsetOf(uint64_t mark) {
-  return static_cast<size_t>(mark & kOffsetMask);
+// Calls take(offset, date) for every date text "dddd/dd/dd" in line, which
+// starts at offset base of the text. A date text has its '/' at 4 and 7, so
+// each '/' is tried as the first of them.
+template <typename Take>
+void ForEachDateText(std::string_view line, size_t base, Take take) {
+  for (size_t slash = 4; slash < line.size(); ++slash)
+    if (line[slash] == '/')
+      if (const auto date = LeadingDate(line.substr(slash - 4))) take(base + slash - 4, *date);
 }
 
 }  // namespace schedule_bytes

@@ -2,18 +2,7 @@
 
 #include <vector>
 
-#include "schedule/TSchedule.h"
-
-namespace {
-
-std::string KindName(const std::string& word, const TINI_LANGUAGE& texts) {
-  const std::string* names[] = {&texts.SHUTDOWN, &texts.STARTUP, &texts.TESTUPS};
-  for (int kind = 0; kind < 3; ++kind)
-    if (word == TSchedule::kKindWords[kind]) return *names[kind];
-  return word;
-}
-
-}  // namespace
+#include "schedule/ScheduleKinds.h"
 
 OverviewRow OverviewRowOf(const std::string& line, const TINI_LANGUAGE& texts, const TAString& strings) {
   // Date, kind word, time, then the rest of the line as the flag.
@@ -28,7 +17,10 @@ OverviewRow OverviewRowOf(const std::string& line, const TINI_LANGUAGE& texts, c
 
   OverviewRow row;
   row.day = fields[0];
-  if (fields.size() > 1) row.type = KindName(fields[1], texts);
+  if (fields.size() > 1) {
+    const std::optional<int> kind = KindOfWord(fields[1]);
+    row.type = kind ? texts.*kScheduleKinds[*kind].name : fields[1];
+  }
   if (fields.size() > 2) row.time = fields[2];
   if (fields.size() > 3) row.warning = fields[3] == "0" ? texts.NO : texts.YES;
   return row;

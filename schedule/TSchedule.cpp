@@ -4,25 +4,23 @@
 #include <cstring>
 
 #include "platform/FileSystem.h"
-#include "schedule/ScheduleBytes.h"
 #include "util/AppError.h"
 
-// The store's operations. How lines, date texts and kind words are read from
-// the bytes is in ScheduleBytes.h; the line index, the sorted part and the
-// marks that make searches fast, and the changes that keep them, are in
-// TScheduleIndex.cpp.
+// The store's operations on its text. The rules of its lines are in
+// ScheduleOrder.h; the index that finds lines and keys fast is told of every
+// change (LineIndex.h).
 
 using namespace schedule_bytes;
+using namespace schedule_order;
+
+namespace {
+constexpr size_t kNotFound = LineIndex::kNotFound;
+}  // namespace
 
 void TSchedule::Clear() {
   text_.clear();
-  count_ = 0;
   lineFeedsAlone_ = 0;
-  strides_.clear();
-  sortedEnd_ = 0;
-  marks_.clear();
-  indexed_ = true;
-  cursorLine_ = cursorStart_ = 0;
+  index_.Clear();
 }
 
 void TSchedule::LoadSchedule() {
@@ -36,11 +34,11 @@ void TSchedule::LoadSchedule() {
   } catch (const fs_seam::FileError&) {
     throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   }
-  // Offsets are kept in the low bits of a mark; no schedule comes near the limit.
-  if (bytes.size() > kOffsetMask) throw AppError(FormatMessageText("Cannot open file %s", FilePath));
-  Clear();
+  // No schedule comes near the longest text the index takes.
+  if (bytes.size() > LineIndex::kLongestText)
+    throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   text_ = std::move(bytes);
-  Index();
+  lineFeedsAlone_ = index_.Build(text_);
 }
 
 void TSchedule::SaveSchedule() {
@@ -56,7 +54,7 @@ void TSchedule::SaveSchedule() {
 }
 
 void TSchedule::SetEvent(const std::string& date, const std::string& time, bool warning) {
-  if (KindIndex(Kind) < 0) return;
+  if (!KindOfWord(Kind)) return;
   // A line end in either text would split the event into two lines.
   if (HoldsLineEnd(date) || HoldsLineEnd(time)) return;
   // The whole line in one string: the key, a comma, time and flag.
@@ -65,7 +63,7 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   line.append(date).append(",").append(Kind).append(",").append(time).append(warning ? ",1" : ",0");
   const std::string_view key = std::string_view(line).substr(0, date.size() + 1 + Kind.size());
   const std::string_view commaAndTimeAndFlag = std::string_view(line).substr(key.size());
-  const size_t found = FindFirst(key);
+  const size_t found = index_.Find(text_, key);
   if (found == kNotFound) {
     AppendLine(line);
     return;
@@ -73,34 +71,36 @@ void TSchedule::SetEvent(const std::string& date, const std::string& time, bool 
   // Time and flag change within this line only, even when it is too short to
   // hold them: the character after the key stays (a comma goes in when there
   // is none), and the 7 after it give way.
-  const Span span = LineAt(text_, LineStartOf(found));
+  const Span span = LineAt(text_, LineStartOf(text_, found));
   const size_t keyEnd = found + key.size();
   if (keyEnd == span.end)
     ChangeWithinLine(span, keyEnd, 0, commaAndTimeAndFlag);
   else
-    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1), commaAndTimeAndFlag.substr(1));
+    ChangeWithinLine(span, keyEnd + 1, std::min(kTimeAndFlag, span.end - keyEnd - 1),
+                     commaAndTimeAndFlag.substr(1));
 }
 
 bool TSchedule::DeleteEvent(const std::string& key) {
-  const size_t found = FindFirst(key);
+  const size_t found = index_.Find(text_, key);
   if (found == kNotFound) return false;
-  EraseLine(LineStartOf(found));
+  EraseLine(LineStartOf(text_, found));
   return true;
 }
 
 void TSchedule::SortSchedule() {
-  if (sortedEnd_ == text_.size()) return;
+  if (index_.AllSorted(text_)) return;
   if (lineFeedsAlone_ > 0) {
     // Every line end becomes CR LF first, so that lines keep their lengths below.
     text_ = StoreText();
-    Index();
-    if (sortedEnd_ == text_.size()) return;
+    lineFeedsAlone_ = index_.Build(text_);
+    if (index_.AllSorted(text_)) return;
   }
-  // The lines from sortedEnd_ on, sorted, each go in after the sorted lines
+  const size_t sortedEnd = index_.SortedEnd();
+  // The lines from the sorted end on, sorted, each go in after the sorted lines
   // that do not sort after it (a stable merge), within the text: from its
   // end backwards, each run of sorted lines moves up to its place, and the
   // line before it goes in below.
-  const std::string later = text_.substr(sortedEnd_);
+  const std::string later = text_.substr(sortedEnd);
   std::vector<std::string_view> lines;
   for (size_t start = 0; start < later.size();) {
     const Span span = LineAt(later, start);
@@ -109,12 +109,12 @@ void TSchedule::SortSchedule() {
   }
   std::stable_sort(lines.begin(), lines.end(), SortsBefore);
   std::vector<size_t> places;
-  size_t size = sortedEnd_;
+  size_t size = sortedEnd;
   for (const std::string_view line : lines) {
-    places.push_back(FirstSortedAfter(line));
+    places.push_back(index_.SortedPlaceOf(text_, line));
     size += line.size() + 2;
   }
-  size_t from = sortedEnd_;
+  size_t from = sortedEnd;
   text_.resize(size);  // grows by the CR LF of a last line that lacked it
   char* const data = text_.data();
   for (size_t i = lines.size(); i-- > 0;) {
@@ -125,10 +125,8 @@ void TSchedule::SortSchedule() {
     std::memcpy(data + size, lines[i].data(), lines[i].size());
     std::memcpy(data + size + lines[i].size(), "\r\n", 2);
   }
-  // The lines' count and line ends are as before; the rest waits until asked
-  // for, as a store is mostly sorted to be saved just before the program ends.
-  sortedEnd_ = text_.size();
-  indexed_ = false;
+  // The lines' count and line ends are as before.
+  index_.Sorted(text_, index_.Count());
 }
 
 std::string TSchedule::StoreText() const {
@@ -144,53 +142,21 @@ std::string TSchedule::StoreText() const {
 }
 
 bool TSchedule::Holds(const std::string& key) const {
-  return FindFirst(key) != kNotFound;
+  return index_.Find(text_, key) != kNotFound;
 }
 
 std::optional<std::string> TSchedule::EventTime(const std::string& date, const std::string& kind) const {
   const std::string key = date + "," + kind;
-  const size_t found = FindFirst(key);
+  const size_t found = index_.Find(text_, key);
   if (found == kNotFound) return std::nullopt;
-  const size_t end = LineAt(text_, LineStartOf(found)).end;
+  const size_t end = LineAt(text_, LineStartOf(text_, found)).end;
   const size_t at = found + key.size() + 1;
   if (at >= end) return "";
   return text_.substr(at, std::min<size_t>(5, end - at));
 }
 
 TSchedule::MonthEvents TSchedule::EventsOfMonth(const std::string& monthPrefix) const {
-  IndexWhenAsked();
-  MonthEvents held{};
-  const auto dayText = [](int day) {
-    return std::string{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
-  };
-  const auto firstDate = LeadingDate(monthPrefix + "01");
-  if (monthPrefix.size() != kDateLength - 2 || !firstDate) {
-    // Not a date the marks know: one search per day and kind.
-    for (int day = 1; day <= 31; ++day)
-      for (int kind = 0; kind < kKindCount; ++kind)
-        held[day - 1][kind] = Holds(monthPrefix + dayText(day) + "," + std::string(kKinds[kind]));
-    return held;
-  }
-  const auto hold = [&held](uint32_t date, int kind) {
-    const uint32_t day = date % 100;
-    if (kind < kKindCount && day >= 1 && day <= 31) held[day - 1][kind] = true;
-  };
-  // Lines of the sorted part that start with the month's dates stand together.
-  for (size_t start = FirstSortedFrom(monthPrefix); start < sortedEnd_;) {
-    const Span span = LineAt(text_, start);
-    const std::string_view line = TextOf(text_, span);
-    if (!line.starts_with(monthPrefix)) break;
-    if (const auto date = LeadingDate(line)) hold(*date, KindAfterDate(line));
-    start = span.next;
-  }
-  // Every other date text of the month.
-  const uint32_t month = *firstDate - 1;  // yyyymm00
-  const auto end = std::lower_bound(marks_.begin(), marks_.end(), MarkOf(month + 100, 0, 0));
-  for (auto it = std::lower_bound(marks_.begin(), marks_.end(), MarkOf(month, 0, 0)); it != end; ++it) {
-    const uint64_t code = *it >> kOffsetBits;
-    hold(static_cast<uint32_t>(code / 4), static_cast<int>(code % 4));
-  }
-  return held;
+  return index_.EventsOfMonth(text_, monthPrefix);
 }
 
 std::vector<std::string> TSchedule::DeleteEventsOfKind(
@@ -220,17 +186,49 @@ std::vector<std::string> TSchedule::DeleteEventsOfKind(
   }
   if (removedDates.empty()) return removedDates;
   keepRun(text_.size());
-  const bool wasSorted = sortedEnd_ == text_.size();
+  const bool wasSorted = index_.AllSorted(text_);
   text_.resize(kept);
-  count_ -= removedDates.size();
-  if (wasSorted) {
-    // Sorted lines stay sorted when some are taken out; the rest waits until asked for.
-    sortedEnd_ = kept;
-    indexed_ = false;
-  } else {
-    Index();
-  }
+  if (wasSorted)
+    index_.Sorted(text_, index_.Count() - removedDates.size());  // sorted lines stay sorted when some go
+  else
+    lineFeedsAlone_ = index_.Build(text_);
   return removedDates;
+}
+
+void TSchedule::AppendLine(const std::string& line) {
+  const size_t oldEnd = text_.size();
+  const size_t needed = oldEnd + line.size() + 4;
+  if (text_.capacity() < needed) {
+    // The room left at load is used up; an eighth more leaves room for many
+    // lines, where doubling would hold twice the file.
+    std::string grown;
+    grown.reserve(needed + needed / 8);
+    grown.append(text_);
+    text_.swap(grown);
+  }
+  if (!text_.empty() && text_.back() != '\n') text_ += "\r\n";  // the last line gets its line end first
+  const size_t start = text_.size();
+  text_.append(line).append("\r\n");
+  index_.Appended(text_, oldEnd, start);
+}
+
+// Replaces the count characters at offset at, within the line of span, by
+// replacement; the line stays in its place.
+void TSchedule::ChangeWithinLine(const Span& span, size_t at, size_t count, std::string_view replacement) {
+  index_.Changing(text_, span);
+  if (replacement.size() == count)
+    std::memcpy(text_.data() + at, replacement.data(), count);
+  else
+    text_.replace(at, count, replacement);
+  index_.Changed(text_, span, at, replacement.size() - count);  // wraps when the line gets shorter
+}
+
+// Removes the line that starts at start, with its line end.
+void TSchedule::EraseLine(size_t start) {
+  const Span span = LineAt(text_, start);
+  if (span.next > span.end && text_[span.end] == '\n') --lineFeedsAlone_;
+  index_.Erasing(text_, start);
+  text_.erase(start, span.next - start);
 }
 
 // True when the text is the store text: every line followed by CR LF.

@@ -76,6 +76,14 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+void Window::CentreOnScreen() {
+  RECT outer{};
+  GetWindowRect(Handle(), &outer);
+  int left = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
+  int top = (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Window::ReportFailure(const std::string& what) {
   if (errorSink_) errorSink_(ErrorBoxText(what));
 }

@@ -49,6 +49,8 @@ class Window {
   // The window has moved to the rectangle Windows suggested for its new DPI
   // (already Dpi()): what is inside it follows. Default: RescaleChildren.
   virtual void OnDpiChanged(int oldDpi);
+  // Centres the window on the screen, keeping its size.
+  void CentreOnScreen();
   // Shows a failure the way the window procedure does.
   void ReportFailure(const std::string& what);
 

@@ -18,6 +18,8 @@ exe=${OMBREL_EXE:-$root/build/stage/OmbrelSetup.exe}
 eval "exe_args=(${OMBREL_EXE_ARGS:-})"  # shell words, quotes allowed
 window_tool=$root/build/windows/tests/window_tool.exe
 minimal_window=$root/build/windows/bench/minimal_window_win32.exe
+# The main window's three pages made bare: the start-up benchmark's floor.
+bare_pages=$root/build/windows/bench/bare_pages_win32.exe
 
 # A display, a prefix and one persistent wineserver: the caller's when it has
 # them (scripts/test), otherwise our own, stopped again by wine_env_cleanup.

@@ -1,5 +1,5 @@
 // The language file as an outside interface: its sections, keys and English
-// defaults checked against the documented list in tests/data, and each key
+// defaults checked against the list in tests/data, and each key
 // read into the field of its own name.
 #include <gtest/gtest.h>
 
@@ -10,20 +10,20 @@
 
 #include "i18n/TINI_LANGUAGE.h"
 #include "settings/IniFile.h"
-#include "support/DocumentedKeys.h"
+#include "support/KeyLists.h"
 #include "support/ScratchFolder.h"
 
 namespace {
 
-struct Documented {
+struct ListedKey {
   std::string section;
   std::string key;
   std::string english;  // a text default without its quotes, or the digits of FONTSIZE
 };
 
-std::vector<Documented> DocumentedEntries() {
-  std::vector<Documented> entries;
-  for (const auto& row : ReadDocumentedKeys("language-keys.txt", 3)) {
+std::vector<ListedKey> ListedEntries() {
+  std::vector<ListedKey> entries;
+  for (const auto& row : ReadKeyList("language-keys.txt", 3)) {
     std::string english = row.at(2);
     if (english.size() >= 2 && english.front() == '"' && english.back() == '"')
       english = english.substr(1, english.size() - 2);
@@ -64,24 +64,24 @@ const std::map<std::string, std::string TINI_LANGUAGE::*> kTextFields = {
 // clang-format on
 #undef TEXT
 
-TEST(LanguageFileKeys, EveryEntryHasTheDocumentedSectionKeyAndDefaultInOrder) {
-  const std::vector<Documented> documented = DocumentedEntries();
-  ASSERT_EQ(documented.size(), 103u);
+TEST(LanguageFileKeys, EveryEntryHasTheListedSectionKeyAndDefaultInOrder) {
+  const std::vector<ListedKey> listed = ListedEntries();
+  ASSERT_EQ(listed.size(), 103u);
   std::span<const LanguageEntry> entries = LanguageEntries();
-  ASSERT_EQ(entries.size(), documented.size());
-  for (size_t i = 0; i < documented.size(); ++i) {
-    SCOPED_TRACE(documented[i].key);
-    EXPECT_EQ(entries[i].Section, documented[i].section);
-    EXPECT_EQ(entries[i].Key, documented[i].key);
-    EXPECT_EQ(entries[i].EnglishDefault, documented[i].english);
+  ASSERT_EQ(entries.size(), listed.size());
+  for (size_t i = 0; i < listed.size(); ++i) {
+    SCOPED_TRACE(listed[i].key);
+    EXPECT_EQ(entries[i].Section, listed[i].section);
+    EXPECT_EQ(entries[i].Key, listed[i].key);
+    EXPECT_EQ(entries[i].EnglishDefault, listed[i].english);
   }
 }
 
 TEST(LanguageFileKeys, EachKeyOfItsSectionFillsTheFieldOfItsName) {
-  const std::vector<Documented> documented = DocumentedEntries();
+  const std::vector<ListedKey> listed = ListedEntries();
   TINI_LANGUAGE english;
   std::map<std::string, std::string> sections;
-  for (const Documented& entry : documented) {
+  for (const ListedKey& entry : listed) {
     SCOPED_TRACE(entry.key);
     if (entry.key == "FONTSIZE") {
       EXPECT_EQ(std::to_string(english.FONTSIZE), entry.english);
@@ -106,13 +106,13 @@ TEST(LanguageFileKeys, EachKeyOfItsSectionFillsTheFieldOfItsName) {
 
 // A key is looked for in its own section only.
 TEST(LanguageFileKeys, KeysUnderAnotherSectionAreNotFound) {
-  const std::vector<Documented> documented = DocumentedEntries();
+  const std::vector<ListedKey> listed = ListedEntries();
   std::string file = "[ELSEWHERE]\r\n";
-  for (const Documented& entry : documented) file += entry.key + "=moved\r\n";
+  for (const ListedKey& entry : listed) file += entry.key + "=moved\r\n";
   for (const char* section :
        {"COMMON_SETUP", "SETUP_PAGE_1", "SETUP_PAGE_2", "SETUP_PAGE_3", "VIEW_ALL_PAGE", "MESSAGE"}) {
     file += std::string("[") + section + "]\r\n";
-    for (const Documented& entry : documented)
+    for (const ListedKey& entry : listed)
       if (entry.section != section) file += entry.key + "=moved\r\n";
   }
   ScratchFolder folder;
@@ -124,12 +124,12 @@ TEST(LanguageFileKeys, KeysUnderAnotherSectionAreNotFound) {
   for (const auto& [key, field] : kTextFields) EXPECT_NE(loaded.*field, "moved") << key;
 }
 
-// Every language we ship names each documented key in its own section, and
-// no key that is not documented (a misspelt key would leave English showing).
-TEST(LanguageFileKeys, ShippedLanguagesNameExactlyTheDocumentedKeys) {
-  const std::vector<Documented> documented = DocumentedEntries();
+// Every language we ship names each listed key in its own section, and
+// no key that is not listed (a misspelt key would leave English showing).
+TEST(LanguageFileKeys, ShippedLanguagesNameExactlyTheListedKeys) {
+  const std::vector<ListedKey> listed = ListedEntries();
   std::set<std::pair<std::string, std::string>> known;
-  for (const Documented& entry : documented) known.insert({entry.section, entry.key});
+  for (const ListedKey& entry : listed) known.insert({entry.section, entry.key});
   std::set<std::string> languages;
   for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(OMBREL_LANGUAGES_DIR))) {
     const std::string language = folder.path().filename().string();
@@ -138,7 +138,7 @@ TEST(LanguageFileKeys, ShippedLanguagesNameExactlyTheDocumentedKeys) {
     const std::string bytes = ReadFileBytes((folder.path() / "setup.ini").string());
     ASSERT_FALSE(bytes.empty());
     const IniFile file(bytes);
-    for (const Documented& entry : documented)
+    for (const ListedKey& entry : listed)
       EXPECT_NE(file.ReadString(entry.section, entry.key, "<missing>"), "<missing>") << entry.key;
 
     std::string section;

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "schedule/CalendarMarks.h"
-#include "schedule/ScheduleLines.h"
+#include "schedule/PlainSchedule.h"
 #include "support/FakeClock.h"
 #include "support/ScratchFolder.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "schedule/ScheduleLines.h"
+#include "schedule/PlainSchedule.h"
 #include "support/ScratchFolder.h"
 #include "schedule/TSchedule.h"
 #include "util/AppError.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/AnsiText.h"
-#include "schedule/ScheduleLines.h"
+#include "schedule/PlainSchedule.h"
 #include "schedule/TSchedule.h"
 #include "support/HeldFile.h"
 #include "support/ScratchFolder.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "schedule/ScheduleLines.h"
+#include "schedule/PlainSchedule.h"
 #include "support/ScratchFolder.h"
 #include "schedule/TSchedule.h"
 

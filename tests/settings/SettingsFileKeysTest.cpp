@@ -1,5 +1,5 @@
 // The settings file as an outside interface, read and written by the monitor
-// too: every key checked against the documented list in tests/data (section,
+// too: every key checked against the list in tests/data (section,
 // key, type, default), and every key read into and written from the field of
 // its own name.
 #include <gtest/gtest.h>
@@ -11,21 +11,21 @@
 #include "platform/FileSystem.h"
 #include "settings/IniFile.h"
 #include "settings/TINI.h"
-#include "support/DocumentedKeys.h"
+#include "support/KeyLists.h"
 #include "support/ScratchFolder.h"
 
 namespace {
 
-struct Documented {
+struct ListedKey {
   std::string section;
   std::string key;
   std::string type;  // integer, flag or text
   std::string byDefault;
 };
 
-std::vector<Documented> DocumentedKeys() {
-  std::vector<Documented> keys;
-  for (const auto& row : ReadDocumentedKeys("settings-keys.txt", 4))
+std::vector<ListedKey> ListedKeys() {
+  std::vector<ListedKey> keys;
+  for (const auto& row : ReadKeyList("settings-keys.txt", 4))
     keys.push_back({row.at(0), row.at(1), row.at(2), row.at(3)});
   return keys;
 }
@@ -77,7 +77,7 @@ std::string ValueOf(const TINI& settings, const Field& field) {
 }
 
 // A default as the file would hold it; the working folder put in.
-std::string Written(const Documented& key) {
+std::string Written(const ListedKey& key) {
   if (key.type == "flag") return key.byDefault == "yes" ? "1" : "0";
   std::string value = key.byDefault;
   const std::string folder = "<working folder>";
@@ -85,28 +85,28 @@ std::string Written(const Documented& key) {
   return value;
 }
 
-bool IsDayString(const Documented& key) {
+bool IsDayString(const ListedKey& key) {
   return key.type == "text" && key.byDefault == "0000000";
 }
 
-std::string FileOf(const std::vector<Documented>& keys, const std::map<std::string, std::string>& values) {
+std::string FileOf(const std::vector<ListedKey>& keys, const std::map<std::string, std::string>& values) {
   std::string file;
   for (const char* section : {"PAGE1", "PAGE2", "PAGE3", "DEBUG"}) {
     file += std::string("[") + section + "]\r\n";
-    for (const Documented& key : keys)
+    for (const ListedKey& key : keys)
       if (key.section == section) file += key.key + "=" + values.at(key.key) + "\r\n";
   }
   return file;
 }
 
-TEST(SettingsFileKeys, EveryDocumentedKeyHasAFieldOfItsTypeAndTakesItsDefault) {
-  const std::vector<Documented> keys = DocumentedKeys();
+TEST(SettingsFileKeys, EveryListedKeyHasAFieldOfItsTypeAndTakesItsDefault) {
+  const std::vector<ListedKey> keys = ListedKeys();
   ASSERT_EQ(keys.size(), 49u);
   EXPECT_EQ(kFields.size(), keys.size());
   ScratchFolder folder;
   TINI settings;
   settings.Load(folder.File("omb.ini"));
-  for (const Documented& key : keys) {
+  for (const ListedKey& key : keys) {
     SCOPED_TRACE(key.key);
     ASSERT_TRUE(kFields.count(key.key)) << "no field named " << key.key;
     const Field& field = kFields.at(key.key);
@@ -117,13 +117,13 @@ TEST(SettingsFileKeys, EveryDocumentedKeyHasAFieldOfItsTypeAndTakesItsDefault) {
 
 // Each key is written in its section, with the value of the field of its name.
 TEST(SettingsFileKeys, SaveWritesEveryKeyButDebugInItsSection) {
-  const std::vector<Documented> keys = DocumentedKeys();
+  const std::vector<ListedKey> keys = ListedKeys();
   ScratchFolder folder;
   TINI settings;
   settings.Load(folder.File("omb.ini"));
   settings.Save();
   IniFile saved(folder.Read("omb.ini"));
-  for (const Documented& key : keys) {
+  for (const ListedKey& key : keys) {
     SCOPED_TRACE(key.key);
     const std::string written = saved.ReadString(key.section, key.key, "missing");
     EXPECT_EQ(written, key.section == "DEBUG" ? "missing" : Written(key));
@@ -132,14 +132,14 @@ TEST(SettingsFileKeys, SaveWritesEveryKeyButDebugInItsSection) {
 
 // "0x10" tells the types apart: an integer reads 16, a flag yes, a text keeps it.
 TEST(SettingsFileKeys, EachKeyIsReadByTheRuleOfItsType) {
-  const std::vector<Documented> keys = DocumentedKeys();
+  const std::vector<ListedKey> keys = ListedKeys();
   std::map<std::string, std::string> values;
-  for (const Documented& key : keys) values[key.key] = "0x10";
+  for (const ListedKey& key : keys) values[key.key] = "0x10";
   ScratchFolder folder;
   folder.Write("omb.ini", FileOf(keys, values));
   TINI settings;
   settings.Load(folder.File("omb.ini"));
-  for (const Documented& key : keys) {
+  for (const ListedKey& key : keys) {
     SCOPED_TRACE(key.key);
     const std::string expected = key.type == "integer" ? "16"
                                  : key.type == "flag"  ? "1"
@@ -153,12 +153,12 @@ TEST(SettingsFileKeys, EachKeyIsReadByTheRuleOfItsType) {
 // other's keys show. Flags have two values only: over five files, flag n
 // takes the bits of n + 1, and any two flags differ in at least one file.
 TEST(SettingsFileKeys, EveryKeyReadsIntoAndIsWrittenFromTheFieldOfItsName) {
-  const std::vector<Documented> keys = DocumentedKeys();
+  const std::vector<ListedKey> keys = ListedKeys();
   for (int round = 0; round < 5; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
     std::map<std::string, std::string> values;
     int index = 0, flags = 0, days = 0;
-    for (const Documented& key : keys) {
+    for (const ListedKey& key : keys) {
       ++index;
       if (key.type == "integer")
         values[key.key] = std::to_string(100 * round + index);
@@ -175,13 +175,13 @@ TEST(SettingsFileKeys, EveryKeyReadsIntoAndIsWrittenFromTheFieldOfItsName) {
     folder.Write("omb.ini", FileOf(keys, values));
     TINI settings;
     settings.Load(folder.File("omb.ini"));
-    for (const Documented& key : keys)
+    for (const ListedKey& key : keys)
       EXPECT_EQ(ValueOf(settings, kFields.at(key.key)), values[key.key]) << key.key;
 
     // Written back from the fields: each key keeps its own value.
     settings.Save();
     IniFile saved(folder.Read("omb.ini"));
-    for (const Documented& key : keys)
+    for (const ListedKey& key : keys)
       EXPECT_EQ(saved.ReadString(key.section, key.key, ""), values[key.key]) << key.key;
   }
 }

@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "settings/SettingsRules.h"
+#include "support/ScratchFolder.h"
+#include "support/SettingsSamples.h"
 #include "util/AppError.h"
 
 namespace rules = settings_rules;
@@ -127,4 +129,31 @@ TEST(SettingsRules, ShutdownTypesAndSeriesTable) {
   for (const rules::SeriesRow& row : rules::SeriesRows())
     EXPECT_EQ(rules::SeriesRulesOf(row.code).cableChoice, row.code == 2) << row.caption;
   EXPECT_EQ(rules::LargestTyped(rules::kEventLogRecords), 9999);
+}
+
+// On every omb.ini the tests hold, without a window: what the rules give is
+// what the file then holds, and a second pass over it changes nothing (the
+// window's own comparison is tests/app/RulesWithoutWindowTest.cpp).
+TEST(SettingsRules, EverySampleSettingsFileSettlesInOnePass) {
+  ScratchFolder folder;
+  const std::string path = folder.File("omb.ini");
+  int stored = 0;
+  for (const SettingsSample& sample : SettingsSamples()) {
+    folder.Write("omb.ini", sample.bytes);
+    TINI ini;
+    ini.Load(path);
+    try {
+      rules::ApplyWindowRules(ini);
+    } catch (const AppError&) {
+      continue;  // OK refuses this one too
+    }
+    ini.Save();
+    TINI again;
+    again.Load(path);
+    EXPECT_TRUE(again == ini) << sample.name;
+    rules::ApplyWindowRules(again);
+    EXPECT_TRUE(again == ini) << sample.name;
+    ++stored;
+  }
+  EXPECT_GT(stored, 20);
 }

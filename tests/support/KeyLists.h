@@ -1,5 +1,5 @@
 #pragma once
-// The documented lists of keys in tests/data: lines of tab-separated fields,
+// The lists of keys in tests/data: lines of tab-separated fields,
 // "#" lines and empty lines left out.
 #include <fstream>
 #include <sstream>
@@ -11,7 +11,7 @@ inline std::string TestDataFile(const std::string& name) {
 }
 
 // Every line of the file as its fields; the last field runs to the line's end.
-inline std::vector<std::vector<std::string>> ReadDocumentedKeys(const std::string& name, size_t fields) {
+inline std::vector<std::vector<std::string>> ReadKeyList(const std::string& name, size_t fields) {
   std::ifstream in(TestDataFile(name), std::ios::binary);
   std::vector<std::vector<std::string>> rows;
   std::string line;
