@@ -11,6 +11,7 @@
 #include "i18n/LanguageFileText.h"
 #include "platform/FileSystem.h"
 #include "platform/TextEncoding.h"
+#include "schedule/ScheduleOrder.h"
 #include "settings/SettingsRules.h"
 #include "util/AppError.h"
 #include "util/CivilDate.h"
@@ -170,8 +171,7 @@ std::optional<std::string> EventProblem(std::string_view line) {
   const size_t kindEnd = line.find(',', 11);
   if (kindEnd == std::string_view::npos) return form;
   const std::string_view kind = line.substr(11, kindEnd - 11);
-  if (std::none_of(std::begin(TSchedule::kKindWords), std::end(TSchedule::kKindWords),
-                   [&](const char* word) { return kind == word; }))
+  if (!KindOfWord(kind))
     return "the kind '" + std::string(kind) + "' is none of SHUTDOWN, STARTUP and TESTUPS";
   const size_t time = kindEnd + 1;
   if (line.size() != time + 7 || !digits(time, 2) || line[time + 2] != ':' || !digits(time + 3, 2) ||
