@@ -19,7 +19,8 @@ trap 'serial_env_stop; rm -rf "$scratch"' EXIT
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
 folder=$WINEPREFIX/drive_c/Program\ Files/Ombrel
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-program_lines() { { iconv -f UTF-16LE -t UTF-8 "$1" 2>/dev/null || cat "$1"; } | grep -a 'Ombrel Setup:' | tr -d '\r'; }
+# The program's lines in a log, written as ASCII or UTF-16 by msiexec.
+program_lines() { tr -d '\0\r' <"$1" | grep -a 'Ombrel Setup:'; }
 "$root/installer/build-msi" "$(dirname "$exe")" 7.20 "$scratch/Ombrel.msi" || fail "building the installer failed"
 msi=$(winpath "$scratch/Ombrel.msi")
 printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nUPSPORT=12\r\n' >"$scratch/bad.conf"
