@@ -70,7 +70,8 @@ TEST_F(DeploymentRun, ImportWritesWhatOkWritesAndABadFileNothing) {
   stored.Load(folder.File("omb.ini"));
   EXPECT_EQ(stored.UPSPORT, 2);
   EXPECT_TRUE(stored.RUN_STARTUP_STATUS && stored.DEBUG_LOG);
-  EXPECT_EQ(registry.String("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "OMB_SPY"), folder.Path() + "/SPY.EXE");
+  EXPECT_EQ(registry.String("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "OMB_SPY"),
+            folder.Path() + static_cast<char>(std::filesystem::path::preferred_separator) + "SPY.EXE");
   EXPECT_EQ(registry.Number("SOFTWARE\\Tarvexi\\Ombrel", "SETUP"), 1u);
 }
 
