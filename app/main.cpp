@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/CommandLineRun.h"
 #include "app/Services.h"
 #include "app/StartupTrace.h"
 #include "app/TDataModule1.h"
@@ -53,6 +54,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   StartupTrace trace(nullptr);
 #endif
   trace.Mark("entry");
+  // Options configure this PC without the window and end the program.
+  if (std::optional<int> code = RunCommandLine(OwnPath())) return *code;
   if (ActivateOtherCopy()) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

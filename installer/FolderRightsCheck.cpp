@@ -10,22 +10,8 @@
 #include <string>
 
 #include "app/FolderRightsWarning.h"
+#include "installer/MsiProperty.h"
 #include "platform/win32/Win32FolderRights.h"
-
-namespace {
-
-std::wstring Property(MSIHANDLE install, const wchar_t* name) {
-  wchar_t none[1] = L"";
-  DWORD length = 0;
-  if (MsiGetPropertyW(install, name, none, &length) != ERROR_MORE_DATA) return std::wstring();
-  std::wstring value(length + 1, L'\0');
-  length = static_cast<DWORD>(value.size());
-  if (MsiGetPropertyW(install, name, value.data(), &length) != ERROR_SUCCESS) return std::wstring();
-  value.resize(length);
-  return value;
-}
-
-}  // namespace
 
 // Runs after the install; never fails it.
 extern "C" __declspec(dllexport) UINT __stdcall CheckFolderRights(MSIHANDLE install) {

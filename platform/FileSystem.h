@@ -2,6 +2,8 @@
 // Files as the program needs them. Paths and contents are bytes in the
 // system's ANSI code page; the Windows implementation converts at the edge.
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,6 +20,8 @@ public:
 
 bool FileExists(const std::string& path);       // an existing file, not a folder
 bool DirectoryExists(const std::string& path);
+// The size of an existing file, in bytes; none for a folder or nothing there.
+std::optional<uint64_t> FileSize(const std::string& path);
 
 // The whole file. Throws FileError when it is missing or cannot be read.
 // spare: bytes of room reserved beyond the file's size, so that the caller

@@ -7,3 +7,6 @@
 // The system code page's bytes for UTF-8 text. A character that the code page
 // lacks becomes '?'; a malformed sequence becomes '?' too.
 std::string SystemCodePageFromUtf8(std::string_view utf8);
+
+// UTF-8 for text in the system code page.
+std::string Utf8FromSystemCodePage(std::string_view text);

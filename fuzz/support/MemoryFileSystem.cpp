@@ -41,6 +41,12 @@ bool DirectoryExists(const std::string&) {
   return false;
 }
 
+std::optional<uint64_t> FileSize(const std::string& path) {
+  const std::string* bytes = memory_files::Find(path);
+  if (!bytes) return std::nullopt;
+  return bytes->size();
+}
+
 std::string ReadWholeFile(const std::string& path, size_t spare) {
   const std::string* bytes = memory_files::Find(path);
   if (!bytes) throw FileError("File not found");

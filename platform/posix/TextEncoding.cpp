@@ -5,3 +5,7 @@
 std::string SystemCodePageFromUtf8(std::string_view utf8) {
   return std::string(utf8);
 }
+
+std::string Utf8FromSystemCodePage(std::string_view text) {
+  return std::string(text);
+}

@@ -15,12 +15,12 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
   return wide;
 }
 
-std::string ToAnsi(std::wstring_view text, DWORD flags) {
+std::string FromWide(UINT codePage, std::wstring_view text, DWORD flags) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, flags, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  WideCharToMultiByte(codePage, flags, text.data(), size, narrow.data(), length, nullptr, nullptr);
   return narrow;
 }
 
@@ -31,7 +31,7 @@ std::wstring AnsiToWide(std::string_view text) {
 }
 
 std::string WideToAnsi(std::wstring_view text) {
-  return ToAnsi(text, 0);
+  return FromWide(CP_ACP, text, 0);
 }
 
 std::string SystemCodePageFromUtf8(std::string_view utf8) {
@@ -39,5 +39,10 @@ std::string SystemCodePageFromUtf8(std::string_view utf8) {
   if (GetACP() == CP_UTF8) return std::string(utf8);
   // No best fit: a letter the code page lacks (and the replacement character
   // of a malformed sequence) becomes the system's '?', not a look-alike.
-  return ToAnsi(ToWide(CP_UTF8, utf8), WC_NO_BEST_FIT_CHARS);
+  return FromWide(CP_ACP, ToWide(CP_UTF8, utf8), WC_NO_BEST_FIT_CHARS);
+}
+
+std::string Utf8FromSystemCodePage(std::string_view text) {
+  if (GetACP() == CP_UTF8) return std::string(text);
+  return FromWide(CP_UTF8, ToWide(CP_ACP, text), 0);
 }

@@ -166,6 +166,13 @@ bool DirectoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::optional<uint64_t> FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(AnsiToWide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 std::string ReadWholeFile(const std::string& path, size_t spare) {
   // Full sharing: the monitor may read or rewrite the file while we hold it.
   Handle file(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ,

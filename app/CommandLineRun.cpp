@@ -1,0 +1,189 @@
+#include "app/CommandLineRun.h"
+
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/TDataModule1.h"
+#include "app/TFormMain.h"
+#include "deploy/Deployment.h"
+#include "platform/FileSystem.h"
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32DosDevices.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SerialChannel.h"
+#include "platform/win32/Win32Shell.h"
+#include "util/AppError.h"
+
+namespace {
+
+std::vector<std::string> Arguments() {
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; words && i < count; ++i) arguments.push_back(WideToAnsi(words[i]));
+  LocalFree(words);
+  return arguments;
+}
+
+// Where the result lines go: the console the program was started from (or
+// the file or pipe its output was sent to), the log file, and, unless quiet,
+// one box at the end.
+class ResultLines {
+ public:
+  ResultLines(std::optional<std::string> log, bool quiet) : log_(std::move(log)), quiet_(quiet) {
+    output_ = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (!output_ || output_ == INVALID_HANDLE_VALUE) {
+      if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        attached_ = true;
+        output_ = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+      }
+    }
+  }
+  ~ResultLines() {
+    if (attached_) {
+      if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+      FreeConsole();
+    }
+  }
+  ResultLines(const ResultLines&) = delete;
+  ResultLines& operator=(const ResultLines&) = delete;
+
+  void Say(const std::string& line) {
+    const std::string text = line + "\r\n";
+    shown_ += text;
+    DWORD mode = 0, written = 0;
+    if (output_ && output_ != INVALID_HANDLE_VALUE) {
+      if (GetConsoleMode(output_, &mode)) {
+        const std::wstring wide = AnsiToWide(text);
+        WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+      } else {
+        WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+      }
+    }
+    if (log_) {
+      try {
+        fs_seam::AppendToFile(*log_, text);
+      } catch (const fs_seam::FileError&) {
+        // The log is a copy of what the console shows; the run goes on.
+      }
+    }
+  }
+
+  // The box at the end, unless quiet: an error box when the run failed.
+  void ShowBox(const std::string& title, bool failed) const {
+    if (quiet_ || shown_.empty()) return;
+    Win32Dialogs boxes(title);
+    if (failed)
+      boxes.Error(shown_);
+    else
+      boxes.Message(shown_);
+  }
+
+ private:
+  std::optional<std::string> log_;
+  bool quiet_;
+  HANDLE output_ = nullptr;
+  bool attached_ = false;
+  std::string shown_;
+};
+
+// The boxes of a detection run without a window: the question is answered
+// Yes, the report is kept for the result lines.
+class KeptReport : public IDialogs {
+ public:
+  std::optional<std::string> report;
+  void Message(const std::string& text) override { report = text; }
+  void Error(const std::string& text) override { throw AppError(text); }
+  void Warn(const std::string&) override {}
+  bool Confirm(const std::string&) override { return true; }
+  bool AskWarning(const std::string&) override { return true; }
+  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override { return {}; }
+};
+
+// What the main window does for a run, without the window: it only keeps
+// the port and series the run preselects.
+class NoWindow : public IDetectionWindow {
+ public:
+  int port = 0;
+  int seriesCode = -1;
+  void ShowHourglass(bool) override {}
+  void ShowProbedPort(int) override {}
+  void PreselectUps(int n, int code) override {
+    port = n;
+    seriesCode = code;
+  }
+  const TINI_LANGUAGE& Texts() const override { return texts_; }
+
+ private:
+  TINI_LANGUAGE texts_;
+};
+
+// The Auto Detect UPS button's run, its question answered Yes: the same
+// ports, the same ticks, the same report and RUNNING values.
+DetectionReport Detect(const Services& services) {
+  KeptReport boxes;
+  NoWindow window;
+  std::optional<std::string> failure;
+  auto keepFailure = [&failure](const std::string& text) { failure = text; };
+  TDataModule1 module(services, std::make_unique<Win32SerialChannel>(keepFailure), keepFailure);
+  module.SetDetectionWindow(&window, &boxes);
+  module.AutoDetectClick({});
+  MSG message;
+  while (!boxes.report && !failure && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (failure) {
+    module.EndDetection();
+    throw AppError(*failure);
+  }
+  return {*boxes.report, window.port > 0 ? 1 : 0, window.port, window.seriesCode};
+}
+
+std::string TitleOf(const std::string& path) {
+  std::string name = path.substr(FolderOf(path).size());
+  const size_t dot = name.find_last_of('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+std::optional<int> RunCommandLine(const std::string& programPath) {
+  const deploy::ParsedCommandLine parsed = deploy::ParseCommandLine(Arguments());
+  if (!parsed.command && parsed.error.empty()) return std::nullopt;
+  ResultLines lines(parsed.command ? parsed.command->log : std::nullopt, parsed.quiet);
+  const std::string title = TitleOf(programPath);
+  auto end = [&](int code) {
+    lines.ShowBox(title, code != deploy::kDone);
+    return code;
+  };
+  if (!parsed.command) {
+    lines.Say(parsed.error);
+    lines.Say(deploy::Usage());
+    return end(deploy::kWrongArguments);
+  }
+  // The window would write its own values over ours at its OK.
+  if (FindWindowW(nullptr, AnsiToWide(kMainWindowTitle).c_str())) {
+    lines.Say("The Ombrel Setup window is open on this PC: close it first; nothing written");
+    return end(deploy::kWindowOpen);
+  }
+
+  Win32Registry registry;
+  Win32Shell shell;
+  Win32DosDevices dosDevices;
+  KeptReport noBoxes;
+  Services services{noBoxes, registry, shell, SystemClock(), SystemWait(), programPath, nullptr, nullptr, &dosDevices};
+  try {
+    return end(deploy::Run(*parsed.command, {registry, shell, programPath, [&] { return Detect(services); },
+                                             [&](const std::string& line) { lines.Say(line); }}));
+  } catch (const std::exception& error) {
+    lines.Say(ErrorBoxText(error.what()));
+    return end(deploy::kWriteFailed);
+  }
+}

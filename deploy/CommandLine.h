@@ -1,0 +1,41 @@
+#pragma once
+// The program's command line: configuring a PC without the window, for
+// deployment tools and scripts. Without arguments the program opens its window.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace deploy {
+
+// What a run without the window ends with; the same in every language.
+enum ExitCode : int {
+  kDone = 0,
+  kWrongArguments = 1,
+  kInvalidFile = 2,   // the file cannot be read or is not a valid configuration; nothing written
+  kNoUpsFound = 3,    // nothing written
+  kWriteFailed = 4,   // each file as it was or as it was to be
+  kWindowOpen = 5,    // the program's window is open on this PC; nothing written
+};
+
+struct Command {
+  std::optional<std::string> exportTo;    // /export FILE
+  std::optional<std::string> importFrom;  // /import FILE
+  bool detect = false;                    // /detect
+  bool quiet = false;                     // /quiet: no window, no box
+  std::optional<std::string> log;         // /log FILE
+};
+
+struct ParsedCommandLine {
+  std::optional<Command> command;  // none: no arguments, or wrong ones (then error says why)
+  std::string error;
+  bool quiet = false;  // /quiet was among the arguments, right or wrong
+};
+
+// Options start with '/' or '-', in any letter case. /export goes alone (with
+// /quiet and /log); /import and /detect go together or alone.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The lines /? shows: the options and the exit codes.
+std::string Usage();
+
+}  // namespace deploy

@@ -1,0 +1,155 @@
+#include "deploy/Deployment.h"
+
+#include <vector>
+
+#include "deploy/Configuration.h"
+#include "platform/FileSystem.h"
+#include "schedule/TSchedule.h"
+#include "settings/SettingsRules.h"
+#include "settings/TINI.h"
+#include "util/AppError.h"
+
+namespace deploy {
+
+namespace {
+
+constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string FolderPart(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// OK's writes in OK's order: the start-up entry, SCHEDULE.TXT, omb.ini, then
+// SETUP=1, each only after the one before succeeded.
+// To be replaced by settings/SaveOrder's SaveInOrder(seams, runAtStartup,
+// schedule, settings, afterSchedule) once it is on main: same order, same
+// arguments.
+void SaveInOkOrder(const DeploySeams& seams, bool runAtStartup, TSchedule& schedule, TINI& settings) {
+  if (runAtStartup) {
+    std::string monitor = FolderPart(seams.shell.ShortPath(seams.programPath)) + "SPY.EXE";
+    if (monitor.find(' ') != std::string::npos) monitor = "\"" + monitor + "\"";
+    seams.registry.SetString(kRunKey, "OMB_SPY", monitor);
+  } else {
+    seams.registry.DeleteValue(kRunKey, "OMB_SPY");
+  }
+  schedule.SaveSchedule();
+  settings.Save();
+  seams.registry.SetNumber(kProgramKey, "SETUP", 1);
+}
+
+void SayAll(const DeploySeams& seams, const std::vector<std::string>& lines, const std::string& prefix = "") {
+  for (const std::string& line : lines) seams.say(prefix + line);
+}
+
+// The report's lines, without the blank ones between them.
+void SayReport(const DeploySeams& seams, const std::string& report) {
+  size_t start = 0;
+  while (start < report.size()) {
+    size_t end = report.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = report.size();
+    if (end > start) seams.say(report.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+ExitCode Run(const Command& command, const DeploySeams& seams) {
+  const std::string folder = FolderPart(seams.programPath);
+  TINI settings;
+  settings.Load(folder + "omb.ini");
+  TSchedule schedule;
+  schedule.FilePath = folder + "SCHEDULE.TXT";
+  // What this PC has must be read whole: writing over a file that could not
+  // be read would lose it, and an export of defaults would mislead.
+  if (settings.Unreadable) {
+    seams.say("Cannot open file " + settings.Path);
+    return kWriteFailed;
+  }
+  try {
+    schedule.LoadSchedule();
+  } catch (const AppError& error) {
+    seams.say(error.what());
+    return kWriteFailed;
+  }
+
+  if (command.exportTo) {
+    std::vector<std::string> skipped;
+    const std::string bytes = Export(settings, schedule, &skipped);
+    try {
+      fs_seam::WriteFileAtomically(*command.exportTo, bytes);
+    } catch (const fs_seam::FileError& error) {
+      seams.say("Cannot create file " + *command.exportTo + ": " + error.what());
+      return kWriteFailed;
+    }
+    SayAll(seams, skipped, "SCHEDULE.TXT line left out, not an event: ");
+    seams.say("Exported to " + *command.exportTo);
+    return kDone;
+  }
+
+  TINI stored = settings;
+  std::vector<std::string> changes;
+  std::optional<std::vector<std::string>> events;
+  if (command.importFrom) {
+    try {
+      Imported imported = Import(ReadConfigurationFile(*command.importFrom),
+                                 settings, fs_seam::ListNamesWithoutExtension(folder + "Languages"));
+      stored = std::move(imported.settings);
+      events = std::move(imported.events);
+      changes = std::move(imported.changes);
+    } catch (const ConfigurationError& error) {
+      seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
+      return kInvalidFile;
+    }
+  }
+
+  if (command.detect) {
+    const DetectionReport report = seams.detect();
+    SayReport(seams, report.text);
+    if (report.foundCount < 1) {
+      seams.say("No UPS found; nothing written");
+      return kNoUpsFound;
+    }
+    // As the window preselects them: the port and the series, then the
+    // series' rules on the page; OK stores the rest as it stands.
+    const TINI imported = stored;
+    stored.UPSPORT = report.port;
+    stored.UPSTYPE = report.seriesCode;
+    try {
+      settings_rules::ApplyWindowRules(stored);
+    } catch (const AppError& error) {
+      // omb.ini holds a value OK refuses (an interval off its list).
+      seams.say(ErrorBoxText(error.what()) + " (DATALOG_INTERVAL in " + settings.Path + "); nothing written");
+      return kWriteFailed;
+    }
+    for (const std::string& change : Changes(imported, stored)) changes.push_back(change + ", detected");
+  }
+
+  try {
+    if (command.importFrom) {
+      if (events) {
+        schedule.Clear();
+        for (const std::string& line : *events) {
+          const size_t kindEnd = line.find(',', 11);
+          schedule.Kind = line.substr(11, kindEnd - 11);
+          schedule.SetEvent(line.substr(0, 10), line.substr(kindEnd + 1, 5), line.back() == '1');
+        }
+      }
+      SaveInOkOrder(seams, stored.RUN_STARTUP_STATUS, schedule, stored);
+    } else {
+      // The detection alone changes omb.ini only, then tells the monitor.
+      stored.Save();
+      seams.registry.SetNumber(kProgramKey, "SETUP", 1);
+    }
+  } catch (const std::exception& error) {
+    seams.say(error.what());
+    return kWriteFailed;
+  }
+  if (changes.empty()) seams.say("Nothing to change");
+  SayAll(seams, changes);
+  return kDone;
+}
+
+}  // namespace deploy

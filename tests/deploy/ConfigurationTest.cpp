@@ -1,0 +1,159 @@
+// The configuration file an administrator carries from PC to PC: every way a
+// file can be wrong, one row each; and a configuration through export and
+// import unchanged, with the window's rules applied on the way.
+#include <gtest/gtest.h>
+
+#include "deploy/Configuration.h"
+#include "support/ScratchFolder.h"
+
+namespace {
+
+const std::vector<std::string> kLanguages = {"English", "Deutsch"};
+const std::string kHeader = "Ombrel Setup configuration 1\r\n";
+
+// The record a PC without omb.ini has.
+TINI Defaults() {
+  ScratchFolder folder;
+  TINI ini;
+  ini.Load(folder.File("omb.ini"));
+  return ini;
+}
+
+struct BadFile {
+  const char* what;
+  std::string bytes;
+  int line;
+  const char* says;
+};
+
+TEST(ConfigurationImport, RefusesEveryFaultWithItsLine) {
+  const BadFile kCases[] = {
+      {"empty", "", 1, "empty"},
+      {"another format", "[PAGE1]\r\nUPSPORT=2\r\n", 1, "not a configuration file"},
+      {"another version", "Ombrel Setup configuration 2\r\n", 1, "version '2'"},
+      {"UTF-16 without its mark", std::string("O\0m\0", 4), 1, "NUL"},
+      {"bytes that are not UTF-8", kHeader + "[PAGE3]\r\nEVENTLOG_LOCATION=C:\\\xE9t\xE9\r\n", 3, "not UTF-8"},
+      {"a port without a row", kHeader + "[PAGE1]\r\nUPSPORT=12\r\n", 3, "UPSPORT: '12' is not one of 1 to 8"},
+      {"a minute of letters", kHeader + "[PAGE2]\r\nLAST_SCHEDULE_SETUP_MINUTE=ab\r\n", 3, "one of 0 to 59"},
+      {"a typed number longer than its field", kHeader + "[PAGE1]\r\nBACKUP_TIME=100\r\n", 3, "0 to 99"},
+      {"a negative number", kHeader + "[PAGE3]\r\nEVENTLOG_RECORD=-5\r\n", 3, "0 to 9999"},
+      {"an interval off its list", kHeader + "[PAGE3]\r\nDATALOG_INTERVAL=20\r\n", 3, "15, 30"},
+      {"a flag other than 0 or 1", kHeader + "[PAGE1]\r\nRUN_STARTUP_STATUS=yes\r\n", 3, "0 or 1"},
+      {"a series without a row", kHeader + "[PAGE1]\r\nUPSTYPE=4\r\n", 3, "series code"},
+      {"a cable other than the two", kHeader + "[PAGE1]\r\nUPSCABLE=2\r\n", 3, "Ombrel adaptor"},
+      {"a day mask of six days", kHeader + "[PAGE2]\r\nWEEKLY_SCHEDULE_SHUTDOWN_DAY=010101\r\n", 3, "seven days"},
+      {"a weekly hour 24", kHeader + "[PAGE2]\r\nWEEKLY_SCHEDULE_TESTUPS_HOUR=24\r\n", 3, "0 to 23"},
+      {"a language this PC lacks", kHeader + "[PAGE3]\r\nLANGUAGE=Klingon\r\n", 3, "English, Deutsch"},
+      {"an unknown key", kHeader + "[PAGE1]\r\nUPSPORTS=1\r\n", 3, "unknown key 'UPSPORTS'"},
+      {"a key in another section", kHeader + "[PAGE2]\r\nUPSPORT=1\r\n", 3, "belongs in [PAGE1]"},
+      {"an unknown section", kHeader + "[DEBUG]\r\n", 2, "unknown section [DEBUG]"},
+      {"a section twice", kHeader + "[PAGE1]\r\n[PAGE2]\r\n[page1]\r\n", 4, "[PAGE1] comes twice"},
+      {"a key twice", kHeader + "[PAGE1]\r\nUPSPORT=1\r\n\r\nupsport=2\r\n", 5, "first on line 3"},
+      {"a key before a section", kHeader + "UPSPORT=1\r\n", 2, "before the first section"},
+      {"a line without =", kHeader + "[PAGE1]\r\nUPSPORT\r\n", 3, "KEY=value"},
+      {"an impossible date", kHeader + "[SCHEDULE]\r\n2026/02/30,SHUTDOWN,08:00,0\r\n", 3, "2026/02/30 does not"},
+      {"an impossible hour", kHeader + "[SCHEDULE]\r\n2026/02/28,STARTUP,25:00,0\r\n", 3, "25:00 does not"},
+      {"a year the calendar lacks", kHeader + "[SCHEDULE]\r\n9999/01/01,TESTUPS,08:00,1\r\n", 3, "year 9999"},
+      {"a five-digit year", kHeader + "[SCHEDULE]\r\n99999/01/01,TESTUPS,08:00,1\r\n", 3, "yyyy/mm/dd"},
+      {"an unknown kind", kHeader + "[SCHEDULE]\r\n2026/01/01,REBOOT,08:00,1\r\n", 3, "'REBOOT'"},
+      {"a warning flag 2", kHeader + "[SCHEDULE]\r\n2026/01/01,STARTUP,08:00,2\r\n", 3, "yyyy/mm/dd"},
+      {"one event of a kind twice on a day",
+       kHeader + "[SCHEDULE]\r\n2026/01/01,STARTUP,08:00,1\r\n2026/01/01,STARTUP,09:00,1\r\n", 4, "second event"},
+  };
+  const TINI present = Defaults();
+  for (const BadFile& bad : kCases) {
+    SCOPED_TRACE(bad.what);
+    try {
+      deploy::Import(bad.bytes, present, kLanguages);
+      ADD_FAILURE() << "accepted";
+    } catch (const deploy::ConfigurationError& error) {
+      EXPECT_EQ(error.Line(), bad.line) << error.Text();
+      EXPECT_NE(error.Text().find(bad.says), std::string::npos) << error.Text();
+    }
+  }
+}
+
+TEST(ConfigurationImport, RefusesFilesThatCannotBeRead) {
+  ScratchFolder folder;
+  folder.Write("huge.conf", std::string(deploy::kLargestFile + 1, ' '));
+  struct {
+    std::string path;
+    const char* says;
+  } kCases[] = {{folder.File("missing.conf"), "does not exist"},
+                {folder.Path(), "a folder, not a file"},
+                {folder.File("huge.conf"), "larger than any configuration"}};
+  for (const auto& bad : kCases) {
+    SCOPED_TRACE(bad.path);
+    try {
+      deploy::ReadConfigurationFile(bad.path);
+      ADD_FAILURE() << "read";
+    } catch (const deploy::ConfigurationError& error) {
+      EXPECT_NE(error.Text().find(bad.says), std::string::npos) << error.Text();
+    }
+  }
+}
+
+TEST(ConfigurationExport, GoesThroughImportAndBackUnchanged) {
+  ScratchFolder folder;
+  folder.Write("omb.ini",
+               "[PAGE1]\r\nUPSPORT=3\r\nRUN_STARTUP_STATUS=1\r\nUPSTYPE=3\r\nBACKUP_TIME=42\r\nRUNTIME_ZERO_SHUTDOWN_STATUS=0\r\n"
+               "[PAGE2]\r\nWEEKLY_SCHEDULE_SHUTDOWN_DAY=0111110\r\nWEEKLY_SCHEDULE_SHUTDOWN_HOUR=22\r\n"
+               "[PAGE3]\r\nDATALOG_INTERVAL=120\r\nDATALOG_LOCATION=D:\\logs\\\r\nLANGUAGE=Deutsch\r\n"
+               "SHUTDOWN_POWEROFF=1\r\n[DEBUG]\r\nDEBUG_LOG=1\r\n");
+  folder.Write("SCHEDULE.TXT", "2026/05/17,TESTUPS,21:05,0\r\n2026/05/17,SHUTDOWN,08:30,1\r\nnot an event\r\n");
+  TINI source;
+  source.Load(folder.File("omb.ini"));
+  TSchedule schedule;
+  schedule.FilePath = folder.File("SCHEDULE.TXT");
+  schedule.LoadSchedule();
+
+  std::vector<std::string> skipped;
+  const std::string exported = deploy::Export(source, schedule, &skipped);
+  EXPECT_EQ(exported, deploy::Export(source, schedule));
+  EXPECT_EQ(skipped, std::vector<std::string>{"not an event"});
+  EXPECT_NE(exported.find("\r\n[SCHEDULE]\r\n2026/05/17,SHUTDOWN,08:30,1\r\n2026/05/17,TESTUPS,21:05,0\r\n"),
+            std::string::npos);
+  EXPECT_EQ(exported.find("DEBUG"), std::string::npos);
+  EXPECT_EQ(exported.find("SHUTDOWN_POWEROFF"), std::string::npos);
+
+  // Another PC, with its own debug options and no events yet.
+  const TINI other = Defaults();
+  deploy::Imported imported = deploy::Import(exported, other, kLanguages);
+  ASSERT_TRUE(imported.events);
+  TSchedule copied;
+  copied.Kind = "SHUTDOWN";
+  for (const std::string& line : *imported.events) {
+    copied.Kind = line.substr(11, line.find(',', 11) - 11);
+    copied.SetEvent(line.substr(0, 10), line.substr(line.size() - 7, 5), line.back() == '1');
+  }
+  EXPECT_EQ(deploy::Export(imported.settings, copied), exported);
+  EXPECT_EQ(imported.settings.DEBUG_LOG, other.DEBUG_LOG);
+  EXPECT_EQ(imported.settings.BACKUP_TIME, 42);
+  EXPECT_NE(std::find(imported.changes.begin(), imported.changes.end(), "UPSPORT=3 (was 1)"), imported.changes.end());
+
+  // UTF-16 with its mark reads as the same file.
+  std::string utf16 = "\xFF\xFE";
+  for (char c : exported) utf16 += std::string{c, '\0'};
+  EXPECT_EQ(deploy::Export(deploy::Import(utf16, other, kLanguages).settings, copied), exported);
+}
+
+TEST(ConfigurationImport, KeepsWhatItDoesNotNameAndSaysWhatTheRulesChange) {
+  TINI present = Defaults();
+  present.BACKUP_TIME = 17;
+  present.SCHEDULE_SHUTDOWN_UPS = true;
+  const deploy::Imported imported = deploy::Import(
+      kHeader + "; the generic series: no Shutdown UPS\r\n[PAGE1]\r\nUPSTYPE=2\r\n  POWERFAIL_SHUTDOWN_UPS = 1 \r\n",
+      present, kLanguages);
+  EXPECT_FALSE(imported.events);
+  EXPECT_EQ(imported.settings.BACKUP_TIME, 17);
+  EXPECT_EQ(imported.settings.UPSTYPE, 2);
+  EXPECT_FALSE(imported.settings.POWERFAIL_SHUTDOWN_UPS);
+  EXPECT_FALSE(imported.settings.SCHEDULE_SHUTDOWN_UPS);
+  const std::vector<std::string>& said = imported.changes;
+  EXPECT_NE(std::find(said.begin(), said.end(), "POWERFAIL_SHUTDOWN_UPS=0 (the file says 1; changed by the window's rules)"),
+            said.end());
+  EXPECT_NE(std::find(said.begin(), said.end(), "SCHEDULE_SHUTDOWN_UPS=0 (was 1; changed by the window's rules)"),
+            said.end());
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// A run without the window: its arguments, what it writes and what it leaves
+// alone when it stops.
+#include <gtest/gtest.h>
+
+#include "deploy/Deployment.h"
+#include "settings/TINI.h"
+#include "support/FakeRegistry.h"
+#include "support/FakeShell.h"
+#include "support/ScratchFolder.h"
+
+namespace {
+
+TEST(CommandLine, TakesTheOptionsAndRefusesTheRest) {
+  using deploy::ParseCommandLine;
+  EXPECT_FALSE(ParseCommandLine({}).command);
+  EXPECT_TRUE(ParseCommandLine({}).error.empty());
+  const auto both = ParseCommandLine({"/IMPORT", "x.conf", "-detect", "/quiet", "/log", "r.txt"});
+  ASSERT_TRUE(both.command);
+  EXPECT_EQ(both.command->importFrom, "x.conf");
+  EXPECT_TRUE(both.command->detect && both.command->quiet);
+  EXPECT_EQ(both.command->log, "r.txt");
+  for (std::vector<std::string> wrong : std::vector<std::vector<std::string>>{
+           {"/import"}, {"/import", "/quiet"}, {"/export", "a", "/detect"}, {"/quiet"}, {"/detect", "/detect"}, {"x.conf"}, {"/help"}}) {
+    const auto parsed = ParseCommandLine(wrong);
+    EXPECT_FALSE(parsed.command) << wrong.front();
+    EXPECT_FALSE(parsed.error.empty()) << wrong.front();
+  }
+  EXPECT_TRUE(ParseCommandLine({"/import", "/quiet"}).quiet);
+}
+
+class DeploymentRun : public ::testing::Test {
+ protected:
+  ScratchFolder folder;
+  FakeRegistry registry;
+  FakeShell shell;
+  DetectionReport found;
+  std::vector<std::string> said;
+
+  deploy::ExitCode Run(std::vector<std::string> arguments) {
+    const auto parsed = deploy::ParseCommandLine(arguments);
+    EXPECT_TRUE(parsed.command) << parsed.error;
+    return deploy::Run(*parsed.command, {registry, shell, folder.File("OmbrelSetup.exe"),
+                                         [this] { return found; }, [this](const std::string& line) {
+                                           said.push_back(line);
+                                         }});
+  }
+  void SetUp() override {
+    std::filesystem::create_directories(folder.File("Languages") + "/English");
+    folder.Write("omb.ini", "[PAGE1]\r\nUPSPORT=2\r\n[DEBUG]\r\nDEBUG_LOG=1\r\n");
+    folder.Write("SCHEDULE.TXT", "2026/01/02,SHUTDOWN,10:00,0\r\n");
+  }
+};
+
+TEST_F(DeploymentRun, ImportWritesWhatOkWritesAndABadFileNothing) {
+  const std::string ini = folder.Read("omb.ini"), schedule = folder.Read("SCHEDULE.TXT");
+  folder.Write("bad.conf", "Ombrel Setup configuration 1\r\n[PAGE1]\r\nUPSPORT=12\r\n");
+  EXPECT_EQ(Run({"/import", folder.File("bad.conf")}), deploy::kInvalidFile);
+  EXPECT_EQ(said.back(), folder.File("bad.conf") + ": line 3: UPSPORT: '12' is not one of 1 to 8; nothing written");
+  EXPECT_EQ(Run({"/import", folder.File("missing.conf")}), deploy::kInvalidFile);
+  EXPECT_EQ(folder.Read("omb.ini"), ini);
+  EXPECT_EQ(folder.Read("SCHEDULE.TXT"), schedule);
+  EXPECT_TRUE(registry.values.empty());
+
+  folder.Write("good.conf",
+               "Ombrel Setup configuration 1\r\n[PAGE1]\r\nRUN_STARTUP_STATUS=1\r\n[SCHEDULE]\r\n"
+               "2026/03/04,STARTUP,07:15,1\r\n");
+  EXPECT_EQ(Run({"/import", folder.File("good.conf")}), deploy::kDone);
+  EXPECT_EQ(folder.Read("SCHEDULE.TXT"), "2026/03/04,STARTUP,07:15,1\r\n");
+  TINI stored;
+  stored.Load(folder.File("omb.ini"));
+  EXPECT_EQ(stored.UPSPORT, 2);
+  EXPECT_TRUE(stored.RUN_STARTUP_STATUS && stored.DEBUG_LOG);
+  EXPECT_EQ(registry.String("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "OMB_SPY"),
+            folder.Path() + static_cast<char>(std::filesystem::path::preferred_separator) + "SPY.EXE");
+  EXPECT_EQ(registry.Number("SOFTWARE\\Tarvexi\\Ombrel", "SETUP"), 1u);
+}
+
+TEST_F(DeploymentRun, DetectionStoresThePortAndSeriesOrNothing) {
+  const std::string ini = folder.Read("omb.ini");
+  found = {" PORT : 1 <== Empty\r\n\r\n UPS NOT FOUND !", 0, 0, -1};
+  EXPECT_EQ(Run({"/detect"}), deploy::kNoUpsFound);
+  EXPECT_EQ(folder.Read("omb.ini"), ini);
+  EXPECT_TRUE(registry.values.empty());
+  EXPECT_EQ(said.front(), " PORT : 1 <== Empty");
+
+  found = {" PORT : 5 <== Dry contact\r\n", 1, 5, 2};
+  registry.refused = {"SETUP"};
+  EXPECT_EQ(Run({"/detect"}), deploy::kWriteFailed);
+  registry.refused.clear();
+  EXPECT_EQ(Run({"/detect"}), deploy::kDone);
+  TINI stored;
+  stored.Load(folder.File("omb.ini"));
+  EXPECT_EQ(stored.UPSPORT, 5);
+  EXPECT_EQ(stored.UPSTYPE, 2);
+  EXPECT_FALSE(stored.RUNTIME_ZERO_SHUTDOWN_STATUS);  // the generic series reports power failure only
+  EXPECT_EQ(folder.Read("SCHEDULE.TXT"), "2026/01/02,SHUTDOWN,10:00,0\r\n");
+}
+
+}  // namespace
