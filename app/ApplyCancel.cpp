@@ -4,11 +4,10 @@
 
 #include "app/TFormMain.h"
 #include "settings/IniFile.h"
+#include "settings/SaveOrder.h"
 #include "util/AppError.h"
 
 namespace {
-
-constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // A whole number, or a failure naming the text.
 int32_t StrictNumber(const std::string& text) {
@@ -26,18 +25,6 @@ int32_t LenientNumber(const std::string& text) {
 
 }  // namespace
 
-void TFormMain::UpdateRunEntry(bool on) {
-  if (!on) {
-    services_.registry.DeleteValue(kRunKey, "OMB_SPY");
-    return;
-  }
-  std::string monitor = FolderOf(services_.shell.ShortPath(services_.programPath)) + "SPY.EXE";
-  // A short form that still holds a blank (a volume without short names)
-  // would be cut at the blank when the entry runs: quote it then.
-  if (monitor.find(' ') != std::string::npos) monitor = "\"" + monitor + "\"";
-  services_.registry.SetString(kRunKey, "OMB_SPY", monitor);
-}
-
 void TFormMain::OkClick() {
   // A start cut short left controls unfilled or the schedule unread: writing
   // them would replace what the user has with what the program never read.
@@ -54,7 +41,6 @@ void TFormMain::OkClick() {
   TINI& ini = *settings_;
   ini.UPSPORT = ComboBox1.ItemIndex() + 1;
   ini.RUN_STARTUP_STATUS = CheckBox4.Checked();
-  UpdateRunEntry(CheckBox4.Checked());
   ini.OVERLOAD_SHUTDOWN_STATUS = CheckBox1.Checked();
   ini.OVERLOAD_SHUTDOWN_TIME = overloadMinutes;
   ini.POWERFAIL_SHUTDOWN_STATUS = CheckBox9.Checked();
@@ -81,19 +67,19 @@ void TFormMain::OkClick() {
   ini.SCHEDULE_AUTO_SAVE = CheckBox6.Checked();
   ini.SCHEDULE_SHUTDOWN_TYPE = ComboBox11.ItemIndex();
   ini.SCHEDULE_SHUTDOWN_UPS = CheckBox8.Checked();
-  schedule_->SaveSchedule();
-
-  ini.EVENTLOG_RECORD = StrictNumber(Edit3.Text());
-  ini.EVENTLOG_LOCATION = Edit4.Text();
-  ini.DATALOG_STATUS = CheckBox7.Checked();
-  ini.DATALOG_DAY = StrictNumber(Edit5.Text());
-  ini.DATALOG_INTERVAL = StrictNumber(ComboBox9.Text());
-  ini.DATALOG_LOCATION = Edit6.Text();
-  for (int row = 0; row < CheckListBox2.Count(); ++row)
-    if (CheckListBox2.Checked(row)) ini.LANGUAGE = CheckListBox2.RowText(row);
-  ini.Save();
-
-  services_.registry.SetNumber(kProgramKey, "SETUP", 1);
+  // The fields below are read after the schedule is written: an empty one
+  // stops OK there, with the schedule written and the settings not.
+  const SaveSeams seams{services_.registry, services_.shell, services_.programPath};
+  SaveInOrder(seams, CheckBox4.Checked(), *schedule_, ini, [&] {
+    ini.EVENTLOG_RECORD = StrictNumber(Edit3.Text());
+    ini.EVENTLOG_LOCATION = Edit4.Text();
+    ini.DATALOG_STATUS = CheckBox7.Checked();
+    ini.DATALOG_DAY = StrictNumber(Edit5.Text());
+    ini.DATALOG_INTERVAL = StrictNumber(ComboBox9.Text());
+    ini.DATALOG_LOCATION = Edit6.Text();
+    for (int row = 0; row < CheckListBox2.Count(); ++row)
+      if (CheckListBox2.Checked(row)) ini.LANGUAGE = CheckListBox2.RowText(row);
+  });
   Close();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Wait.h"
+#include "settings/SaveOrder.h"  // the program's registry keys
 
 class StartupTrace;
 
@@ -23,9 +24,6 @@ struct Services {
   const IFolderRights* folderRights = nullptr;  // who may change the program's folder; unchecked when null
   IDosDevices* dosDevices = nullptr;  // the computer's serial ports; none listed when null
 };
-
-// The program's own registry key, under HKEY_LOCAL_MACHINE.
-inline constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
 
 // The folder part of a path, with its trailing backslash.
 inline std::string FolderOf(const std::string& path) {

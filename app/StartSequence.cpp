@@ -56,12 +56,11 @@ void TFormMain::FormCreate() {
 
   language_ = std::make_unique<TINI_LANGUAGE>();
   language_->Path = folder + "Languages\\" + settings_->LANGUAGE + "\\setup.ini";
-  if (fs_seam::FileExists(language_->Path)) {
-    language_->Load();
+  if (const std::string failure = language_->Load(); failure.empty()) {
     UseLanguageFonts();
     languageRead_ = true;
   } else {
-    dialogs_.Message(language_->Path + " " + language_->MESSAGE_ERROR_FILE_NOT_FOUND);
+    dialogs_.Message(failure);
   }
   if (services_.folderRights) WarnIfFolderOpenToAllUsers(*services_.folderRights, dialogs_, *language_, folder);
   Note("language read");
@@ -86,7 +85,7 @@ void TFormMain::FillControls() {
   SetUpPages();
 
   schedule_->FilePath = ProgramFolder() + "SCHEDULE.TXT";
-  if (fs_seam::FileExists(schedule_->FilePath)) schedule_->LoadSchedule();
+  schedule_->LoadSchedule();
 
   startReached_ = StartStep::MonthMarked;
   if (laterPagesMade_) MarkShownMonth();

@@ -216,7 +216,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void EnableOverloadFields(bool on);
   void EnableDataLogFields(bool on);
   void EnableWeekdayList(bool on);
-  void UpdateRunEntry(bool on);
   void OkClick();
   void CancelClick();
 
