@@ -6,6 +6,8 @@
 
 #include "faults/FaultPlan.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeDosDevices.h"
+#include "support/FakeFolderRights.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
@@ -80,4 +82,22 @@ class FaultySerialChannel : public FakeSerialChannel {
     FakeSerialChannel::WriteDevice(bytes);
   }
   bool DeviceDsr() override { return !Faults().Fails(Seam::Serial) && FakeSerialChannel::DeviceDsr(); }
+};
+
+// Rights that cannot be read: no warning can be given.
+class FaultyFolderRights : public FakeFolderRights {
+ public:
+  std::optional<std::vector<AccessEntry>> AccessList(const std::string& folder) const override {
+    if (Faults().Fails(Seam::FolderRights)) return std::nullopt;
+    return FakeFolderRights::AccessList(folder);
+  }
+};
+
+// A device list the system cannot give: no port is listed.
+class FaultyDosDevices : public FakeDosDevices {
+ public:
+  std::vector<std::string> Names() override {
+    if (Faults().Fails(Seam::DosDevices)) return {};
+    return FakeDosDevices::Names();
+  }
 };
