@@ -9,7 +9,7 @@ void TFormMain::ShowHelp(HelpPlace place) {
   std::string language = kGuideFallbackLanguage;
   if (languageRead_) {
     // The path is ...\Languages\<name>\setup.ini.
-    const std::string folder = FolderOf(language_->Path);
+    const std::string folder = FolderOf(stores_.language->Path);
     const size_t start = folder.find_last_of('\\', folder.size() - 2);
     if (start != std::string::npos) language = folder.substr(start + 1, folder.size() - start - 2);
   }

@@ -1,11 +1,11 @@
-// The schedule page's commands: Apply, Clear, Reset, View All, the month and
-// year lists and the calendar's change. They change the store and the weekly
+// The schedule page's commands: Apply, Clear, Reset, the month and year
+// lists and the calendar's change. They change the store and the weekly
 // rules in memory only; OK writes them.
 #include <array>
 #include <string>
 
-#include "app/TFormMain.h"
-#include "app/TFormViewAll.h"
+#include "app/SchedulePage.h"
+#include "schedule/CalendarMarks.h"
 #include "settings/DebugLog.h"
 
 namespace {
@@ -27,106 +27,108 @@ std::string TimeField(int number, const std::string& text) {
 
 }  // namespace
 
-std::optional<int> TFormMain::ChosenKind() const {
+std::optional<int> SchedulePage::ChosenKind() const {
   const ui::MarkerButton* buttons[kKindCount] = {&MarkerShutdown, &MarkerStartup, &MarkerTest};
   for (int kind = 0; kind < kKindCount; ++kind)
     if (buttons[kind]->Down()) return kind;
   return std::nullopt;
 }
 
-int TFormMain::ChosenYear() const {
+int SchedulePage::ChosenYear() const {
   return ComboBox8.ItemIndex() >= 0 ? std::stoi(ComboBox8.Text()) : Calendar1.Year();
 }
 
-std::string TFormMain::ChosenDateText() {
+std::string SchedulePage::ChosenDateText() {
   const int month = ComboBox7.ItemIndex() >= 0 ? ComboBox7.ItemIndex() + 1 : Calendar1.Month();
-  return DateText(module_.ADateTime1, Calendar1.Day(), month, ChosenYear());
+  return DateText(dates_, Calendar1.Day(), month, ChosenYear());
 }
 
-void TFormMain::ButtonApplyClick() {
-  WriteDebugLine(*settings_, "TEST VALUE OF DAY", "procedure TFormMain.ButtonApplyClick(Sender: TObject)",
-                 services_.clock);
+std::array<bool, 7> SchedulePage::TickedWeekdays() const {
+  std::array<bool, 7> ticked{};
+  for (int row = 0; row < 7; ++row) ticked[row] = CheckListBox3.Checked(row);
+  return ticked;
+}
+
+void SchedulePage::ButtonApplyClick() {
+  TINI& ini = *stores_.settings;
+  TSchedule& schedule = *stores_.schedule;
+  WriteDebugLine(ini, "TEST VALUE OF DAY", "procedure TFormMain.ButtonApplyClick(Sender: TObject)", clock_);
   const std::optional<int> kind = ChosenKind();
   if (!kind) {
-    dialogs_.Message(language_->MESSAGE_SELECT_SCHEDULE);
+    dialogs_.Message(stores_.language->MESSAGE_SELECT_SCHEDULE);
     return;
   }
   const std::string date = ChosenDateText();
-  schedule_->Kind = TSchedule::kKindWords[*kind];
+  schedule.Kind = TSchedule::kKindWords[*kind];
   const std::string hourText = ComboBox13.Text(), minuteText = ComboBox17.Text();
   const std::optional<int> hour = BoxNumber(hourText);
   const std::optional<int> minute = hour ? BoxNumber(minuteText) : std::nullopt;
   if (!hour || !minute) {
-    dialogs_.Message(language_->MESSAGE_ERROR_NOT_VALID_INTEGER);
+    dialogs_.Message(stores_.language->MESSAGE_ERROR_NOT_VALID_INTEGER);
     return;
   }
 
   if (CheckBox5.Checked()) {
-    schedule_->SetEvent(date, TimeField(*hour, hourText) + ":" + TimeField(*minute, minuteText),
-                        CheckBox10.Checked());
-    MarkDay(schedule_->Kind);
+    schedule.SetEvent(date, TimeField(*hour, hourText) + ":" + TimeField(*minute, minuteText), CheckBox10.Checked());
+    MarkDay(*kind);
   } else {
-    TINI& ini = *settings_;
     const WeeklyRuleKeys& rule = WeeklyRuleOf(*kind);
     std::string mask;
-    for (int row = 0; row < 7; ++row) mask += CheckListBox3.Checked(row) ? '1' : '0';
+    for (bool ticked : TickedWeekdays()) mask += ticked ? '1' : '0';
     ini.*rule.days = mask;
     ini.*rule.hour = *hour;
     ini.*rule.minute = *minute;
     ini.*rule.warning = CheckBox10.Checked();
-    MarkWeekly(schedule_->Kind, mask);
+    MarkWeekly(*kind, mask);
   }
   ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 }
 
-void TFormMain::ButtonClearClick() {
+void SchedulePage::ButtonClearClick() {
+  TINI& ini = *stores_.settings;
+  TSchedule& schedule = *stores_.schedule;
   const std::optional<int> kind = ChosenKind();
   if (!kind) {
-    dialogs_.Message(language_->MESSAGE_SELECT_SCHEDULE);
+    dialogs_.Message(stores_.language->MESSAGE_SELECT_SCHEDULE);
     return;
   }
   const std::string date = ChosenDateText();
   const std::optional<int> hour = BoxNumber(ComboBox13.Text());
   const std::optional<int> minute = BoxNumber(ComboBox17.Text());
-  schedule_->Kind = TSchedule::kKindWords[*kind];
+  schedule.Kind = TSchedule::kKindWords[*kind];
 
   if (CheckBox5.Checked()) {
     // Only the event of the chosen kind goes; other kinds on the day stay.
-    if (!schedule_->DeleteEvent(date + "," + schedule_->Kind)) {
-      dialogs_.Message(language_->MESSAGE_CURRENT_SCHEDULE_NOT_FOUND);
+    if (!schedule.DeleteEvent(date + "," + schedule.Kind)) {
+      dialogs_.Message(stores_.language->MESSAGE_CURRENT_SCHEDULE_NOT_FOUND);
       return;
     }
-    UnmarkDay(schedule_->Kind, Calendar1.Day());
+    UnmarkDay(*kind, Calendar1.Day());
   } else {
-    TINI& ini = *settings_;
     const WeeklyRuleKeys& rule = WeeklyRuleOf(*kind);
-    std::array<bool, 7> ticked{};
-    for (int row = 0; row < 7; ++row) ticked[row] = CheckListBox3.Checked(row);
-    const std::vector<std::string> removed =
-        ClearWeekdays(*schedule_, ini, module_.ADateTime1, *kind, ticked);
-    const std::string shownMonth = MonthDatePrefix(module_.ADateTime1, Calendar1.Month(), Calendar1.Year());
+    const std::vector<std::string> removed = ClearWeekdays(schedule, ini, dates_, *kind, TickedWeekdays());
+    const std::string shownMonth = MonthDatePrefix(dates_, Calendar1.Month(), Calendar1.Year());
     for (const std::string& removedDate : removed)
-      if (removedDate.starts_with(shownMonth))
-        UnmarkDay(schedule_->Kind, std::stoi(removedDate.substr(8, 2)));
+      if (removedDate.starts_with(shownMonth)) UnmarkDay(*kind, std::stoi(removedDate.substr(8, 2)));
     // The rule's time follows the boxes; an empty box leaves its part as it was.
     if (hour) ini.*rule.hour = *hour;
     if (minute) ini.*rule.minute = *minute;
-    UnmarkWeekly(schedule_->Kind, ini.*rule.days);
+    UnmarkWeekly(*kind, ini.*rule.days);
   }
   ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 }
 
-void TFormMain::ButtonResetClick() {
-  HideDayMarkers();
-  schedule_->Clear();
+void SchedulePage::ButtonResetClick() {
+  Calendar1.HideMarks();
+  stores_.schedule->Clear();
   for (ui::Label* label : {&Label2, &Label19, &Label21}) label->SetCaption("");
-  for (int kind = 0; kind < kKindCount; ++kind) (*settings_).*WeeklyRuleOf(kind).days = "0000000";
+  for (int kind = 0; kind < kKindCount; ++kind) (*stores_.settings).*WeeklyRuleOf(kind).days = "0000000";
 }
 
-void TFormMain::ComboBox7Change() {
+void SchedulePage::ComboBox7Change() {
   const int month = ComboBox7.ItemIndex() + 1;
   const int year = ChosenYear();
-  const int days = module_.ADateTime1.MaxDayOfMonth(static_cast<unsigned>(month), year);
+  const int days = dates_.MaxDayOfMonth(static_cast<unsigned>(month), year);
   if (days == 0) return;
   if (Calendar1.Day() > days) Calendar1.SetDay(days);
   Calendar1.SetMonth(month);
@@ -134,14 +136,6 @@ void TFormMain::ComboBox7Change() {
   MarkMonth(Calendar1.Month(), Calendar1.Year());
 }
 
-void TFormMain::Calendar1Change() {
+void SchedulePage::Calendar1Change() {
   ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
-}
-
-// Modal: returns when the overview window closes.
-void TFormMain::ButtonViewAllClick() {
-  if (!FormViewAll && MakeFormViewAll) FormViewAll = &MakeFormViewAll();
-  if (!FormViewAll) return;
-  FormViewAll->OnHelpKey = [this] { ShowHelp(HelpPlace::Overview); };
-  FormViewAll->ShowModalFor(*schedule_, *settings_, *language_, module_.AString1);
 }

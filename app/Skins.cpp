@@ -21,15 +21,15 @@ void TFormMain::LoadSkins(SkinErrors errors) {
       {"CANCEL_BUTTON.bmp", 2,
        [this](ui::Bitmap b, int n) { ButtonCancel.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
       {"EXIT_BUTTON.bmp", 1,
-       [this](ui::Bitmap b, int n) { ButtonClear.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
+       [this](ui::Bitmap b, int n) { Page2.ButtonClear.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
       {"APPLY_BUTTON.bmp", 2,
-       [this](ui::Bitmap b, int n) { ButtonApply.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
+       [this](ui::Bitmap b, int n) { Page2.ButtonApply.SetGlyph(std::move(b), n, GlyphLayout::Left); }},
       {"BATTERY.BMP", 1,
-       [this](ui::Bitmap b, int n) { ButtonAutoDetect.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
+       [this](ui::Bitmap b, int n) { Page1.ButtonAutoDetect.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
       {"VIEWALL_BUTTON.bmp", 1,
-       [this](ui::Bitmap b, int n) { ButtonViewAll.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
+       [this](ui::Bitmap b, int n) { Page2.ButtonViewAll.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
       {"RESET_BUTTON.bmp", 1,
-       [this](ui::Bitmap b, int n) { ButtonReset.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
+       [this](ui::Bitmap b, int n) { Page2.ButtonReset.SetGlyph(std::move(b), n, GlyphLayout::Top); }},
   };
   std::string folder = ProgramFolder() + "skin\\setup\\";
   for (const Target& skin : skins) {
@@ -38,7 +38,8 @@ void TFormMain::LoadSkins(SkinErrors errors) {
     try {
       picture = ui::LoadBitmapFile(path);
     } catch (const fs_seam::FileNotFound&) {
-      if (errors == SkinErrors::Report) dialogs_.Message(language_->MESSAGE_ERROR_FILE_NOT_FOUND + skin.file);
+      if (errors == SkinErrors::Report)
+        dialogs_.Message(stores_.language->MESSAGE_ERROR_FILE_NOT_FOUND + skin.file);
       continue;
     } catch (const fs_seam::FileError& error) {
       if (errors == SkinErrors::Report) throw AppError(path + ": " + error.what());

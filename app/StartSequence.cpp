@@ -1,9 +1,9 @@
 // The start, in the order it runs: the settings and the language before the
-// controls are made; then the bevels, the language's texts, the pages filled
-// from the settings, the schedule read and the month marked, last the series
-// rules. The Schedule and Others pages are made from the message loop once
-// the window has shown: they are given, in the same order, every step the
-// start has come to. How far it came also decides what OK may write.
+// controls are made; then, once they are, the steps of kStartSteps, each on
+// the pages made so far. The Schedule and Others pages are made from the
+// message loop once the window has shown: they are given, from the same
+// list, every step the start has come to. How far it came also decides what
+// OK may write.
 #include <exception>
 
 #include "app/FolderRightsWarning.h"
@@ -16,7 +16,7 @@ void TFormMain::RunStart() {
   Busy busy(*this);
   std::exception_ptr readFailure;
   try {
-    FormCreate();
+    ReadSettingsAndLanguage();
   } catch (const std::exception&) {
     readFailure = std::current_exception();
   }
@@ -28,7 +28,7 @@ void TFormMain::RunStart() {
   module_.SetDetectionWindow(this, &dialogs_);
   try {
     if (readFailure) std::rethrow_exception(readFailure);
-    FillControls();
+    RunSteps();
   } catch (const std::exception& failure) {
     // The rest of the start is skipped; the window shows what it has, and OK
     // writes nothing (StartComplete).
@@ -36,7 +36,7 @@ void TFormMain::RunStart() {
   }
 }
 
-void TFormMain::FormCreate() {
+void TFormMain::ReadSettingsAndLanguage() {
   // Title and size, unless the window has them already: each change is a
   // round of calls into the window manager.
   if (ui::WindowText(Handle()) != kMainWindowTitle) ui::SetWindowText(Handle(), kMainWindowTitle);
@@ -47,108 +47,126 @@ void TFormMain::FormCreate() {
     SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   std::string folder = ProgramFolder();
-  settings_ = std::make_unique<TINI>();
-  settings_->Load(folder + "omb.ini");
+  stores_.settings = std::make_unique<TINI>();
+  stores_.settings->Load(folder + "omb.ini");
   // Shown as defaults, silently; but OK must not write them over the file.
-  settingsRead_ = !settings_->Unreadable;
+  settingsRead_ = !stores_.settings->Unreadable;
   Note("settings");
-  schedule_ = std::make_unique<TSchedule>();
+  stores_.schedule = std::make_unique<TSchedule>();
 
-  language_ = std::make_unique<TINI_LANGUAGE>();
-  language_->Path = folder + "Languages\\" + settings_->LANGUAGE + "\\setup.ini";
-  if (const std::string failure = language_->Load(); failure.empty()) {
+  stores_.language = std::make_unique<TINI_LANGUAGE>();
+  TINI_LANGUAGE& language = *stores_.language;
+  language.Path = folder + "Languages\\" + stores_.settings->LANGUAGE + "\\setup.ini";
+  if (const std::string failure = language.Load(); failure.empty()) {
     UseLanguageFonts();
     languageRead_ = true;
   } else {
     dialogs_.Message(failure);
   }
-  if (services_.folderRights) WarnIfFolderOpenToAllUsers(*services_.folderRights, dialogs_, *language_, folder);
+  if (services_.folderRights) WarnIfFolderOpenToAllUsers(*services_.folderRights, dialogs_, language, folder);
   Note("language read");
 }
 
-// Each step that takes the later pages too notes that the start came to it,
-// so that they are given it once they are made.
-void TFormMain::FillControls() {
-  startReached_ = StartStep::Bevels;
-  if (laterPagesMade_) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  startReached_ = StartStep::Language;
-  if (languageRead_) ApplyLanguage();
-
-  // Controls that show no caption still have a name for screen readers: the
-  // marker buttons their kind, the spinners the field they step.
-  startReached_ = StartStep::Names;
-  if (laterPagesMade_) NameMarkers();
-  UpDown1.SetText(language_->OVERLOAD_SHUTDOWN_IN);
-  UpDown2.SetText(language_->POWER_FAIL_FOR);
-  Note("language");
-  BuildDayMarkers();
-  SetUpPages();
-
-  schedule_->FilePath = ProgramFolder() + "SCHEDULE.TXT";
-  schedule_->LoadSchedule();
-
-  startReached_ = StartStep::MonthMarked;
-  if (laterPagesMade_) MarkShownMonth();
-
-  startReached_ = StartStep::SeriesRules;
-  ApplySeriesRules(settings_->UPSTYPE);
-  startReached_ = StartStep::Done;
+// Each step notes that the start came to it before it runs, so that pages
+// made while it waits in a box are given it too. A box of a step may let the
+// later pages be made, and their catching up fail: the start ends there.
+void TFormMain::RunSteps() {
+  for (StartStep step : kStartSteps) {
+    if (reached_ == StartStep::CutShort) return;
+    reached_ = step;
+    RunStep(step, Page2.Built() ? Pages::All : Pages::First);
+  }
+  if (reached_ != StartStep::CutShort) reached_ = StartStep::Done;
   Note("schedule and series");
 }
 
-void TFormMain::SetUpPages() {
-  LoadSkins();
-  Note("skins");
-  startReached_ = StartStep::PagesFilled;
-  if (laterPagesMade_) FillLanguageList();
-  ShowConfigPage();
-  if (laterPagesMade_) {
-    ShowScheduleSetup();
-    ShowOthersPage();
+void TFormMain::RunStep(StartStep step, Pages pages) {
+  const bool first = pages != Pages::Later, later = pages != Pages::First;
+  const TINI& ini = *stores_.settings;
+  switch (step) {
+    case StartStep::Bevels:
+      if (later) Page2.Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
+      break;
+    case StartStep::Language:
+      if (languageRead_) ApplyLanguage(pages);
+      break;
+    // Controls that show no caption still have a name for screen readers: the
+    // marker buttons their kind, the spinners the field they step.
+    case StartStep::Names:
+      if (later) Page2.NameMarkers(*stores_.language);
+      if (first) Page1.NameSpinners(*stores_.language);
+      if (first) Note("language");
+      break;
+    case StartStep::DayMarkers:
+      if (later) Page2.BuildDayMarkers();
+      break;
+    case StartStep::Skins:
+      if (first) LoadSkins();
+      if (first) Note("skins");
+      break;
+    case StartStep::PagesFilled:
+      if (first) {
+        Page1.Show(ini);
+        module_.ADateTime1.Update();
+      }
+      if (later) {
+        Page3.FillLanguageList(fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"));
+        Page2.Show(ini);
+        Page3.Show(ini);
+      }
+      if (first) {
+        PageControl1.SetActive(0);
+        Note("pages filled");
+      }
+      break;
+    case StartStep::ScheduleRead:
+      if (first) {
+        stores_.schedule->FilePath = ProgramFolder() + "SCHEDULE.TXT";
+        stores_.schedule->LoadSchedule();
+      }
+      break;
+    case StartStep::MonthMarked:
+      if (later) Page2.MarkShownMonth();
+      break;
+    case StartStep::SeriesRules: {
+      const settings_rules::SeriesRules rules = settings_rules::SeriesRulesOf(ini.UPSTYPE);
+      if (first) Page1.ApplySeriesRules(rules);
+      if (later) {
+        Page2.ApplySeriesRules(rules);
+        Page3.ApplySeriesRules(rules, ini.DATALOG_STATUS);
+      }
+      break;
+    }
+    case StartStep::None:
+    case StartStep::Done:
+    case StartStep::CutShort:
+      break;
   }
-  PageControl1.SetActive(0);
-  Note("pages filled");
-}
-
-void TFormMain::FillLanguageList() {
-  CheckListBox2.SetRows(fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"));
-  CheckListBox2.Sort();
-}
-
-void TFormMain::NameMarkers() {
-  MarkerShutdown.SetText(language_->SHUTDOWN);
-  MarkerStartup.SetText(language_->STARTUP);
-  MarkerTest.SetText(language_->TESTUPS);
-}
-
-// The marks of the calendar's month and the times of its day.
-void TFormMain::MarkShownMonth() {
-  MarkMonth(Calendar1.Month(), Calendar1.Year());
-  ShowDayTimes(Calendar1.Day(), Calendar1.Month(), Calendar1.Year());
 }
 
 void TFormMain::BuildLaterPages() {
-  if (laterPagesMade_) return;
-  BuildSchedulePage(PageControl1.Page(1));
+  if (Page2.Built()) return;
+  const PageFonts fonts = Fonts();
+  Page2.Build(PageControl1.Page(1), fonts);
   Note("schedule page made");
-  BuildOthersPage(PageControl1.Page(2));
-  for (ui::Group* group : {&GroupBox14, &GroupBox3, &GroupBox2, &GroupBox1}) group->PlaceBeneathSiblings();
-  laterPagesMade_ = true;
+  Page3.Build(PageControl1.Page(2), fonts);
   Note("others page made");
-  const auto reached = [this](StartStep step) { return startReached_ >= step; };
-  if (reached(StartStep::Bevels)) Panel4.SetBevels(ui::Bevel::None, ui::Bevel::None);
-  if (reached(StartStep::Language) && languageRead_) ApplyLanguageToLaterPages();
-  if (reached(StartStep::Names)) NameMarkers();
-  Note("later pages' language");
-  if (reached(StartStep::PagesFilled)) {
-    FillLanguageList();
-    ShowScheduleSetup();
-    ShowOthersPage();
+  keyboardOrder_[1] = Page2.KeyboardOrder();
+  keyboardOrder_[2] = Page3.KeyboardOrder();
+  try {
+    for (StartStep step : kStartSteps)
+      if (step <= reached_) RunStep(step, Pages::Later);
+  } catch (...) {
+    reached_ = StartStep::CutShort;
+    throw;
   }
-  Note("later pages filled");
-  if (reached(StartStep::MonthMarked)) MarkShownMonth();
-  Note("month marked");
-  if (reached(StartStep::SeriesRules)) ApplySeriesRulesToLaterPages(settings_->UPSTYPE);
-  laterPagesFilled_ = true;
-  Note("later pages' series rules");
+  Note("later pages given the start's steps");
+}
+
+void TFormMain::ApplySeriesRules(int code) {
+  const settings_rules::SeriesRules rules = settings_rules::SeriesRulesOf(code);
+  Page1.ApplySeriesRules(rules);
+  if (!Page2.Built()) return;
+  Page2.ApplySeriesRules(rules);
+  Page3.ApplySeriesRules(rules, stores_.settings->DATALOG_STATUS);
 }

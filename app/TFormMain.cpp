@@ -1,4 +1,6 @@
-// The main window's life: creation, start-up sequence, keyboard preview, closing.
+// The main window's frame: creation, the controls of the frame and the
+// handlers of every page, the keyboard preview and focus, closing. The start
+// is in StartSequence.cpp, OK and Cancel in ApplyCancel.cpp.
 #include "app/TFormMain.h"
 
 #include <exception>
@@ -40,39 +42,44 @@ void TFormMain::ShowFailure(const std::exception& failure) {
 }
 
 void TFormMain::BindHandlers() {
-  CheckBox1.OnClick = Guarded([this] { CheckBox1Click(); });
-  CheckBox3.OnClick = Guarded([this] { CheckBox1Click(); });
-  CheckBox8.OnClick = Guarded([this] { CheckBox1Click(); });
-  CheckBox5.OnClick = Guarded([this] { CheckBox5Click(); });
-  CheckBox7.OnClick = Guarded([this] { CheckBox7Click(); });
-  CheckBox9.OnClick = Guarded([this] { CheckBox9Click(); });
-  CheckBox11.OnClick = Guarded([this] { CheckBox11Click(); });
-  CheckListBox1.OnClickCheck = Guarded([this](int row) { CheckListBox1ClickCheck(row); });
-  CheckListBox2.OnClickCheck = Guarded([this](int row) { CheckListBox2ClickCheck(row); });
-  CheckListBox4.OnClickCheck = Guarded([this](int row) { CheckListBox4ClickCheck(row); });
-  UpDown1.OnClick = Guarded([this](int position) { UpDown1Click(position); });
-  UpDown2.OnClick = Guarded([this](int position) { UpDown2Click(position); });
-  SpeedButton1.OnClick = Guarded([this] { SpeedButton1Click(); });
-  SpeedButton2.OnClick = Guarded([this] { SpeedButton2Click(); });
-  ComboBox3.OnChange = Guarded([this] { ComboBox3Change(); });
-  ComboBox11.OnChange = Guarded([this] { ComboBox11Change(); });
-  ButtonAutoDetect.OnClick = Guarded([this] { ButtonAutoDetectClick(); });
-  ComboBox7.OnChange = Guarded([this] { ComboBox7Change(); });
-  ComboBox8.OnChange = Guarded([this] { ComboBox7Change(); });
-  Calendar1.OnChange = Guarded([this] { Calendar1Change(); });
+  Page1.CheckBox1.OnClick = Guarded([this] { Page1.CheckBox1Click(); });
+  Page1.CheckBox3.OnClick = Guarded([this] { Page1.CheckBox1Click(); });
+  Page2.CheckBox8.OnClick = Guarded([this] { Page1.CheckBox1Click(); });
+  Page1.CheckBox9.OnClick = Guarded([this] { Page1.CheckBox9Click(); });
+  Page1.CheckBox11.OnClick = Guarded([this] { Page1.CheckBox11Click(); });
+  Page1.CheckListBox1.OnClickCheck = Guarded([this](int row) { Page1.CheckListBox1ClickCheck(row); });
+  Page1.OnSeriesChosen = [this](int code) { ApplySeriesRules(code); };
+  Page1.CheckListBox4.OnClickCheck = Guarded([this](int row) { Page1.CheckListBox4ClickCheck(row); });
+  Page1.UpDown1.OnClick = Guarded([this](int position) { Page1.UpDown1Click(position); });
+  Page1.UpDown2.OnClick = Guarded([this](int position) { Page1.UpDown2Click(position); });
+  Page1.ComboBox3.OnChange = Guarded([this] { Page1.ComboBox3Change(); });
+  Page1.ButtonAutoDetect.OnClick = Guarded([this] { module_.AutoDetectClick(stores_.language->MESSAGE_CONFIRM_DETECT); });
+
+  Page2.CheckBox5.OnClick = Guarded([this] { Page2.CheckBox5Click(); });
+  Page2.ComboBox11.OnChange = Guarded([this] { Page2.ComboBox11Change(); });
+  Page2.ComboBox7.OnChange = Guarded([this] { Page2.ComboBox7Change(); });
+  Page2.ComboBox8.OnChange = Guarded([this] { Page2.ComboBox7Change(); });
+  Page2.Calendar1.OnChange = Guarded([this] { Page2.Calendar1Change(); });
   // A screen reader hears the month and each day in the language in use,
   // with the events the markers show.
-  Calendar1.MonthName = [this](int month, int year) {
-    return language_ ? DescribeMonth(*language_, month, year) : std::string();
+  Page2.Calendar1.MonthName = [this](int month, int year) {
+    return stores_.language ? DescribeMonth(*stores_.language, month, year) : std::string();
   };
-  Calendar1.DayName = [this](int day, int month, int year) {
-    if (!language_ || !schedule_ || !settings_) return std::string();
-    return DescribeDay(*language_, *schedule_, *settings_, module_.ADateTime1, day, month, year);
+  Page2.Calendar1.DayName = [this](int day, int month, int year) {
+    if (!stores_.language || !stores_.schedule || !stores_.settings) return std::string();
+    return DescribeDay(*stores_.language, *stores_.schedule, *stores_.settings, module_.ADateTime1, day, month,
+                       year);
   };
-  ButtonApply.OnClick = Guarded([this] { ButtonApplyClick(); });
-  ButtonClear.OnClick = Guarded([this] { ButtonClearClick(); });
-  ButtonReset.OnClick = Guarded([this] { ButtonResetClick(); });
-  ButtonViewAll.OnClick = Guarded([this] { ButtonViewAllClick(); });
+  Page2.ButtonApply.OnClick = Guarded([this] { Page2.ButtonApplyClick(); });
+  Page2.ButtonClear.OnClick = Guarded([this] { Page2.ButtonClearClick(); });
+  Page2.ButtonReset.OnClick = Guarded([this] { Page2.ButtonResetClick(); });
+  Page2.ButtonViewAll.OnClick = Guarded([this] { ButtonViewAllClick(); });
+
+  Page3.CheckBox7.OnClick = Guarded([this] { Page3.CheckBox7Click(); });
+  Page3.CheckListBox2.OnClickCheck = Guarded([this](int row) { Page3.CheckListBox2ClickCheck(row); });
+  Page3.SpeedButton1.OnClick = Guarded([this] { Page3.SpeedButton1Click(); });
+  Page3.SpeedButton2.OnClick = Guarded([this] { Page3.SpeedButton2Click(); });
+
   ButtonOK.OnClick = Guarded([this] { OkClick(); });
   ButtonCancel.OnClick = Guarded([this] { CancelClick(); });
   PageControl1.OnChange = Guarded([this](int) { FocusFirstOfPage(); });
@@ -82,7 +89,7 @@ void TFormMain::BindHandlers() {
 void TFormMain::OnDpiChanged(int oldDpi) {
   fonts_.SetDpi(Handle(), Dpi());
   ui::RescaleChildren(Handle(), oldDpi, Dpi());
-  for (ui::Label* label : {&Label27, &Label28, &Label29}) CentreUnderMarker(*label);
+  if (Page2.Built()) Page2.CentreMarkerLabels();
   LoadSkins(SkinErrors::Ignore);
 }
 
@@ -106,9 +113,9 @@ void TFormMain::CentreOnScreen() {
 
 void TFormMain::FormClose() {
   module_.EndDetection();
-  language_.reset();
-  settings_.reset();
-  schedule_.reset();
+  stores_.language.reset();
+  stores_.settings.reset();
+  stores_.schedule.reset();
 }
 
 void TFormMain::Close() {

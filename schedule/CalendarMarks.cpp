@@ -26,16 +26,6 @@ int MarkerSetOf(const std::string& kind) {
   return 2;
 }
 
-DayCell DayCellOf(int day, int firstColumn) {
-  const int k = firstColumn + day - 1;
-  return {k % 7, k / 7};
-}
-
-int CellIndex(int column, int weekRow) {
-  if (column < 0 || column > 6 || weekRow < 0 || weekRow > 7) return 0;
-  return weekRow * 7 + column + 1;
-}
-
 const WeeklyRuleKeys& WeeklyRuleOf(int kind) {
   static const WeeklyRuleKeys rules[kKindCount] = {
       {&TINI::WEEKLY_SCHEDULE_SHUTDOWN_DAY, &TINI::WEEKLY_SCHEDULE_SHUTDOWN_HOUR,

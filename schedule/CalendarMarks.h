@@ -20,18 +20,6 @@ inline constexpr int kKindCount = 3;
 // The marker set of a kind word: SHUTDOWN 0 (red), STARTUP 1 (lime), any other word 2 (blue).
 int MarkerSetOf(const std::string& kind);
 
-// A cell of the month grid: weeks start on Sunday (column 0); week rows 0 to 5.
-struct DayCell {
-  int column = 0;
-  int weekRow = 0;
-};
-// Where day stands in a month whose 1st is in column firstColumn.
-DayCell DayCellOf(int day, int firstColumn);
-// weekRow * 7 + column + 1 for columns 0 to 6 and week rows 0 to 7, else 0.
-int CellIndex(int column, int weekRow);
-// Days take the cells 1 to 37 only (day 31 of a month whose 1st is a Saturday).
-inline constexpr int kMarkedCells = 37;
-
 // The settings that hold the weekly rule of a kind.
 struct WeeklyRuleKeys {
   std::string TINI::*days;  // 7 characters, Sunday first, "1" on

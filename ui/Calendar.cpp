@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Dpi.h"
+#include "util/CivilDate.h"
 #include "ui/Gdi.h"
 
 namespace ui {
@@ -61,12 +62,22 @@ void Calendar::SetDay(int day) {
 
 void Calendar::SetMonth(int month) {
   if (month < 1 || month > 12) return;
-  ChangeDate(std::min(day_, dates_.MaxDayOfMonth(static_cast<unsigned>(month), year_)), month, year_, false);
+  ChangeDate(std::min(day_, ::DaysInMonth(static_cast<unsigned>(month), year_)), month, year_, false);
 }
 
 void Calendar::SetYear(int year) {
   if (year < 1 || year > 9999) return;
-  ChangeDate(std::min(day_, dates_.MaxDayOfMonth(static_cast<unsigned>(month_), year)), month_, year, false);
+  ChangeDate(std::min(day_, ::DaysInMonth(static_cast<unsigned>(month_), year)), month_, year, false);
+}
+
+DayCell DayCellOf(int day, int firstColumn) {
+  const int k = firstColumn + day - 1;
+  return {k % 7, k / 7};
+}
+
+int CellIndex(int column, int weekRow) {
+  if (column < 0 || column > 6 || weekRow < 0 || weekRow > 7) return 0;
+  return weekRow * 7 + column + 1;
 }
 
 DayCell Calendar::FindDayCell(int day) const {
@@ -88,6 +99,12 @@ void Calendar::SetMarkColours(std::vector<COLORREF> colours) {
 bool Calendar::MarkShown(int set, int cell) const {
   if (set < 0 || set >= static_cast<int>(marks_.size()) || cell < 1 || cell > kGridCells) return false;
   return marks_[set][cell - 1];
+}
+
+void Calendar::ShowDayMark(int set, int day, bool shown) {
+  const DayCell cell = FindDayCell(day);
+  const int index = CellIndex(cell.column, cell.weekRow);
+  if (index >= 1 && index <= kMarkedCells) ShowMark(set, index, shown);
 }
 
 void Calendar::ShowMark(int set, int cell, bool shown) {
@@ -156,11 +173,11 @@ int Calendar::SelectedCell() const {
 }
 
 int Calendar::FirstColumn() const {
-  return dates_.Day_Of_Week(1, month_, year_) - 1;
+  return WeekdayOf({1, month_, year_}) - 1;
 }
 
 int Calendar::DaysInMonth() const {
-  return dates_.MaxDayOfMonth(static_cast<unsigned>(month_), year_);
+  return ::DaysInMonth(static_cast<unsigned>(month_), year_);
 }
 
 // Seven columns and seven rows share the client area with the six grid lines

@@ -16,12 +16,22 @@
 #include <string>
 #include <vector>
 
-#include "schedule/CalendarMarks.h"
-#include "schedule/TADateTime.h"
 #include "ui/CalendarAccessible.h"
 #include "ui/Control.h"
 
 namespace ui {
+
+// A cell of the month grid: weeks start on Sunday (column 0); week rows 0 to 5.
+struct DayCell {
+  int column = 0;
+  int weekRow = 0;
+};
+// Where day stands in a month whose 1st is in column firstColumn.
+DayCell DayCellOf(int day, int firstColumn);
+// weekRow * 7 + column + 1 for columns 0 to 6 and week rows 0 to 7, else 0.
+int CellIndex(int column, int weekRow);
+// Days take the cells 1 to 37 only (day 31 of a month whose 1st is a Saturday).
+inline constexpr int kMarkedCells = 37;
 
 struct CalendarArgs;
 
@@ -48,6 +58,8 @@ class Calendar : public Control {
   // cell numbers the grid as CellIndex does (1 to 42).
   bool MarkShown(int set, int cell) const;
   void ShowMark(int set, int cell, bool shown);
+  // The mark of a set on a day of the shown month.
+  void ShowDayMark(int set, int day, bool shown);
   void HideMarks();
   // Where a mark is drawn, in client pixels.
   RECT MarkRect(int set, int cell) const;
@@ -78,7 +90,6 @@ class Calendar : public Control {
 
   friend class CalendarObject;  // the accessible table reads the grid
   CalendarAccessibility accessibility_;
-  TADateTime dates_;
   int day_ = 1;
   int month_ = 1;
   int year_ = 2000;

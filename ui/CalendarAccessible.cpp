@@ -8,6 +8,7 @@
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/SystemFunction.h"
 #include "ui/Calendar.h"
+#include "util/CivilDate.h"
 
 namespace ui {
 namespace {
@@ -307,7 +308,7 @@ class CalendarObject final : public IAccessible {
     if (day < 1) {
       month = month == 1 ? 12 : month - 1;
       if (month == 12) --year;
-      day += calendar_->dates_.MaxDayOfMonth(static_cast<unsigned>(month), year);
+      day += ::DaysInMonth(static_cast<unsigned>(month), year);
     } else if (day > calendar_->DaysInMonth()) {
       day -= calendar_->DaysInMonth();
       month = month == 12 ? 1 : month + 1;

@@ -39,13 +39,13 @@ TEST_F(ApplyCancelTest, OkAnsweredNoChangesNothing) {
 TEST_F(ApplyCancelTest, OkWithAnEmptyMinuteFieldStopsSilentlyUntilANumberIsTyped) {
   WriteSettings(kOldSettings);
   StartQuietly();
-  Empty(form->Edit1);
+  Empty(form->Page1.Edit1);
   PressOk();
   EXPECT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(NothingWritten());
   EXPECT_TRUE(WindowOpen());
 
-  Type(form->Edit1, "99");
+  Type(form->Page1.Edit1, "99");
   PressOk();
   EXPECT_FALSE(WindowOpen());
   EXPECT_EQ(Saved().OVERLOAD_SHUTDOWN_TIME, 99);
@@ -54,8 +54,8 @@ TEST_F(ApplyCancelTest, OkWithAnEmptyMinuteFieldStopsSilentlyUntilANumberIsTyped
 TEST_F(ApplyCancelTest, OkWithAnEmptyEventLogMaximumStopsAfterTheScheduleFile) {
   WriteSettings(kOldSettings);
   StartQuietly();
-  Click(form->CheckBox4);
-  Empty(form->Edit3);
+  Click(form->Page1.CheckBox4);
+  Empty(form->Page3.Edit3);
   PressOk();
   EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"'' is not a valid integer value."});
   EXPECT_TRUE(registry.Has(kRunKey, "OMB_SPY"));
@@ -71,7 +71,7 @@ TEST_F(ApplyCancelTest, OkWithNoIntervalSelectedFailsAtThatField) {
   PressOk();
   EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"'' is not a valid integer value."});
   EXPECT_FALSE(registry.Has(kProgramKey, "SETUP"));
-  Choose(form->ComboBox9, 11);
+  Choose(form->Page3.ComboBox9, 11);
   PressOk();
   EXPECT_EQ(Saved().DATALOG_INTERVAL, 180);
 }
@@ -87,37 +87,37 @@ TEST_F(ApplyCancelTest, OkTransfersEveryControlAndWritesFilesAndRegistry) {
   shell.shortPaths[ProgramPath()] = "C:\\PROGRA~1\\OMBREL\\OMBREL~1.EXE";
   StartQuietly();
   TFormMain& f = *form;
-  Choose(f.ComboBox1, 3);
-  Click(f.CheckBox4);
-  Empty(f.Edit1);
-  Type(f.Edit1, "7");
-  Click(f.CheckBox11);  // "Power fail for " ticked
-  Empty(f.Edit2);
-  Type(f.Edit2, "12");
-  ToggleTick(f.CheckListBox1, 0);  // QZ series
-  Click(f.CheckBox2);
-  Choose(f.ComboBox3, 0);
-  Click(f.CheckBox3);
-  Click(f.CheckBox5);       // weekday list editable
-  Choose(f.ComboBox13, 6);  // "07"
-  ui::SetWindowText(f.ComboBox17.TypingTarget(), "5");
-  Click(f.CheckBox10);
-  ToggleTick(f.CheckListBox3, 1);
-  ToggleTick(f.CheckListBox3, 5);
-  Click(f.MarkerStartup);
-  Click(f.CheckBox6);
-  Choose(f.ComboBox11, 0);
-  Click(f.CheckBox8);
-  Empty(f.Edit3);
-  Type(f.Edit3, "1234");
-  f.Edit4.SetText("E:\\log\\EVENTLOG.TXT");
-  Click(f.CheckBox7);
-  Click(f.CheckBox7);
-  Empty(f.Edit5);
-  Type(f.Edit5, "30");
-  Choose(f.ComboBox9, 0);
-  f.Edit6.SetText("E:\\data\\");
-  ToggleTick(f.CheckListBox2, 1);
+  Choose(f.Page1.ComboBox1, 3);
+  Click(f.Page1.CheckBox4);
+  Empty(f.Page1.Edit1);
+  Type(f.Page1.Edit1, "7");
+  Click(f.Page1.CheckBox11);  // "Power fail for " ticked
+  Empty(f.Page1.Edit2);
+  Type(f.Page1.Edit2, "12");
+  ToggleTick(f.Page1.CheckListBox1, 0);  // QZ series
+  Click(f.Page1.CheckBox2);
+  Choose(f.Page1.ComboBox3, 0);
+  Click(f.Page1.CheckBox3);
+  Click(f.Page2.CheckBox5);       // weekday list editable
+  Choose(f.Page2.ComboBox13, 6);  // "07"
+  ui::SetWindowText(f.Page2.ComboBox17.TypingTarget(), "5");
+  Click(f.Page2.CheckBox10);
+  ToggleTick(f.Page2.CheckListBox3, 1);
+  ToggleTick(f.Page2.CheckListBox3, 5);
+  Click(f.Page2.MarkerStartup);
+  Click(f.Page2.CheckBox6);
+  Choose(f.Page2.ComboBox11, 0);
+  Click(f.Page2.CheckBox8);
+  Empty(f.Page3.Edit3);
+  Type(f.Page3.Edit3, "1234");
+  f.Page3.Edit4.SetText("E:\\log\\EVENTLOG.TXT");
+  Click(f.Page3.CheckBox7);
+  Click(f.Page3.CheckBox7);
+  Empty(f.Page3.Edit5);
+  Type(f.Page3.Edit5, "30");
+  Choose(f.Page3.ComboBox9, 0);
+  f.Page3.Edit6.SetText("E:\\data\\");
+  ToggleTick(f.Page3.CheckListBox2, 1);
 
   PressOk();
 
@@ -167,8 +167,8 @@ TEST_F(ApplyCancelTest, OkTransfersEveryControlAndWritesFilesAndRegistry) {
 TEST_F(ApplyCancelTest, OkKeepsTheStoredSeriesWhenNoRowIsTickedAndStoresNoCableAsTheCable) {
   WriteSettings("[PAGE1]\r\nUPSTYPE=1\r\nUPSCABLE=1\r\n");
   StartQuietly();
-  ToggleTick(form->CheckListBox1, 2);
-  ToggleTick(form->CheckListBox4, 1);
+  ToggleTick(form->Page1.CheckListBox1, 2);
+  ToggleTick(form->Page1.CheckListBox4, 1);
   PressOk();
   EXPECT_EQ(Saved().UPSTYPE, 1);
   EXPECT_EQ(Saved().UPSCABLE, 0);
@@ -177,7 +177,7 @@ TEST_F(ApplyCancelTest, OkKeepsTheStoredSeriesWhenNoRowIsTickedAndStoresNoCableA
 TEST_F(ApplyCancelTest, RunEntryIsQuotedWhenTheShortFormStillHasABlank) {
   shell.shortPaths[ProgramPath()] = "D:\\My Tools\\OmbrelSetup.exe";
   StartQuietly();
-  Click(form->CheckBox4);
+  Click(form->Page1.CheckBox4);
   PressOk();
   EXPECT_EQ(registry.String(kRunKey, "OMB_SPY"), "\"D:\\My Tools\\SPY.EXE\"");
 }
@@ -195,7 +195,7 @@ TEST_F(ApplyCancelTest, RefusedRunEntryStopsBeforeAnyFile) {
   registry.refused.insert("OMB_SPY");
   WriteSettings(kOldSettings);
   StartQuietly();
-  Click(form->CheckBox4);
+  Click(form->Page1.CheckBox4);
   PressOk();
   EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Failed to set data for 'OMB_SPY'"});
   EXPECT_TRUE(NothingWritten());
@@ -209,8 +209,8 @@ TEST_F(ApplyCancelTest, RefusedRemovalOfTheRunEntryStopsBeforeAnyFile) {
   registry.values[{kRunKey, "OMB_SPY"}] = std::string("C:\\OMBREL\\SPY.EXE");
   WriteSettings("[PAGE1]\r\nRUN_STARTUP_STATUS=1\r\n");
   StartQuietly();
-  ASSERT_TRUE(Ticked(form->CheckBox4));
-  Click(form->CheckBox4);
+  ASSERT_TRUE(Ticked(form->Page1.CheckBox4));
+  Click(form->Page1.CheckBox4);
   PressOk();
   EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Failed to delete data for 'OMB_SPY'"});
   EXPECT_EQ(folder.Read("omb.ini"), "[PAGE1]\r\nRUN_STARTUP_STATUS=1\r\n");
@@ -246,7 +246,7 @@ class FailedWriteTest : public ApplyCancelTest {
     WriteSettings(kOldSettings);
     folder.Write("SCHEDULE.TXT", oldSchedule);
     StartQuietly();
-    Click(form->CheckBox4);
+    Click(form->Page1.CheckBox4);
   }
   void ExpectStoppedWith(const std::string& error) {
     EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{error});
@@ -295,11 +295,11 @@ TEST_F(FailedWriteTest, ReadOnlyScheduleFileStopsBeforeTheSettingsFile) {
 TEST_F(ApplyCancelTest, CancelAsksAndClosesOnlyOnYes) {
   WriteSettings(kOldSettings);
   StartQuietly();
-  Click(form->CheckBox4);
+  Click(form->Page1.CheckBox4);
   dialogs.confirmAnswers = {false};
   Click(form->ButtonCancel);
   EXPECT_TRUE(WindowOpen());
-  EXPECT_TRUE(Ticked(form->CheckBox4));
+  EXPECT_TRUE(Ticked(form->Page1.CheckBox4));
   dialogs.confirmAnswers = {true};
   Click(form->ButtonCancel);
   EXPECT_FALSE(WindowOpen());
@@ -311,12 +311,12 @@ TEST_F(ApplyCancelTest, EscapeAsksTheCancelQuestionAndNoKeepsTheWindow) {
   StartQuietly();
   // The second Escape, in the question, answers No.
   dialogs.confirmAnswers = {false};
-  Type(form->Edit3, "\x1b");
+  Type(form->Page3.Edit3, "\x1b");
   EXPECT_EQ(dialogs.TextsOf(Kind::Confirm), std::vector<std::string>{kCancelQuestion});
   EXPECT_TRUE(WindowOpen());
-  EXPECT_EQ(TextOf(form->Edit3), "50");
+  EXPECT_EQ(TextOf(form->Page3.Edit3), "50");
   dialogs.confirmAnswers = {true};
-  Type(form->Edit3, "\x1b");
+  Type(form->Page3.Edit3, "\x1b");
   EXPECT_FALSE(WindowOpen());
 }
 

@@ -173,8 +173,8 @@ class CaptionFitTest : public MainWindowTest {
       CheckCaptions(form->Handle(), findings);
       CheckCaptions(viewAll->Handle(), findings);
       // The schedule page's title, painted by its panel.
-      findings.Fit(form->Panel3.Handle(), form->Panel3.Caption(), ui::Scale(4, dpi),
-                   ClientWidth(form->Panel3.Handle()));
+      findings.Fit(form->Page2.Panel3.Handle(), form->Page2.Panel3.Caption(), ui::Scale(4, dpi),
+                   ClientWidth(form->Page2.Panel3.Handle()));
       lines.insert(lines.end(), findings.Lines().begin(), findings.Lines().end());
     }
     return lines;

@@ -71,7 +71,7 @@ TEST_P(CloseRequestTest, DuringAStartBoxTheStartEndsWithoutFurtherBoxesAndTheWin
 
 TEST_P(CloseRequestTest, DuringTheOkQuestionNothingIsWrittenEvenWhenYesFollows) {
   StartQuietly();
-  Click(form->CheckBox4);
+  Click(form->Page1.CheckBox4);
   RequestCloseDuring(Kind::Confirm);
   PressOk(true);
   Pump();
@@ -83,7 +83,7 @@ TEST_P(CloseRequestTest, DuringTheOkQuestionNothingIsWrittenEvenWhenYesFollows) 
 TEST_P(CloseRequestTest, DuringTheErrorBoxOfAFailedOkTheWindowClosesWithNothingMoreWritten) {
   folder.Write("omb.ini", kOldSettings);
   StartQuietly();
-  form->Edit3.SetText("");  // the event-log maximum: OK fails after the schedule
+  form->Page3.Edit3.SetText("");  // the event-log maximum: OK fails after the schedule
   RequestCloseDuring(Kind::Error);
   PressOk(true);
   Pump();
@@ -96,7 +96,7 @@ TEST_P(CloseRequestTest, DuringTheOverviewWindowBothClose) {
   StartQuietly();
   const Request request = GetParam();
   RunSoon([request] { Send(request); });
-  Click(form->ButtonViewAll);
+  Click(form->Page2.ButtonViewAll);
   Pump();
   EXPECT_FALSE(WindowOpen());
   EXPECT_FALSE(IsWindowVisible(viewAll->Handle()));
@@ -108,7 +108,7 @@ TEST_P(CloseRequestTest, DuringTheDetectionQuestionNoRunStarts) {
   comPort->AddUps(1, {"TARVEXI QZ\r\n"});
   RequestCloseDuring(Kind::Warning);
   dialogs.confirmAnswers = {true};
-  Click(form->ButtonAutoDetect);
+  Click(form->Page1.ButtonAutoDetect);
   Pump();
   EXPECT_FALSE(WindowOpen());
   EXPECT_FALSE(registry.Has(kProgramKey, "RUNNING"));
@@ -121,7 +121,7 @@ TEST_P(CloseRequestTest, DuringADetectionRunTheRunEndsAndTheMonitorIsToldThePort
   StartQuietly();
   comPort->AddSilent(1);
   dialogs.confirmAnswers = {true};
-  Click(form->ButtonAutoDetect);
+  Click(form->Page1.ButtonAutoDetect);
   if (module->Timer1.Enabled()) KillTimer(module->Timer1.Handle(), 1);
   SendMessageW(module->Timer1.Handle(), WM_TIMER, 1, 0);
   ASSERT_TRUE(module->Timer1.Enabled());

@@ -347,7 +347,7 @@ class ContrastTest : public MainWindowTest {
       Pump();
       Measures measures(std::string(scheme.name) + ", " + names[page]);
       measures.Controls(form->Handle());
-      if (page == 1) measures.PanelCaption(form->Panel3);
+      if (page == 1) measures.PanelCaption(form->Page2.Panel3);
       Note(scheme, names[page], measures);
       failures.insert(failures.end(), measures.Failures().begin(), measures.Failures().end());
     }

@@ -19,7 +19,7 @@ class DetectionTest : public MainWindowTest {
   // Presses the button and answers its question.
   void PressAutoDetect(bool answer) {
     dialogs.confirmAnswers.push_back(answer);
-    Click(form->ButtonAutoDetect);
+    Click(form->Page1.ButtonAutoDetect);
     // From here on the test is the clock: the system timer would add ticks
     // of its own whenever a step takes long.
     if (module->Timer1.Enabled()) KillTimer(module->Timer1.Handle(), 1);
@@ -64,7 +64,7 @@ TEST_F(DetectionTest, NoToTheWarningChangesNothing) {
   EXPECT_TRUE(wait.waits.empty());
   EXPECT_EQ(comPort->openings, 0);
   EXPECT_FALSE(module->Timer1.Enabled());
-  EXPECT_NE(CursorOver(form->ButtonAutoDetect), Hourglass());
+  EXPECT_NE(CursorOver(form->Page1.ButtonAutoDetect), Hourglass());
 }
 
 TEST_F(DetectionTest, AQzUpsOnPortOneIsReportedOnTickNineteenAndPreselected) {
@@ -79,17 +79,17 @@ TEST_F(DetectionTest, AQzUpsOnPortOneIsReportedOnTickNineteenAndPreselected) {
   EXPECT_EQ(wait.waits, std::vector<unsigned>{3000});
   EXPECT_TRUE(module->Timer1.Enabled());
   EXPECT_EQ(module->Timer1.Interval(), 1000u);
-  EXPECT_EQ(CursorOver(f.ButtonAutoDetect), Hourglass());
-  EXPECT_EQ(CursorOver(f.ComboBox1), Hourglass());
+  EXPECT_EQ(CursorOver(f.Page1.ButtonAutoDetect), Hourglass());
+  EXPECT_EQ(CursorOver(f.Page1.ComboBox1), Hourglass());
   // The overview window, which View All opens meanwhile, shows it too.
   EXPECT_EQ(CursorOver(viewAll->ListView1), Hourglass());
   EXPECT_EQ(CursorOver(viewAll->ButtonClose), Hourglass());
 
   Tick();
-  EXPECT_EQ(TextOf(f.ComboBox1), "COM 1");
+  EXPECT_EQ(TextOf(f.Page1.ComboBox1), "COM 1");
   Tick();
-  EXPECT_EQ(TextOf(f.ComboBox1), "COM 2");  // the port being probed shows
-  EXPECT_TRUE(f.CheckListBox1.Checked(1));  // nothing preselected before the report
+  EXPECT_EQ(TextOf(f.Page1.ComboBox1), "COM 2");  // the port being probed shows
+  EXPECT_TRUE(f.Page1.CheckListBox1.Checked(1));  // nothing preselected before the report
   EXPECT_EQ(TicksToReport() + 2, 19);
 
   std::string expected = Line(1, " <== QZ Series") + Line(2, " <== Empty");
@@ -98,16 +98,16 @@ TEST_F(DetectionTest, AQzUpsOnPortOneIsReportedOnTickNineteenAndPreselected) {
   EXPECT_EQ(Running(), 4u);
   EXPECT_FALSE(module->Timer1.Enabled());
   EXPECT_FALSE(module->ComPort1.Open());
-  EXPECT_NE(CursorOver(f.ButtonAutoDetect), Hourglass());
+  EXPECT_NE(CursorOver(f.Page1.ButtonAutoDetect), Hourglass());
   EXPECT_NE(CursorOver(viewAll->ListView1), Hourglass());
 
   // Port and series preselected, the page adapted as to a user's tick of "QZ series".
-  EXPECT_EQ(TextOf(f.ComboBox1), "COM 1");
-  EXPECT_TRUE(f.CheckListBox1.Checked(0));
-  EXPECT_FALSE(f.CheckListBox1.Checked(1));
-  EXPECT_FALSE(On(f.MarkerTest));
-  EXPECT_FALSE(On(f.Label29));
-  EXPECT_FALSE(On(f.CheckListBox4));
+  EXPECT_EQ(TextOf(f.Page1.ComboBox1), "COM 1");
+  EXPECT_TRUE(f.Page1.CheckListBox1.Checked(0));
+  EXPECT_FALSE(f.Page1.CheckListBox1.Checked(1));
+  EXPECT_FALSE(On(f.Page2.MarkerTest));
+  EXPECT_FALSE(On(f.Page2.Label29));
+  EXPECT_FALSE(On(f.Page1.CheckListBox4));
   EXPECT_TRUE(dialogs.TextsOf(FakeDialogs::Kind::Error).empty());
 
   // OK stores what was found.
@@ -128,13 +128,13 @@ TEST_F(DetectionTest, ADryContactTicksTheGenericSeriesWithItsRules) {
   ASSERT_NE(TicksToReport(), 0);
 
   EXPECT_NE(Report().find(Line(3, " <== Dry contact")), std::string::npos);
-  EXPECT_EQ(TextOf(f.ComboBox1), "COM 3");
-  EXPECT_TRUE(f.CheckListBox1.Checked(3));
-  EXPECT_FALSE(f.CheckListBox1.Checked(1));
-  EXPECT_FALSE(On(f.CheckBox1));
-  EXPECT_FALSE(On(f.CheckBox7));
-  EXPECT_TRUE(Ticked(f.CheckBox9));
-  EXPECT_TRUE(On(f.CheckListBox4));
+  EXPECT_EQ(TextOf(f.Page1.ComboBox1), "COM 3");
+  EXPECT_TRUE(f.Page1.CheckListBox1.Checked(3));
+  EXPECT_FALSE(f.Page1.CheckListBox1.Checked(1));
+  EXPECT_FALSE(On(f.Page1.CheckBox1));
+  EXPECT_FALSE(On(f.Page3.CheckBox7));
+  EXPECT_TRUE(Ticked(f.Page1.CheckBox9));
+  EXPECT_TRUE(On(f.Page1.CheckListBox4));
 }
 
 TEST_F(DetectionTest, WhenNothingIsFoundThePortListStaysOnTheLastPortProbedAndTheSeriesStays) {
@@ -146,9 +146,9 @@ TEST_F(DetectionTest, WhenNothingIsFoundThePortListStaysOnTheLastPortProbedAndTh
   ASSERT_NE(TicksToReport(), 0);
 
   EXPECT_EQ(Report().substr(Report().size() - 18), "\r\n UPS NOT FOUND !");
-  EXPECT_EQ(TextOf(f.ComboBox1), "COM 6");
-  EXPECT_TRUE(f.CheckListBox1.Checked(1));
-  EXPECT_TRUE(On(f.MarkerTest));
+  EXPECT_EQ(TextOf(f.Page1.ComboBox1), "COM 6");
+  EXPECT_TRUE(f.Page1.CheckListBox1.Checked(1));
+  EXPECT_TRUE(On(f.Page2.MarkerTest));
   EXPECT_EQ(Running(), 4u);
 }
 
@@ -180,7 +180,7 @@ TEST_F(DetectionTest, ARunThatCannotStartLeavesNothingBusy) {
             std::vector<std::string>{"Failed to set data for 'RUNNING'"});
   EXPECT_FALSE(module->Timer1.Enabled());
   EXPECT_FALSE(module->ComPort1.Open());
-  EXPECT_NE(CursorOver(form->ButtonAutoDetect), Hourglass());
+  EXPECT_NE(CursorOver(form->Page1.ButtonAutoDetect), Hourglass());
 }
 
 TEST_F(DetectionTest, WhenNothingIsFoundTheReportNamesThePortsBeyondCom8InTheLanguageShown) {

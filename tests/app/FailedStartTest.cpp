@@ -65,7 +65,7 @@ TEST_F(FailedStartTest, BrokenSkinPictureKeepsTheStartUpEntryAndEveryFile) {
   Start();
   ASSERT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Bitmap image is not valid."});
   // The page never showed the stored tick of "Run Ombrel when startup".
-  EXPECT_FALSE(Ticked(form->CheckBox4));
+  EXPECT_FALSE(Ticked(form->Page1.CheckBox4));
   PressOkAfterTheFailedStart();
   ExpectNothingWritten();
   // Again: the answer stays the same, and nothing is asked.
@@ -82,7 +82,7 @@ TEST_F(FailedStartTest, SettingsHeldByAnotherProgramAtStartAreNeverReplacedByDef
     Start();
   }
   EXPECT_TRUE(dialogs.TextsOf(Kind::Error).empty());
-  EXPECT_EQ(form->ComboBox1.ItemIndex(), 0);  // the default port, not the stored COM 3
+  EXPECT_EQ(form->Page1.ComboBox1.ItemIndex(), 0);  // the default port, not the stored COM 3
   PressOkAfterTheFailedStart();
   ExpectNothingWritten();
 }

@@ -12,14 +12,14 @@ class FieldRulesTest : public MainWindowTest {};
 TEST_F(FieldRulesTest, NumberFieldsTakeDigitsAndBackspaceOnly) {
   StartQuietly();
   TFormMain& f = *form;
-  Click(f.CheckBox11);  // the backup minutes editable
-  Click(f.CheckBox5);
-  const HWND fields[] = {f.Edit1.Handle(),
-                         f.Edit2.Handle(),
-                         f.Edit3.Handle(),
-                         f.Edit5.Handle(),
-                         f.ComboBox13.TypingTarget(),
-                         f.ComboBox17.TypingTarget()};
+  Click(f.Page1.CheckBox11);  // the backup minutes editable
+  Click(f.Page2.CheckBox5);
+  const HWND fields[] = {f.Page1.Edit1.Handle(),
+                         f.Page1.Edit2.Handle(),
+                         f.Page3.Edit3.Handle(),
+                         f.Page3.Edit5.Handle(),
+                         f.Page2.ComboBox13.TypingTarget(),
+                         f.Page2.ComboBox17.TypingTarget()};
   for (HWND field : fields) {
     SCOPED_TRACE(ui::WindowText(field));
     ui::SetWindowText(field, "");
@@ -41,36 +41,36 @@ TEST_F(FieldRulesTest, PastingIntoANumberFieldDoesNothing) {
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
   }
-  ui::SetWindowText(form->Edit3.Handle(), "1");
-  SendMessageW(form->Edit3.Handle(), WM_PASTE, 0, 0);
-  EXPECT_EQ(TextOf(form->Edit3), "1");
-  SendMessageW(form->Edit4.Handle(), WM_PASTE, 0, 0);  // a free-text field does paste
-  EXPECT_NE(TextOf(form->Edit4).find("x9"), std::string::npos);
+  ui::SetWindowText(form->Page3.Edit3.Handle(), "1");
+  SendMessageW(form->Page3.Edit3.Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(TextOf(form->Page3.Edit3), "1");
+  SendMessageW(form->Page3.Edit4.Handle(), WM_PASTE, 0, 0);  // a free-text field does paste
+  EXPECT_NE(TextOf(form->Page3.Edit4).find("x9"), std::string::npos);
 }
 
 TEST_F(FieldRulesTest, NumberFieldsStopAtTheirLength) {
   StartQuietly();
   TFormMain& f = *form;
-  Click(f.CheckBox5);
+  Click(f.Page2.CheckBox5);
   struct Case {
     HWND field;
     size_t length;
   };
-  for (const Case& c : {Case{f.Edit1.Handle(), 2}, Case{f.Edit3.Handle(), 4}, Case{f.Edit5.Handle(), 2},
-                        Case{f.ComboBox13.TypingTarget(), 2}, Case{f.ComboBox17.TypingTarget(), 2}}) {
+  for (const Case& c : {Case{f.Page1.Edit1.Handle(), 2}, Case{f.Page3.Edit3.Handle(), 4}, Case{f.Page3.Edit5.Handle(), 2},
+                        Case{f.Page2.ComboBox13.TypingTarget(), 2}, Case{f.Page2.ComboBox17.TypingTarget(), 2}}) {
     ui::SetWindowText(c.field, "");
     Type(c.field, "123456");
     EXPECT_EQ(ui::WindowText(c.field), std::string("123456").substr(0, c.length));
   }
-  Type(f.Edit4, std::string(300, 'p'));
-  EXPECT_EQ(TextOf(f.Edit4).size(), fs_seam::CurrentDirectory().size() + 13 + 300);
+  Type(f.Page3.Edit4, std::string(300, 'p'));
+  EXPECT_EQ(TextOf(f.Page3.Edit4).size(), fs_seam::CurrentDirectory().size() + 13 + 300);
 }
 
 TEST_F(FieldRulesTest, TypingIntoDropDownListsChangesNothing) {
   StartQuietly();
   TFormMain& f = *form;
   for (ui::ComboBox* box :
-       {&f.ComboBox1, &f.ComboBox3, &f.ComboBox7, &f.ComboBox8, &f.ComboBox9, &f.ComboBox11}) {
+       {&f.Page1.ComboBox1, &f.Page1.ComboBox3, &f.Page2.ComboBox7, &f.Page2.ComboBox8, &f.Page3.ComboBox9, &f.Page2.ComboBox11}) {
     int before = box->ItemIndex();
     Type(box->Handle(), "2Hc");
     EXPECT_EQ(box->ItemIndex(), before);
@@ -80,32 +80,32 @@ TEST_F(FieldRulesTest, TypingIntoDropDownListsChangesNothing) {
 TEST_F(FieldRulesTest, SpinnerKeepsItsOwnPositionWhateverIsTyped) {
   StartQuietly();
   TFormMain& f = *form;
-  ASSERT_EQ(f.UpDown1.Position(), 2);
-  Empty(f.Edit1);
-  Type(f.Edit1, "7");
-  ClickArrow(f.UpDown1, true);
-  EXPECT_EQ(TextOf(f.Edit1), "3");
-  ClickArrow(f.UpDown1, false);
-  ClickArrow(f.UpDown1, false);
-  EXPECT_EQ(TextOf(f.Edit1), "1");
+  ASSERT_EQ(f.Page1.UpDown1.Position(), 2);
+  Empty(f.Page1.Edit1);
+  Type(f.Page1.Edit1, "7");
+  ClickArrow(f.Page1.UpDown1, true);
+  EXPECT_EQ(TextOf(f.Page1.Edit1), "3");
+  ClickArrow(f.Page1.UpDown1, false);
+  ClickArrow(f.Page1.UpDown1, false);
+  EXPECT_EQ(TextOf(f.Page1.Edit1), "1");
 }
 
 TEST_F(FieldRulesTest, SpinnerAtItsEndMovesNothingAndLeavesTheField) {
   WriteSettings("[PAGE1]\r\nBACKUP_TIME=99\r\nRUNTIME_ZERO_SHUTDOWN_STATUS=0\r\n");
   StartQuietly();
-  ASSERT_TRUE(On(form->UpDown2));
-  Empty(form->Edit2);
-  ClickArrow(form->UpDown2, true);
-  EXPECT_EQ(TextOf(form->Edit2), "");
-  EXPECT_EQ(form->UpDown2.Position(), 99);
-  ClickArrow(form->UpDown2, false);
-  EXPECT_EQ(TextOf(form->Edit2), "98");
+  ASSERT_TRUE(On(form->Page1.UpDown2));
+  Empty(form->Page1.Edit2);
+  ClickArrow(form->Page1.UpDown2, true);
+  EXPECT_EQ(TextOf(form->Page1.Edit2), "");
+  EXPECT_EQ(form->Page1.UpDown2.Position(), 99);
+  ClickArrow(form->Page1.UpDown2, false);
+  EXPECT_EQ(TextOf(form->Page1.Edit2), "98");
 }
 
 TEST_F(FieldRulesTest, CableListKeepsAtMostOneTick) {
   WriteSettings("[PAGE1]\r\nUPSTYPE=2\r\n");
   StartQuietly();
-  ui::TickList& cable = form->CheckListBox4;
+  ui::TickList& cable = form->Page1.CheckListBox4;
   ASSERT_TRUE(cable.Checked(0));
   ToggleTick(cable, 1);
   EXPECT_FALSE(cable.Checked(0));
@@ -123,7 +123,7 @@ TEST_F(FieldRulesTest, ShutdownTypeRulesInBothGroups) {
     ui::ComboBox* type;
     ui::CheckBox* autoSave;
   };
-  for (Group g : {Group{&form->ComboBox3, &form->CheckBox2}, Group{&form->ComboBox11, &form->CheckBox6}}) {
+  for (Group g : {Group{&form->Page1.ComboBox3, &form->Page1.CheckBox2}, Group{&form->Page2.ComboBox11, &form->Page2.CheckBox6}}) {
     dialogs.shown.clear();
     ASSERT_TRUE(Ticked(*g.autoSave));
     Choose(*g.type, 0);
@@ -148,10 +148,10 @@ TEST_F(FieldRulesTest, ShutdownTypeRulesInBothGroups) {
 TEST_F(FieldRulesTest, BrowsingForADriveRoot) {
   StartQuietly();
   dialogs.browseAnswers = {std::string("D:\\"), std::string("D:\\")};
-  Click(form->SpeedButton1);
-  Click(form->SpeedButton2);
-  EXPECT_EQ(TextOf(form->Edit4), "D:\\EVENTLOG.TXT");
-  EXPECT_EQ(TextOf(form->Edit6), "D:\\");
+  Click(form->Page3.SpeedButton1);
+  Click(form->Page3.SpeedButton2);
+  EXPECT_EQ(TextOf(form->Page3.Edit4), "D:\\EVENTLOG.TXT");
+  EXPECT_EQ(TextOf(form->Page3.Edit6), "D:\\");
   EXPECT_EQ(dialogs.TextsOf(Kind::Browse),
             (std::vector<std::string>{"Please specific Ombrel Folder", "Please specific Ombrel Folder"}));
   EXPECT_EQ(dialogs.browseTitles,
@@ -161,40 +161,40 @@ TEST_F(FieldRulesTest, BrowsingForADriveRoot) {
 TEST_F(FieldRulesTest, BrowsingForAFolderAndCancelling) {
   StartQuietly();
   dialogs.browseAnswers = {std::string("C:\\Logs\\Ups"), std::string("C:\\Logs\\Ups")};
-  Click(form->SpeedButton1);
-  Click(form->SpeedButton2);
-  EXPECT_EQ(TextOf(form->Edit4), "C:\\Logs\\Ups\\EVENTLOG.TXT");
-  EXPECT_EQ(TextOf(form->Edit6), "C:\\Logs\\Ups\\");
+  Click(form->Page3.SpeedButton1);
+  Click(form->Page3.SpeedButton2);
+  EXPECT_EQ(TextOf(form->Page3.Edit4), "C:\\Logs\\Ups\\EVENTLOG.TXT");
+  EXPECT_EQ(TextOf(form->Page3.Edit6), "C:\\Logs\\Ups\\");
   dialogs.browseAnswers = {std::nullopt, std::nullopt};
-  Click(form->SpeedButton1);
-  Click(form->SpeedButton2);
-  EXPECT_EQ(TextOf(form->Edit4), "C:\\Logs\\Ups\\EVENTLOG.TXT");
-  EXPECT_EQ(TextOf(form->Edit6), "C:\\Logs\\Ups\\");
+  Click(form->Page3.SpeedButton1);
+  Click(form->Page3.SpeedButton2);
+  EXPECT_EQ(TextOf(form->Page3.Edit4), "C:\\Logs\\Ups\\EVENTLOG.TXT");
+  EXPECT_EQ(TextOf(form->Page3.Edit6), "C:\\Logs\\Ups\\");
 }
 
 TEST_F(FieldRulesTest, EnterMovesToTheNextFieldAndNeverReachesIt) {
   StartQuietly();
   TFormMain& f = *form;
-  Click(f.CheckBox11);
-  Type(f.Edit1, "\r");
-  EXPECT_EQ(GetFocus(), f.CheckBox9.Handle());
+  Click(f.Page1.CheckBox11);
+  Type(f.Page1.Edit1, "\r");
+  EXPECT_EQ(GetFocus(), f.Page1.CheckBox9.Handle());
   Type(GetFocus(), "\r");
-  EXPECT_EQ(GetFocus(), f.Edit2.Handle());
-  EXPECT_EQ(TextOf(f.Edit1), "2");
+  EXPECT_EQ(GetFocus(), f.Page1.Edit2.Handle());
+  EXPECT_EQ(TextOf(f.Page1.Edit1), "2");
   // Disabled fields are passed by: the overload minutes off, Enter on its box goes to "Power fail for ".
-  Click(f.CheckBox1);
-  Type(f.CheckBox1.Handle(), "\r");
-  EXPECT_EQ(GetFocus(), f.CheckBox9.Handle());
+  Click(f.Page1.CheckBox1);
+  Type(f.Page1.CheckBox1.Handle(), "\r");
+  EXPECT_EQ(GetFocus(), f.Page1.CheckBox9.Handle());
   // The last control that can take the focus (the cable list is disabled) leads back to the first.
-  Type(f.CheckBox3.Handle(), "\r");
-  EXPECT_EQ(GetFocus(), f.ComboBox1.Handle());
+  Type(f.Page1.CheckBox3.Handle(), "\r");
+  EXPECT_EQ(GetFocus(), f.Page1.ComboBox1.Handle());
 }
 
 TEST_F(FieldRulesTest, TabWalksEachPageInItsKeyboardOrder) {
   WriteSettings("[PAGE1]\r\nUPSTYPE=2\r\n");  // the cable list enabled, the backup minutes editable
   StartQuietly();
   TFormMain& f = *form;
-  Click(f.CheckBox1);  // the overload box is disabled in the generic series; its minutes are passed by
+  Click(f.Page1.CheckBox1);  // the overload box is disabled in the generic series; its minutes are passed by
   auto walk = [&](ui::Control& first, size_t steps) {
     std::vector<HWND> visited;
     SetFocus(first.Handle());
@@ -205,24 +205,24 @@ TEST_F(FieldRulesTest, TabWalksEachPageInItsKeyboardOrder) {
     }
     return visited;
   };
-  EXPECT_EQ(walk(f.ComboBox1, 9),
-            (std::vector<HWND>{f.CheckBox4.Handle(), f.CheckBox9.Handle(), f.Edit2.Handle(), f.CheckListBox1.Handle(),
-                               f.CheckBox2.Handle(), f.ComboBox3.Handle(), f.CheckBox3.Handle(),
-                               f.CheckListBox4.Handle(), f.ComboBox1.Handle()}));
+  EXPECT_EQ(walk(f.Page1.ComboBox1, 9),
+            (std::vector<HWND>{f.Page1.CheckBox4.Handle(), f.Page1.CheckBox9.Handle(), f.Page1.Edit2.Handle(), f.Page1.CheckListBox1.Handle(),
+                               f.Page1.CheckBox2.Handle(), f.Page1.ComboBox3.Handle(), f.Page1.CheckBox3.Handle(),
+                               f.Page1.CheckListBox4.Handle(), f.Page1.ComboBox1.Handle()}));
   f.PageControl1.SetActive(2);
-  EXPECT_EQ(walk(f.Edit3, 3), (std::vector<HWND>{f.Edit4.Handle(), f.CheckListBox2.Handle(), f.Edit3.Handle()}));
+  EXPECT_EQ(walk(f.Page3.Edit3, 3), (std::vector<HWND>{f.Page3.Edit4.Handle(), f.Page3.CheckListBox2.Handle(), f.Page3.Edit3.Handle()}));
 }
 
 TEST_F(FieldRulesTest, DrawnButtonsNeverTakeTheFocus) {
   StartQuietly();
-  SetFocus(form->Edit3.Handle());
+  SetFocus(form->Page3.Edit3.Handle());
   dialogs.browseAnswers = {std::nullopt};
   RECT client;
-  GetClientRect(form->SpeedButton1.Handle(), &client);
-  SendMessageW(form->SpeedButton1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendMessageW(form->SpeedButton1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  GetClientRect(form->Page3.SpeedButton1.Handle(), &client);
+  SendMessageW(form->Page3.SpeedButton1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(form->Page3.SpeedButton1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
   Pump();
-  EXPECT_EQ(GetFocus(), form->Edit3.Handle());
+  EXPECT_EQ(GetFocus(), form->Page3.Edit3.Handle());
   EXPECT_EQ(dialogs.TextsOf(Kind::Browse).size(), 1u);
   EXPECT_FALSE(GetWindowLongW(form->ButtonOK.Handle(), GWL_STYLE) & WS_TABSTOP);
 }

@@ -43,17 +43,17 @@ class HelpKeyTest : public MainWindowTest {
       PostMessageW(viewAll->ButtonClose.Handle(), BM_CLICK, 0, 0);
     });
     form->PageControl1.SetActive(1);
-    Click(form->ButtonViewAll);
+    Click(form->Page2.ButtonViewAll);
   }
   // F1 on each page and in the overview window.
   Opened PressF1Everywhere() {
     shell.opened.clear();
     form->PageControl1.SetActive(0);
-    PressF1(form->Edit1.Handle());
+    PressF1(form->Page1.Edit1.Handle());
     form->PageControl1.SetActive(1);
-    PressF1(form->ComboBox7.Handle());
+    PressF1(form->Page2.ComboBox7.Handle());
     form->PageControl1.SetActive(2);
-    PressF1(form->Edit3.Handle());
+    PressF1(form->Page3.Edit3.Handle());
     PressF1InOverview();
     return shell.opened;
   }
@@ -89,7 +89,7 @@ TEST_F(HelpKeyTest, ALanguageWithoutAGuideOrWithoutItsFileGetsTheEnglishGuide) {
   WriteSettings("[PAGE3]\r\nLANGUAGE=Italiano\r\n");
   StartQuietly();
   form->PageControl1.SetActive(2);
-  PressF1(form->Edit3.Handle());
+  PressF1(form->Page3.Edit3.Handle());
   EXPECT_EQ(shell.opened, (Opened{"Ombrel_T.hlp", Page("English", "others.html")}));
   form.reset();
 
@@ -98,7 +98,7 @@ TEST_F(HelpKeyTest, ALanguageWithoutAGuideOrWithoutItsFileGetsTheEnglishGuide) {
   shell.opened.clear();
   WriteSettings("[PAGE3]\r\nLANGUAGE=Deutsch\r\n");
   StartQuietly();
-  PressF1(form->Edit1.Handle());
+  PressF1(form->Page1.Edit1.Handle());
   EXPECT_EQ(shell.opened, (Opened{"Ombrel_T.hlp", Page("English", "configuration.html")}));
 }
 
@@ -111,7 +111,7 @@ TEST_F(HelpKeyTest, ALanguageTickedSinceTheStartDoesNotChangeTheGuide) {
   shell.unopenable = {"Ombrel_T.hlp"};
   StartQuietly();
   form->Settings()->LANGUAGE = "Deutsch";  // as a failed OK may leave it
-  PressF1(form->Edit1.Handle());
+  PressF1(form->Page1.Edit1.Handle());
   EXPECT_EQ(shell.opened, (Opened{"Ombrel_T.hlp", Page("English", "configuration.html")}));
 }
 

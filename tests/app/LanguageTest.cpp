@@ -73,7 +73,7 @@ class LanguageTest : public MainWindowTest {
   // The label's left edge centred across the marker panel, as integer division gives it.
   int CentredLeft(const ui::Label& label) const {
     RECT panel;
-    GetWindowRect(form->Panel4.Handle(), &panel);
+    GetWindowRect(form->Page2.Panel4.Handle(), &panel);
     return (panel.right - panel.left - label.Place().width) / 2;
   }
 };
@@ -86,14 +86,14 @@ struct CaptionPair {
 };
 std::vector<CaptionPair> DifferingCaptions(const TFormMain& f) {
   return {{&f.ButtonCancel, "Cancel", "CANCEL"},
-          {&f.Label3, "Minutes", "Minute"},
-          {&f.Label10, "minutes", "Minute"},
-          {&f.Label30, "records", "record(s)"},
-          {&f.Label38, "second", "seconds"},
-          {&f.Label4, "StartUp Time     :", "StartUp Time :"},
-          {&f.GroupBox2, " Event Log ", "Event Log"},
-          {&f.CheckBox4, "Run Ombrel when startup ", "Run Ombrel when startup"},
-          {&f.CheckBox9, "Power fail for ", "Power fail for"}};
+          {&f.Page1.Label3, "Minutes", "Minute"},
+          {&f.Page1.Label10, "minutes", "Minute"},
+          {&f.Page3.Label30, "records", "record(s)"},
+          {&f.Page3.Label38, "second", "seconds"},
+          {&f.Page2.Label4, "StartUp Time     :", "StartUp Time :"},
+          {&f.Page3.GroupBox2, " Event Log ", "Event Log"},
+          {&f.Page1.CheckBox4, "Run Ombrel when startup ", "Run Ombrel when startup"},
+          {&f.Page1.CheckBox9, "Power fail for ", "Power fail for"}};
 }
 
 TEST_F(LanguageTest, WithoutLanguageFileTheBuiltInCaptionsStay) {
@@ -101,10 +101,10 @@ TEST_F(LanguageTest, WithoutLanguageFileTheBuiltInCaptionsStay) {
   TFormMain& f = *form;
   for (const CaptionPair& caption : DifferingCaptions(f))
     EXPECT_EQ(TextOf(*caption.control), caption.builtIn);
-  EXPECT_EQ(Rows(f.CheckListBox3)[3], "Wednday");
-  EXPECT_EQ(Rows(f.CheckListBox1)[2], "Soranthe series");
-  EXPECT_EQ(Rows(f.CheckListBox4)[0], "Tarvexi Cable");
-  EXPECT_EQ(TextOf(f.MarkerStartup), "StartUp");
+  EXPECT_EQ(Rows(f.Page2.CheckListBox3)[3], "Wednday");
+  EXPECT_EQ(Rows(f.Page1.CheckListBox1)[2], "Soranthe series");
+  EXPECT_EQ(Rows(f.Page1.CheckListBox4)[0], "Tarvexi Cable");
+  EXPECT_EQ(TextOf(f.Page2.MarkerStartup), "StartUp");
 }
 
 TEST_F(LanguageTest, FileWithOnlyTheCommonSectionShowsTheEnglishDefaults) {
@@ -114,44 +114,44 @@ TEST_F(LanguageTest, FileWithOnlyTheCommonSectionShowsTheEnglishDefaults) {
   for (const CaptionPair& caption : DifferingCaptions(f))
     EXPECT_EQ(TextOf(*caption.control), caption.fromTable);
   EXPECT_EQ(TextOf(f.ButtonOK), "OK");
-  EXPECT_EQ(TextOf(f.Label24), "Min.");
+  EXPECT_EQ(TextOf(f.Page2.Label24), "Min.");
   for (const ui::Group* group :
-       {&f.GroupBox7, &f.GroupBox8, &f.GroupBox3, &f.GroupBox14, &f.GroupBox2, &f.GroupBox1}) {
+       {&f.Page1.GroupBox7, &f.Page1.GroupBox8, &f.Page2.GroupBox3, &f.Page2.GroupBox14, &f.Page3.GroupBox2, &f.Page3.GroupBox1}) {
     std::string caption = TextOf(*group);
     ASSERT_FALSE(caption.empty());
     EXPECT_NE(caption.front(), ' ') << caption;
     EXPECT_NE(caption.back(), ' ') << caption;
   }
-  EXPECT_EQ(TextOf(f.GroupBox7), "Shutdown computer when");
-  EXPECT_EQ(Rows(f.CheckListBox3), (std::vector<std::string>{"Sunday", "Monday", "Tuesday", "Wednesday",
+  EXPECT_EQ(TextOf(f.Page1.GroupBox7), "Shutdown computer when");
+  EXPECT_EQ(Rows(f.Page2.CheckListBox3), (std::vector<std::string>{"Sunday", "Monday", "Tuesday", "Wednesday",
                                                              "Thursday", "Friday", "Saturday"}));
-  EXPECT_EQ(Rows(f.CheckListBox1), (std::vector<std::string>{"QZ series", "Velto series", "Soranthe Series",
+  EXPECT_EQ(Rows(f.Page1.CheckListBox1), (std::vector<std::string>{"QZ series", "Velto series", "Soranthe Series",
                                                              "Generic Series [ Dry contact ]"}));
-  EXPECT_EQ(Rows(f.CheckListBox4), (std::vector<std::string>{"Cable KR404D", "Ombrel Adaptor"}));
+  EXPECT_EQ(Rows(f.Page1.CheckListBox4), (std::vector<std::string>{"Cable KR404D", "Ombrel Adaptor"}));
   EXPECT_EQ(TabCaption(f.PageControl1, 2), L"Others");
   EXPECT_EQ(ui::WindowText(f.Handle()), "Ombrel Setup Version 7.20");
 
   // The window's font on the controls that follow it; the note bold and red,
   // the page title in the window's font and blue.
   for (const ui::Control* control :
-       std::initializer_list<const ui::Control*>{&f.ButtonCancel, &f.Label1, &f.ComboBox1, &f.CheckListBox3,
-                                                 &f.GroupBox2, &f.Edit3, &f.Calendar1}) {
+       std::initializer_list<const ui::Control*>{&f.ButtonCancel, &f.Page1.Label1, &f.Page1.ComboBox1, &f.Page2.CheckListBox3,
+                                                 &f.Page3.GroupBox2, &f.Page3.Edit3, &f.Page2.Calendar1}) {
     LOGFONTW font = FontOf(*control);
     EXPECT_STREQ(font.lfFaceName, L"Tahoma");
     EXPECT_EQ(font.lfHeight, -MulDiv(10, 96, 72));
     EXPECT_LT(font.lfWeight, FW_BOLD);
   }
-  LOGFONTW calendar = FontOf(f.Calendar1);
+  LOGFONTW calendar = FontOf(f.Page2.Calendar1);
   EXPECT_STREQ(calendar.lfFaceName, L"Tahoma");
   EXPECT_EQ(calendar.lfHeight, -MulDiv(10, 96, 72));
-  EXPECT_STREQ(FontOf(f.SpeedButton1).lfFaceName, L"Arial");
-  EXPECT_STREQ(FontOf(f.SpeedButton2).lfFaceName, L"Arial");
-  LOGFONTW note = FontOf(f.Label8);
+  EXPECT_STREQ(FontOf(f.Page3.SpeedButton1).lfFaceName, L"Arial");
+  EXPECT_STREQ(FontOf(f.Page3.SpeedButton2).lfFaceName, L"Arial");
+  LOGFONTW note = FontOf(f.Page1.Label8);
   EXPECT_STREQ(note.lfFaceName, L"Tahoma");
   EXPECT_EQ(note.lfHeight, -MulDiv(10, 96, 72));
   EXPECT_EQ(note.lfWeight, FW_BOLD);
-  EXPECT_GT(PixelsOf(f.Label8.Handle(), RGB(255, 0, 0)), 20);
-  EXPECT_GT(PixelsOf(f.Panel3.Handle(), RGB(0, 0, 255)), 20);
+  EXPECT_GT(PixelsOf(f.Page1.Label8.Handle(), RGB(255, 0, 0)), 20);
+  EXPECT_GT(PixelsOf(f.Page2.Panel3.Handle(), RGB(0, 0, 255)), 20);
 }
 
 TEST_F(LanguageTest, RefilledListsShowTheStoredRowsAgain) {
@@ -159,11 +159,11 @@ TEST_F(LanguageTest, RefilledListsShowTheStoredRowsAgain) {
   folder.Write("omb.ini",
                "[PAGE1]\r\nUPSPORT=3\r\nPOWERFAIL_SHUTDOWN_TYPE=1\r\n[PAGE3]\r\nLANGUAGE=English\r\n");
   StartQuietly();
-  EXPECT_EQ(TextOf(form->ComboBox1), "Port drei");
-  EXPECT_EQ(TextOf(form->ComboBox3), "Hart");
-  EXPECT_EQ(form->ComboBox7.ItemIndex(), 4);  // May, today's month
-  EXPECT_EQ(TextOf(form->ComboBox7), "May");
-  EXPECT_EQ(form->ComboBox11.Count(), 3);
+  EXPECT_EQ(TextOf(form->Page1.ComboBox1), "Port drei");
+  EXPECT_EQ(TextOf(form->Page1.ComboBox3), "Hart");
+  EXPECT_EQ(form->Page2.ComboBox7.ItemIndex(), 4);  // May, today's month
+  EXPECT_EQ(TextOf(form->Page2.ComboBox7), "May");
+  EXPECT_EQ(form->Page2.ComboBox11.Count(), 3);
 }
 
 TEST_F(LanguageTest, MarkerLabelsAreCentredUnderTheirButtonsEvenWhenWider) {
@@ -171,16 +171,16 @@ TEST_F(LanguageTest, MarkerLabelsAreCentredUnderTheirButtonsEvenWhenWider) {
   StartQuietly();
   TFormMain& f = *form;
   int topBefore = 24;
-  EXPECT_EQ(TextOf(f.Label27), "Rechner jetzt ausschalten");
-  ui::Bounds wide = f.Label27.Place();
+  EXPECT_EQ(TextOf(f.Page2.Label27), "Rechner jetzt ausschalten");
+  ui::Bounds wide = f.Page2.Label27.Place();
   EXPECT_GT(wide.width, 67);
   EXPECT_LT(wide.left, 0);
-  EXPECT_EQ(wide.left, CentredLeft(f.Label27));
+  EXPECT_EQ(wide.left, CentredLeft(f.Page2.Label27));
   EXPECT_EQ(wide.top, topBefore);
-  EXPECT_EQ(f.Label28.Place().left, CentredLeft(f.Label28));
-  ui::Bounds narrow = f.Label29.Place();
+  EXPECT_EQ(f.Page2.Label28.Place().left, CentredLeft(f.Page2.Label28));
+  ui::Bounds narrow = f.Page2.Label29.Place();
   EXPECT_GT(narrow.left, 20);
-  EXPECT_EQ(narrow.left, CentredLeft(f.Label29));
+  EXPECT_EQ(narrow.left, CentredLeft(f.Page2.Label29));
   EXPECT_EQ(narrow.top, 108);
 }
 
@@ -192,25 +192,25 @@ TEST_F(LanguageTest, GermanFileTranslatesTheWholeWindow) {
   EXPECT_EQ(TabCaption(f.PageControl1, 1), L"Zeitplan");
   EXPECT_EQ(TabCaption(f.PageControl1, 2), L"Sonstiges");
   EXPECT_EQ(WideText(f.ButtonCancel.Handle()), L"Abbrechen");
-  EXPECT_EQ(WideText(f.CheckBox1.Handle()), L"\u00DCberlast nach");
-  EXPECT_EQ(WideText(f.ButtonApply.Handle()), L"Setzen");
-  EXPECT_EQ(WideText(f.ButtonClear.Handle()), L"L\u00F6schen");
-  EXPECT_EQ(WideText(f.Panel3.Handle()), L"");  // the title is painted, not a window text
-  EXPECT_EQ(f.Panel3.Caption(), "Zeitplan");
-  EXPECT_EQ(WideText(f.Label33.Handle()), L"Intervall");
-  EXPECT_EQ(ComboRow(f.ComboBox7, 2), L"M\u00E4rz");
-  EXPECT_EQ(TextOf(f.ComboBox7), "Mai");
-  EXPECT_EQ(Rows(f.CheckListBox3)[3], "Mittwoch");
-  EXPECT_EQ(TextOf(f.Label27), "Ausschalten");
-  EXPECT_EQ(f.Label27.Place().left, CentredLeft(f.Label27));
+  EXPECT_EQ(WideText(f.Page1.CheckBox1.Handle()), L"\u00DCberlast nach");
+  EXPECT_EQ(WideText(f.Page2.ButtonApply.Handle()), L"Setzen");
+  EXPECT_EQ(WideText(f.Page2.ButtonClear.Handle()), L"L\u00F6schen");
+  EXPECT_EQ(WideText(f.Page2.Panel3.Handle()), L"");  // the title is painted, not a window text
+  EXPECT_EQ(f.Page2.Panel3.Caption(), "Zeitplan");
+  EXPECT_EQ(WideText(f.Page3.Label33.Handle()), L"Intervall");
+  EXPECT_EQ(ComboRow(f.Page2.ComboBox7, 2), L"M\u00E4rz");
+  EXPECT_EQ(TextOf(f.Page2.ComboBox7), "Mai");
+  EXPECT_EQ(Rows(f.Page2.CheckListBox3)[3], "Mittwoch");
+  EXPECT_EQ(TextOf(f.Page2.Label27), "Ausschalten");
+  EXPECT_EQ(f.Page2.Label27.Place().left, CentredLeft(f.Page2.Label27));
   // The marker buttons show a colour only; their names are for screen readers.
-  EXPECT_EQ(TextOf(f.MarkerShutdown), "Ausschalten");
-  EXPECT_EQ(TextOf(f.MarkerTest), "USV-Test");
-  EXPECT_EQ(WideText(f.UpDown1.Handle()), L"\u00DCberlast nach");
+  EXPECT_EQ(TextOf(f.Page2.MarkerShutdown), "Ausschalten");
+  EXPECT_EQ(TextOf(f.Page2.MarkerTest), "USV-Test");
+  EXPECT_EQ(WideText(f.Page1.UpDown1.Handle()), L"\u00DCberlast nach");
   EXPECT_EQ(ui::WindowText(f.Handle()), "Ombrel Setup Version 7.20");
   // The language list ticks the language in use.
-  ASSERT_EQ(f.CheckListBox2.Count(), 1);
-  EXPECT_TRUE(f.CheckListBox2.Checked(0));
+  ASSERT_EQ(f.Page3.CheckListBox2.Count(), 1);
+  EXPECT_TRUE(f.Page3.CheckListBox2.Checked(0));
 }
 
 TEST_F(LanguageTest, Utf8FileWithByteOrderMarkShowsItsLettersAsWritten) {
@@ -222,8 +222,8 @@ TEST_F(LanguageTest, Utf8FileWithByteOrderMarkShowsItsLettersAsWritten) {
   if (GetACP() != 1252 && GetACP() != CP_UTF8)
     GTEST_SKIP() << "code page " << GetACP() << " lacks the letters";
   EXPECT_EQ(WideText(form->ButtonCancel.Handle()), L"Schlie\u00DFen");
-  EXPECT_EQ(WideText(form->ButtonApply.Handle()), L"\u00DCbernehmen");
-  EXPECT_EQ(ComboRow(form->ComboBox7, 2), L"M\u00E4rz");
+  EXPECT_EQ(WideText(form->Page2.ButtonApply.Handle()), L"\u00DCbernehmen");
+  EXPECT_EQ(ComboRow(form->Page2.ComboBox7, 2), L"M\u00E4rz");
 }
 
 TEST_F(LanguageTest, TickingALanguageUnticksTheOthersAndChangesNoCaption) {
@@ -231,7 +231,7 @@ TEST_F(LanguageTest, TickingALanguageUnticksTheOthersAndChangesNoCaption) {
   for (const char* other : {"English", "Francais"})
     std::filesystem::create_directories(folder.File(std::string("Languages\\") + other));
   StartQuietly();
-  ui::TickList& list = form->CheckListBox2;
+  ui::TickList& list = form->Page3.CheckListBox2;
   ASSERT_EQ(Rows(list), (std::vector<std::string>{"Deutsch", "English", "Francais"}));
   ASSERT_TRUE(list.Checked(0));
   ToggleTick(list, 2);
@@ -250,9 +250,9 @@ TEST_F(LanguageTest, OkKeepsTheStoredLanguageWhenNoneIsTicked) {
   UseShippedGerman();
   std::filesystem::create_directories(folder.File("Languages\\English"));
   StartQuietly();
-  ToggleTick(form->CheckListBox2, 0);
-  ASSERT_FALSE(form->CheckListBox2.Checked(0));
-  ASSERT_FALSE(form->CheckListBox2.Checked(1));
+  ToggleTick(form->Page3.CheckListBox2, 0);
+  ASSERT_FALSE(form->Page3.CheckListBox2.Checked(0));
+  ASSERT_FALSE(form->Page3.CheckListBox2.Checked(1));
   PressOk();
   EXPECT_FALSE(WindowOpen());
   EXPECT_NE(folder.Read("omb.ini").find("LANGUAGE=Deutsch"), std::string::npos);

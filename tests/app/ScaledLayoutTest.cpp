@@ -91,26 +91,26 @@ TEST_F(ScaledLayoutTest, WindowAndControlsStandWhereTheLayoutSaysTimesTheScale) 
       {f.Panel2.Handle(), {0, 405, 549, 442}},
       {f.ButtonOK.Handle(), {92, 6, 173, 31}},
       {f.ButtonCancel.Handle(), {372, 6, 453, 31}},
-      {f.ComboBox1.Handle(), {136, 8, 201, 0}},
-      {f.CheckBox4.Handle(), {8, 48, 265, 65}},
-      {f.ButtonAutoDetect.Handle(), {296, 5, 397, 69}},
-      {f.CheckListBox1.Handle(), {296, 89, 529, 193}},
-      {f.CheckListBox4.Handle(), {316, 153, 525, 189}},
-      {f.GroupBox7.Handle(), {4, 84, 281, 209}},
-      {f.Edit1.Handle(), {148, 104, 185, 125}},
-      {f.CheckBox11.Handle(), {16, 164, 273, 181}},
-      {f.Label8.Handle(), {12, 184, 0, 0}},
-      {f.GroupBox8.Handle(), {296, 196, 525, 309}},
-      {f.ComboBox3.Handle(), {328, 256, 497, 0}},
-      {f.Calendar1.Handle(), {3, 28, 370, 200}},
-      {f.GroupBox14.Handle(), {374, 26, 538, 246}},
-      {f.Panel4.Handle(), {468, 88, 535, 218}},
-      {f.ButtonViewAll.Handle(), {374, 250, 454, 308}},
-      {f.GroupBox3.Handle(), {184, 204, 369, 309}},
-      {f.Label2.Handle(), {108, 213, 183, 226}},
-      {f.GroupBox2.Handle(), {4, 12, 305, 105}},
-      {f.Edit4.Handle(), {60, 68, 265, 89}},
-      {f.CheckListBox2.Handle(), {316, 16, 533, 309}},
+      {f.Page1.ComboBox1.Handle(), {136, 8, 201, 0}},
+      {f.Page1.CheckBox4.Handle(), {8, 48, 265, 65}},
+      {f.Page1.ButtonAutoDetect.Handle(), {296, 5, 397, 69}},
+      {f.Page1.CheckListBox1.Handle(), {296, 89, 529, 193}},
+      {f.Page1.CheckListBox4.Handle(), {316, 153, 525, 189}},
+      {f.Page1.GroupBox7.Handle(), {4, 84, 281, 209}},
+      {f.Page1.Edit1.Handle(), {148, 104, 185, 125}},
+      {f.Page1.CheckBox11.Handle(), {16, 164, 273, 181}},
+      {f.Page1.Label8.Handle(), {12, 184, 0, 0}},
+      {f.Page1.GroupBox8.Handle(), {296, 196, 525, 309}},
+      {f.Page1.ComboBox3.Handle(), {328, 256, 497, 0}},
+      {f.Page2.Calendar1.Handle(), {3, 28, 370, 200}},
+      {f.Page2.GroupBox14.Handle(), {374, 26, 538, 246}},
+      {f.Page2.Panel4.Handle(), {468, 88, 535, 218}},
+      {f.Page2.ButtonViewAll.Handle(), {374, 250, 454, 308}},
+      {f.Page2.GroupBox3.Handle(), {184, 204, 369, 309}},
+      {f.Page2.Label2.Handle(), {108, 213, 183, 226}},
+      {f.Page3.GroupBox2.Handle(), {4, 12, 305, 105}},
+      {f.Page3.Edit4.Handle(), {60, 68, 265, 89}},
+      {f.Page3.CheckListBox2.Handle(), {316, 16, 533, 309}},
   };
   for (const Place& place : places) {
     SCOPED_TRACE(Describe(place.window));
@@ -132,7 +132,7 @@ TEST_F(ScaledLayoutTest, WindowAndControlsStandWhereTheLayoutSaysTimesTheScale) 
   EXPECT_TRUE(EqualRect(&page, &area));
   // The fonts are made for the scale: 8 points are 8 / 72 of an inch.
   LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(f.CheckBox4.Handle(), WM_GETFONT, 0, 0)), sizeof(font),
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(f.Page1.CheckBox4.Handle(), WM_GETFONT, 0, 0)), sizeof(font),
              &font);
   EXPECT_EQ(font.lfHeight, -MulDiv(8, dpi, 72));
 }
@@ -158,17 +158,17 @@ TEST_F(ScaledLayoutTest, ClicksAtScaledPlacesReachTheControlsThere) {
   StartQuietly();
   form->Show();
   TFormMain& f = *form;
-  ASSERT_FALSE(Ticked(f.CheckBox4));
-  EXPECT_EQ(ClickPage(0, {8 + 6, 48 + 8}), f.CheckBox4.Handle());
-  EXPECT_TRUE(Ticked(f.CheckBox4));
+  ASSERT_FALSE(Ticked(f.Page1.CheckBox4));
+  EXPECT_EQ(ClickPage(0, {8 + 6, 48 + 8}), f.Page1.CheckBox4.Handle());
+  EXPECT_TRUE(Ticked(f.Page1.CheckBox4));
   // "Power fail for ", inside its group.
-  EXPECT_EQ(ClickPage(0, {4 + 12 + 6, 84 + 58 + 8}), f.CheckBox9.Handle());
-  EXPECT_TRUE(Ticked(f.CheckBox9));
+  EXPECT_EQ(ClickPage(0, {4 + 12 + 6, 84 + 58 + 8}), f.Page1.CheckBox9.Handle());
+  EXPECT_TRUE(Ticked(f.Page1.CheckBox9));
 
   // May 2024 begins on a Wednesday: the 20th is the Monday of the fourth
   // week, column 1, week row 3; the middle of its cell, on the page.
-  EXPECT_EQ(ClickPage(1, {3 + 2 + 52 * 1 + 26, 28 + 2 + 24 * 4 + 12}), f.Calendar1.Handle());
-  EXPECT_EQ(f.Calendar1.Day(), 20);
+  EXPECT_EQ(ClickPage(1, {3 + 2 + 52 * 1 + 26, 28 + 2 + 24 * 4 + 12}), f.Page2.Calendar1.Handle());
+  EXPECT_EQ(f.Page2.Calendar1.Day(), 20);
 }
 
 TEST_F(ScaledLayoutTest, DayMarkersStandInTheCornerOfTheirCellsAtEveryScale) {
@@ -180,9 +180,9 @@ TEST_F(ScaledLayoutTest, DayMarkersStandInTheCornerOfTheirCellsAtEveryScale) {
     const int offsets[] = {0, 8, 16};
     for (int cell : {1, 7, 23, 37}) {
       // The markers stand inside the calendar: both in its coordinates.
-      const RECT grid = f.Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
+      const RECT grid = f.Page2.Calendar1.CellRect((cell - 1) % 7, (cell - 1) / 7 + 1);
       for (int set = 0; set < 3; ++set) {
-        const RECT marker = f.Calendar1.MarkRect(set, cell);
+        const RECT marker = f.Page2.Calendar1.MarkRect(set, cell);
         EXPECT_GE(marker.left, grid.left) << "cell " << cell;
         EXPECT_LE(marker.left, grid.left + Scaled(3, f.Dpi())) << "cell " << cell;
         EXPECT_NEAR(marker.top - grid.top, Scaled(offsets[set], f.Dpi()), 1) << "cell " << cell;

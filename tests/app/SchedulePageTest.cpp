@@ -28,11 +28,11 @@ class SchedulePageTest : public MainWindowTest {
     if (!marker.Down()) Click(marker);
   }
   void ReleaseMarkers() {
-    for (ui::MarkerButton* marker : {&form->MarkerShutdown, &form->MarkerStartup, &form->MarkerTest})
+    for (ui::MarkerButton* marker : {&form->Page2.MarkerShutdown, &form->Page2.MarkerStartup, &form->Page2.MarkerTest})
       if (marker->Down()) Click(*marker);
   }
   void SetCurrentDay(bool on) {
-    if (Ticked(form->CheckBox5) != on) Click(form->CheckBox5);
+    if (Ticked(form->Page2.CheckBox5) != on) Click(form->Page2.CheckBox5);
   }
   void WriteSchedule(const std::string& lines) { folder.Write("SCHEDULE.TXT", lines); }
 
@@ -40,11 +40,11 @@ class SchedulePageTest : public MainWindowTest {
 
   // A left click at the centre of the day's cell, through the message loop.
   void ClickDay(int day) {
-    const DayCell cell = form->Calendar1.FindDayCell(day);
-    const RECT rect = form->Calendar1.CellRect(cell.column, cell.weekRow + 1);
+    const ui::DayCell cell = form->Page2.Calendar1.FindDayCell(day);
+    const RECT rect = form->Page2.Calendar1.CellRect(cell.column, cell.weekRow + 1);
     const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    PostMessageW(form->Calendar1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(form->Calendar1.Handle(), WM_LBUTTONUP, 0, at);
+    PostMessageW(form->Page2.Calendar1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(form->Page2.Calendar1.Handle(), WM_LBUTTONUP, 0, at);
     Pump();
   }
 
@@ -72,8 +72,8 @@ class SchedulePageTest : public MainWindowTest {
   }
   // Picks month (1 to 12) and year with the mouse.
   void ShowMonth(int month, int year) {
-    PickRow(form->ComboBox8, year - 2000);
-    PickRow(form->ComboBox7, month - 1);
+    PickRow(form->Page2.ComboBox8, year - 2000);
+    PickRow(form->Page2.ComboBox7, month - 1);
   }
 
   void SetBoxText(ui::ComboBox& box, const std::string& text) {
@@ -82,18 +82,18 @@ class SchedulePageTest : public MainWindowTest {
   }
   void SetWeekdays(const std::string& mask) {
     for (int row = 0; row < 7; ++row)
-      if (form->CheckListBox3.Checked(row) != (mask[row] == '1')) ToggleTick(form->CheckListBox3, row);
+      if (form->Page2.CheckListBox3.Checked(row) != (mask[row] == '1')) ToggleTick(form->Page2.CheckListBox3, row);
   }
 
   // A marker shows in its cell (on whatever page is up).
-  bool Shown(int set, int cell) const { return form->Calendar1.MarkShown(set, cell); }
+  bool Shown(int set, int cell) const { return form->Page2.Calendar1.MarkShown(set, cell); }
   // The days of the shown month whose marker of a set shows.
   std::vector<int> MarkedDays(int set) const {
     std::vector<int> days;
     for (int day = 1; day <= 31; ++day) {
-      const DayCell cell = form->Calendar1.FindDayCell(day);
-      const int index = CellIndex(cell.column, cell.weekRow);
-      if (day <= module->ADateTime1.MaxDayOfMonth(form->Calendar1.Month(), form->Calendar1.Year()) &&
+      const ui::DayCell cell = form->Page2.Calendar1.FindDayCell(day);
+      const int index = ui::CellIndex(cell.column, cell.weekRow);
+      if (day <= module->ADateTime1.MaxDayOfMonth(form->Page2.Calendar1.Month(), form->Page2.Calendar1.Year()) &&
           Shown(set, index))
         days.push_back(day);
     }
@@ -102,7 +102,7 @@ class SchedulePageTest : public MainWindowTest {
   int ShownCount() const {
     int count = 0;
     for (int set = 0; set < 3; ++set)
-      for (int cell = 1; cell <= kMarkedCells; ++cell) count += Shown(set, cell);
+      for (int cell = 1; cell <= ui::kMarkedCells; ++cell) count += Shown(set, cell);
     return count;
   }
   // The colour on screen at a point of the schedule page.
@@ -124,7 +124,7 @@ class SchedulePageTest : public MainWindowTest {
   }
 
   std::string Times() const {
-    return TextOf(form->Label2) + " | " + TextOf(form->Label19) + " | " + TextOf(form->Label21);
+    return TextOf(form->Page2.Label2) + " | " + TextOf(form->Page2.Label19) + " | " + TextOf(form->Page2.Label21);
   }
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
@@ -158,26 +158,26 @@ TEST_F(SchedulePageTest, ADatedEventOverridesTheWeeklyTimeOfItsKind) {
   // Mondays and Fridays of May 2024, the 17th among them, once.
   EXPECT_EQ(MarkedDays(kRed), (std::vector<int>{3, 6, 10, 13, 17, 20, 24, 27, 31}));
   EXPECT_EQ(ShownCount(), 9);
-  EXPECT_EQ(TextOf(form->Label2), "23:15");
+  EXPECT_EQ(TextOf(form->Page2.Label2), "23:15");
   ClickDay(24);
-  EXPECT_EQ(TextOf(form->Label2), "07:05");
+  EXPECT_EQ(TextOf(form->Page2.Label2), "07:05");
   ClickDay(21);  // a Tuesday
-  EXPECT_EQ(TextOf(form->Label2), "Not define");
+  EXPECT_EQ(TextOf(form->Page2.Label2), "Not define");
 }
 
 TEST_F(SchedulePageTest, WeeklyMondayAndFridayAppliedMarksEveryMondayAndFridayOfEachMonthShown) {
   StartOn(2024, 5, 17);
   SetCurrentDay(false);
-  PressMarker(form->MarkerShutdown);
+  PressMarker(form->Page2.MarkerShutdown);
   SetWeekdays("0100010");
-  SetBoxText(form->ComboBox13, "22");
-  SetBoxText(form->ComboBox17, "45");
-  Click(form->ButtonApply);
+  SetBoxText(form->Page2.ComboBox13, "22");
+  SetBoxText(form->Page2.ComboBox17, "45");
+  Click(form->Page2.ButtonApply);
   EXPECT_EQ(form->Settings()->WEEKLY_SCHEDULE_SHUTDOWN_DAY, "0100010");
   EXPECT_EQ(MarkedDays(kRed), (std::vector<int>{3, 6, 10, 13, 17, 20, 24, 27, 31}));
   EXPECT_EQ(Times(), "22:45 | Not define | Not define");
   ClickDay(21);
-  EXPECT_EQ(TextOf(form->Label2), "Not define");
+  EXPECT_EQ(TextOf(form->Page2.Label2), "Not define");
   ShowMonth(6, 2024);
   EXPECT_EQ(MarkedDays(kRed), (std::vector<int>{3, 7, 10, 14, 17, 21, 24, 28}));
   EXPECT_TRUE(Lines().empty());
@@ -199,7 +199,7 @@ TEST_F(SchedulePageTest, LastDaysTakeTheirCellsAndAMonthChangeHidesThePreviousMa
   ShowMonth(2, 2015);  // the 1st a Sunday
   EXPECT_TRUE(Shown(kLime, 28));
   EXPECT_EQ(ShownCount(), 1);
-  EXPECT_EQ(form->Calendar1.Day(), 17);
+  EXPECT_EQ(form->Page2.Calendar1.Day(), 17);
   ClickDay(28);
   EXPECT_EQ(Times(), "Not define | 03:00 | Not define");
 }
@@ -207,39 +207,39 @@ TEST_F(SchedulePageTest, LastDaysTakeTheirCellsAndAMonthChangeHidesThePreviousMa
 TEST_F(SchedulePageTest, MonthAndYearStepWithTheArrowKeysAndTheDayIsHeldWithinTheMonth) {
   WriteSchedule("2024/02/29,SHUTDOWN,06:00,1\r\n2024/03/31,STARTUP,07:00,0\r\n");
   StartOn(2024, 1, 31);
-  Step(form->ComboBox7, VK_DOWN, 1);  // January to February
-  EXPECT_EQ(form->Calendar1.Day(), 29);
-  EXPECT_EQ(form->Calendar1.Month(), 2);
-  EXPECT_EQ(TextOf(form->Label2), "06:00");
+  Step(form->Page2.ComboBox7, VK_DOWN, 1);  // January to February
+  EXPECT_EQ(form->Page2.Calendar1.Day(), 29);
+  EXPECT_EQ(form->Page2.Calendar1.Month(), 2);
+  EXPECT_EQ(TextOf(form->Page2.Label2), "06:00");
   EXPECT_TRUE(Shown(kRed, 29 + 4));   // February 2024 starts on a Thursday
-  Step(form->ComboBox7, VK_DOWN, 1);  // March keeps the 29th
-  EXPECT_EQ(form->Calendar1.Day(), 29);
+  Step(form->Page2.ComboBox7, VK_DOWN, 1);  // March keeps the 29th
+  EXPECT_EQ(form->Page2.Calendar1.Day(), 29);
   EXPECT_EQ(MarkedDays(kRed), std::vector<int>{});
   EXPECT_EQ(MarkedDays(kLime), std::vector<int>{31});
-  Step(form->ComboBox8, VK_UP, 1);  // 2023
-  Step(form->ComboBox7, VK_UP, 1);  // February 2023 has 28 days
-  EXPECT_EQ(form->Calendar1.Day(), 28);
-  EXPECT_EQ(form->Calendar1.Year(), 2023);
+  Step(form->Page2.ComboBox8, VK_UP, 1);  // 2023
+  Step(form->Page2.ComboBox7, VK_UP, 1);  // February 2023 has 28 days
+  EXPECT_EQ(form->Page2.Calendar1.Day(), 28);
+  EXPECT_EQ(form->Page2.Calendar1.Year(), 2023);
   EXPECT_EQ(ShownCount(), 0);
 }
 
 TEST_F(SchedulePageTest, ApplyTakesTypedHoursAsTheyAreAndASecondApplyReplacesTheFirst) {
   StartOn(2024, 5, 17, true);
   SetCurrentDay(true);
-  PressMarker(form->MarkerStartup);
+  PressMarker(form->Page2.MarkerStartup);
   ClickDay(20);
-  SetBoxText(form->ComboBox13, "7");
-  SetBoxText(form->ComboBox17, "5");
-  Click(form->ButtonApply);
+  SetBoxText(form->Page2.ComboBox13, "7");
+  SetBoxText(form->Page2.ComboBox17, "5");
+  Click(form->Page2.ButtonApply);
   EXPECT_EQ(Lines(), std::vector<std::string>{"2024/05/20,STARTUP,07:05,0"});
-  EXPECT_EQ(TextOf(form->Label19), "07:05");
+  EXPECT_EQ(TextOf(form->Page2.Label19), "07:05");
   EXPECT_EQ(CellColours(23)[1], kColours[kLime]);
 
-  SetBoxText(form->ComboBox13, "99");
-  Click(form->CheckBox10);  // warning
-  Click(form->ButtonApply);
+  SetBoxText(form->Page2.ComboBox13, "99");
+  Click(form->Page2.CheckBox10);  // warning
+  Click(form->Page2.ButtonApply);
   EXPECT_EQ(Lines(), std::vector<std::string>{"2024/05/20,STARTUP,99:05,1"});
-  EXPECT_EQ(TextOf(form->Label19), "99:05");
+  EXPECT_EQ(TextOf(form->Page2.Label19), "99:05");
   EXPECT_EQ(ShownCount(), 1);
   EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -248,14 +248,14 @@ TEST_F(SchedulePageTest, ApplyWithoutAMarkerButtonOrWithAnEmptyHourChangesNothin
   StartOn(2024, 5, 17);
   SetCurrentDay(true);
   ReleaseMarkers();
-  Click(form->ButtonApply);
-  Click(form->ButtonClear);
-  PressMarker(form->MarkerTest);
-  SetBoxText(form->ComboBox13, "");
-  Click(form->ButtonApply);
+  Click(form->Page2.ButtonApply);
+  Click(form->Page2.ButtonClear);
+  PressMarker(form->Page2.MarkerTest);
+  SetBoxText(form->Page2.ComboBox13, "");
+  Click(form->Page2.ButtonApply);
   SetCurrentDay(false);
   SetWeekdays("1111111");
-  Click(form->ButtonApply);
+  Click(form->Page2.ButtonApply);
   EXPECT_EQ(dialogs.TextsOf(Kind::Message),
             (std::vector<std::string>{"Please select schedule before click apply button!",
                                       "Please select schedule before click apply button!",
@@ -277,11 +277,11 @@ TEST_F(SchedulePageTest, ClearOfWeeklyMondayKeepsOtherKindsAndOtherDays) {
       "2023/01/02,SHUTDOWN,11:00,0\r\n");
   StartOn(2024, 5, 17);
   SetCurrentDay(false);
-  PressMarker(form->MarkerShutdown);
+  PressMarker(form->Page2.MarkerShutdown);
   SetWeekdays("0100000");
-  SetBoxText(form->ComboBox13, "06");
-  SetBoxText(form->ComboBox17, "30");
-  Click(form->ButtonClear);
+  SetBoxText(form->Page2.ComboBox13, "06");
+  SetBoxText(form->Page2.ComboBox17, "30");
+  Click(form->Page2.ButtonClear);
   const TINI& ini = *form->Settings();
   EXPECT_EQ(ini.WEEKLY_SCHEDULE_SHUTDOWN_DAY, "0000010");
   EXPECT_EQ(ini.WEEKLY_SCHEDULE_SHUTDOWN_HOUR, 6);
@@ -291,7 +291,7 @@ TEST_F(SchedulePageTest, ClearOfWeeklyMondayKeepsOtherKindsAndOtherDays) {
   EXPECT_EQ(Lines(), (std::vector<std::string>{"2024/05/20,STARTUP,09:00,0", "2024/05/21,SHUTDOWN,10:00,0"}));
   EXPECT_EQ(MarkedDays(kRed), (std::vector<int>{3, 10, 17, 21, 24, 31}));
   EXPECT_EQ(MarkedDays(kLime), (std::vector<int>{6, 13, 20, 27}));
-  EXPECT_EQ(TextOf(form->Label2), "06:30");  // the 17th, a Friday
+  EXPECT_EQ(TextOf(form->Page2.Label2), "06:30");  // the 17th, a Friday
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -299,17 +299,17 @@ TEST_F(SchedulePageTest, ClearOfTheSelectedDayRemovesOnlyTheChosenKind) {
   WriteSchedule("2024/05/20,STARTUP,09:00,0\r\n2024/05/20,SHUTDOWN,08:00,0\r\n");
   StartOn(2024, 5, 17);
   SetCurrentDay(true);
-  PressMarker(form->MarkerShutdown);
+  PressMarker(form->Page2.MarkerShutdown);
   ClickDay(21);
-  Click(form->ButtonClear);
+  Click(form->Page2.ButtonClear);
   EXPECT_EQ(dialogs.TextsOf(Kind::Message), std::vector<std::string>{"Have no schedule set on this day !"});
   ClickDay(20);
-  Click(form->ButtonClear);
+  Click(form->Page2.ButtonClear);
   EXPECT_EQ(Lines(), std::vector<std::string>{"2024/05/20,STARTUP,09:00,0"});
   EXPECT_EQ(MarkedDays(kRed), std::vector<int>{});
   EXPECT_EQ(MarkedDays(kLime), std::vector<int>{20});
   EXPECT_EQ(Times(), "Not define | 09:00 | Not define");
-  Click(form->ButtonClear);
+  Click(form->Page2.ButtonClear);
   EXPECT_EQ(dialogs.TextsOf(Kind::Message).size(), 2u);
 }
 
@@ -320,7 +320,7 @@ TEST_F(SchedulePageTest, ResetThenOkWritesAnEmptyScheduleAndNoWeekdays) {
   WriteSchedule("2024/05/17,SHUTDOWN,08:30,1\r\n");
   StartOn(2024, 5, 17);
   EXPECT_GT(ShownCount(), 0);
-  Click(form->ButtonReset);
+  Click(form->Page2.ButtonReset);
   EXPECT_EQ(ShownCount(), 0);
   EXPECT_EQ(Times(), " |  | ");
   PressOk();
@@ -339,7 +339,7 @@ TEST_F(SchedulePageTest, ApplyWritesItsDebugLineFirstWhenTheLogIsOn) {
   WriteSettings("[DEBUG]\r\nDEBUG_LOG=1\r\nDEBUG_FILE=" + log + "\r\n");
   StartOn(2024, 5, 17);
   ReleaseMarkers();
-  Click(form->ButtonApply);
+  Click(form->Page2.ButtonApply);
   EXPECT_EQ(folder.Read("debug.dbg"),
             "17/05/2024 , 10:30:00 , TEST VALUE OF DAY ,  Function name : "
             "procedure TFormMain.ButtonApplyClick(Sender: TObject)\r\n");
@@ -347,13 +347,13 @@ TEST_F(SchedulePageTest, ApplyWritesItsDebugLineFirstWhenTheLogIsOn) {
 
 TEST_F(SchedulePageTest, TheCalendarTakesTheFocusAfterTheGroupsAndMovesWithTheArrowKeys) {
   StartOn(2024, 5, 17);
-  SetFocus(form->CheckBox8.Handle());
+  SetFocus(form->Page2.CheckBox8.Handle());
   PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
   Pump();
-  EXPECT_EQ(GetFocus(), form->Calendar1.Handle());
+  EXPECT_EQ(GetFocus(), form->Page2.Calendar1.Handle());
   PostMessageW(GetFocus(), WM_KEYDOWN, VK_RIGHT, 1);
   Pump();
-  EXPECT_EQ(form->Calendar1.Day(), 18);
+  EXPECT_EQ(form->Page2.Calendar1.Day(), 18);
 }
 
 TEST_F(SchedulePageTest, MarkerButtonsPressedWithTheMouseChooseTheKindOneAtATime) {
@@ -365,14 +365,14 @@ TEST_F(SchedulePageTest, MarkerButtonsPressedWithTheMouseChooseTheKindOneAtATime
     Pump();
   };
   ReleaseMarkers();
-  press(form->MarkerShutdown);
-  press(form->MarkerTest);
-  EXPECT_FALSE(form->MarkerShutdown.Down());
-  Click(form->ButtonApply);
+  press(form->Page2.MarkerShutdown);
+  press(form->Page2.MarkerTest);
+  EXPECT_FALSE(form->Page2.MarkerShutdown.Down());
+  Click(form->Page2.ButtonApply);
   EXPECT_EQ(Lines(), std::vector<std::string>{"2024/05/17,TESTUPS,12:00,0"});
-  press(form->MarkerTest);  // pressed again: released
-  EXPECT_FALSE(form->MarkerTest.Down());
-  Click(form->ButtonApply);
+  press(form->Page2.MarkerTest);  // pressed again: released
+  EXPECT_FALSE(form->Page2.MarkerTest.Down());
+  Click(form->Page2.ButtonApply);
   EXPECT_EQ(dialogs.TextsOf(Kind::Message),
             std::vector<std::string>{"Please select schedule before click apply button!"});
 }

@@ -64,8 +64,8 @@ TEST_F(StartupTest, SkinPicturesThatExistAreLoadedSilently) {
   EXPECT_EQ(dialogs.TextsOf(Kind::Message).size(), 1u);  // only the language file
   EXPECT_TRUE(form->Panel1.HasPicture());
   for (const ui::DrawnButton* button :
-       {&form->ButtonOK, &form->ButtonCancel, &form->ButtonClear, &form->ButtonApply, &form->ButtonAutoDetect,
-        &form->ButtonViewAll, &form->ButtonReset})
+       {&form->ButtonOK, &form->ButtonCancel, &form->Page2.ButtonClear, &form->Page2.ButtonApply, &form->Page1.ButtonAutoDetect,
+        &form->Page2.ButtonViewAll, &form->Page2.ButtonReset})
     EXPECT_TRUE(button->HasGlyph());
 }
 
@@ -77,10 +77,10 @@ TEST_F(StartupTest, BrokenSkinStopsTheStartWithAnErrorBoxButTheWindowOpens) {
   ASSERT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Bitmap image is not valid."});
   // Skipped: the other skins, the language list and the pages.
   EXPECT_EQ(dialogs.TextsOf(Kind::Message).size(), 1u);
-  EXPECT_EQ(form->CheckListBox2.Count(), 0);
-  EXPECT_EQ(form->ComboBox1.ItemIndex(), -1);
-  EXPECT_EQ(TextOf(form->Edit3), "");
-  EXPECT_EQ(TextOf(form->Edit4), "");
+  EXPECT_EQ(form->Page3.CheckListBox2.Count(), 0);
+  EXPECT_EQ(form->Page1.ComboBox1.ItemIndex(), -1);
+  EXPECT_EQ(TextOf(form->Page3.Edit3), "");
+  EXPECT_EQ(TextOf(form->Page3.Edit4), "");
   EXPECT_TRUE(WindowOpen());
 }
 
@@ -93,7 +93,7 @@ TEST_F(StartupTest, LanguageListHoldsExtensionlessNamesSortedAndTicksTheStoredOn
   folder.Write("Languages\\notes.txt", "x");
   WriteSettings("[PAGE3]\r\nLANGUAGE=Zulu\r\n");
   StartQuietly();
-  ui::TickList& list = form->CheckListBox2;
+  ui::TickList& list = form->Page3.CheckListBox2;
   ASSERT_EQ(list.Count(), 4);
   EXPECT_EQ(list.RowText(0), "deutsch");
   EXPECT_EQ(list.RowText(1), "English");
@@ -109,61 +109,61 @@ TEST_F(StartupTest, LanguageWithoutFolderTicksNoRow) {
   Start();
   EXPECT_EQ(dialogs.shown.front().text,
             folder.Path() + "\\Languages\\english\\setup.ini Error, File not found : ");
-  EXPECT_FALSE(form->CheckListBox2.Checked(0));
+  EXPECT_FALSE(form->Page3.CheckListBox2.Checked(0));
 }
 
 TEST_F(StartupTest, NoSettingsFileShowsTheDefaults) {
   StartQuietly();
   TFormMain& f = *form;
   // Configuration page.
-  EXPECT_EQ(TextOf(f.ComboBox1), "COM 1");
-  EXPECT_FALSE(Ticked(f.CheckBox4));
-  EXPECT_FALSE(f.CheckListBox1.Checked(0));
-  EXPECT_TRUE(f.CheckListBox1.Checked(1));
-  EXPECT_FALSE(f.CheckListBox1.Checked(2));
-  EXPECT_FALSE(f.CheckListBox1.Checked(3));
-  EXPECT_TRUE(f.CheckListBox4.Checked(0));
-  EXPECT_FALSE(f.CheckListBox4.Checked(1));
-  EXPECT_FALSE(On(f.CheckListBox4));
-  EXPECT_TRUE(Ticked(f.CheckBox1));
-  EXPECT_EQ(TextOf(f.Edit1), "2");
-  EXPECT_EQ(f.UpDown1.Position(), 2);
-  EXPECT_TRUE(On(f.Edit1));
-  EXPECT_TRUE(Ticked(f.CheckBox11));
-  EXPECT_FALSE(Ticked(f.CheckBox9));
-  EXPECT_EQ(TextOf(f.Edit2), "5");
-  EXPECT_FALSE(On(f.Edit2));
-  EXPECT_FALSE(On(f.UpDown2));
-  EXPECT_FALSE(On(f.Label10));
-  EXPECT_EQ(TextOf(f.ComboBox3), "Force Shutdown");
-  EXPECT_FALSE(Ticked(f.CheckBox2));
-  EXPECT_TRUE(On(f.CheckBox2));
-  EXPECT_FALSE(Ticked(f.CheckBox3));
+  EXPECT_EQ(TextOf(f.Page1.ComboBox1), "COM 1");
+  EXPECT_FALSE(Ticked(f.Page1.CheckBox4));
+  EXPECT_FALSE(f.Page1.CheckListBox1.Checked(0));
+  EXPECT_TRUE(f.Page1.CheckListBox1.Checked(1));
+  EXPECT_FALSE(f.Page1.CheckListBox1.Checked(2));
+  EXPECT_FALSE(f.Page1.CheckListBox1.Checked(3));
+  EXPECT_TRUE(f.Page1.CheckListBox4.Checked(0));
+  EXPECT_FALSE(f.Page1.CheckListBox4.Checked(1));
+  EXPECT_FALSE(On(f.Page1.CheckListBox4));
+  EXPECT_TRUE(Ticked(f.Page1.CheckBox1));
+  EXPECT_EQ(TextOf(f.Page1.Edit1), "2");
+  EXPECT_EQ(f.Page1.UpDown1.Position(), 2);
+  EXPECT_TRUE(On(f.Page1.Edit1));
+  EXPECT_TRUE(Ticked(f.Page1.CheckBox11));
+  EXPECT_FALSE(Ticked(f.Page1.CheckBox9));
+  EXPECT_EQ(TextOf(f.Page1.Edit2), "5");
+  EXPECT_FALSE(On(f.Page1.Edit2));
+  EXPECT_FALSE(On(f.Page1.UpDown2));
+  EXPECT_FALSE(On(f.Page1.Label10));
+  EXPECT_EQ(TextOf(f.Page1.ComboBox3), "Force Shutdown");
+  EXPECT_FALSE(Ticked(f.Page1.CheckBox2));
+  EXPECT_TRUE(On(f.Page1.CheckBox2));
+  EXPECT_FALSE(Ticked(f.Page1.CheckBox3));
   // Schedule page.
-  EXPECT_EQ(TextOf(f.ComboBox7), "May");
-  EXPECT_EQ(TextOf(f.ComboBox8), "2024");
-  EXPECT_EQ(TextOf(f.ComboBox13), "12");
-  EXPECT_EQ(TextOf(f.ComboBox17), "00");
-  EXPECT_FALSE(Ticked(f.CheckBox10));
-  EXPECT_TRUE(Ticked(f.CheckBox5));
-  EXPECT_FALSE(On(f.CheckListBox3));
-  EXPECT_TRUE(f.MarkerShutdown.Down());
-  EXPECT_FALSE(f.MarkerStartup.Down());
-  EXPECT_TRUE(On(f.MarkerStartup));
-  EXPECT_TRUE(On(f.MarkerTest));
-  EXPECT_EQ(TextOf(f.ComboBox11), "Force Shutdown");
-  EXPECT_FALSE(Ticked(f.CheckBox6));
-  EXPECT_TRUE(On(f.CheckBox6));
-  EXPECT_FALSE(Ticked(f.CheckBox8));
+  EXPECT_EQ(TextOf(f.Page2.ComboBox7), "May");
+  EXPECT_EQ(TextOf(f.Page2.ComboBox8), "2024");
+  EXPECT_EQ(TextOf(f.Page2.ComboBox13), "12");
+  EXPECT_EQ(TextOf(f.Page2.ComboBox17), "00");
+  EXPECT_FALSE(Ticked(f.Page2.CheckBox10));
+  EXPECT_TRUE(Ticked(f.Page2.CheckBox5));
+  EXPECT_FALSE(On(f.Page2.CheckListBox3));
+  EXPECT_TRUE(f.Page2.MarkerShutdown.Down());
+  EXPECT_FALSE(f.Page2.MarkerStartup.Down());
+  EXPECT_TRUE(On(f.Page2.MarkerStartup));
+  EXPECT_TRUE(On(f.Page2.MarkerTest));
+  EXPECT_EQ(TextOf(f.Page2.ComboBox11), "Force Shutdown");
+  EXPECT_FALSE(Ticked(f.Page2.CheckBox6));
+  EXPECT_TRUE(On(f.Page2.CheckBox6));
+  EXPECT_FALSE(Ticked(f.Page2.CheckBox8));
   // Others page.
-  EXPECT_EQ(TextOf(f.Edit3), "50");
-  EXPECT_EQ(TextOf(f.Edit4), fs_seam::CurrentDirectory() + "\\Eventlog.txt");
-  EXPECT_TRUE(Ticked(f.CheckBox7));
-  EXPECT_EQ(TextOf(f.Edit5), "7");
-  EXPECT_TRUE(On(f.Edit5));
-  EXPECT_EQ(TextOf(f.ComboBox9), "30");
-  EXPECT_TRUE(On(f.ComboBox9));
-  EXPECT_TRUE(On(f.SpeedButton2));
+  EXPECT_EQ(TextOf(f.Page3.Edit3), "50");
+  EXPECT_EQ(TextOf(f.Page3.Edit4), fs_seam::CurrentDirectory() + "\\Eventlog.txt");
+  EXPECT_TRUE(Ticked(f.Page3.CheckBox7));
+  EXPECT_EQ(TextOf(f.Page3.Edit5), "7");
+  EXPECT_TRUE(On(f.Page3.Edit5));
+  EXPECT_EQ(TextOf(f.Page3.ComboBox9), "30");
+  EXPECT_TRUE(On(f.Page3.ComboBox9));
+  EXPECT_TRUE(On(f.Page3.SpeedButton2));
 }
 
 TEST_F(StartupTest, StoredValuesOutsideTheListsLeaveTheBoxesEmpty) {
@@ -172,17 +172,17 @@ TEST_F(StartupTest, StoredValuesOutsideTheListsLeaveTheBoxesEmpty) {
       "[PAGE2]\r\nLAST_SCHEDULE_SETUP_HOUR=24\r\nLAST_SCHEDULE_SETUP_MINUTE=7\r\n"
       "[PAGE3]\r\nDATALOG_INTERVAL=20\r\n");
   StartQuietly();
-  EXPECT_EQ(form->ComboBox1.ItemIndex(), -1);
-  EXPECT_EQ(TextOf(form->ComboBox1), "");
-  EXPECT_EQ(TextOf(form->Edit1), "40");
-  EXPECT_EQ(form->UpDown1.Position(), 10);
-  EXPECT_EQ(TextOf(form->Edit2), "0");
-  EXPECT_EQ(form->UpDown2.Position(), 1);
-  EXPECT_FALSE(form->CheckListBox4.Checked(0));
-  EXPECT_FALSE(form->CheckListBox4.Checked(1));
-  EXPECT_EQ(TextOf(form->ComboBox13), "");
-  EXPECT_EQ(TextOf(form->ComboBox17), "07");
-  EXPECT_EQ(TextOf(form->ComboBox9), "");
+  EXPECT_EQ(form->Page1.ComboBox1.ItemIndex(), -1);
+  EXPECT_EQ(TextOf(form->Page1.ComboBox1), "");
+  EXPECT_EQ(TextOf(form->Page1.Edit1), "40");
+  EXPECT_EQ(form->Page1.UpDown1.Position(), 10);
+  EXPECT_EQ(TextOf(form->Page1.Edit2), "0");
+  EXPECT_EQ(form->Page1.UpDown2.Position(), 1);
+  EXPECT_FALSE(form->Page1.CheckListBox4.Checked(0));
+  EXPECT_FALSE(form->Page1.CheckListBox4.Checked(1));
+  EXPECT_EQ(TextOf(form->Page2.ComboBox13), "");
+  EXPECT_EQ(TextOf(form->Page2.ComboBox17), "07");
+  EXPECT_EQ(TextOf(form->Page3.ComboBox9), "");
 }
 
 TEST_F(StartupTest, PowerFailPairEndsAsItsTwoSettingsSay) {
@@ -197,19 +197,19 @@ TEST_F(StartupTest, PowerFailPairEndsAsItsTwoSettingsSay) {
     WriteSettings(std::string("[PAGE1]\r\nPOWERFAIL_SHUTDOWN_STATUS=") + c.powerFail +
                   "\r\nRUNTIME_ZERO_SHUTDOWN_STATUS=" + c.runtimeZero + "\r\n");
     StartQuietly();
-    EXPECT_EQ(Ticked(form->CheckBox9), c.powerFailTicked);
-    EXPECT_EQ(Ticked(form->CheckBox11), c.runtimeZeroTicked);
-    EXPECT_EQ(On(form->Edit2), c.minutesOn);
-    EXPECT_EQ(On(form->UpDown2), c.minutesOn);
-    EXPECT_EQ(On(form->Label10), c.minutesOn);
+    EXPECT_EQ(Ticked(form->Page1.CheckBox9), c.powerFailTicked);
+    EXPECT_EQ(Ticked(form->Page1.CheckBox11), c.runtimeZeroTicked);
+    EXPECT_EQ(On(form->Page1.Edit2), c.minutesOn);
+    EXPECT_EQ(On(form->Page1.UpDown2), c.minutesOn);
+    EXPECT_EQ(On(form->Page1.Label10), c.minutesOn);
     form.reset();
   }
 }
 
 TEST_F(StartupTest, F1AsksTheShellForTheHelpFile) {
   StartQuietly();
-  SetFocus(form->Edit1.Handle());
-  PostMessageW(form->Edit1.Handle(), WM_KEYDOWN, VK_F1, 1);
+  SetFocus(form->Page1.Edit1.Handle());
+  PostMessageW(form->Page1.Edit1.Handle(), WM_KEYDOWN, VK_F1, 1);
   Pump();
   EXPECT_EQ(shell.opened, std::vector<std::string>{"Ombrel_T.hlp"});
 }

@@ -238,11 +238,11 @@ TEST_F(ViewAllTest, CloseButtonEndsTheShowing) {
 TEST_F(ViewAllTest, ViewAllButtonAfterApplyListsTheNewEventBeforeAnythingIsSaved) {
   StartQuietly();
   form->PageControl1.SetActive(1);
-  if (!Ticked(form->CheckBox5)) Click(form->CheckBox5);
-  if (!form->MarkerTest.Down()) Click(form->MarkerTest);
-  SetWindowTextW(form->ComboBox13.TypingTarget(), L"21");
-  SetWindowTextW(form->ComboBox17.TypingTarget(), L"05");
-  Click(form->ButtonApply);
+  if (!Ticked(form->Page2.CheckBox5)) Click(form->Page2.CheckBox5);
+  if (!form->Page2.MarkerTest.Down()) Click(form->Page2.MarkerTest);
+  SetWindowTextW(form->Page2.ComboBox13.TypingTarget(), L"21");
+  SetWindowTextW(form->Page2.ComboBox17.TypingTarget(), L"05");
+  Click(form->Page2.ButtonApply);
   bool sawIt = false;
   RunSoon([&] {
     sawIt = true;
@@ -251,7 +251,7 @@ TEST_F(ViewAllTest, ViewAllButtonAfterApplyListsTheNewEventBeforeAnythingIsSaved
     EXPECT_EQ(Row(0), (Cells{"2024/05/17", "21:05", "TestUPS", "NO"}));
     SendMessageW(View().ButtonClose.Handle(), BM_CLICK, 0, 0);
   });
-  Click(form->ButtonViewAll);
+  Click(form->Page2.ButtonViewAll);
   EXPECT_TRUE(sawIt);
   EXPECT_FALSE(folder.Exists("SCHEDULE.TXT"));
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));

@@ -161,7 +161,7 @@ void ChooseRow(ui::ComboBox& box, int row) {
 
 void Detect(World& w) {
   w.dialogs.confirmAnswers.push_back(true);
-  w.Click(w.form->ButtonAutoDetect);
+  w.Click(w.form->Page1.ButtonAutoDetect);
   ui::Timer& timer = w.module->Timer1;
   if (timer.Enabled()) KillTimer(timer.Handle(), 1);
   for (int tick = 0; tick < 200 && timer.Enabled(); ++tick) {
@@ -172,9 +172,9 @@ void Detect(World& w) {
 }
 
 void ApplyDatedShutdown(World& w) {
-  if (!w.form->MarkerShutdown.Down()) w.Click(w.form->MarkerShutdown);
-  if (SendMessageW(w.form->CheckBox5.Handle(), BM_GETCHECK, 0, 0) != BST_CHECKED) w.Click(w.form->CheckBox5);
-  w.Click(w.form->ButtonApply);
+  if (!w.form->Page2.MarkerShutdown.Down()) w.Click(w.form->Page2.MarkerShutdown);
+  if (SendMessageW(w.form->Page2.CheckBox5.Handle(), BM_GETCHECK, 0, 0) != BST_CHECKED) w.Click(w.form->Page2.CheckBox5);
+  w.Click(w.form->Page2.ButtonApply);
 }
 
 const std::vector<Operation>& Operations() {
@@ -185,8 +185,8 @@ const std::vector<Operation>& Operations() {
       {"OK, nothing changed", Files::All, false, [](World& w) { w.PressOk(); }},
       {"OK, configuration changed", Files::All, false,
        [](World& w) {
-         ChooseRow(w.form->ComboBox1, 5);
-         w.Click(w.form->CheckBox4);  // the start-up entry goes
+         ChooseRow(w.form->Page1.ComboBox1, 5);
+         w.Click(w.form->Page1.CheckBox4);  // the start-up entry goes
          w.PressOk();
        }},
       {"OK, schedule changed", Files::All, false,
@@ -196,8 +196,8 @@ const std::vector<Operation>& Operations() {
        }},
       {"OK, Others page changed", Files::All, false,
        [](World& w) {
-         w.form->Edit3.SetText("120");
-         w.Click(w.form->CheckBox7);
+         w.form->Page3.Edit3.SetText("120");
+         w.Click(w.form->Page3.CheckBox7);
          w.PressOk();
        }},
       {"Cancel", Files::All, false,
@@ -208,19 +208,19 @@ const std::vector<Operation>& Operations() {
       {"Apply", Files::All, false, ApplyDatedShutdown},
       {"Clear", Files::All, false,
        [](World& w) {
-         w.Click(w.form->MarkerShutdown);
-         w.Click(w.form->ButtonClear);
+         w.Click(w.form->Page2.MarkerShutdown);
+         w.Click(w.form->Page2.ButtonClear);
        }},
-      {"Reset", Files::All, false, [](World& w) { w.Click(w.form->ButtonReset); }},
+      {"Reset", Files::All, false, [](World& w) { w.Click(w.form->Page2.ButtonReset); }},
       {"View All", Files::All, false,
        [](World& w) {
          HWND view = w.viewAll->Handle();
          RunSoon([view] { PostMessageW(view, WM_CLOSE, 0, 0); });
-         w.Click(w.form->ButtonViewAll);
+         w.Click(w.form->Page2.ButtonViewAll);
        }},
       {"OK again after a failed OK", Files::All, false,
        [](World& w) {
-         w.Click(w.form->CheckBox7);
+         w.Click(w.form->Page3.CheckBox7);
          w.PressOk();
          w.PressOk();
        }},

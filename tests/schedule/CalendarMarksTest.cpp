@@ -38,19 +38,6 @@ class CalendarMarks : public ::testing::Test {
   TSchedule store;
 };
 
-TEST_F(CalendarMarks, LastDaysOfAMonthTakeTheirCells) {
-  // January 2022 starts on a Saturday: day 31 takes cell 37, the last one with markers.
-  DayCell cell = DayCellOf(31, dates.Day_Of_Week(1, 1, 2022) - 1);
-  EXPECT_EQ(CellIndex(cell.column, cell.weekRow), kMarkedCells);
-  cell = DayCellOf(28, dates.Day_Of_Week(1, 2, 2021) - 1);  // a Monday
-  EXPECT_EQ(CellIndex(cell.column, cell.weekRow), 29);
-  cell = DayCellOf(28, dates.Day_Of_Week(1, 2, 2015) - 1);  // a Sunday
-  EXPECT_EQ(CellIndex(cell.column, cell.weekRow), 28);
-  EXPECT_EQ(CellIndex(7, 0), 0);
-  EXPECT_EQ(CellIndex(0, 8), 0);
-  EXPECT_EQ(CellIndex(-1, 2), 0);
-}
-
 TEST_F(CalendarMarks, DatedEventsOfEachKindAndWeeklyRulesMarkTheirDays) {
   Load(
       "2024/04/30,SHUTDOWN,08:00,0\r\n"

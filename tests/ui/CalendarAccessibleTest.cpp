@@ -144,7 +144,7 @@ TEST_F(CalendarAccessibleTest, ATableOfFortyTwoCellsNamedByTheirDates) {
 }
 
 TEST_F(CalendarAccessibleTest, CellsLieWhereTheGridDrawsThem) {
-  const DayCell cell = calendar.FindDayCell(9);
+  const ui::DayCell cell = calendar.FindDayCell(9);
   RECT drawn = calendar.CellRect(cell.column, cell.weekRow + 1);
   MapWindowPoints(calendar.Handle(), nullptr, reinterpret_cast<POINT*>(&drawn), 2);
   const RECT told = ScreenRectOf(12);  // 3 cells of April before the 9th's
@@ -166,7 +166,7 @@ TEST_F(CalendarAccessibleTest, SelectionAndFocusFollowClicksAndKeysWithEvents) {
   ASSERT_NE(hook, nullptr);
 
   // A click on the 20th (cell 23) gives the calendar the focus and selects it.
-  const DayCell cell = calendar.FindDayCell(20);
+  const ui::DayCell cell = calendar.FindDayCell(20);
   const RECT rect = calendar.CellRect(cell.column, cell.weekRow + 1);
   const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   SendMessageW(calendar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/Calendar.h"
+#include "util/CivilDate.h"
 #include "ui/Gdi.h"
 #include "ui/Panel.h"
 
@@ -39,7 +40,7 @@ class CalendarTest : public ::testing::Test {
 
   // The centre of a day's cell, in the calendar's client pixels.
   POINT CentreOf(int day) const {
-    const DayCell cell = calendar.FindDayCell(day);
+    const ui::DayCell cell = calendar.FindDayCell(day);
     const RECT rect = calendar.CellRect(cell.column, cell.weekRow + 1);
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   }
@@ -141,7 +142,7 @@ TEST_F(CalendarTest, PaintsTheSelectedDayHighlightedOnWhiteAndTakesItsFont) {
   SendMessageW(calendar.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
 
   const auto corner = [this](int day) {
-    const DayCell cell = calendar.FindDayCell(day);
+    const ui::DayCell cell = calendar.FindDayCell(day);
     const RECT rect = calendar.CellRect(cell.column, cell.weekRow + 1);
     return POINT{rect.left + 2, rect.top + 2};
   };
@@ -150,7 +151,7 @@ TEST_F(CalendarTest, PaintsTheSelectedDayHighlightedOnWhiteAndTakesItsFont) {
   at = corner(16);
   EXPECT_EQ(GetPixel(dc.Get(), at.x, at.y), RGB(255, 255, 255));
   // Day 16 shows its number: some pixel of its cell is not white.
-  const DayCell cell = calendar.FindDayCell(16);
+  const ui::DayCell cell = calendar.FindDayCell(16);
   const RECT rect = calendar.CellRect(cell.column, cell.weekRow + 1);
   bool lettered = false;
   for (int y = rect.top; y < rect.bottom && !lettered; ++y)
@@ -211,3 +212,16 @@ TEST_F(CalendarTest, MarksDrawOverTheirCellCornersStackedBySetAndLeaveClicksToTh
 }
 
 }  // namespace
+
+TEST(CalendarGrid, LastDaysOfAMonthTakeTheirCells) {
+  // January 2022 starts on a Saturday: day 31 takes cell 37, the last one with markers.
+  ui::DayCell cell = ui::DayCellOf(31, WeekdayOf({1, 1, 2022}) - 1);
+  EXPECT_EQ(ui::CellIndex(cell.column, cell.weekRow), ui::kMarkedCells);
+  cell = ui::DayCellOf(28, WeekdayOf({1, 2, 2021}) - 1);  // a Monday
+  EXPECT_EQ(ui::CellIndex(cell.column, cell.weekRow), 29);
+  cell = ui::DayCellOf(28, WeekdayOf({1, 2, 2015}) - 1);  // a Sunday
+  EXPECT_EQ(ui::CellIndex(cell.column, cell.weekRow), 28);
+  EXPECT_EQ(ui::CellIndex(7, 0), 0);
+  EXPECT_EQ(ui::CellIndex(0, 8), 0);
+  EXPECT_EQ(ui::CellIndex(-1, 2), 0);
+}
