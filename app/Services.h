@@ -10,6 +10,7 @@
 #include "platform/Shell.h"
 #include "platform/Wait.h"
 #include "settings/SaveOrder.h"  // the program's registry keys
+#include "util/FolderOf.h"
 
 class StartupTrace;
 
@@ -24,9 +25,3 @@ struct Services {
   const IFolderRights* folderRights = nullptr;  // who may change the program's folder; unchecked when null
   IDosDevices* dosDevices = nullptr;  // the computer's serial ports; none listed when null
 };
-
-// The folder part of a path, with its trailing backslash.
-inline std::string FolderOf(const std::string& path) {
-  auto slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}

@@ -5,20 +5,16 @@
 #include "platform/Shell.h"
 #include "schedule/TSchedule.h"
 #include "settings/TINI.h"
+#include "util/FolderOf.h"
 
 namespace {
-
-std::string FolderPart(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 void WriteRunEntry(const SaveSeams& seams, bool on) {
   if (!on) {
     seams.registry.DeleteValue(kRunKey, "OMB_SPY");
     return;
   }
-  std::string monitor = FolderPart(seams.shell.ShortPath(seams.programPath)) + "SPY.EXE";
+  std::string monitor = FolderOf(seams.shell.ShortPath(seams.programPath)) + "SPY.EXE";
   // A short form that still holds a blank (a volume without short names)
   // would be cut at the blank when the entry runs: quote it then.
   if (monitor.find(' ') != std::string::npos) monitor = "\"" + monitor + "\"";
@@ -33,6 +29,6 @@ void SaveInOrder(const SaveSeams& seams, bool runAtStartup, TSchedule& schedule,
   schedule.SaveSchedule();
   afterSchedule();
   settings.Save();
-  fs_seam::FlushFolder(FolderPart(settings.Path));
+  fs_seam::FlushFolder(FolderOf(settings.Path));
   seams.registry.SetNumber(kProgramKey, "SETUP", 1);
 }

@@ -38,7 +38,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kSettings[] =
     "[PAGE1]\r\nUPSPORT=3\r\nUPSTYPE=0\r\nRUN_STARTUP_STATUS=1\r\nOVERLOAD_SHUTDOWN_TIME=4\r\n"
     "; edited by hand\r\n[PAGE2]\r\nWEEKLY_SCHEDULE_SHUTDOWN_DAY=0100010\r\n[PAGE3]\r\nLANGUAGE=English\r\n"
