@@ -183,6 +183,8 @@ std::string TINI_LANGUAGE::Load() {
   } catch (const fs_seam::FileError& error) {
     failure = Path + ": " + error.what();
   }
+  // A file not read leaves every text at its English default, as it is.
+  if (!failure.empty()) return failure;
   // A file in UTF-8 or UTF-16 is read as UTF-8, and its texts are turned into
   // the system's code page, which every other text of the program is in.
   LanguageFileText decoded = DecodeLanguageFile(bytes);

@@ -60,6 +60,7 @@ class World {
       fs::create_directories(folder.File("Languages\\English"));
       fs::copy_file(fs::path(OMBREL_LANGUAGES_DIR) / "English" / "setup.ini",
                     folder.File("Languages\\English\\setup.ini"));
+      fs::create_directories(folder.File("Languages\\Francais"));  // a second language to tick
       fs::create_directories(folder.File("skin\\setup"));
       for (const auto& entry : fs::directory_iterator(fs::path(OMBREL_SKIN_DIR) / "setup"))
         if (entry.is_regular_file())
@@ -100,6 +101,13 @@ class World {
   void PressOk() {
     dialogs.confirmAnswers.push_back(true);
     Click(form->ButtonOK);
+  }
+  void ToggleTick(ui::TickList& list, int row) {
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(list.Checked(row) ? 1 : 2);
+    SendMessageW(list.Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    Pump();
   }
 
   ScratchFolder folder;
@@ -225,8 +233,33 @@ const std::vector<Operation>& Operations() {
        }},
       {"F1", Files::All, false,
        [](World& w) {
-         SendMessageW(w.form->Handle(), WM_KEYDOWN, VK_F1, 0);
+         PostMessageW(w.form->Page1.Edit1.Handle(), WM_KEYDOWN, VK_F1, 1);
          w.Pump();
+       }},
+      {"language change", Files::All, false,
+       [](World& w) {
+         w.ToggleTick(w.form->Page3.CheckListBox2, 1);
+         w.PressOk();
+       }},
+      {"folder browse", Files::All, false,
+       [](World& w) {
+         w.dialogs.browseAnswers.push_back("D:\\Logs");
+         w.Click(w.form->Page3.SpeedButton1);
+         w.PressOk();
+       }},
+      {"close request while an error box waits", Files::All, false,
+       [](World& w) {
+         bool requested = false;
+         w.dialogs.whileShown = [&w, &requested](const FakeDialogs::Shown& box) {
+           if (!requested && box.kind == FakeDialogs::Kind::Error) {
+             requested = true;
+             PostMessageW(w.form->Handle(), WM_CLOSE, 0, 0);
+           }
+           w.Pump();
+         };
+         w.Click(w.form->Page3.CheckBox7);
+         w.PressOk();
+         w.dialogs.whileShown = [&w](const FakeDialogs::Shown&) { w.Pump(); };
        }},
       {"detection finding nothing", Files::All, false,
        Detect},
@@ -234,9 +267,11 @@ const std::vector<Operation>& Operations() {
   };
   return operations;
 }
-// One run of the operation, the plan armed for its part only; OK follows,
-// without faults, where the operation itself writes nothing (a start, Apply,
-// a detection run), so that what it left in the window reaches the files.
+// One run of the operation, the plan armed for its part only. OK follows
+// where the operation itself ends without one (a start, Apply, a detection
+// run), so that what it left in the window reaches the files: after a start
+// without faults, after any other operation with the faults still armed, as
+// that OK is where what the operation left is written.
 Outcome RunOperation(const Operation& operation, int at, FaultKind kind, bool lasting, bool act = true) {
   World world(operation.files);
   world.withUps = std::string(operation.name) != "detection finding nothing";
@@ -247,10 +282,12 @@ Outcome RunOperation(const Operation& operation, int at, FaultKind kind, bool la
   else
     Faults().Arm(at, kind, lasting);
   if (act) operation.act(world);
-  Faults().Disarm();
   const std::string name = operation.name;
-  const bool acted = act && (name.rfind("OK", 0) == 0 || name == "Cancel");
-  if (!acted && world.Open()) world.PressOk();
+  const bool endsWithOk = act && (name.rfind("OK", 0) == 0 || name == "Cancel" || name == "language change" ||
+                                  name == "folder browse" || name.rfind("close request", 0) == 0);
+  if (!endsWithOk && !operation.duringStart && world.Open()) world.PressOk();
+  Faults().Disarm();
+  if (!endsWithOk && operation.duringStart && world.Open()) world.PressOk();
   return OutcomeOf(world);
 }
 
@@ -316,6 +353,7 @@ TEST_P(FaultInjectionTest, EveryCallFailsInEveryWayItCan) {
   const Outcome old = OutcomeOf(untouched);
   ++tally.operations;
   tally.points += static_cast<int>(seams.size());
+  std::cout << operation.name << ": " << seams.size() << " failure points\n";
 
   std::set<FakeRegistry::Name> names;
   for (const Outcome* o : {&clean, &unacted, &old})

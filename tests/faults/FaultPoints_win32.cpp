@@ -58,9 +58,15 @@ HANDLE WINAPI FaultCreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURI
   return file;
 }
 
+// A file is read in a first piece and then the rest, so that a failing read
+// can fall at its start, in its middle (past the first piece) or at its end;
+// a failure further in takes the same path, and would only multiply the runs
+// by the size of the pictures.
 BOOL WINAPI FaultReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped) {
   if (Faults().Fails(Seam::FileRead)) return Failed();
-  return ReadFile(file, buffer, size < kPiece ? size : kPiece, read, overlapped);
+  LARGE_INTEGER at{};
+  const bool first = SetFilePointerEx(file, LARGE_INTEGER{}, &at, FILE_CURRENT) && at.QuadPart == 0;
+  return ReadFile(file, buffer, first && size > kPiece ? kPiece : size, read, overlapped);
 }
 
 // A disk that fills up takes half of what it was given, then refuses.

@@ -11,7 +11,7 @@
 #include "support/FakeRegistry.h"
 #include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
-#include "ups/SerialErrors.h"
+#include "platform/SerialErrors.h"
 #include "util/AppError.h"
 
 // A value that cannot be written or deleted fails as the system's refusal does.
