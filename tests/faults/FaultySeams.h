@@ -1,6 +1,7 @@
 #pragma once
 // The window's other seams for the fault tests: the fakes of the other tests,
 // each call asking the fault plan first and failing as the real one fails.
+#include <map>
 #include <optional>
 #include <string>
 
@@ -14,25 +15,31 @@
 #include "platform/SerialErrors.h"
 #include "util/AppError.h"
 
-// A value that cannot be written or deleted fails as the system's refusal does.
+// A value that cannot be written or deleted fails as the system's refusal
+// does, and stays as it was: what it was at its first refusal is noted.
 class FaultyRegistry : public FakeRegistry {
  public:
   void SetString(const std::string& key, const std::string& name, const std::string& value) override {
-    Check(name);
+    Check(key, name, "Failed to set data for '%s'");
     FakeRegistry::SetString(key, name, value);
   }
   void SetNumber(const std::string& key, const std::string& name, uint32_t value) override {
-    Check(name);
+    Check(key, name, "Failed to set data for '%s'");
     FakeRegistry::SetNumber(key, name, value);
   }
   void DeleteValue(const std::string& key, const std::string& name) override {
-    if (Faults().Fails(Seam::Registry)) throw AppError(FormatMessageText("Failed to delete data for '%s'", name));
+    Check(key, name, "Failed to delete data for '%s'");
     FakeRegistry::DeleteValue(key, name);
   }
 
+  std::map<Name, std::optional<Value>> refused;
+
  private:
-  static void Check(const std::string& name) {
-    if (Faults().Fails(Seam::Registry)) throw AppError(FormatMessageText("Failed to set data for '%s'", name));
+  void Check(const std::string& key, const std::string& name, const char* failure) {
+    if (!Faults().Fails(Seam::Registry)) return;
+    const auto found = values.find({key, name});
+    refused.emplace(Name{key, name}, found == values.end() ? std::nullopt : std::optional(found->second));
+    throw AppError(FormatMessageText(failure, name));
   }
 };
 
