@@ -1,9 +1,10 @@
 // Every failure point tried: each user operation runs once to count its calls
 // into the platform seams (files, registry, dialogs, shell, serial), then once
-// more for every call and every way that call can fail. After each run no file
-// is torn (each is its old or its complete new bytes), no temporary file is
-// left, nothing is written past a failed step, and a run that ends
-// differently from the undisturbed one has told the user so in a box.
+// more for every call and every way that call can fail, once and for good.
+// After each run the fault fired, no file is torn (each is its old or its
+// complete new bytes) and no registry value lost, no temporary file is left,
+// nothing is written past a failed step, and a run that ends differently from
+// the undisturbed one has told the user so in a box.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h
@@ -143,7 +144,7 @@ std::optional<std::string> FileOf(const World& world, const std::string& name) {
 
 Outcome OutcomeOf(World& world) {
   Outcome outcome{FileOf(world, "omb.ini"), FileOf(world, "SCHEDULE.TXT"), world.registry.values,
-                  world.dialogs.shown, world.Open(), 0};
+                  world.dialogs.shown, world.Open(), 0, {}};
   // Each run has a folder of its own: the start-up entry names it.
   for (auto& [name, value] : outcome.registry)
     if (auto* text = std::get_if<std::string>(&value); text && text->rfind(world.folder.Path(), 0) == 0)
