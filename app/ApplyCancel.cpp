@@ -3,28 +3,9 @@
 
 #include "app/TFormMain.h"
 #include "app/TFormViewAll.h"
+#include "settings/SaveOrder.h"
 
-namespace {
-
-constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-}  // namespace
-
-void TFormMain::UpdateRunEntry(bool on) {
-  if (!on) {
-    services_.registry.DeleteValue(kRunKey, "OMB_SPY");
-    return;
-  }
-  std::string monitor = FolderOf(services_.shell.ShortPath(services_.programPath)) + "SPY.EXE";
-  // A short form that still holds a blank (a volume without short names)
-  // would be cut at the blank when the entry runs: quote it then.
-  if (monitor.find(' ') != std::string::npos) monitor = "\"" + monitor + "\"";
-  services_.registry.SetString(kRunKey, "OMB_SPY", monitor);
-}
-
-// Each page stores itself; the order of the writes is the user's safety: the
-// start-up entry, SCHEDULE.TXT, then omb.ini, and the SETUP flag last, so that
-// the monitor never finds the flag before the files.
+// Each page stores itself; SaveInOrder keeps the order of the writes.
 void TFormMain::OkClick() {
   // A start cut short left controls unfilled or the schedule unread: writing
   // them would replace what the user has with what the program never read.
@@ -37,13 +18,11 @@ void TFormMain::OkClick() {
 
   TINI& ini = *stores_.settings;
   Page1.Store(ini);
-  UpdateRunEntry(ini.RUN_STARTUP_STATUS);
   Page2.Store(ini);
-  stores_.schedule->SaveSchedule();
-  Page3.Store(ini);
-  ini.Save();
-
-  services_.registry.SetNumber(kProgramKey, "SETUP", 1);
+  // The Others page is read after the schedule is written: an empty number
+  // field stops OK there, with the schedule written and the settings not.
+  const SaveSeams seams{services_.registry, services_.shell, services_.programPath};
+  SaveInOrder(seams, ini.RUN_STARTUP_STATUS, *stores_.schedule, ini, [&] { Page3.Store(ini); });
   Close();
 }
 

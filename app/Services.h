@@ -10,6 +10,8 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Wait.h"
+#include "settings/SaveOrder.h"  // the program's registry keys
+#include "util/FolderOf.h"
 
 class StartupTrace;
 
@@ -25,12 +27,3 @@ struct Services {
   IDosDevices* dosDevices = nullptr;  // the computer's serial ports; none listed when null
   const IPowerCapabilities* power = nullptr;  // whether the computer can hibernate; not asked when null
 };
-
-// The program's own registry key, under HKEY_LOCAL_MACHINE.
-inline constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
-
-// The folder part of a path, with its trailing backslash.
-inline std::string FolderOf(const std::string& path) {
-  auto slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}

@@ -34,12 +34,17 @@ void TFormMain::LoadSkins(SkinErrors errors) {
   std::string folder = ProgramFolder() + "skin\\setup\\";
   for (const Target& skin : skins) {
     std::string path = folder + skin.file;
-    if (!fs_seam::FileExists(path)) {
+    ui::Bitmap picture;
+    try {
+      picture = ui::LoadBitmapFile(path);
+    } catch (const fs_seam::FileNotFound&) {
       if (errors == SkinErrors::Report)
         dialogs_.Message(stores_.language->MESSAGE_ERROR_FILE_NOT_FOUND + skin.file);
       continue;
+    } catch (const fs_seam::FileError& error) {
+      if (errors == SkinErrors::Report) throw AppError(path + ": " + error.what());
+      continue;
     }
-    ui::Bitmap picture = ui::LoadBitmapFile(path);
     if (!picture) {
       if (errors == SkinErrors::Report) throw AppError("Bitmap image is not valid");
       continue;
@@ -59,8 +64,13 @@ ui::Bitmap TFormMain::SkinAtDpi(const std::string& file, ui::Bitmap picture, int
   for (int percent : {150, 200}) {
     if (percent * ui::kLayoutDpi < dpi * 100 && percent != 200) continue;
     std::string path = ProgramFolder() + "skin\\setup\\" + std::to_string(percent) + "\\" + file;
-    if (!fs_seam::FileExists(path)) continue;
-    if (ui::Bitmap larger = ui::LoadBitmapFile(path)) {
+    ui::Bitmap larger;
+    try {
+      larger = ui::LoadBitmapFile(path);
+    } catch (const fs_seam::FileError&) {
+      continue;  // the 1x picture serves
+    }
+    if (larger) {
       picture = std::move(larger);
       break;
     }

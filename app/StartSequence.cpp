@@ -57,12 +57,11 @@ void TFormMain::ReadSettingsAndLanguage() {
   stores_.language = std::make_unique<TINI_LANGUAGE>();
   TINI_LANGUAGE& language = *stores_.language;
   language.Path = folder + "Languages\\" + stores_.settings->LANGUAGE + "\\setup.ini";
-  if (fs_seam::FileExists(language.Path)) {
-    language.Load();
+  if (const std::string failure = language.Load(); failure.empty()) {
     fonts_.UseLanguage(language);
     languageRead_ = true;
   } else {
-    dialogs_.Message(language.Path + " " + language.MESSAGE_ERROR_FILE_NOT_FOUND);
+    dialogs_.Message(failure);
   }
   if (services_.folderRights) WarnIfFolderOpenToAllUsers(*services_.folderRights, dialogs_, language, folder);
   Note("language read");
@@ -123,7 +122,7 @@ void TFormMain::RunStep(StartStep step, Pages pages) {
     case StartStep::ScheduleRead:
       if (first) {
         stores_.schedule->FilePath = ProgramFolder() + "SCHEDULE.TXT";
-        if (fs_seam::FileExists(stores_.schedule->FilePath)) stores_.schedule->LoadSchedule();
+        stores_.schedule->LoadSchedule();
       }
       break;
     case StartStep::MonthMarked:

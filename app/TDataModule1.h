@@ -9,7 +9,7 @@
 #include "i18n/TINI_LANGUAGE.h"
 #include "schedule/TADateTime.h"
 #include "ui/Timer.h"
-#include "ups/SerialChannel.h"
+#include "platform/SerialChannel.h"
 #include "ups/UpsDetection.h"
 #include "util/TAString.h"
 

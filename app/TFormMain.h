@@ -132,7 +132,6 @@ class TFormMain : public ui::Window, public IDetectionWindow {
   void BuildControls();
   void BindHandlers();
   void FormClose();
-  void UpdateRunEntry(bool on);
   void OkClick();
   void CancelClick();
   void ButtonViewAllClick();

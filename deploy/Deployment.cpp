@@ -5,39 +5,15 @@
 #include "deploy/Configuration.h"
 #include "platform/FileSystem.h"
 #include "schedule/TSchedule.h"
+#include "settings/SaveOrder.h"
 #include "settings/SettingsRules.h"
 #include "settings/TINI.h"
 #include "util/AppError.h"
+#include "util/FolderOf.h"
 
 namespace deploy {
 
 namespace {
-
-constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
-constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-std::string FolderPart(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// OK's writes in OK's order: the start-up entry, SCHEDULE.TXT, omb.ini, then
-// SETUP=1, each only after the one before succeeded.
-// To be replaced by settings/SaveOrder's SaveInOrder(seams, runAtStartup,
-// schedule, settings, afterSchedule) once it is on main: same order, same
-// arguments.
-void SaveInOkOrder(const DeploySeams& seams, bool runAtStartup, TSchedule& schedule, TINI& settings) {
-  if (runAtStartup) {
-    std::string monitor = FolderPart(seams.shell.ShortPath(seams.programPath)) + "SPY.EXE";
-    if (monitor.find(' ') != std::string::npos) monitor = "\"" + monitor + "\"";
-    seams.registry.SetString(kRunKey, "OMB_SPY", monitor);
-  } else {
-    seams.registry.DeleteValue(kRunKey, "OMB_SPY");
-  }
-  schedule.SaveSchedule();
-  settings.Save();
-  seams.registry.SetNumber(kProgramKey, "SETUP", 1);
-}
 
 void SayAll(const DeploySeams& seams, const std::vector<std::string>& lines, const std::string& prefix = "") {
   for (const std::string& line : lines) seams.say(prefix + line);
@@ -57,7 +33,7 @@ void SayReport(const DeploySeams& seams, const std::string& report) {
 }  // namespace
 
 ExitCode Run(const Command& command, const DeploySeams& seams) {
-  const std::string folder = FolderPart(seams.programPath);
+  const std::string folder = FolderOf(seams.programPath);
   TINI settings;
   settings.Load(folder + "omb.ini");
   TSchedule schedule;
@@ -137,7 +113,8 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
           schedule.SetEvent(line.substr(0, 10), line.substr(kindEnd + 1, 5), line.back() == '1');
         }
       }
-      SaveInOkOrder(seams, stored.RUN_STARTUP_STATUS, schedule, stored);
+      SaveInOrder({seams.registry, seams.shell, seams.programPath}, stored.RUN_STARTUP_STATUS, schedule, stored,
+                  [] {});
     } else {
       // The detection alone changes omb.ini only, then tells the monitor.
       stored.Save();

@@ -1,5 +1,7 @@
 #include "i18n/TINI_LANGUAGE.h"
 
+#include "platform/FileSystem.h"
+
 #include <array>
 
 #include "i18n/LanguageFileText.h"
@@ -177,10 +179,20 @@ TINI_LANGUAGE::TINI_LANGUAGE() {
   }
 }
 
-void TINI_LANGUAGE::Load() {
+std::string TINI_LANGUAGE::Load() {
+  std::string bytes, failure;
+  try {
+    bytes = fs_seam::ReadWholeFile(Path);
+  } catch (const fs_seam::FileNotFound&) {
+    failure = Path + " " + MESSAGE_ERROR_FILE_NOT_FOUND;
+  } catch (const fs_seam::FileError& error) {
+    failure = Path + ": " + error.what();
+  }
+  // A file not read leaves every text at its English default, as it is.
+  if (!failure.empty()) return failure;
   // A file in UTF-8 or UTF-16 is read as UTF-8, and its texts are turned into
   // the system's code page, which every other text of the program is in.
-  LanguageFileText decoded = DecodeLanguageFile(IniFile::ReadFrom(Path).Bytes());
+  LanguageFileText decoded = DecodeLanguageFile(bytes);
   const bool utf8 = decoded.Utf8;
   const IniFile file(std::move(decoded.Text));
   for (const LanguageEntry& entry : kEntries) {
@@ -191,4 +203,5 @@ void TINI_LANGUAGE::Load() {
       FONTSIZE = file.ReadInteger(entry.Section, entry.Key, IntegerDefault(entry));
     }
   }
+  return failure;
 }

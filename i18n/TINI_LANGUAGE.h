@@ -128,8 +128,10 @@ public:
   std::string MESSAGE_PORTS_COM1_TO_COM8_ONLY;
 
   // Reads every entry from the file at Path; a missing key takes its English
-  // default less trailing blanks. Never fails.
-  void Load();
+  // default less trailing blanks. Never fails: a file that is missing or
+  // cannot be read leaves every entry at its default, and the text of the box
+  // that tells the user so is returned; empty when the file was read.
+  std::string Load();
 };
 
 // One entry of the language file: its section, key and English default, and

@@ -24,13 +24,14 @@ void TSchedule::Clear() {
 }
 
 void TSchedule::LoadSchedule() {
-  if (!fs_seam::FileExists(FilePath)) return;
   std::string bytes;
   try {
     // Room for the lines a session adds (some two thousand), so that adding
     // the first does not copy the whole file to a larger block.
     constexpr size_t kRoomToAdd = 64 * 1024;
     bytes = fs_seam::ReadWholeFile(FilePath, kRoomToAdd);
+  } catch (const fs_seam::FileNotFound&) {
+    return;  // no schedule yet: the store stays as it is
   } catch (const fs_seam::FileError&) {
     throw AppError(FormatMessageText("Cannot open file %s", FilePath));
   }

@@ -136,10 +136,12 @@ void TINI::Load(const std::string& path) {
   Path = path;
   IniFile file;
   Unreadable = false;
+  // Only an open that says the file is not there makes it a missing file.
   try {
     file = IniFile(fs_seam::ReadWholeFile(path));
+  } catch (const fs_seam::FileNotFound&) {
   } catch (const fs_seam::FileError&) {
-    Unreadable = fs_seam::FileExists(path);
+    Unreadable = true;
   }
   for (const Setting& setting : kSettings) {
     std::string section(setting.section), key(setting.key);
@@ -168,12 +170,11 @@ void TINI::Save() {
   // The file as it is now, so that lines edited by hand since Load stay.
   // An existing file that cannot be read is not replaced: its other lines would be lost.
   IniFile file;
-  if (fs_seam::FileExists(Path)) {
-    try {
-      file = IniFile(fs_seam::ReadWholeFile(Path));
-    } catch (const fs_seam::FileError& error) {
-      throw AppError(WithCause(failure, error.what()));
-    }
+  try {
+    file = IniFile(fs_seam::ReadWholeFile(Path));
+  } catch (const fs_seam::FileNotFound&) {
+  } catch (const fs_seam::FileError& error) {
+    throw AppError(WithCause(failure, error.what()));
   }
 
   for (const Setting* setting : WritingOrder()) {

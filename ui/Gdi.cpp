@@ -2,6 +2,12 @@
 
 #include "ui/Text.h"
 
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
 namespace ui {
 
 Font MakeFont(const std::string& face, int points, bool bold, int dpi) {
@@ -20,8 +26,42 @@ Font MakeFont(const std::string& face, int points, bool bold, int dpi) {
 }
 
 Bitmap LoadBitmapFile(const std::string& path) {
-  return Bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, AnsiToWide(path).c_str(), IMAGE_BITMAP, 0, 0,
-                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  return BitmapFromBytes(fs_seam::ReadWholeFile(path));
+}
+
+Bitmap BitmapFromBytes(std::string_view bytes) {
+  constexpr size_t kFileHeader = 14;
+  auto dword = [&](size_t at) {
+    uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + at, sizeof value);
+    return value;
+  };
+  if (bytes.size() < kFileHeader + sizeof(BITMAPINFOHEADER) || bytes.substr(0, 2) != "BM") return {};
+  const size_t pixelsAt = dword(10), headerSize = dword(kFileHeader);
+  if (headerSize < sizeof(BITMAPINFOHEADER) || headerSize > sizeof(BITMAPV5HEADER) ||
+      pixelsAt < kFileHeader + headerSize || pixelsAt > bytes.size())
+    return {};
+  // The header and the colour table or masks, copied where they are aligned.
+  std::vector<uint32_t> info((pixelsAt - kFileHeader + 3) / 4 + 3, 0);
+  std::memcpy(info.data(), bytes.data() + kFileHeader, pixelsAt - kFileHeader);
+  const auto& header = *reinterpret_cast<const BITMAPINFOHEADER*>(info.data());
+  const int64_t width = header.biWidth, height = header.biHeight < 0 ? -int64_t{header.biHeight} : header.biHeight;
+  const int bits = header.biBitCount;
+  const bool known = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+  const bool plain = header.biCompression == BI_RGB || (header.biCompression == BI_BITFIELDS && bits >= 16);
+  if (!known || !plain || width <= 0 || height <= 0 || width > 16384 || height > 16384) return {};
+  const uint64_t colours = bits <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << bits) : 0;
+  const uint64_t masks = header.biCompression == BI_BITFIELDS && headerSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
+  const uint64_t stride = (width * bits + 31) / 32 * 4;
+  if (colours > 256 || kFileHeader + headerSize + colours * 4 + masks > pixelsAt ||
+      pixelsAt + stride * height > bytes.size())
+    return {};
+  void* pixels = nullptr;
+  Bitmap picture(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS,
+                                  &pixels, nullptr, 0));
+  if (!picture || !pixels) return {};
+  std::memcpy(pixels, bytes.data() + pixelsAt, static_cast<size_t>(stride * height));
+  return picture;
 }
 
 SIZE CaptionSize(const std::string& caption, HFONT font) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace ui {
@@ -40,8 +41,11 @@ using Bitmap = GdiObject<HBITMAP>;
 // dpi pixels per inch.
 Font MakeFont(const std::string& face, int points, bool bold = false, int dpi = 96);
 
-// Loads a bitmap file. Null when the file is not a bitmap Windows can read.
+// A picture read through the file seam: FileNotFound when the file is not
+// there, FileError when it cannot be read; no bitmap when its bytes are not
+// an uncompressed .bmp picture.
 Bitmap LoadBitmapFile(const std::string& path);
+Bitmap BitmapFromBytes(std::string_view bytes);
 SIZE BitmapSize(HBITMAP bitmap);
 // A 32-bit top-down bitmap in memory to draw into. Unlike a bitmap compatible
 // with the screen, drawing into it and copying it to a window asks nothing of

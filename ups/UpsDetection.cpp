@@ -1,6 +1,6 @@
 #include "ups/UpsDetection.h"
 
-#include "ups/SerialErrors.h"
+#include "platform/SerialErrors.h"
 
 namespace {
 

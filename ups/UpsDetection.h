@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "ups/SerialChannel.h"
+#include "platform/SerialChannel.h"
 
 // What a port gave. The codes are the ones the report lines stand for.
 namespace port_code {

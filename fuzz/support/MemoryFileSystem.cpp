@@ -49,7 +49,7 @@ std::optional<uint64_t> FileSize(const std::string& path) {
 
 std::string ReadWholeFile(const std::string& path, size_t spare) {
   const std::string* bytes = memory_files::Find(path);
-  if (!bytes) throw FileError("File not found");
+  if (!bytes) throw FileNotFound("File not found");
   std::string copy;
   copy.reserve(bytes->size() + spare);
   return copy.append(*bytes);
@@ -60,6 +60,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void RemoveLeftoverTemporaries(const std::string&) {}  // writes here leave nothing behind
+
+void FlushFolder(const std::string&) {}
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
   Files()[path] += bytes;

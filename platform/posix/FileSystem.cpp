@@ -1,6 +1,8 @@
 // Files on a POSIX system: the native build of the core and its tests.
 #include "platform/FileSystem.h"
 
+#include "platform/FileCalls.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +11,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <random>
 
 namespace fs_seam {
 namespace {
@@ -51,76 +52,108 @@ void WriteAll(int fd, std::string_view bytes) {
   }
 }
 
+// A new file being written.
+class PosixNewFile : public NewFile {
+public:
+  explicit PosixNewFile(int fd) : fd_(fd) {}
+  void Write(std::string_view bytes) override { WriteAll(fd_.get(), bytes); }
+  void Flush() override {
+    if (::fsync(fd_.get()) != 0) throw FileError(CauseOf(errno));
+  }
+  void Close() override {
+    if (::close(fd_.release()) != 0) throw FileError(CauseOf(errno));
+  }
+
+private:
+  Descriptor fd_;
+};
+
+class PosixFileCalls : public FileCalls {
+public:
+  std::string Read(const std::string& path, size_t spare) override {
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+      const int error = errno;
+      if (error == ENOENT) throw FileNotFound(CauseOf(error));
+      throw FileError(CauseOf(error));
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) throw FileError(CauseOf(errno));
+    if (S_ISDIR(st.st_mode)) throw FileError(CauseOf(EISDIR));
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(st.st_size) + spare);
+    char buffer[1 << 16];
+    for (;;) {
+      ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        throw FileError(CauseOf(errno));
+      }
+      if (n == 0) break;
+      bytes.append(buffer, static_cast<size_t>(n));
+    }
+    return bytes;
+  }
+
+  FileEntry Inspect(const std::string& path) override {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+      if (errno == ENOENT || errno == ENOTDIR) return {};
+      throw FileError(CauseOf(errno));
+    }
+    return {true, S_ISDIR(st.st_mode), false, 0};
+  }
+
+  std::unique_ptr<NewFile> CreateNew(const std::string& path, uint32_t) override {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) return std::make_unique<PosixNewFile>(fd);
+    if (errno == EEXIST) return nullptr;
+    throw FileError(CauseOf(errno));
+  }
+
+  void Replace(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(CauseOf(errno));
+  }
+
+  void Remove(const std::string& path) override {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw FileError(CauseOf(errno));
+  }
+
+  std::vector<std::string> StartingWith(const std::string& prefix) override {
+    const std::filesystem::path start(prefix);
+    const std::string folder = start.has_parent_path() ? start.parent_path().string() : ".";
+    const std::string name = start.filename().string();
+    std::vector<std::string> paths;
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error), end;
+    if (error == std::errc::no_such_file_or_directory) return paths;
+    for (; !error && entry != end; entry.increment(error)) {
+      const std::string found = entry->path().filename().string();
+      std::error_code ignored;
+      if (found.compare(0, name.size(), name) == 0 && entry->is_regular_file(ignored))
+        paths.push_back((start.parent_path() / found).string());
+    }
+    if (error) throw FileError(CauseOf(error.value()));
+    return paths;
+  }
+
+  void FlushFolder(const std::string& folder) override {
+    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0) ::fsync(fd.get());
+  }
+};
+
 }  // namespace
 
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool DirectoryExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+FileCalls& SystemFileCalls() {
+  static PosixFileCalls calls;
+  return calls;
 }
 
 std::optional<uint64_t> FileSize(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   return static_cast<uint64_t>(st.st_size);
-}
-
-std::string ReadWholeFile(const std::string& path, size_t spare) {
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) throw FileError(CauseOf(errno));
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) throw FileError(CauseOf(errno));
-  if (S_ISDIR(st.st_mode)) throw FileError(CauseOf(EISDIR));
-  std::string bytes;
-  bytes.reserve(static_cast<size_t>(st.st_size) + spare);
-  char buffer[1 << 16];
-  for (;;) {
-    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw FileError(CauseOf(errno));
-    }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  return bytes;
-}
-
-void RemoveLeftoverTemporaries(const std::string& path) {
-  const std::filesystem::path target(path);
-  const std::string prefix = target.filename().string() + ".tmp";
-  std::error_code error;
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-       entry.increment(error)) {
-    const std::string name = entry->path().filename().string();
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
-    if (name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) continue;
-    std::error_code ignored;
-    if (entry->is_regular_file(ignored)) std::filesystem::remove(entry->path(), ignored);
-  }
-}
-
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  RemoveLeftoverTemporaries(path);
-  std::random_device random;
-  std::string temp = path + ".tmp" + std::to_string(random());
-  int raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (raw < 0) throw FileError(CauseOf(errno));
-  Descriptor fd(raw);
-  try {
-    WriteAll(fd.get(), bytes);
-    if (::fsync(fd.get()) != 0) throw FileError(CauseOf(errno));
-    if (::close(fd.release()) != 0) throw FileError(CauseOf(errno));
-    if (::rename(temp.c_str(), path.c_str()) != 0) throw FileError(CauseOf(errno));
-  } catch (...) {
-    ::unlink(temp.c_str());
-    throw;
-  }
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {

@@ -1,11 +1,13 @@
 // Files on Windows: paths are ANSI bytes, converted to UTF-16 for the W functions.
 #include "platform/FileSystem.h"
 
+#include "platform/FileCalls.h"
+
 #include <windows.h>
 
 #include <chrono>
-#include <random>
 #include <thread>
+#include <utility>
 
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/Handle.h"
@@ -80,40 +82,15 @@ void WriteAll(HANDLE file, std::string_view bytes) {
   }
 }
 
-DWORD AttributesOf(const std::string& path) {
-  return GetFileAttributesW(AnsiToWide(path).c_str());
-}
-
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// Temporary files are named "<file>.tmp<digits>", beside the file they replace.
-const std::wstring kTemporaryMark = L".tmp";
-
-// Creates a new file beside the target, so that the final rename stays on one
-// volume, with the attributes given. A name left over from an earlier crash is
-// skipped, not reused.
-HANDLE CreateTemporaryBeside(const std::wstring& target, DWORD attributes, std::wstring& name) {
-  std::random_device random;
-  for (int attempt = 0;; ++attempt) {
-    name = target + kTemporaryMark + std::to_wstring(random() % 1000000);
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
-    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS || attempt == 10) return file;
-  }
-}
-
-// True when name is one of target's temporary files: target's own name (in
-// any case, as the system compares names), ".tmp" and digits only.
-bool IsTemporaryOf(const std::wstring& targetName, const std::wstring& name) {
-  const std::wstring prefix = targetName + kTemporaryMark;
-  if (name.size() <= prefix.size()) return false;
-  if (CompareStringOrdinal(name.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
-                           static_cast<int>(prefix.size()), TRUE) != CSTR_EQUAL)
-    return false;
-  for (size_t i = prefix.size(); i < name.size(); ++i)
-    if (name[i] < L'0' || name[i] > L'9') return false;
-  return true;
+// Only these two say a file is not there; access denied, a sharing
+// violation, a file pending deletion or a network error are a file that could
+// not be read.
+bool IsNotFound(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 // Another program that holds the file open (the monitor reading it, a virus
@@ -130,40 +107,141 @@ bool HeldByAnotherProgram(const std::wstring& path) {
   return !probe.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-// Puts the temporary file in the target's place in one rename, which replaces
-// the old file whole: at every instant the target is either the old file or
-// the new one, never missing (a kill or a power cut included).
-void MoveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
-  using Clock = std::chrono::steady_clock;
-  const auto giveUp = Clock::now() + std::chrono::milliseconds(500);
-  for (;;) {
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
-    const DWORD error = GetLastError();
-    if (!IsPassingConflict(error) || Clock::now() >= giveUp)
-      Fail(error == ERROR_ACCESS_DENIED && HeldByAnotherProgram(target) ? ERROR_SHARING_VIOLATION : error);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+// A new file being written; its closing is checked, as a network volume
+// reports a deferred write error there.
+class Win32NewFile : public NewFile {
+public:
+  explicit Win32NewFile(HANDLE file) : file_(file) {}
+  ~Win32NewFile() override {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
   }
-}
+  void Write(std::string_view bytes) override { WriteAll(file_, bytes); }
+  void Flush() override {
+    if (!FlushFileBuffers(file_)) FailWithLastError();
+  }
+  void Close() override {
+    if (!CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE))) FailWithLastError();
+  }
 
-// What the new file keeps of the old one's attributes: hidden, system and not
-// indexed, as the user set them. The archive mark is the system's: a changed
-// file is marked for the next backup. A new file has none of them.
-DWORD AttributesForReplacing(DWORD old) {
-  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  const DWORD kept = old == INVALID_FILE_ATTRIBUTES ? 0 : old & kKept;
-  return kept ? kept | FILE_ATTRIBUTE_ARCHIVE : FILE_ATTRIBUTE_NORMAL;
-}
+private:
+  HANDLE file_;
+};
+
+class Win32FileCalls : public FileCalls {
+public:
+  std::string Read(const std::string& path, size_t spare) override {
+    // Full sharing: the monitor may read or rewrite the file while we hold it.
+    Handle file(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+      const DWORD error = GetLastError();
+      if (IsNotFound(error)) throw FileNotFound(CauseOf(error));
+      Fail(error);
+    }
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
+      bytes.reserve(static_cast<size_t>(size.QuadPart) + spare);
+    char buffer[1 << 16];
+    for (;;) {
+      DWORD read = 0;
+      if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) FailWithLastError();
+      if (read == 0) break;
+      bytes.append(buffer, read);
+    }
+    return bytes;
+  }
+
+  FileEntry Inspect(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesW(AnsiToWide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      const DWORD error = GetLastError();
+      if (IsNotFound(error)) return {};
+      Fail(error);
+    }
+    // What the new file keeps of the old one's attributes: hidden, system and
+    // not indexed, as the user set them. The archive mark is the system's: a
+    // changed file is marked for the next backup.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    return {true, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, (attributes & FILE_ATTRIBUTE_READONLY) != 0,
+            attributes & kKept};
+  }
+
+  std::unique_ptr<NewFile> CreateNew(const std::string& path, uint32_t keptMarks) override {
+    const DWORD attributes = keptMarks ? keptMarks | FILE_ATTRIBUTE_ARCHIVE : FILE_ATTRIBUTE_NORMAL;
+    HANDLE file =
+        CreateFileW(AnsiToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return std::make_unique<Win32NewFile>(file);
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS) return nullptr;
+    Fail(error);
+  }
+
+  // One rename, which replaces the old file whole: at every instant the
+  // target is either the old file or the new one, never missing.
+  void Replace(const std::string& from, const std::string& to) override {
+    const std::wstring temporary = AnsiToWide(from), target = AnsiToWide(to);
+    using Clock = std::chrono::steady_clock;
+    const auto giveUp = Clock::now() + std::chrono::milliseconds(500);
+    for (;;) {
+      if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return;
+      const DWORD error = GetLastError();
+      if (!IsPassingConflict(error) || Clock::now() >= giveUp)
+        Fail(error == ERROR_ACCESS_DENIED && HeldByAnotherProgram(target) ? ERROR_SHARING_VIOLATION : error);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
+
+  void Remove(const std::string& path) override {
+    if (DeleteFileW(AnsiToWide(path).c_str())) return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND) Fail(error);
+  }
+
+  std::vector<std::string> StartingWith(const std::string& prefix) override {
+    const std::wstring wide = AnsiToWide(prefix);
+    const size_t nameStart = wide.find_last_of(L"\\/:") + 1;  // 0 without a folder
+    const std::wstring folder = wide.substr(0, nameStart), start = wide.substr(nameStart);
+    std::vector<std::string> paths;
+    WIN32_FIND_DATAW found{};
+    Search search(FindFirstFileW((wide + L"*").c_str(), &found));
+    if (!search.Valid()) {
+      const DWORD error = GetLastError();
+      if (IsNotFound(error)) return paths;
+      Fail(error);
+    }
+    do {
+      // The mask also matches through short 8.3 names: keep the names that
+      // really begin so, in any case, as the system compares names.
+      const std::wstring name = found.cFileName;
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() >= start.size() &&
+          CompareStringOrdinal(name.c_str(), static_cast<int>(start.size()), start.c_str(),
+                               static_cast<int>(start.size()), TRUE) == CSTR_EQUAL)
+        paths.push_back(WideToAnsi(folder + name));
+    } while (FindNextFileW(search.Get(), &found));
+    if (GetLastError() != ERROR_NO_MORE_FILES) FailWithLastError();
+    return paths;
+  }
+
+  // Windows has no call for a folder's entries alone; the folder's handle,
+  // flushed, writes out its metadata on NTFS when the program may open the
+  // folder for writing. Refused, the rename is still whole, only not yet
+  // certain to outlive a power cut.
+  void FlushFolder(const std::string& folder) override {
+    Handle handle(CreateFileW(AnsiToWide(folder).c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (handle.Valid()) FlushFileBuffers(handle.Get());
+  }
+};
 
 }  // namespace
 
-bool FileExists(const std::string& path) {
-  DWORD attributes = AttributesOf(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool DirectoryExists(const std::string& path) {
-  DWORD attributes = AttributesOf(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+FileCalls& SystemFileCalls() {
+  static Win32FileCalls calls;
+  return calls;
 }
 
 std::optional<uint64_t> FileSize(const std::string& path) {
@@ -171,66 +249,6 @@ std::optional<uint64_t> FileSize(const std::string& path) {
   if (!GetFileAttributesExW(AnsiToWide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-std::string ReadWholeFile(const std::string& path, size_t spare) {
-  // Full sharing: the monitor may read or rewrite the file while we hold it.
-  Handle file(CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) FailWithLastError();
-  std::string bytes;
-  LARGE_INTEGER size{};
-  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
-    bytes.reserve(static_cast<size_t>(size.QuadPart) + spare);
-  char buffer[1 << 16];
-  for (;;) {
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) FailWithLastError();
-    if (read == 0) break;
-    bytes.append(buffer, read);
-  }
-  return bytes;
-}
-
-void RemoveLeftoverTemporaries(const std::string& path) {
-  const std::wstring target = AnsiToWide(path);
-  const size_t nameStart = target.find_last_of(L"\\/:") + 1;  // 0 without a folder
-  const std::wstring folder = target.substr(0, nameStart), name = target.substr(nameStart);
-  WIN32_FIND_DATAW found{};
-  Search search(FindFirstFileW((target + kTemporaryMark + L"*").c_str(), &found));
-  if (!search.Valid()) return;
-  do {
-    // One that cannot be removed (another copy of the program writing it) stays.
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryOf(name, found.cFileName))
-      DeleteFileW((folder + found.cFileName).c_str());
-  } while (FindNextFileW(search.Get(), &found));
-}
-
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  // A read-only file is one the user does not want changed, and a folder is
-  // not ours to replace.
-  DWORD attributes = AttributesOf(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-    Fail(ERROR_ACCESS_DENIED);
-
-  // What a write cut short by a kill or a power cut left behind goes first.
-  RemoveLeftoverTemporaries(path);
-  std::wstring target = AnsiToWide(path);
-  std::wstring temporary;
-  Handle file(CreateTemporaryBeside(target, AttributesForReplacing(attributes), temporary));
-  if (!file.Valid()) FailWithLastError();
-  try {
-    WriteAll(file.Get(), bytes);
-    if (!FlushFileBuffers(file.Get())) FailWithLastError();
-    if (!file.Close()) FailWithLastError();
-    MoveIntoPlace(temporary, target);
-  } catch (...) {
-    file.Close();
-    DeleteFileW(temporary.c_str());
-    throw;
-  }
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "ups/SerialErrors.h"
+#include "platform/SerialErrors.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/win32/Handle.h"
-#include "ups/SerialChannel.h"
+#include "platform/SerialChannel.h"
 
 class Win32SerialChannel final : public SerialChannel {
  public:

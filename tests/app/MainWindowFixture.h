@@ -21,8 +21,6 @@
 #include "support/ScratchFolder.h"
 #include "ui/Text.h"
 
-inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 class MainWindowTest : public ::testing::Test {
  protected:
   ScratchFolder folder;

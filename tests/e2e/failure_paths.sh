@@ -80,6 +80,31 @@ tool close "$title" >/dev/null
 expect_ended "closing after a failed start"
 echo "failed start: OK wrote nothing, the start-up entry stayed"
 
+# A name in the folder that the system cannot resolve: both the attribute
+# query and the open fail on it (here a link to itself, which Wine answers
+# with "cannot resolve the file name"; Wine gives no other refusal of the
+# query on a file that is there). Not found is the only failure that makes a
+# file missing: OK says nothing was saved and writes nothing over it.
+for file in SCHEDULE.TXT omb.ini; do
+  prepare "$scratch/loop-$file"
+  rm "$scratch/loop-$file/$file"
+  ln -s "$file" "$scratch/loop-$file/$file"
+  start "$scratch/loop-$file"
+  # The schedule's reading stops the start with a box; settings that could not
+  # be read are said at OK.
+  [ $file = omb.ini ] || answer OmbrelSetup "Cannot open file" "{ENTER}"
+  tool wait "$title" 60 >/dev/null || fail "the window did not show after $file could not be read"
+  tool click "$title" $ok
+  answer OmbrelSetup "nothing has been saved" "{ENTER}"
+  [ -L "$scratch/loop-$file/$file" ] || fail "$file was written over after it could not be read"
+  rm "$scratch/loop-$file/$file"
+  cp "$scratch/old-$([ $file = omb.ini ] && echo omb.ini || echo schedule)" "$scratch/loop-$file/$file"
+  expect_untouched "$scratch/loop-$file" "OK after $file could not be read"
+  tool close "$title" >/dev/null
+  expect_ended "closing after $file could not be read"
+done
+echo "a file that could not be read at start: OK wrote nothing"
+
 for request in close endsession; do
   # While a box of the start waits (no language file: the first of nine boxes).
   prepare "$scratch/start-$request"

@@ -8,6 +8,10 @@ const char* NameOf(FaultKind kind) {
       return "access denied";
     case FaultKind::SharingViolation:
       return "sharing violation";
+    case FaultKind::DeletePending:
+      return "delete pending";
+    case FaultKind::WriteError:
+      return "write error";
     case FaultKind::DiskFull:
       return "disk full";
     case FaultKind::ReadError:
@@ -18,8 +22,17 @@ const char* NameOf(FaultKind kind) {
   return "?";
 }
 
+const char* NameOf(Seam seam) {
+  static const char* const names[] = {"attributes", "open",     "read",   "write",         "flush",
+                                      "close",      "rename",   "delete", "search",        "registry",
+                                      "box",        "shell",    "serial", "folder rights", "DOS devices"};
+  return names[static_cast<int>(seam)];
+}
+
 std::vector<FaultKind> KindsOf(Seam seam) {
   switch (seam) {
+    case Seam::FileAttributes:
+      return {FaultKind::AccessDenied, FaultKind::SharingViolation, FaultKind::DeletePending};
     case Seam::FileOpen:
     case Seam::FileReplace:
       return {FaultKind::AccessDenied, FaultKind::SharingViolation};
@@ -28,11 +41,17 @@ std::vector<FaultKind> KindsOf(Seam seam) {
     case Seam::FileWrite:
     case Seam::FileFlush:
       return {FaultKind::DiskFull};
+    case Seam::FileClose:
+      return {FaultKind::WriteError};
+    case Seam::FileDelete:
+    case Seam::FileSearch:
     case Seam::Registry:
       return {FaultKind::AccessDenied};
     case Seam::Dialog:
     case Seam::Shell:
     case Seam::Serial:
+    case Seam::FolderRights:
+    case Seam::DosDevices:
       return {FaultKind::Refused};
   }
   return {};
@@ -41,11 +60,15 @@ std::vector<FaultKind> KindsOf(Seam seam) {
 bool FaultPlan::Fails(Seam seam) {
   if (!armed_) return false;
   seams_.push_back(seam);
-  if (++calls_ != failAt_) return false;
-  const std::vector<FaultKind> kinds = KindsOf(seam);
-  if (std::find(kinds.begin(), kinds.end(), kind_) == kinds.end()) return false;
-  fired_ = true;
-  return true;
+  ++calls_;
+  if (calls_ == failAt_) {
+    const std::vector<FaultKind> kinds = KindsOf(seam);
+    if (std::find(kinds.begin(), kinds.end(), kind_) == kinds.end()) return false;
+    fired_ = true;
+    firedSeam_ = seam;
+    return true;
+  }
+  return lasting_ && fired_ && seam == firedSeam_;
 }
 
 FaultPlan& Faults() {

@@ -6,17 +6,23 @@
 #include <vector>
 
 enum class FaultKind {
-  AccessDenied,      // opening, replacing, writing a registry value: refused
+  AccessDenied,      // opening, replacing, removing, writing a registry value: refused
   SharingViolation,  // another program holds the file
+  DeletePending,     // the file is there but being deleted
   DiskFull,          // a write stops half-way; a flush fails
   ReadError,         // a read fails in the middle of the file
+  WriteError,        // the closing of a written file reports a deferred write error
   Refused,           // a box that cannot be shown, a port that cannot be opened
 };
 
 const char* NameOf(FaultKind kind);
 
 // The kinds a seam's call can really have.
-enum class Seam { FileOpen, FileRead, FileWrite, FileFlush, FileReplace, Registry, Dialog, Shell, Serial };
+enum class Seam {
+  FileAttributes, FileOpen, FileRead, FileWrite, FileFlush, FileClose, FileReplace, FileDelete, FileSearch,
+  Registry, Dialog, Shell, Serial, FolderRights, DosDevices,
+};
+const char* NameOf(Seam seam);
 std::vector<FaultKind> KindsOf(Seam seam);
 
 class FaultPlan {
@@ -24,12 +30,14 @@ class FaultPlan {
   // Counting only: no call fails.
   void Count() { Arm(-1, FaultKind::AccessDenied); }
   // From now on the calls are counted, and call number `at` (from 1) fails
-  // with `kind` when that call can fail so.
-  void Arm(int at, FaultKind kind) {
+  // with `kind` when that call can fail so; lasting, every later call of the
+  // same seam fails too (a refusal that does not pass, a disk that stays full).
+  void Arm(int at, FaultKind kind, bool lasting = false) {
     armed_ = true;
     calls_ = 0;
     failAt_ = at;
     kind_ = kind;
+    lasting_ = lasting;
     fired_ = false;
     seams_.clear();
   }
@@ -44,12 +52,18 @@ class FaultPlan {
   // The seam of each call counted so far.
   const std::vector<Seam>& Seams() const { return seams_; }
 
+  // Files renamed into place while what was written to them had not been
+  // flushed; noted by the file seam's calls whether armed or not.
+  std::vector<std::string> unflushedRenames;
+
  private:
   bool armed_ = false;
   int calls_ = 0;
   int failAt_ = -1;
   FaultKind kind_ = FaultKind::AccessDenied;
+  bool lasting_ = false;
   bool fired_ = false;
+  Seam firedSeam_ = Seam::FileOpen;
   std::vector<Seam> seams_;
 };
 

@@ -7,6 +7,9 @@ HANDLE WINAPI FaultCreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURI
 BOOL WINAPI FaultReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped);
 BOOL WINAPI FaultWriteFile(HANDLE file, LPCVOID buffer, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
 BOOL WINAPI FaultFlushFileBuffers(HANDLE file);
-BOOL WINAPI FaultReplaceFileW(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude,
-                              LPVOID reserved);
+BOOL WINAPI FaultCloseHandle(HANDLE handle);
 BOOL WINAPI FaultMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
+BOOL WINAPI FaultDeleteFileW(LPCWSTR name);
+DWORD WINAPI FaultGetFileAttributesW(LPCWSTR name);
+HANDLE WINAPI FaultFindFirstFileW(LPCWSTR mask, LPWIN32_FIND_DATAW found);
+BOOL WINAPI FaultFindNextFileW(HANDLE search, LPWIN32_FIND_DATAW found);

@@ -3,13 +3,20 @@
 // makes can be told to fail.
 #include <windows.h>
 
+// The handle class is shared with code outside the file seam: included before
+// the calls are renamed, so that it keeps the system's CloseHandle.
+#include "platform/win32/Handle.h"
 #include "faults/FaultPoints_win32.h"
 
 #define CreateFileW FaultCreateFileW
 #define ReadFile FaultReadFile
 #define WriteFile FaultWriteFile
 #define FlushFileBuffers FaultFlushFileBuffers
-#define ReplaceFileW FaultReplaceFileW
+#define CloseHandle FaultCloseHandle
 #define MoveFileExW FaultMoveFileExW
+#define DeleteFileW FaultDeleteFileW
+#define GetFileAttributesW FaultGetFileAttributesW
+#define FindFirstFileW FaultFindFirstFileW
+#define FindNextFileW FaultFindNextFileW
 
 #include "platform/win32/FileSystem.cpp"

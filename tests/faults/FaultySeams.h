@@ -1,36 +1,45 @@
 #pragma once
 // The window's other seams for the fault tests: the fakes of the other tests,
 // each call asking the fault plan first and failing as the real one fails.
+#include <map>
 #include <optional>
 #include <string>
 
 #include "faults/FaultPlan.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeDosDevices.h"
+#include "support/FakeFolderRights.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
-#include "ups/SerialErrors.h"
+#include "platform/SerialErrors.h"
 #include "util/AppError.h"
 
-// A value that cannot be written or deleted fails as the system's refusal does.
+// A value that cannot be written or deleted fails as the system's refusal
+// does, and stays as it was: what it was at its first refusal is noted.
 class FaultyRegistry : public FakeRegistry {
  public:
   void SetString(const std::string& key, const std::string& name, const std::string& value) override {
-    Check(name);
+    Check(key, name, "Failed to set data for '%s'");
     FakeRegistry::SetString(key, name, value);
   }
   void SetNumber(const std::string& key, const std::string& name, uint32_t value) override {
-    Check(name);
+    Check(key, name, "Failed to set data for '%s'");
     FakeRegistry::SetNumber(key, name, value);
   }
   void DeleteValue(const std::string& key, const std::string& name) override {
-    if (Faults().Fails(Seam::Registry)) throw AppError(FormatMessageText("Failed to delete data for '%s'", name));
+    Check(key, name, "Failed to delete data for '%s'");
     FakeRegistry::DeleteValue(key, name);
   }
 
+  std::map<Name, std::optional<Value>> refused;
+
  private:
-  static void Check(const std::string& name) {
-    if (Faults().Fails(Seam::Registry)) throw AppError(FormatMessageText("Failed to set data for '%s'", name));
+  void Check(const std::string& key, const std::string& name, const char* failure) {
+    if (!Faults().Fails(Seam::Registry)) return;
+    const auto found = values.find({key, name});
+    refused.emplace(Name{key, name}, found == values.end() ? std::nullopt : std::optional(found->second));
+    throw AppError(FormatMessageText(failure, name));
   }
 };
 
@@ -80,4 +89,22 @@ class FaultySerialChannel : public FakeSerialChannel {
     FakeSerialChannel::WriteDevice(bytes);
   }
   bool DeviceDsr() override { return !Faults().Fails(Seam::Serial) && FakeSerialChannel::DeviceDsr(); }
+};
+
+// Rights that cannot be read: no warning can be given.
+class FaultyFolderRights : public FakeFolderRights {
+ public:
+  std::optional<std::vector<AccessEntry>> AccessList(const std::string& folder) const override {
+    if (Faults().Fails(Seam::FolderRights)) return std::nullopt;
+    return FakeFolderRights::AccessList(folder);
+  }
+};
+
+// A device list the system cannot give: no port is listed.
+class FaultyDosDevices : public FakeDosDevices {
+ public:
+  std::vector<std::string> Names() override {
+    if (Faults().Fails(Seam::DosDevices)) return {};
+    return FakeDosDevices::Names();
+  }
 };

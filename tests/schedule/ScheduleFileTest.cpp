@@ -72,10 +72,11 @@ TEST_F(ScheduleFile, LoadingReplacesTheStoreButAMissingFileChangesNothing) {
   store.LoadSchedule();
   EXPECT_EQ(LinesOf(store), (Lines{"2024/06/01,STARTUP,07:00,0"}));
 
-  // A folder where the file should be is no file either.
+  // A folder where the file should be is not a missing file but one that
+  // cannot be read: the start stops there, and the store is unchanged.
   std::filesystem::create_directory(folder.File("FOLDER.TXT"));
   store.FilePath = folder.File("FOLDER.TXT");
-  store.LoadSchedule();
+  EXPECT_THROW(store.LoadSchedule(), AppError);
   EXPECT_EQ(LinesOf(store), (Lines{"2024/06/01,STARTUP,07:00,0"}));
 }
 

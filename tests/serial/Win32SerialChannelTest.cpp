@@ -11,7 +11,7 @@
 
 #include "platform/win32/Handle.h"
 #include "platform/win32/Win32SerialChannel.h"
-#include "ups/SerialErrors.h"
+#include "platform/SerialErrors.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "ups/SerialChannel.h"
-#include "ups/SerialErrors.h"
+#include "platform/SerialChannel.h"
+#include "platform/SerialErrors.h"
 
 class FakeSerialChannel : public SerialChannel {
  public:

@@ -1,6 +1,6 @@
-#include "ups/SerialChannel.h"
+#include "platform/SerialChannel.h"
 
-#include "ups/SerialErrors.h"
+#include "platform/SerialErrors.h"
 
 void SerialChannel::SetComNumber(int16_t n) {
   if (n == comNumber_) return;
