@@ -24,7 +24,8 @@ void Log(MSIHANDLE install, const std::wstring& line) {
 }  // namespace
 
 // CustomActionData: the program, the configuration file and DETECTUPS,
-// separated by tabs. The installer runs this only when CONFIGFILE is given.
+// separated by tabs (the file empty for a detection alone). The installer
+// runs this only when CONFIGFILE or DETECTUPS=1 is given.
 extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE install) {
   const std::wstring data = Property(install, L"CustomActionData");
   const size_t first = data.find(L'\t'), second = first == std::wstring::npos ? first : data.find(L'\t', first + 1);

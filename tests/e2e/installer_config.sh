@@ -3,8 +3,8 @@
 # administrator's file once the files are installed, and DETECTUPS=1 then
 # stores the port of the UPS found (here a QZ UPS answering on COM2); a bad
 # file fails the install with the program's own line in the installer's log
-# and leaves nothing installed. DETECTUPS alone does nothing: it only adds a
-# detection to an import.
+# and leaves nothing installed. DETECTUPS=1 alone detects and stores the
+# port, changing nothing else.
 set -uo pipefail
 . "$(dirname "$0")/common.bash"
 . "$(dirname "$0")/serial.bash"
@@ -35,6 +35,15 @@ status=$?
 [ $status != 0 ] || fail "msiexec reported success with a bad file"
 program_lines "$scratch/bad.log" | grep -q "line 3: UPSPORT" || fail "the log lacks the program's line: $(program_lines "$scratch/bad.log")"
 [ ! -e "$folder/OmbrelSetup.exe" ] || fail "the failed install left the program"
+
+echo "== DETECTUPS=1 alone installs and stores the UPS found, nothing else"
+msiexec_bounded /i "$msi" /qn DETECTUPS=1 /l*v "$(winpath "$scratch/detect.log")"
+status=$?
+[ $status = 0 ] || fail "msiexec ended with status $status: $(program_lines "$scratch/detect.log")"
+program_lines "$scratch/detect.log" | grep -q '/detect /quiet' || fail "the log lacks the command: $(program_lines "$scratch/detect.log")"
+grep -q '^UPSPORT=2' "$folder/omb.ini" && grep -q '^UPSTYPE=3' "$folder/omb.ini" || fail "omb.ini: $(cat "$folder/omb.ini")"
+[ ! -e "$folder/SCHEDULE.TXT" ] || fail "a detection alone wrote SCHEDULE.TXT"
+msiexec_bounded /x "$msi" /qn || fail "the uninstall failed"
 
 echo "== a good file with DETECTUPS=1 installs, configures and stores the UPS found"
 msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/good.conf")" DETECTUPS=1 /l*v "$(winpath "$scratch/good.log")"
