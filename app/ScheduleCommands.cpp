@@ -29,9 +29,9 @@ std::string TimeField(int number, const std::string& text) {
 }  // namespace
 
 std::optional<int> SchedulePage::ChosenKind() const {
-  const ui::MarkerButton* buttons[kKindCount] = {&MarkerShutdown, &MarkerStartup, &MarkerTest};
+  const auto markers = Markers();
   for (int kind = 0; kind < kKindCount; ++kind)
-    if (buttons[kind]->Down()) return kind;
+    if (markers[kind]->Down()) return kind;
   return std::nullopt;
 }
 

@@ -96,6 +96,7 @@ class SchedulePage {
  private:
   ShutdownGroup ScheduleGroup() { return {CheckBox6, Label18, ComboBox11, CheckBox8}; }
   std::array<ui::MarkerButton*, 3> Markers() { return {&MarkerShutdown, &MarkerStartup, &MarkerTest}; }
+  std::array<const ui::MarkerButton*, 3> Markers() const { return {&MarkerShutdown, &MarkerStartup, &MarkerTest}; }
   void CentreUnderMarker(ui::Label& label);
   void KeepBeforeField(ui::Label& label, const ui::Control& field);
   void EnableWeekdayList(bool on);
