@@ -82,7 +82,15 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
   }
 
   if (command.detect) {
-    const DetectionReport report = seams.detect();
+    DetectionReport report;
+    try {
+      report = seams.detect();
+    } catch (const std::exception& error) {
+      // The run could not start or end (RUNNING not written, the port's
+      // failure): nothing of it is stored.
+      seams.say(std::string(error.what()) + "; nothing written");
+      return kWriteFailed;
+    }
     SayReport(seams, report.text);
     if (report.foundCount < 1) {
       seams.say("No UPS found; nothing written");
