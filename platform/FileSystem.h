@@ -33,6 +33,7 @@ public:
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // The size of an existing file, in bytes; none for a folder or nothing there.
+// Throws FileError when the system cannot tell.
 std::optional<uint64_t> FileSize(const std::string& path);
 
 // The whole file. Throws FileNotFound when it is missing, FileError when it

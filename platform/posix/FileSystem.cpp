@@ -152,7 +152,11 @@ FileCalls& SystemFileCalls() {
 
 std::optional<uint64_t> FileSize(const std::string& path) {
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw FileError(CauseOf(errno));
+  }
+  if (!S_ISREG(st.st_mode)) return std::nullopt;
   return static_cast<uint64_t>(st.st_size);
 }
 

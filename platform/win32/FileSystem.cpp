@@ -246,7 +246,11 @@ FileCalls& SystemFileCalls() {
 
 std::optional<uint64_t> FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(AnsiToWide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!GetFileAttributesExW(AnsiToWide(path).c_str(), GetFileExInfoStandard, &data)) {
+    const DWORD error = GetLastError();
+    if (IsNotFound(error)) return std::nullopt;
+    Fail(error);
+  }
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
