@@ -78,6 +78,10 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
     } catch (const ConfigurationError& error) {
       seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
       return kInvalidFile;
+    } catch (const fs_seam::FileError& error) {
+      // The languages this PC has, which the file's LANGUAGE is checked against.
+      seams.say("Cannot read folder " + folder + "Languages: " + error.what() + "; nothing written");
+      return kWriteFailed;
     }
   }
 

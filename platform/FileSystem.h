@@ -65,7 +65,8 @@ void AppendToFile(const std::string& path, std::string_view bytes);
 
 // Names in the folder without an extension (the mask "*."), of every
 // attribute, without "." and "..", in the order the system lists them.
-// A missing folder gives an empty list.
+// A missing folder gives an empty list; one that cannot be listed throws
+// FileError, as a list cut short would pass for the folder's contents.
 std::vector<std::string> ListNamesWithoutExtension(const std::string& folder);
 
 // The process's current working folder: no trailing backslash except at a drive root.

@@ -270,7 +270,11 @@ std::vector<std::string> ListNamesWithoutExtension(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found{};
   Search search(FindFirstFileW(AnsiToWide(mask).c_str(), &found));
-  if (!search.Valid()) return names;
+  if (!search.Valid()) {
+    const DWORD error = GetLastError();
+    if (IsNotFound(error)) return names;
+    Fail(error);
+  }
   do {
     std::string name = WideToAnsi(found.cFileName);
     // The mask may also match through a short 8.3 name; keep only names that
@@ -278,6 +282,7 @@ std::vector<std::string> ListNamesWithoutExtension(const std::string& folder) {
     if (name == "." || name == ".." || name.find('.') != std::string::npos) continue;
     names.push_back(name);
   } while (FindNextFileW(search.Get(), &found));
+  if (GetLastError() != ERROR_NO_MORE_FILES) FailWithLastError();
   return names;
 }
 
