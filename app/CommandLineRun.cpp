@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/DetectWithoutWindow.h"
 #include "app/TDataModule1.h"
 #include "app/TFormMain.h"
 #include "deploy/Deployment.h"
@@ -93,57 +94,18 @@ class ResultLines {
   std::string shown_;
 };
 
-// The boxes of a detection run without a window: the question is answered
-// Yes, the report is kept for the result lines.
-class KeptReport : public IDialogs {
- public:
-  std::optional<std::string> report;
-  void Message(const std::string& text) override { report = text; }
-  void Error(const std::string& text) override { throw AppError(text); }
-  void Warn(const std::string&) override {}
-  bool Confirm(const std::string&) override { return true; }
-  bool AskWarning(const std::string&) override { return true; }
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override { return {}; }
-};
-
-// What the main window does for a run, without the window: it only keeps
-// the port and series the run preselects.
-class NoWindow : public IDetectionWindow {
- public:
-  int port = 0;
-  int seriesCode = -1;
-  void ShowHourglass(bool) override {}
-  void ShowProbedPort(int) override {}
-  void PreselectUps(int n, int code) override {
-    port = n;
-    seriesCode = code;
-  }
-  const TINI_LANGUAGE& Texts() const override { return texts_; }
-
- private:
-  TINI_LANGUAGE texts_;
-};
-
-// The Auto Detect UPS button's run, its question answered Yes: the same
-// ports, the same ticks, the same report and RUNNING values.
+// The Auto Detect UPS button's run over the real ports, its events coming
+// through the program's message queue.
 DetectionReport Detect(const Services& services) {
-  KeptReport boxes;
-  NoWindow window;
-  std::optional<std::string> failure;
-  auto keepFailure = [&failure](const std::string& text) { failure = text; };
-  TDataModule1 module(services, std::make_unique<Win32SerialChannel>(keepFailure), keepFailure);
-  module.SetDetectionWindow(&window, &boxes);
-  module.AutoDetectClick({});
-  MSG message;
-  while (!boxes.report && !failure && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  if (failure) {
-    module.EndDetection();
-    throw AppError(*failure);
-  }
-  return {*boxes.report, window.port > 0 ? 1 : 0, window.port, window.seriesCode};
+  return DetectWithoutWindow(
+      services, [](ui::ErrorSink sink) { return std::make_unique<Win32SerialChannel>(std::move(sink)); },
+      [](TDataModule1&) {
+        MSG message;
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) return false;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+        return true;
+      });
 }
 
 std::string TitleOf(const std::string& path) {

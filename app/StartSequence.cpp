@@ -12,6 +12,20 @@
 #include "ui/Dpi.h"
 #include "ui/Text.h"
 
+namespace {
+
+// The languages to tick: a folder that cannot be listed shows none, as a
+// missing one does; the language in use was read already.
+std::vector<std::string> LanguageFolders(const std::string& folder) {
+  try {
+    return fs_seam::ListNamesWithoutExtension(folder + "Languages\\");
+  } catch (const fs_seam::FileError&) {
+    return {};
+  }
+}
+
+}  // namespace
+
 void TFormMain::RunStart() {
   Busy busy(*this);
   std::exception_ptr readFailure;
@@ -110,7 +124,7 @@ void TFormMain::RunStep(StartStep step, Pages pages) {
         module_.ADateTime1.Update();
       }
       if (later) {
-        Page3.FillLanguageList(fs_seam::ListNamesWithoutExtension(ProgramFolder() + "Languages\\"));
+        Page3.FillLanguageList(LanguageFolders(ProgramFolder()));
         Page2.Show(ini);
         Page3.Show(ini);
       }

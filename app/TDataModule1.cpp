@@ -38,10 +38,16 @@ void TDataModule1::AutoDetectClick(const std::string& question) {
     StartDetection();
   } catch (...) {
     // No run started: nothing is left busy. (A run already going on keeps
-    // its hourglass and its port.)
+    // its hourglass and its port.) RUNNING may hold 3 although its writing
+    // failed (set, then not flushed): the monitor is told the probe is over.
     if (!Timer1.Enabled()) {
       ComPort1.SetOpen(false);
       if (window_) window_->ShowHourglass(false);
+      try {
+        services_.registry.SetNumber(kProgramKey, "RUNNING", kProbeOver);
+      } catch (const std::exception&) {
+        // The first failure is the one the user is told of.
+      }
     }
     throw;
   }

@@ -459,12 +459,12 @@ std::vector<std::string> Changes(const TINI& before, const TINI& after) {
 
 std::string ReadConfigurationFile(const std::string& path) {
   if (fs_seam::DirectoryExists(path)) throw ConfigurationError(0, "a folder, not a file");
-  const std::optional<uint64_t> size = fs_seam::FileSize(path);
-  if (!size) throw ConfigurationError(0, "the file does not exist");
-  if (*size > kLargestFile)
-    throw ConfigurationError(0, "the file is larger than any configuration (" + std::to_string(*size) + " bytes; at most " +
-                                    std::to_string(kLargestFile) + ")");
   try {
+    const std::optional<uint64_t> size = fs_seam::FileSize(path);
+    if (!size) throw ConfigurationError(0, "the file does not exist");
+    if (*size > kLargestFile)
+      throw ConfigurationError(0, "the file is larger than any configuration (" + std::to_string(*size) +
+                                      " bytes; at most " + std::to_string(kLargestFile) + ")");
     return fs_seam::ReadWholeFile(path);
   } catch (const fs_seam::FileError& error) {
     throw ConfigurationError(0, std::string("the file cannot be read: ") + error.what());

@@ -78,11 +78,23 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
     } catch (const ConfigurationError& error) {
       seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
       return kInvalidFile;
+    } catch (const fs_seam::FileError& error) {
+      // The languages this PC has, which the file's LANGUAGE is checked against.
+      seams.say("Cannot read folder " + folder + "Languages: " + error.what() + "; nothing written");
+      return kWriteFailed;
     }
   }
 
   if (command.detect) {
-    const DetectionReport report = seams.detect();
+    DetectionReport report;
+    try {
+      report = seams.detect();
+    } catch (const std::exception& error) {
+      // The run could not start or end (RUNNING not written, the port's
+      // failure): nothing of it is stored.
+      seams.say(std::string(error.what()) + "; nothing written");
+      return kWriteFailed;
+    }
     SayReport(seams, report.text);
     if (report.foundCount < 1) {
       seams.say("No UPS found; nothing written");

@@ -33,6 +33,7 @@ public:
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // The size of an existing file, in bytes; none for a folder or nothing there.
+// Throws FileError when the system cannot tell.
 std::optional<uint64_t> FileSize(const std::string& path);
 
 // The whole file. Throws FileNotFound when it is missing, FileError when it
@@ -64,7 +65,8 @@ void AppendToFile(const std::string& path, std::string_view bytes);
 
 // Names in the folder without an extension (the mask "*."), of every
 // attribute, without "." and "..", in the order the system lists them.
-// A missing folder gives an empty list.
+// A missing folder gives an empty list; one that cannot be listed throws
+// FileError, as a list cut short would pass for the folder's contents.
 std::vector<std::string> ListNamesWithoutExtension(const std::string& folder);
 
 // The process's current working folder: no trailing backslash except at a drive root.

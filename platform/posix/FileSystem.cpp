@@ -152,7 +152,11 @@ FileCalls& SystemFileCalls() {
 
 std::optional<uint64_t> FileSize(const std::string& path) {
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw FileError(CauseOf(errno));
+  }
+  if (!S_ISREG(st.st_mode)) return std::nullopt;
   return static_cast<uint64_t>(st.st_size);
 }
 
@@ -166,13 +170,19 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
 std::vector<std::string> ListNamesWithoutExtension(const std::string& folder) {
   std::vector<std::string> names;
   DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return names;
+  if (!dir) {
+    if (errno == ENOENT || errno == ENOTDIR) return names;
+    throw FileError(CauseOf(errno));
+  }
+  errno = 0;
   while (dirent* entry = ::readdir(dir)) {
     std::string name = entry->d_name;
     if (name == "." || name == ".." || name.find('.') != std::string::npos) continue;
     names.push_back(name);
   }
+  const int error = errno;
   ::closedir(dir);
+  if (error) throw FileError(CauseOf(error));
   return names;
 }
 

@@ -246,7 +246,11 @@ FileCalls& SystemFileCalls() {
 
 std::optional<uint64_t> FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(AnsiToWide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!GetFileAttributesExW(AnsiToWide(path).c_str(), GetFileExInfoStandard, &data)) {
+    const DWORD error = GetLastError();
+    if (IsNotFound(error)) return std::nullopt;
+    Fail(error);
+  }
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
@@ -266,7 +270,11 @@ std::vector<std::string> ListNamesWithoutExtension(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found{};
   Search search(FindFirstFileW(AnsiToWide(mask).c_str(), &found));
-  if (!search.Valid()) return names;
+  if (!search.Valid()) {
+    const DWORD error = GetLastError();
+    if (IsNotFound(error)) return names;
+    Fail(error);
+  }
   do {
     std::string name = WideToAnsi(found.cFileName);
     // The mask may also match through a short 8.3 name; keep only names that
@@ -274,6 +282,7 @@ std::vector<std::string> ListNamesWithoutExtension(const std::string& folder) {
     if (name == "." || name == ".." || name.find('.') != std::string::npos) continue;
     names.push_back(name);
   } while (FindNextFileW(search.Get(), &found));
+  if (GetLastError() != ERROR_NO_MORE_FILES) FailWithLastError();
   return names;
 }
 

@@ -2,11 +2,15 @@
 // alone when it stops.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "deploy/Deployment.h"
 #include "settings/TINI.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeShell.h"
 #include "support/ScratchFolder.h"
+#include "util/AppError.h"
 
 namespace {
 
@@ -34,13 +38,18 @@ class DeploymentRun : public ::testing::Test {
   FakeRegistry registry;
   FakeShell shell;
   DetectionReport found;
+  std::optional<std::string> detectionFails;  // the run's failure, thrown
   std::vector<std::string> said;
 
   deploy::ExitCode Run(std::vector<std::string> arguments) {
     const auto parsed = deploy::ParseCommandLine(arguments);
     EXPECT_TRUE(parsed.command) << parsed.error;
     return deploy::Run(*parsed.command, {registry, shell, folder.File("OmbrelSetup.exe"),
-                                         [this] { return found; }, [this](const std::string& line) {
+                                         [this] {
+                                           if (detectionFails) throw AppError(*detectionFails);
+                                           return found;
+                                         },
+                                         [this](const std::string& line) {
                                            said.push_back(line);
                                          }});
   }
@@ -82,6 +91,13 @@ TEST_F(DeploymentRun, DetectionStoresThePortAndSeriesOrNothing) {
   EXPECT_EQ(folder.Read("omb.ini"), ini);
   EXPECT_TRUE(registry.values.empty());
   EXPECT_EQ(said.front(), " PORT : 1 <== Empty");
+
+  detectionFails = "Failed to set data for 'RUNNING'";
+  EXPECT_EQ(Run({"/detect"}), deploy::kWriteFailed);
+  EXPECT_EQ(said.back(), "Failed to set data for 'RUNNING'; nothing written");
+  EXPECT_EQ(folder.Read("omb.ini"), ini);
+  EXPECT_TRUE(registry.values.empty());
+  detectionFails.reset();
 
   found = {" PORT : 5 <== Dry contact\r\n", 1, 5, 2};
   registry.refused = {"SETUP"};

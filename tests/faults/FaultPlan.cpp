@@ -25,7 +25,8 @@ const char* NameOf(FaultKind kind) {
 const char* NameOf(Seam seam) {
   static const char* const names[] = {"attributes", "open",     "read",   "write",         "flush",
                                       "close",      "rename",   "delete", "search",        "registry",
-                                      "box",        "shell",    "serial", "folder rights", "DOS devices"};
+                                      "box",        "shell",    "serial", "folder rights", "DOS devices",
+                                      "registry flush"};
   return names[static_cast<int>(seam)];
 }
 
@@ -42,6 +43,7 @@ std::vector<FaultKind> KindsOf(Seam seam) {
     case Seam::FileFlush:
       return {FaultKind::DiskFull};
     case Seam::FileClose:
+    case Seam::RegistryFlush:
       return {FaultKind::WriteError};
     case Seam::FileDelete:
     case Seam::FileSearch:

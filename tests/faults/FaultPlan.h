@@ -11,7 +11,8 @@ enum class FaultKind {
   DeletePending,     // the file is there but being deleted
   DiskFull,          // a write stops half-way; a flush fails
   ReadError,         // a read fails in the middle of the file
-  WriteError,        // the closing of a written file reports a deferred write error
+  WriteError,        // the closing of a written file reports a deferred write error; a registry
+                     // key's flush fails after its value was set
   Refused,           // a box that cannot be shown, a port that cannot be opened
 };
 
@@ -21,6 +22,7 @@ const char* NameOf(FaultKind kind);
 enum class Seam {
   FileAttributes, FileOpen, FileRead, FileWrite, FileFlush, FileClose, FileReplace, FileDelete, FileSearch,
   Registry, Dialog, Shell, Serial, FolderRights, DosDevices,
+  RegistryFlush,
 };
 const char* NameOf(Seam seam);
 std::vector<FaultKind> KindsOf(Seam seam);

@@ -124,6 +124,11 @@ DWORD WINAPI FaultGetFileAttributesW(LPCWSTR name) {
   return GetFileAttributesW(name);
 }
 
+BOOL WINAPI FaultGetFileAttributesExW(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID data) {
+  if (Faults().Fails(Seam::FileAttributes)) return Failed();
+  return GetFileAttributesExW(name, level, data);
+}
+
 HANDLE WINAPI FaultFindFirstFileW(LPCWSTR mask, LPWIN32_FIND_DATAW found) {
   if (Faults().Fails(Seam::FileSearch)) {
     Failed();

@@ -11,5 +11,6 @@ BOOL WINAPI FaultCloseHandle(HANDLE handle);
 BOOL WINAPI FaultMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
 BOOL WINAPI FaultDeleteFileW(LPCWSTR name);
 DWORD WINAPI FaultGetFileAttributesW(LPCWSTR name);
+BOOL WINAPI FaultGetFileAttributesExW(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID data);
 HANDLE WINAPI FaultFindFirstFileW(LPCWSTR mask, LPWIN32_FIND_DATAW found);
 BOOL WINAPI FaultFindNextFileW(HANDLE search, LPWIN32_FIND_DATAW found);

@@ -16,6 +16,7 @@
 #define MoveFileExW FaultMoveFileExW
 #define DeleteFileW FaultDeleteFileW
 #define GetFileAttributesW FaultGetFileAttributesW
+#define GetFileAttributesExW FaultGetFileAttributesExW
 #define FindFirstFileW FaultFindFirstFileW
 #define FindNextFileW FaultFindNextFileW
 

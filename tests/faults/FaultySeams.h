@@ -9,39 +9,10 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeDosDevices.h"
 #include "support/FakeFolderRights.h"
-#include "support/FakeRegistry.h"
 #include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
 #include "platform/SerialErrors.h"
 #include "util/AppError.h"
-
-// A value that cannot be written or deleted fails as the system's refusal
-// does, and stays as it was: what it was at its first refusal is noted.
-class FaultyRegistry : public FakeRegistry {
- public:
-  void SetString(const std::string& key, const std::string& name, const std::string& value) override {
-    Check(key, name, "Failed to set data for '%s'");
-    FakeRegistry::SetString(key, name, value);
-  }
-  void SetNumber(const std::string& key, const std::string& name, uint32_t value) override {
-    Check(key, name, "Failed to set data for '%s'");
-    FakeRegistry::SetNumber(key, name, value);
-  }
-  void DeleteValue(const std::string& key, const std::string& name) override {
-    Check(key, name, "Failed to delete data for '%s'");
-    FakeRegistry::DeleteValue(key, name);
-  }
-
-  std::map<Name, std::optional<Value>> refused;
-
- private:
-  void Check(const std::string& key, const std::string& name, const char* failure) {
-    if (!Faults().Fails(Seam::Registry)) return;
-    const auto found = values.find({key, name});
-    refused.emplace(Name{key, name}, found == values.end() ? std::nullopt : std::optional(found->second));
-    throw AppError(FormatMessageText(failure, name));
-  }
-};
 
 // A box that cannot be shown answers as a closed one: No, or nothing.
 class FaultyDialogs : public FakeDialogs {

@@ -107,6 +107,12 @@ TEST(FileSeam, ListsOnlyNamesWithoutExtension) {
     EXPECT_EQ(names, (std::vector<std::string>{"Deutsch", "English", "README"})) << path;
   }
   EXPECT_TRUE(ListNamesWithoutExtension(folder.File("missing")).empty());
+#ifndef _WIN32
+  // A folder the system cannot open is not an empty one (Wine resolves a
+  // link to itself as nothing there).
+  std::filesystem::create_directory_symlink(folder.File("loop"), folder.File("loop"));
+  EXPECT_THROW(ListNamesWithoutExtension(folder.File("loop")), FileError);
+#endif
 }
 
 TEST(FileSeam, CurrentDirectoryIsAnExistingFolder) {
