@@ -25,7 +25,8 @@ const char* NameOf(FaultKind kind) {
 const char* NameOf(Seam seam) {
   static const char* const names[] = {"attributes", "open",     "read",   "write",         "flush",
                                       "close",      "rename",   "delete", "search",        "registry",
-                                      "box",        "shell",    "serial", "folder rights", "DOS devices"};
+                                      "box",        "shell",    "serial", "folder rights", "DOS devices",
+                                      "serial open", "serial reception"};
   return names[static_cast<int>(seam)];
 }
 
@@ -35,8 +36,10 @@ std::vector<FaultKind> KindsOf(Seam seam) {
       return {FaultKind::AccessDenied, FaultKind::SharingViolation, FaultKind::DeletePending};
     case Seam::FileOpen:
     case Seam::FileReplace:
+    case Seam::SerialOpen:
       return {FaultKind::AccessDenied, FaultKind::SharingViolation};
     case Seam::FileRead:
+    case Seam::SerialReceive:
       return {FaultKind::ReadError};
     case Seam::FileWrite:
     case Seam::FileFlush:
@@ -58,6 +61,8 @@ std::vector<FaultKind> KindsOf(Seam seam) {
 }
 
 bool FaultPlan::Fails(Seam seam) {
+  if (beforeEachCall) beforeEachCall();
+  std::lock_guard<std::mutex> hold(lock_);
   if (!armed_) return false;
   seams_.push_back(seam);
   ++calls_;
