@@ -24,6 +24,8 @@ class Handle {
 
   bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return handle_; }
+  // Gives the handle up: the caller closes it.
+  HANDLE Release() { return std::exchange(handle_, nullptr); }
   // False when the system reports a failure of the closing.
   bool Close() {
     if (!Valid()) return true;

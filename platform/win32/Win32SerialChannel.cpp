@@ -1,5 +1,6 @@
 #include "platform/win32/Win32SerialChannel.h"
 
+#include <atomic>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -110,6 +111,9 @@ class Win32SerialChannel::Reader {
     return std::exchange(waiting_, {});
   }
 
+  // The system error that ended receiving; 0 while receiving goes on.
+  DWORD Failure() const { return failure_; }
+
  private:
   void Run() {
     OVERLAPPED read{};
@@ -122,15 +126,17 @@ class Win32SerialChannel::Reader {
       }
       // A device that fails (unplugged, its other end gone) ends receiving.
       if (!ReadFile(device_, buffer.data(), kReadChunk, nullptr, &read) && GetLastError() != ERROR_IO_PENDING)
-        return;
+        return Fail();
       const HANDLE events[] = {stop_.Get(), read.hEvent};
       DWORD got = 0;
-      if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+      const DWORD woken = WaitForMultipleObjects(2, events, FALSE, INFINITE);
+      if (woken != WAIT_OBJECT_0 + 1) {
+        if (woken != WAIT_OBJECT_0) Fail();  // not stopped: the wait itself failed
         CancelIo(device_);
         GetOverlappedResult(device_, &read, &got, TRUE);
         return;
       }
-      if (!GetOverlappedResult(device_, &read, &got, FALSE)) return;
+      if (!GetOverlappedResult(device_, &read, &got, FALSE)) return Fail();
       // An empty read waits a little too, so that a device that keeps
       // answering nothing does not keep the thread busy.
       const bool pause = got == 0 || Store(buffer.data(), got);
@@ -159,6 +165,12 @@ class Win32SerialChannel::Reader {
 
   bool Stopped(DWORD ms) { return WaitForSingleObject(stop_.Get(), ms) == WAIT_OBJECT_0; }
 
+  // Receiving ends on a failure of the device; the next write reports it.
+  void Fail() {
+    const DWORD error = GetLastError();
+    failure_ = error ? error : ERROR_GEN_FAILURE;
+  }
+
   const HANDLE device_;
   const HWND window_;
   const uintptr_t opening_;
@@ -167,6 +179,7 @@ class Win32SerialChannel::Reader {
   std::mutex lock_;
   std::vector<uint8_t> waiting_;  // received, not yet taken by the GUI thread
   bool announced_ = false;        // a notification is posted and has not run yet
+  std::atomic<DWORD> failure_ = 0;
   std::thread thread_;            // last: starts once everything above exists
 };
 
@@ -248,12 +261,18 @@ void Win32SerialChannel::OpenDevice(int16_t n) {
   port_ = n;
 }
 
+// Closed by the channel's own call rather than the handle class's, so that
+// the fault tests reach it; a failing close has nothing to undo.
 void Win32SerialChannel::CloseDevice() {
   reader_.reset();
-  device_.Close();
+  if (device_.Valid()) CloseHandle(device_.Release());
 }
 
+// A port that no longer receives is not written to: what it would answer
+// could never be read, and the caller learns now that the port is lost.
 void Win32SerialChannel::WriteDevice(const std::string& bytes) {
+  if (const DWORD failure = reader_ ? reader_->Failure() : 0)
+    throw ESerialIO(WithError("Receiving from " + PortName(port_) + " failed", failure));
   OVERLAPPED write{};
   write.hEvent = writeDone_.Get();
   const DWORD size = static_cast<DWORD>(bytes.size());

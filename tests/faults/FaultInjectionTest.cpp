@@ -33,6 +33,8 @@
 #include "faults/FaultySeams.h"
 #include "faults/RegistryPoints_win32.h"
 #include "platform/win32/Win32Registry.h"
+#include "faults/SerialPoints_win32.h"
+#include "platform/win32/Win32SerialChannel.h"
 #include "support/FakeClock.h"
 #include "support/FakeWait.h"
 #include "support/PumpMessages.h"
@@ -87,15 +89,20 @@ class World {
     services = std::make_unique<Services>(Services{dialogs, registry, shell, clock, wait,
                                                    folder.Path() + "\\OmbrelSetup.exe", nullptr, &folderRights,
                                                    &dosDevices});
-    auto channel = std::make_unique<FaultySerialChannel>();
-    comPort = channel.get();
-    if (withUps) comPort->AddUps(2, {"TARVEXI QZ\r\n"});
+    PreparePorts();
+    auto channel = std::make_unique<Win32SerialChannel>([this](const std::string& text) { dialogs.Error(text); });
     module = std::make_unique<TDataModule1>(*services, std::move(channel),
                                             [this](const std::string& text) { dialogs.Error(text); });
     form = std::make_unique<TFormMain>(*services, *module);
     viewAll = std::make_unique<TFormViewAll>(*services, form->Handle());
     form->FormViewAll = viewAll.get();
     Pump();
+  }
+  // The ports' devices: the UPS on COM2 unless the run finds nothing.
+  void PreparePorts() {
+    emulated_ports::Reset();
+    Faults().beforeEachCall = emulated_ports::Settle;
+    if (withUps) emulated_ports::AddUps(2, "TARVEXI QZ\r\n");
   }
   void Pump() { PumpMessages(form.get()); }
   bool Open() const { return form && form->Handle() && IsWindow(form->Handle()); }
@@ -125,7 +132,6 @@ class World {
   bool withUps = true;
   FakeClock clock{LocalDateTime{2024, 5, 17, 10, 30, 0, 0}};
   FakeWait wait;
-  FaultySerialChannel* comPort = nullptr;
   std::unique_ptr<Services> services;
   std::unique_ptr<TDataModule1> module;
   std::unique_ptr<TFormMain> form;
@@ -146,6 +152,7 @@ struct Outcome {
   int openKeys = 0;
   std::optional<int> exitCode;
   std::vector<std::string> said;
+  bool stuck = false;  // the serial port's reading thread never came to rest
 };
 
 std::optional<std::string> FileOf(const World& world, const std::string& name) {
@@ -193,7 +200,6 @@ void Detect(World& w) {
   if (timer.Enabled()) KillTimer(timer.Handle(), 1);
   for (int tick = 0; tick < 200 && timer.Enabled(); ++tick) {
     SendMessageW(timer.Handle(), WM_TIMER, 1, 0);
-    w.comPort->Deliver();
     w.Pump();
   }
 }
@@ -210,19 +216,16 @@ void RunCommandLine(World& w, const std::vector<std::string>& arguments, const s
   KeptReport noBoxes;
   const Services services{noBoxes, w.registry, w.shell, w.clock, w.wait, w.folder.Path() + "\\OmbrelSetup.exe",
                           nullptr, nullptr, &w.dosDevices};
-  auto makePort = [&w](ui::ErrorSink) {
-    auto channel = std::make_unique<FaultySerialChannel>();
-    w.comPort = channel.get();
-    if (w.withUps) w.comPort->AddUps(2, {"TARVEXI QZ\r\n"});
-    return std::unique_ptr<SerialChannel>(std::move(channel));
+  w.PreparePorts();
+  auto makePort = [](ui::ErrorSink failure) {
+    return std::unique_ptr<SerialChannel>(std::make_unique<Win32SerialChannel>(std::move(failure)));
   };
   int ticks = 0;
-  auto tick = [&w, &ticks](TDataModule1& module) {
+  auto tick = [&ticks](TDataModule1& module) {
     ui::Timer& timer = module.Timer1;
     if (!timer.Enabled() || ++ticks > 200) return false;
     KillTimer(timer.Handle(), 1);
     SendMessageW(timer.Handle(), WM_TIMER, 1, 0);
-    w.comPort->Deliver();
     PumpMessages(nullptr);
     return true;
   };
@@ -347,7 +350,9 @@ Outcome RunOperation(const Operation& operation, int at, FaultKind kind, bool la
     Faults().Arm(at, kind, lasting);
     if (act) operation.act(world);
     Faults().Disarm();
-    return OutcomeOf(world);
+    Outcome outcome = OutcomeOf(world);
+    outcome.stuck = emulated_ports::Stuck();
+    return outcome;
   }
   if (operation.duringStart) Faults().Arm(at, kind, lasting);
   world.Start();
@@ -362,7 +367,9 @@ Outcome RunOperation(const Operation& operation, int at, FaultKind kind, bool la
   if (!endsWithOk && !operation.duringStart && world.Open()) world.PressOk();
   Faults().Disarm();
   if (!endsWithOk && operation.duringStart && world.Open()) world.PressOk();
-  return OutcomeOf(world);
+  Outcome outcome = OutcomeOf(world);
+  outcome.stuck = emulated_ports::Stuck();
+  return outcome;
 }
 
 struct Tally {
@@ -429,6 +436,11 @@ TEST_P(FaultInjectionTest, EveryCallFailsInEveryWayItCan) {
   Faults().unflushedRenames.clear();
   const Outcome clean = RunOperation(operation, -1, FaultKind::AccessDenied, false);
   const std::vector<Seam> seams = Faults().Seams();
+  // The calls come in the same order every time, those of the serial port's
+  // reading thread included: call n of one run is call n of the next.
+  Faults().Count();
+  RunOperation(operation, -1, FaultKind::AccessDenied, false);
+  EXPECT_EQ(Faults().Seams(), seams) << operation.name << ": the calls came in another order";
   // Whatever it renames into place, the file seam has flushed first.
   EXPECT_EQ(Faults().unflushedRenames, std::vector<std::string>{}) << operation.name;
   const Outcome unacted = RunOperation(operation, -1, FaultKind::AccessDenied, false, false);
@@ -496,6 +508,7 @@ TEST_P(FaultInjectionTest, EveryCallFailsInEveryWayItCan) {
         }
         EXPECT_EQ(outcome.temporaries, 0) << run;
         EXPECT_EQ(outcome.openKeys, 0) << run << ": a registry key left open";
+        EXPECT_FALSE(outcome.stuck) << run << ": the serial port's reading thread never came to rest";
         // The order of OK: the start-up entry, the schedule, the settings, SETUP.
         const bool scheduleNotWritten = clean.schedule != old.schedule && outcome.schedule == old.schedule;
         if (scheduleNotWritten) {

@@ -26,7 +26,7 @@ const char* NameOf(Seam seam) {
   static const char* const names[] = {"attributes", "open",     "read",   "write",         "flush",
                                       "close",      "rename",   "delete", "search",        "registry",
                                       "box",        "shell",    "serial", "folder rights", "DOS devices",
-                                      "registry flush"};
+                                      "registry flush", "serial open", "serial reception"};
   return names[static_cast<int>(seam)];
 }
 
@@ -36,8 +36,10 @@ std::vector<FaultKind> KindsOf(Seam seam) {
       return {FaultKind::AccessDenied, FaultKind::SharingViolation, FaultKind::DeletePending};
     case Seam::FileOpen:
     case Seam::FileReplace:
+    case Seam::SerialOpen:
       return {FaultKind::AccessDenied, FaultKind::SharingViolation};
     case Seam::FileRead:
+    case Seam::SerialReceive:
       return {FaultKind::ReadError};
     case Seam::FileWrite:
     case Seam::FileFlush:
@@ -60,6 +62,8 @@ std::vector<FaultKind> KindsOf(Seam seam) {
 }
 
 bool FaultPlan::Fails(Seam seam) {
+  if (beforeEachCall) beforeEachCall();
+  std::lock_guard<std::mutex> hold(lock_);
   if (!armed_) return false;
   seams_.push_back(seam);
   ++calls_;

@@ -2,6 +2,8 @@
 // Which call into the platform seams fails, and how. Every seam of the fault
 // tests asks the plan at each call; the plan counts the calls of the operation
 // under test and fails the one it was told to, in the way it was told to.
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -10,10 +12,10 @@ enum class FaultKind {
   SharingViolation,  // another program holds the file
   DeletePending,     // the file is there but being deleted
   DiskFull,          // a write stops half-way; a flush fails
-  ReadError,         // a read fails in the middle of the file
+  ReadError,         // a read fails in the middle of the file; a serial port stops receiving
   WriteError,        // the closing of a written file reports a deferred write error; a registry
                      // key's flush fails after its value was set
-  Refused,           // a box that cannot be shown, a port that cannot be opened
+  Refused,           // a box that cannot be shown, a serial port's call that fails
 };
 
 const char* NameOf(FaultKind kind);
@@ -23,6 +25,8 @@ enum class Seam {
   FileAttributes, FileOpen, FileRead, FileWrite, FileFlush, FileClose, FileReplace, FileDelete, FileSearch,
   Registry, Dialog, Shell, Serial, FolderRights, DosDevices,
   RegistryFlush,
+  SerialOpen,     // opening a port
+  SerialReceive,  // the calls of the serial port's reading thread
 };
 const char* NameOf(Seam seam);
 std::vector<FaultKind> KindsOf(Seam seam);
@@ -35,6 +39,7 @@ class FaultPlan {
   // with `kind` when that call can fail so; lasting, every later call of the
   // same seam fails too (a refusal that does not pass, a disk that stays full).
   void Arm(int at, FaultKind kind, bool lasting = false) {
+    std::lock_guard<std::mutex> hold(lock_);
     armed_ = true;
     calls_ = 0;
     failAt_ = at;
@@ -44,10 +49,17 @@ class FaultPlan {
     seams_.clear();
   }
   // Calls are neither counted nor failed.
-  void Disarm() { armed_ = false; }
+  void Disarm() {
+    std::lock_guard<std::mutex> hold(lock_);
+    armed_ = false;
+  }
 
-  // Called by a seam at every call: true when this call must fail (the kind is Kind()).
+  // Called by a seam at every call, from any thread: true when this call
+  // must fail (the kind is Kind()).
   bool Fails(Seam seam);
+  // Runs before each call is counted, outside the plan's lock: the world
+  // holds its other threads there until the order of their calls is fixed.
+  std::function<void()> beforeEachCall;
   int Calls() const { return calls_; }
   bool Fired() const { return fired_; }
   FaultKind Kind() const { return kind_; }
@@ -67,6 +79,7 @@ class FaultPlan {
   bool fired_ = false;
   Seam firedSeam_ = Seam::FileOpen;
   std::vector<Seam> seams_;
+  std::mutex lock_;  // the serial port's reading thread calls too
 };
 
 // The one plan of the fault tests: the file seam's system calls are free

@@ -47,6 +47,10 @@ std::set<std::wstring>& Flushed() {
 
 }  // namespace
 
+BOOL FailAsPlanned() {
+  return Failed();
+}
+
 HANDLE WINAPI FaultCreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                DWORD disposition, DWORD flags, HANDLE templateFile) {
   if (Faults().Fails(Seam::FileOpen)) {

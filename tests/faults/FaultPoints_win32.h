@@ -2,6 +2,9 @@
 // The system calls of the file seam, each asking the fault plan first.
 #include <windows.h>
 
+// Sets the system error of the plan's kind of failure; returns FALSE.
+BOOL FailAsPlanned();
+
 HANDLE WINAPI FaultCreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                DWORD disposition, DWORD flags, HANDLE templateFile);
 BOOL WINAPI FaultReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped);

@@ -9,9 +9,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeDosDevices.h"
 #include "support/FakeFolderRights.h"
-#include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
-#include "platform/SerialErrors.h"
 #include "util/AppError.h"
 
 // A box that cannot be shown answers as a closed one: No, or nothing.
@@ -46,20 +44,6 @@ class FaultyShell : public FakeShell {
   std::string ShortPath(const std::string& path) override {
     return Faults().Fails(Seam::Shell) ? path : FakeShell::ShortPath(path);
   }
-};
-
-// A port held by another program; a device that takes no byte.
-class FaultySerialChannel : public FakeSerialChannel {
- protected:
-  void OpenDevice(int16_t n) override {
-    if (Faults().Fails(Seam::Serial)) throw EAlreadyOpen("Access is denied");
-    FakeSerialChannel::OpenDevice(n);
-  }
-  void WriteDevice(const std::string& bytes) override {
-    if (Faults().Fails(Seam::Serial)) throw ESerialIO("The device took no byte");
-    FakeSerialChannel::WriteDevice(bytes);
-  }
-  bool DeviceDsr() override { return !Faults().Fails(Seam::Serial) && FakeSerialChannel::DeviceDsr(); }
 };
 
 // Rights that cannot be read: no warning can be given.
