@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-
 #include "deploy/Configuration.h"
 #include "support/ScratchFolder.h"
 

@@ -171,6 +171,7 @@ Outcome OutcomeOf(World& world) {
     if (entry.path().filename().string().find(".tmp") != std::string::npos) ++outcome.temporaries;
   outcome.refused = Hooked().failed;
   outcome.openKeys = static_cast<int>(Hooked().open.size());
+  outcome.stuck = emulated_ports::Stuck();
   return outcome;
 }
 
@@ -350,9 +351,7 @@ Outcome RunOperation(const Operation& operation, int at, FaultKind kind, bool la
     Faults().Arm(at, kind, lasting);
     if (act) operation.act(world);
     Faults().Disarm();
-    Outcome outcome = OutcomeOf(world);
-    outcome.stuck = emulated_ports::Stuck();
-    return outcome;
+    return OutcomeOf(world);
   }
   if (operation.duringStart) Faults().Arm(at, kind, lasting);
   world.Start();
@@ -367,9 +366,7 @@ Outcome RunOperation(const Operation& operation, int at, FaultKind kind, bool la
   if (!endsWithOk && !operation.duringStart && world.Open()) world.PressOk();
   Faults().Disarm();
   if (!endsWithOk && operation.duringStart && world.Open()) world.PressOk();
-  Outcome outcome = OutcomeOf(world);
-  outcome.stuck = emulated_ports::Stuck();
-  return outcome;
+  return OutcomeOf(world);
 }
 
 struct Tally {
