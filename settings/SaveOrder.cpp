@@ -14,7 +14,7 @@ void WriteRunEntry(const SaveSeams& seams, bool on) {
     seams.registry.DeleteValue(kRunKey, "OMB_SPY");
     return;
   }
-  std::string monitor = FolderOf(seams.shell.ShortPath(seams.programPath)) + "SPY.EXE";
+  std::string monitor = FolderOf(seams.shell.ShortPath(seams.programPath)) + kMonitorName;
   // A short form that still holds a blank (a volume without short names)
   // would be cut at the blank when the entry runs: quote it then.
   if (monitor.find(' ') != std::string::npos) monitor = "\"" + monitor + "\"";

@@ -16,6 +16,8 @@ class TSchedule;
 // the programs Windows starts at log-on, where the monitor's entry goes.
 inline constexpr char kProgramKey[] = "SOFTWARE\\Tarvexi\\Ombrel";
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// The monitor's program, which these settings are for; it lies in their folder.
+inline constexpr char kMonitorName[] = "SPY.EXE";
 
 struct SaveSeams {
   IRegistry& registry;

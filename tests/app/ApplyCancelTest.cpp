@@ -36,6 +36,18 @@ TEST_F(ApplyCancelTest, OkAnsweredNoChangesNothing) {
   EXPECT_TRUE(WindowOpen());
 }
 
+// Beside no monitor, OK's question says so, and names the folder, before anything is written.
+TEST_F(ApplyCancelTest, OkBesideNoMonitorSaysSoInItsQuestion) {
+  WriteSettings(kOldSettings);
+  std::filesystem::remove(folder.File("SPY.EXE"));
+  StartQuietly();
+  PressOk(false);
+  EXPECT_EQ(dialogs.shown, (std::vector<FakeDialogs::Shown>{
+                               {Kind::Confirm, TINI_LANGUAGE().MESSAGE_MONITOR_NOT_IN_FOLDER + " " + folder.Path() +
+                                                   "\\\r\n\r\n" + kApplyQuestion}}));
+  EXPECT_TRUE(NothingWritten());
+}
+
 TEST_F(ApplyCancelTest, OkWithAnEmptyMinuteFieldStopsSilentlyUntilANumberIsTyped) {
   WriteSettings(kOldSettings);
   StartQuietly();
