@@ -139,13 +139,10 @@ struct State {
   }
 };
 
+// The notes' state; none when the notes are incomplete (no "state": the
+// import never started). Throws the Win32 error when it cannot be read.
 std::optional<State> ReadState(const std::wstring& notes) {
-  std::optional<std::string> text;
-  try {
-    text = ReadBytes(notes + L"state");
-  } catch (DWORD) {
-    return std::nullopt;
-  }
+  const std::optional<std::string> text = ReadBytes(notes + L"state");
   if (!text) return std::nullopt;
   State state;
   size_t start = 0;
@@ -158,6 +155,54 @@ std::optional<State> ReadState(const std::wstring& notes) {
     start = end + 1;
   }
   return state;
+}
+
+// The file as noted: true when it had to be put back, false when it was
+// already so. Throws the Win32 error of what failed.
+bool RestoreFile(const std::wstring& path, const std::wstring& copy, bool existed) {
+  std::optional<std::string> before;
+  if (existed) {
+    before = ReadBytes(copy);
+    if (!before) throw static_cast<DWORD>(ERROR_FILE_NOT_FOUND);
+  }
+  if (ReadBytes(path) == before) return false;
+  if (!before) {
+    if (!DeleteFileW(path.c_str())) throw GetLastError();
+    return true;
+  }
+  // A whole copy beside it first, then one rename: the file is at every
+  // instant the import's or the one before it.
+  const std::wstring temporary = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
+  if (WriteBytes(temporary, *before, CREATE_ALWAYS) &&
+      MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  const DWORD error = GetLastError();
+  DeleteFileW(temporary.c_str());
+  throw error;
+}
+
+// The value as noted; as RestoreFile.
+bool RestoreValue(const Value& value, const std::optional<Stored>& before) {
+  if (ReadValue(value) == before) return false;
+  const LSTATUS status = WriteValue(value, before);
+  if (status != ERROR_SUCCESS) throw static_cast<DWORD>(status);
+  return true;
+}
+
+// Each step is tried twice: a file another program held a moment ago, or a
+// refusal that passes, is not left behind. Says what was put back or why not.
+template <typename Step>
+void TryTwice(std::vector<std::wstring>& said, const std::wstring& what, Step step) {
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      if (step()) said.push_back(L"put back " + what + L" as it was before the import");
+      return;
+    } catch (DWORD failure) {
+      error = failure;
+    }
+  }
+  said.push_back(L"cannot put back " + what + L" (" + ErrorText(error) + L")");
 }
 
 }  // namespace
@@ -191,35 +236,27 @@ std::wstring TakeSnapshot(const std::wstring& installFolder, const std::wstring&
 
 std::vector<std::wstring> RestoreSnapshot(const std::wstring& installFolder, const std::wstring& notes) {
   std::vector<std::wstring> said;
-  const std::optional<State> state = ReadState(notes);
-  if (!state) return said;
+  std::optional<State> state;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      state = ReadState(notes);
+      if (!state) return said;
+      break;
+    } catch (DWORD failure) {
+      error = failure;
+    }
+  }
+  if (!state) {
+    said.push_back(L"cannot read " + notes + L"state, the notes of what the import changed (" + ErrorText(error) +
+                   L"): nothing put back");
+    return said;
+  }
   for (const wchar_t* name : kFiles) {
     const std::string* noted = state->Find(Narrow(name));
     if (!noted) continue;
     const std::wstring path = installFolder + name;
-    try {
-      const std::optional<std::string> now = ReadBytes(path);
-      if (*noted == "-") {
-        if (!now) continue;
-        if (DeleteFileW(path.c_str())) said.push_back(L"removed " + path + L", which was not there before");
-        else said.push_back(L"cannot remove " + path + L" (" + ErrorText(GetLastError()) + L")");
-        continue;
-      }
-      const std::optional<std::string> before = ReadBytes(notes + name);
-      if (!before || now == before) continue;
-      // A whole copy beside it first, then one rename: the file is at every
-      // instant the import's or the one before it.
-      const std::wstring temporary = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
-      if (WriteBytes(temporary, *before, CREATE_ALWAYS) &&
-          MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        said.push_back(L"put back " + path + L" as it was before the import");
-      } else {
-        said.push_back(L"cannot put back " + path + L" (" + ErrorText(GetLastError()) + L")");
-        DeleteFileW(temporary.c_str());
-      }
-    } catch (DWORD error) {
-      said.push_back(L"cannot read " + path + L" (" + ErrorText(error) + L")");
-    }
+    TryTwice(said, path, [&] { return RestoreFile(path, notes + name, *noted != "-"); });
   }
   for (const Value& value : kValues) {
     const std::string* noted = state->Find(Narrow(value.id));
@@ -230,15 +267,9 @@ std::vector<std::wstring> RestoreSnapshot(const std::wstring& installFolder, con
       before = Stored{static_cast<DWORD>(std::stoul(noted->substr(0, space))),
                       space == std::string::npos ? std::string() : Unhex(noted->substr(space + 1))};
     }
-    const std::wstring named = std::wstring(value.name) + (value.view == KEY_WOW64_64KEY ? L" (64-bit view)" : L"");
-    try {
-      if (ReadValue(value) == before) continue;
-    } catch (DWORD) {
-      // Unreadable now: write what was noted all the same.
-    }
-    const LSTATUS status = WriteValue(value, before);
-    if (status == ERROR_SUCCESS) said.push_back(L"put back the registry value " + named + L" as it was");
-    else said.push_back(L"cannot put back the registry value " + named + L" (" + ErrorText(status) + L")");
+    const std::wstring named = L"the registry value " + std::wstring(value.name) +
+                               (value.view == KEY_WOW64_64KEY ? L" (64-bit view)" : L"");
+    TryTwice(said, named, [&] { return RestoreValue(value, before); });
   }
   return said;
 }
