@@ -292,7 +292,7 @@ TEST(Guide, ProseQuotesButtonsAsCaptionsAndKeepsItsLanguagesTypography) {
           {"English", {"\"", "\""}},
           {"Espanol", {"\u00ab", "\u00bb"}},
           {"Francais", {"\u00ab\u00a0", "\u00a0\u00bb"}}};
-      static const std::regex message(R"re((.{0,3})<span class="ui" data-key="MESSAGE/[^"]+">[^<]*</span>(.{0,3}))re");
+      static const std::regex message(R"re((.{0,8})<span class="ui" data-key="MESSAGE/[^"]+">[^<]*</span>(.{0,8}))re");
       const std::string text = Read(kHelp / language / page);
       const auto& [open, close] = quotes.at(language);
       for (std::sregex_iterator it(text.begin(), text.end(), message), end; it != end; ++it) {
