@@ -47,8 +47,10 @@ void Say(MSIHANDLE install, const std::wstring& line) {
   AddToDeployLog(line);
 }
 
+// The error message reaches every log the installer keeps, the verbose one
+// included: the line is not written there twice.
 UINT Fail(MSIHANDLE install, const std::wstring& line) {
-  Say(install, line);
+  AddToDeployLog(line);
   ErrorLine(install, L"Ombrel Setup: " + line);
   return ERROR_INSTALL_FAILURE;
 }
@@ -171,8 +173,8 @@ extern "C" __declspec(dllexport) UINT __stdcall PrepareImport(MSIHANDLE install)
   const std::wstring detectups = Property(install, L"DETECTUPS");
   const std::wstring configfile = Property(install, L"CONFIGFILE");
   if (detectups != L"" && detectups != L"0" && detectups != L"1")
-    return Fail(install, L"DETECTUPS=" + detectups + L" is not valid: give 1 to detect the UPS, 0 or nothing not "
-                         L"to; nothing installed");
+    return Fail(install, L"DETECTUPS=" + detectups + L" is not valid: DETECTUPS=1 detects the UPS, DETECTUPS=0 or "
+                         L"none does not; nothing installed");
   const bool detect = detectups == L"1";
   if (configfile.empty() && !detect) return ERROR_SUCCESS;
 
