@@ -38,8 +38,12 @@ void AddToDeployLog(const std::wstring& line) {
   const DWORD length = GetEnvironmentVariableW(L"ProgramData", data, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;
   const std::wstring folder = std::wstring(data) + L"\\Tarvexi";
-  MakeFolder(folder);
-  MakeFolder(folder + L"\\Ombrel");
+  // Not through a folder someone made a link to another place.
+  for (const std::wstring& made : {folder, folder + L"\\Ombrel"}) {
+    MakeFolder(made);
+    const DWORD attributes = GetFileAttributesW(made.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
+  }
   // Not through a link someone put in the log's place.
   Handle file(CreateFileW((folder + L"\\Ombrel\\deploy.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));

@@ -18,6 +18,7 @@
 // after windows.h
 #include <msi.h>
 #include <msiquery.h>
+#include <aclapi.h>
 #include <sddl.h>
 
 #include <string>
@@ -134,6 +135,35 @@ bool MakeNotesFolder(const std::wstring& notes) {
   const bool made = CreateDirectoryW(notes.c_str(), &attributes);
   LocalFree(descriptor);
   return made;
+}
+
+// True when the notes' folder belongs to this account (the system's, which
+// made it), to SYSTEM or to Administrators: notes in a folder that anybody
+// else made are never put back as the PC's state.
+bool MadeByAdministrators(const std::wstring& notes) {
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(notes.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
+                            nullptr, &descriptor) != ERROR_SUCCESS)
+    return false;
+  bool trusted = false;
+  for (const wchar_t* sid : {L"SY", L"BA"}) {
+    PSID known = nullptr;
+    if (ConvertStringSidToSidW(sid, &known)) {
+      trusted = trusted || EqualSid(owner, known);
+      LocalFree(known);
+    }
+  }
+  HANDLE token = nullptr;
+  if (!trusted && OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    char buffer[256];
+    DWORD size = 0;
+    if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size))
+      trusted = EqualSid(owner, reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid);
+    CloseHandle(token);
+  }
+  LocalFree(descriptor);
+  return trusted;
 }
 
 bool WriteNewFile(const std::wstring& path, const std::string& bytes) {
@@ -275,6 +305,11 @@ extern "C" __declspec(dllexport) UINT __stdcall RestoreBeforeImport(MSIHANDLE in
   const std::vector<std::wstring> data = Split(Property(install, L"CustomActionData"), L'\t');
   if (data.size() != 2) return ERROR_SUCCESS;
   const std::wstring notes = NotesFolder(data[1]);
+  if (GetFileAttributesW(notes.c_str()) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;  // the import never began
+  if (!MadeByAdministrators(notes)) {
+    Say(install, L"the notes in " + notes + L" were not made by this installer: nothing put back");
+    return ERROR_SUCCESS;
+  }
   for (const std::wstring& line : RestoreSnapshot(data[0], notes)) Say(install, line);
   RemoveNotes(notes);
   return ERROR_SUCCESS;
