@@ -120,7 +120,7 @@ for request in close endsession; do
   start "$scratch/ok-$request"
   tool wait "$title" 60 >/dev/null || fail "the window did not show"
   tool click "$title" $ok
-  expect_box Confirm "apply new setup"
+  expect_box Confirm "new settings"
   tool request "$title" $request >/dev/null || fail "no window to ask during OK"
   expect_ended "$request during the OK question"
   expect_untouched "$scratch/ok-$request" "$request during the OK question"
