@@ -141,7 +141,7 @@ for request in close endsession; do
   start "$scratch/detect-$request"
   tool wait "$title" 60 >/dev/null || fail "the window did not show"
   tool click "$title" $auto_detect
-  answer Warning "Detect UPS" "{ENTER}"
+  answer Warning "Detecting the UPS port" "{ENTER}"
   sleep 4  # the settling wait, then the probing
   [ "$(reg_value "$program_key" RUNNING)" = 0x3 ] || fail "no run going on"
   tool request "$title" $request >/dev/null || fail "no window to ask during detection"
