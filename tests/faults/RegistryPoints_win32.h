@@ -11,6 +11,10 @@
 
 #include "support/FakeRegistry.h"
 
+// A key opened in the 64-bit view is kept under its path with this added;
+// the 32-bit view, where the program keeps its values, under its path alone.
+inline constexpr char kView64[] = " (64-bit view)";
+
 struct HookedRegistry {
   std::map<FakeRegistry::Name, FakeRegistry::Value> values;
   // Each value whose change was reported failed, as that call left it: as it
@@ -32,6 +36,8 @@ LSTATUS WINAPI FaultRegCreateKeyExW(HKEY parent, LPCWSTR path, DWORD reserved, L
                                     REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition);
 LSTATUS WINAPI FaultRegOpenKeyExW(HKEY parent, LPCWSTR path, DWORD options, REGSAM access, PHKEY key);
 LSTATUS WINAPI FaultRegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
+LSTATUS WINAPI FaultRegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                     LPDWORD size);
 LSTATUS WINAPI FaultRegFlushKey(HKEY key);
 LSTATUS WINAPI FaultRegDeleteValueW(HKEY key, LPCWSTR name);
 LSTATUS WINAPI FaultRegCloseKey(HKEY key);
