@@ -133,4 +133,15 @@ program_lines "$scratch/held.log" | grep -q 'put back the registry value OMB_SPY
 tr -d '\r' <"$deploy_log" | grep -q 'UTC exit code 4$' || fail "deploy.log: $(cat "$deploy_log")"
 notes=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp/Ombrel-* 2>/dev/null)
 [ -z "$notes" ] || fail "the import's notes were left: $notes"
+
+echo "== an upgrade with a bad file fails before the installed version is removed"
+msiexec_bounded /i "$msi" /qn || fail "the install without properties failed"
+cp -r "$(dirname "$exe")" "$scratch/stage-7.21"
+printf '\n' >>"$scratch/stage-7.21/OmbrelSetup.exe"
+"$root/installer/build-msi" "$scratch/stage-7.21" 7.21 "$scratch/Ombrel-7.21.msi" || fail "building 7.21 failed"
+msiexec_bounded /i "$(winpath "$scratch/Ombrel-7.21.msi")" /qn CONFIGFILE="$(winpath "$scratch/bad.conf")"
+[ $? != 0 ] || fail "the upgrade with a bad file reported success"
+cmp -s "$folder/OmbrelSetup.exe" "$exe" || fail "the failed upgrade did not leave 7.20's program in place"
+msiexec_bounded /x "$msi" /qn || fail "7.20 is no longer installed after the failed upgrade"
+[ ! -e "$folder/OmbrelSetup.exe" ] || fail "the uninstall of 7.20 left the program"
 echo "PASS"
