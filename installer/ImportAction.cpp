@@ -119,10 +119,14 @@ std::wstring RandomToken() {
 }
 
 // The notes' folder, in the temporary folder of the account the deferred
-// actions run as (the system's own), changed only by SYSTEM and Administrators.
+// actions run as, changed only by SYSTEM and Administrators. For SYSTEM,
+// GetTempPath2W (where Windows has it) gives the system's own temporary
+// folder, which other accounts cannot even list.
 std::wstring NotesFolder(const std::wstring& token) {
+  using TempPath = DWORD(WINAPI*)(DWORD, LPWSTR);
+  static const TempPath tempPath = SystemFunction<TempPath>(L"kernel32.dll", "GetTempPath2W");
   wchar_t temp[MAX_PATH + 1];
-  const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+  const DWORD length = (tempPath ? tempPath : GetTempPathW)(MAX_PATH + 1, temp);
   return WithBackslash(std::wstring(temp, length)) + L"Ombrel-" + token + L"\\";
 }
 
