@@ -7,6 +7,7 @@
 #include "i18n/LanguageFileText.h"
 #include "platform/TextEncoding.h"
 #include "settings/IniFile.h"
+#include "util/FolderOf.h"
 
 namespace {
 
@@ -198,6 +199,11 @@ std::string TINI_LANGUAGE::Load() {
   }
   // A file not read leaves every text at its English default, as it is.
   if (!failure.empty()) return failure;
+  // The path is ...\Languages\<name>\setup.ini.
+  const std::string folder = FolderOf(Path);
+  const size_t start = folder.find_last_of("\\/", folder.size() - 2);
+  Language = folder.substr(start == std::string::npos ? 0 : start + 1);
+  if (!Language.empty()) Language.pop_back();
   // A file in UTF-8 or UTF-16 is read as UTF-8, and its texts are turned into
   // the system's code page, which every other text of the program is in.
   LanguageFileText decoded = DecodeLanguageFile(bytes);

@@ -10,6 +10,9 @@ public:
   TINI_LANGUAGE();  // the English defaults, no path
 
   std::string Path;  // the language file, set before Load
+  // The name of the folder holding the file Load read ("Deutsch"); empty
+  // while the texts are the built-in English ones.
+  std::string Language;
 
   // COMMON_SETUP
   std::string FONTNAME;

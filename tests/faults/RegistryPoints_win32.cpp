@@ -48,12 +48,6 @@ LSTATUS KeyRefused(const std::string& path) {
   return ERROR_ACCESS_DENIED;
 }
 
-// The key's name as the fake registry keeps it, in the view the access names.
-std::string KeyName(LPCWSTR path, REGSAM access) {
-  const std::string name = WideToAnsi(path);
-  return access & KEY_WOW64_64KEY ? FakeRegistry::In64BitView(name) : name;
-}
-
 }  // namespace
 
 HookedRegistry& Hooked() {
@@ -64,7 +58,7 @@ HookedRegistry& Hooked() {
 LSTATUS WINAPI FaultRegCreateKeyExW(HKEY parent, LPCWSTR path, DWORD, LPWSTR, DWORD, REGSAM access,
                                     LPSECURITY_ATTRIBUTES, PHKEY key, LPDWORD) {
   if (parent != HKEY_LOCAL_MACHINE) return ERROR_INVALID_HANDLE;
-  const std::string name = KeyName(path, access);
+  const std::string name = WideToAnsi(path) + (access & KEY_WOW64_64KEY ? kView64 : "");
   if (Faults().Fails(Seam::Registry)) return KeyRefused(name);
   Hooked().keys.insert(name);
   *key = Open(name);
@@ -73,7 +67,7 @@ LSTATUS WINAPI FaultRegCreateKeyExW(HKEY parent, LPCWSTR path, DWORD, LPWSTR, DW
 
 LSTATUS WINAPI FaultRegOpenKeyExW(HKEY parent, LPCWSTR path, DWORD, REGSAM access, PHKEY key) {
   if (parent != HKEY_LOCAL_MACHINE) return ERROR_INVALID_HANDLE;
-  const std::string name = KeyName(path, access);
+  const std::string name = WideToAnsi(path) + (access & KEY_WOW64_64KEY ? kView64 : "");
   if (Faults().Fails(Seam::Registry)) return KeyRefused(name);
   if (!Exists(name)) return ERROR_FILE_NOT_FOUND;
   *key = Open(name);
@@ -102,6 +96,32 @@ LSTATUS WINAPI FaultRegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, co
   return ERROR_SUCCESS;
 }
 
+// A read that fails is refused; it changes nothing. Numbers are REG_DWORD,
+// texts REG_SZ with their terminator, as the system gives them.
+LSTATUS WINAPI FaultRegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
+  const HookedRegistry::OpenKey* opened = KeyOf(key);
+  if (!opened) return ERROR_INVALID_HANDLE;
+  if (Faults().Fails(Seam::Registry)) return ERROR_ACCESS_DENIED;
+  const std::optional<FakeRegistry::Value> value = ValueAt({opened->path, WideToAnsi(name)});
+  if (!value) return ERROR_FILE_NOT_FOUND;
+  std::string bytes;
+  if (const auto* number = std::get_if<uint32_t>(&*value)) {
+    bytes.assign(reinterpret_cast<const char*>(number), sizeof *number);
+    if (type) *type = REG_DWORD;
+  } else {
+    const std::wstring text = AnsiToWide(std::get<std::string>(*value));
+    bytes.assign(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
+    if (type) *type = REG_SZ;
+  }
+  if (!size) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+  const DWORD room = *size;
+  *size = static_cast<DWORD>(bytes.size());
+  if (!data) return ERROR_SUCCESS;
+  if (room < bytes.size()) return ERROR_MORE_DATA;
+  std::copy(bytes.begin(), bytes.end(), data);
+  return ERROR_SUCCESS;
+}
+
 // The values are in place; their writing to disk fails, as the registry's
 // own I/O error: what was changed through the key stays changed, not certain
 // to last.
@@ -112,34 +132,6 @@ LSTATUS WINAPI FaultRegFlushKey(HKEY key) {
   for (const std::string& name : opened->changed)
     Hooked().failed[{opened->path, name}] = ValueAt({opened->path, name});
   return ERROR_REGISTRY_IO_FAILED;
-}
-
-// The value's kind and bytes, with the size protocol of the system's call:
-// no buffer asks for the size; too small a buffer gives ERROR_MORE_DATA.
-LSTATUS WINAPI FaultRegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
-  const HookedRegistry::OpenKey* opened = KeyOf(key);
-  if (!opened) return ERROR_INVALID_HANDLE;
-  if (Faults().Fails(Seam::Registry)) return ERROR_ACCESS_DENIED;
-  const std::optional<FakeRegistry::Value> value = ValueAt({opened->path, WideToAnsi(name)});
-  if (!value) return ERROR_FILE_NOT_FOUND;
-  std::string bytes;
-  DWORD kind = REG_DWORD;
-  if (const std::string* text = std::get_if<std::string>(&*value)) {
-    const std::wstring wide = AnsiToWide(*text);
-    bytes.assign(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(wchar_t));
-    kind = REG_SZ;
-  } else {
-    const DWORD number = std::get<uint32_t>(*value);
-    bytes.assign(reinterpret_cast<const char*>(&number), sizeof number);
-  }
-  if (type) *type = kind;
-  if (!size) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
-  const DWORD room = *size;
-  *size = static_cast<DWORD>(bytes.size());
-  if (!data) return ERROR_SUCCESS;
-  if (room < bytes.size()) return ERROR_MORE_DATA;
-  std::copy(bytes.begin(), bytes.end(), data);
-  return ERROR_SUCCESS;
 }
 
 LSTATUS WINAPI FaultRegDeleteValueW(HKEY key, LPCWSTR name) {

@@ -131,6 +131,11 @@ TEST(SettingsRules, ShutdownTypesAndSeriesTable) {
   for (const rules::SeriesRow& row : rules::SeriesRows())
     EXPECT_EQ(rules::SeriesRulesOf(row.code).cableChoice, row.code == 2) << row.caption;
   EXPECT_EQ(rules::LargestTyped(rules::kEventLogRecords), 9999);
+  // The cable list's ticks: only the adaptor ticked alone stores it.
+  EXPECT_EQ(rules::StoredCable(false, false), rules::kTarvexiCable);
+  EXPECT_EQ(rules::StoredCable(true, false), rules::kTarvexiCable);
+  EXPECT_EQ(rules::StoredCable(false, true), rules::kOmbrelAdaptor);
+  EXPECT_EQ(rules::StoredCable(true, true), rules::kTarvexiCable);
 }
 
 // On every omb.ini the tests hold, without a window: what the rules give is

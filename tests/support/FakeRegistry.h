@@ -11,6 +11,10 @@
 #include "platform/Registry.h"
 #include "util/AppError.h"
 
+// A key of the 64-bit view is kept under its path with this added; the
+// 32-bit view, where the program keeps its values, under its path alone.
+inline constexpr char kView64[] = " (64-bit view)";
+
 class FakeRegistry : public IRegistry {
  public:
   using Value = std::variant<std::string, uint32_t>;
@@ -21,7 +25,7 @@ class FakeRegistry : public IRegistry {
   int deletions = 0;
 
   // The name a key of the 64-bit view is kept under.
-  static std::string In64BitView(const std::string& key) { return "64-bit view\\" + key; }
+  static std::string In64BitView(const std::string& key) { return key + kView64; }
   static std::string Viewed(const std::string& key, RegistryView view) {
     return view == RegistryView::k64Bit ? In64BitView(key) : key;
   }
