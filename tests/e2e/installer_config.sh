@@ -109,9 +109,11 @@ msiexec_bounded /x "$msi" /qn || fail "the uninstall failed"
 echo "== an import that fails half-way leaves omb.ini, SCHEDULE.TXT, OMB_SPY and SETUP as they were"
 # The program turns the start-up entry off first (it is in both views here),
 # then fails on SCHEDULE.TXT, which another program holds open without
-# letting it be replaced.
+# letting it be replaced. The file is in a folder whose name does not fit
+# the ANSI code page.
+mkdir "$scratch/Конфигурация"
 printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nRUN_STARTUP_STATUS=0\r\nBACKUP_TIME=44\r\n[SCHEDULE]\r\n2031/01/02,SHUTDOWN,21:00,1\r\n' \
-  >"$scratch/off.conf"
+  >"$scratch/Конфигурация/off.conf"
 for view in 32 64; do
   wine reg add "$run_key" /v OMB_SPY /d 'C:\Program Files\Ombrel\SPY.EXE' /reg:$view /f </dev/null >/dev/null 2>&1
 done
@@ -123,7 +125,7 @@ wine "$holder" "$(winpath "$folder/SCHEDULE.TXT")" r "$(winpath "$scratch/held")
 holder_pid=$!
 for _ in $(seq 100); do [ -e "$scratch/held.held" ] && break; sleep 0.2; done
 [ -e "$scratch/held.held" ] || fail "the holder could not open SCHEDULE.TXT"
-msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/off.conf")" /l*v "$(winpath "$scratch/held.log")"
+msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/Конфигурация/off.conf")" /l*v "$(winpath "$scratch/held.log")"
 status=$?
 touch "$scratch/held.stop"
 wait "$holder_pid"
