@@ -134,7 +134,8 @@ program_lines "$scratch/held.log"
 program_lines "$scratch/held.log" | grep -q 'put back the registry value OMB_SPY' ||
   fail "the rollback did not put back OMB_SPY: $(program_lines "$scratch/held.log")"
 [ "$(before)" = "$was" ] || fail "the PC changed: before $was, after $(before)"
-[ ! -e "$folder/OmbrelSetup.exe" ] || fail "the failed install left the program"
+left=$(cd "$folder" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+[ "$left" = "./SCHEDULE.TXT ./SPY.EXE ./omb.ini " ] || fail "the failed install left: $left"
 tr -d '\r' <"$deploy_log" | grep -q 'UTC exit code 4$' || fail "deploy.log: $(cat "$deploy_log")"
 notes=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp/Ombrel-* 2>/dev/null)
 [ -z "$notes" ] || fail "the import's notes were left: $notes"
