@@ -107,11 +107,16 @@ msiexec_bounded /x "$msi" /qn || fail "the uninstall failed"
 [ -z "$(reg_value "$event_key" EventMessageFile 64)" ] || fail "the uninstall left the event source"
 
 echo "== an import that fails half-way leaves omb.ini, SCHEDULE.TXT, OMB_SPY and SETUP as they were"
-# The program turns the start-up entry off first, then fails on SCHEDULE.TXT,
-# which another program holds open without letting it be replaced.
+# The program turns the start-up entry off first (it is in both views here),
+# then fails on SCHEDULE.TXT, which another program holds open without
+# letting it be replaced. The file is in a folder whose name does not fit
+# the ANSI code page.
+mkdir "$scratch/Конфигурация"
 printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nRUN_STARTUP_STATUS=0\r\nBACKUP_TIME=44\r\n[SCHEDULE]\r\n2031/01/02,SHUTDOWN,21:00,1\r\n' \
-  >"$scratch/off.conf"
-wine reg add "$run_key" /v OMB_SPY /d 'C:\Program Files\Ombrel\SPY.EXE' /reg:32 /f </dev/null >/dev/null 2>&1
+  >"$scratch/Конфигурация/off.conf"
+for view in 32 64; do
+  wine reg add "$run_key" /v OMB_SPY /d 'C:\Program Files\Ombrel\SPY.EXE' /reg:$view /f </dev/null >/dev/null 2>&1
+done
 wine reg add 'HKLM\SOFTWARE\Tarvexi\Ombrel' /v SETUP /t REG_DWORD /d 0 /reg:32 /f </dev/null >/dev/null 2>&1
 before() { cat "$folder/omb.ini" "$folder/SCHEDULE.TXT" | sha256sum; reg_value "$run_key" OMB_SPY 32
   reg_value "$run_key" OMB_SPY 64; reg_value 'HKLM\SOFTWARE\Tarvexi\Ombrel' SETUP 32; }
@@ -120,7 +125,7 @@ wine "$holder" "$(winpath "$folder/SCHEDULE.TXT")" r "$(winpath "$scratch/held")
 holder_pid=$!
 for _ in $(seq 100); do [ -e "$scratch/held.held" ] && break; sleep 0.2; done
 [ -e "$scratch/held.held" ] || fail "the holder could not open SCHEDULE.TXT"
-msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/off.conf")" /l*v "$(winpath "$scratch/held.log")"
+msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/Конфигурация/off.conf")" /l*v "$(winpath "$scratch/held.log")"
 status=$?
 touch "$scratch/held.stop"
 wait "$holder_pid"
