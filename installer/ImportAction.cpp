@@ -21,6 +21,7 @@
 #include <msiquery.h>
 #include <sddl.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -240,9 +241,28 @@ std::wstring CheckConfiguration(const std::string& bytes, const std::wstring& fo
 
 }  // namespace
 
+// A custom action that throws would end the installer's host process with
+// no word: a fault of the import's own code fails the install with a line;
+// one of the rollback or the commit is said, and ends them.
+template <typename Action>
+UINT Guarded(MSIHANDLE install, Action action, UINT onFault) {
+  std::wstring line = L"the installer's import failed";
+  try {
+    return action(install);
+  } catch (const std::exception& fault) {
+    line += L": " + AnsiToWide(fault.what());
+  } catch (...) {
+  }
+  if (onFault == ERROR_SUCCESS)
+    Say(install, line);
+  else
+    Fail(install, line);
+  return onFault;
+}
+
 // Immediate, before InstallInitialize; run when CONFIGFILE or DETECTUPS is
 // given. Sets the deferred actions' data when there is an import to run.
-extern "C" __declspec(dllexport) UINT __stdcall PrepareImport(MSIHANDLE install) {
+static UINT Prepare(MSIHANDLE install) {
   const std::wstring detectups = Property(install, L"DETECTUPS");
   const std::wstring configfile = Property(install, L"CONFIGFILE");
   if (detectups != L"" && detectups != L"0" && detectups != L"1")
@@ -297,7 +317,7 @@ extern "C" __declspec(dllexport) UINT __stdcall PrepareImport(MSIHANDLE install)
 // CustomActionData: the program, its folder, 1 to detect, the file (empty for
 // a detection alone), the notes' token and the file's bytes in hexadecimal,
 // separated by tabs.
-extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE install) {
+static UINT Import(MSIHANDLE install) {
   const std::vector<std::wstring> data = Split(Property(install, L"CustomActionData"), L'\t');
   if (data.size() != 6) return Fail(install, L"the import's data is incomplete");
   const std::wstring &program = data[0], &folder = data[1], &file = data[3];
@@ -351,7 +371,7 @@ extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE in
 // Rollback of the import: CustomActionData is the install folder and the
 // notes' token. Never fails (a rollback has nothing to fall back to); what
 // could not be put back is said.
-extern "C" __declspec(dllexport) UINT __stdcall RestoreBeforeImport(MSIHANDLE install) {
+static UINT Restore(MSIHANDLE install) {
   const std::vector<std::wstring> data = Split(Property(install, L"CustomActionData"), L'\t');
   if (data.size() != 2) return ERROR_SUCCESS;
   const std::wstring notes = NotesFolder(data[1]);
@@ -367,7 +387,20 @@ extern "C" __declspec(dllexport) UINT __stdcall RestoreBeforeImport(MSIHANDLE in
 }
 
 // Commit: the install stays, the notes go. CustomActionData is the token.
-extern "C" __declspec(dllexport) UINT __stdcall ForgetBeforeImport(MSIHANDLE install) {
+static UINT Forget(MSIHANDLE install) {
   RemoveNotes(NotesFolder(Property(install, L"CustomActionData")));
   return ERROR_SUCCESS;
+}
+
+extern "C" __declspec(dllexport) UINT __stdcall PrepareImport(MSIHANDLE install) {
+  return Guarded(install, Prepare, ERROR_INSTALL_FAILURE);
+}
+extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE install) {
+  return Guarded(install, Import, ERROR_INSTALL_FAILURE);
+}
+extern "C" __declspec(dllexport) UINT __stdcall RestoreBeforeImport(MSIHANDLE install) {
+  return Guarded(install, Restore, ERROR_SUCCESS);
+}
+extern "C" __declspec(dllexport) UINT __stdcall ForgetBeforeImport(MSIHANDLE install) {
+  return Guarded(install, Forget, ERROR_SUCCESS);
 }
