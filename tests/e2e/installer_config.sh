@@ -39,7 +39,8 @@ program_lines() { tr -d '\0\r' <"$1" | grep -a 'Ombrel Setup:'; }
 "$root/installer/build-msi" "$(dirname "$exe")" 7.20 "$scratch/Ombrel.msi" || fail "building the installer failed"
 msi=$(winpath "$scratch/Ombrel.msi")
 printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nUPSPORT=12\r\n' >"$scratch/bad.conf"
-printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nUPSPORT=4\r\nBACKUP_TIME=33\r\n[SCHEDULE]\r\n2030/01/02,SHUTDOWN,22:00,1\r\n' \
+# Its language is one the package brings: checked before it is installed.
+printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nUPSPORT=4\r\nBACKUP_TIME=33\r\n[PAGE3]\r\nLANGUAGE=Francais\r\n[SCHEDULE]\r\n2030/01/02,SHUTDOWN,22:00,1\r\n' \
   >"$scratch/good.conf"
 pty_device qz bash "$root/tests/e2e/ups_peer.bash" qz
 map_ports - "$ptys/qz.port" - - - - - -
@@ -94,7 +95,8 @@ echo "== a good file beside the package, named without a folder, msiexec started
 status=$?
 [ $status = 0 ] || fail "msiexec ended with status $status: $(program_lines "$scratch/good.log")"
 program_lines "$scratch/good.log" | grep -q 'PORT : 2 <== QZ Series' || fail "the log lacks the detection report: $(program_lines "$scratch/good.log")"
-grep -q '^UPSPORT=2' "$folder/omb.ini" && grep -q '^UPSTYPE=3' "$folder/omb.ini" && grep -q '^BACKUP_TIME=33' "$folder/omb.ini" ||
+grep -q '^UPSPORT=2' "$folder/omb.ini" && grep -q '^UPSTYPE=3' "$folder/omb.ini" && grep -q '^BACKUP_TIME=33' "$folder/omb.ini" &&
+  grep -q '^LANGUAGE=Francais' "$folder/omb.ini" ||
   fail "omb.ini: $(cat "$folder/omb.ini")"
 [ "$(cat "$folder/SCHEDULE.TXT")" = $'2030/01/02,SHUTDOWN,22:00,1\r' ] || fail "SCHEDULE.TXT: $(cat "$folder/SCHEDULE.TXT")"
 tr -d '\r' <"$deploy_log" | grep -q 'UTC exit code 0$' || fail "deploy.log: $(cat "$deploy_log")"
