@@ -9,8 +9,8 @@ namespace {
 std::wstring SystemMessage(DWORD error) {
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-      reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring message = length ? std::wstring(text, length) : std::wstring();
   LocalFree(text);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
@@ -23,13 +23,15 @@ void TakeWaiting(HANDLE pipe, std::string& output) {
   char buffer[4096];
   DWORD waiting = 0, read = 0;
   while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
-         ReadFile(pipe, buffer, waiting < sizeof buffer ? waiting : sizeof buffer, &read, nullptr) && read > 0)
+         ReadFile(pipe, buffer, waiting < sizeof buffer ? waiting : sizeof buffer, &read, nullptr) &&
+         read > 0)
     output.append(buffer, read);
 }
 
 }  // namespace
 
-ProgramRun RunProgram(const std::wstring& program, std::wstring command, const std::wstring& folder, DWORD limitMs) {
+ProgramRun RunProgram(const std::wstring& program, std::wstring command, const std::wstring& folder,
+                      DWORD limitMs) {
   ProgramRun run;
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -53,8 +55,8 @@ ProgramRun RunProgram(const std::wstring& program, std::wstring command, const s
     LPPROC_THREAD_ATTRIBUTE_LIST list;
     ~Attributes() { DeleteProcThreadAttributeList(list); }
   } cleanup{attributes};
-  if (!UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &inherited, sizeof inherited,
-                                 nullptr, nullptr)) {
+  if (!UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &inherited,
+                                 sizeof inherited, nullptr, nullptr)) {
     run.failure = L"no handle list: " + SystemMessage(GetLastError());
     return run;
   }

@@ -15,4 +15,5 @@ struct ProgramRun {
 // into a pipe, and waits at most limitMs; a program still running then is
 // ended. The program inherits the pipe's end alone, none of the caller's
 // other handles.
-ProgramRun RunProgram(const std::wstring& program, std::wstring command, const std::wstring& folder, DWORD limitMs);
+ProgramRun RunProgram(const std::wstring& program, std::wstring command, const std::wstring& folder,
+                      DWORD limitMs);

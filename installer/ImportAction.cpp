@@ -16,11 +16,12 @@
 // into %ProgramData%\Tarvexi\Ombrel\deploy.log.
 #include <windows.h>
 // after windows.h
+#include <aclapi.h>
 #include <msi.h>
 #include <msiquery.h>
-#include <aclapi.h>
 #include <sddl.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,8 @@ std::wstring Resolve(const std::wstring& path, const std::wstring& packageFolder
       (path.size() >= 2 && path[1] == L':') || (!path.empty() && (path[0] == L'\\' || path[0] == L'/'));
   const std::wstring joined = rooted ? path : packageFolder + path;
   std::wstring full(32768, L'\0');
-  const DWORD length = GetFullPathNameW(joined.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  const DWORD length =
+      GetFullPathNameW(joined.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
   if (length == 0 || length >= full.size()) return joined;
   full.resize(length);
   return full;
@@ -106,7 +108,8 @@ std::string Unhex(const std::wstring& text) {
   std::string bytes;
   bytes.reserve(text.size() / 2);
   auto value = [](wchar_t digit) { return digit <= L'9' ? digit - L'0' : digit - L'a' + 10; };
-  for (size_t i = 0; i + 1 < text.size(); i += 2) bytes += static_cast<char>(value(text[i]) * 16 + value(text[i + 1]));
+  for (size_t i = 0; i + 1 < text.size(); i += 2)
+    bytes += static_cast<char>(value(text[i]) * 16 + value(text[i + 1]));
   return bytes;
 }
 
@@ -132,8 +135,8 @@ std::wstring NotesFolder(const std::wstring& token) {
 
 bool MakeNotesFolder(const std::wstring& notes) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", SDDL_REVISION_1,
-                                                            &descriptor, nullptr))
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)",
+                                                            SDDL_REVISION_1, &descriptor, nullptr))
     return false;
   SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor, FALSE};
   const bool made = CreateDirectoryW(notes.c_str(), &attributes);
@@ -147,8 +150,8 @@ bool MakeNotesFolder(const std::wstring& notes) {
 bool MadeByAdministrators(const std::wstring& notes) {
   PSID owner = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (GetNamedSecurityInfoW(notes.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
-                            nullptr, &descriptor) != ERROR_SUCCESS)
+  if (GetNamedSecurityInfoW(notes.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                            nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
     return false;
   bool trusted = false;
   for (const wchar_t* sid : {L"SY", L"BA"}) {
@@ -171,16 +174,53 @@ bool MadeByAdministrators(const std::wstring& notes) {
 }
 
 bool WriteNewFile(const std::wstring& path, const std::string& bytes) {
-  Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  return file.Valid() && (bytes.empty() || WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                     &written, nullptr)) &&
+  return file.Valid() &&
+         (bytes.empty() ||
+          WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) &&
          written == bytes.size() && file.Close();
+}
+
+// The file's bytes, opened by its UTF-16 name: a share's or a folder's name
+// need not fit this PC's ANSI code page, which the program's own reader
+// works in. Throws ConfigurationError in that reader's words.
+std::string ReadConfiguration(const std::wstring& path) {
+  using deploy::ConfigurationError;
+  auto unreadable = [](DWORD error) {
+    return ConfigurationError(0, "the file cannot be read (Windows error " + std::to_string(error) + ")");
+  };
+  WIN32_FILE_ATTRIBUTE_DATA about{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &about)) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+      throw ConfigurationError(0, "the file does not exist");
+    throw unreadable(error);
+  }
+  if (about.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) throw ConfigurationError(0, "a folder, not a file");
+  const uint64_t size = (static_cast<uint64_t>(about.nFileSizeHigh) << 32) | about.nFileSizeLow;
+  if (size > deploy::kLargestFile)
+    throw ConfigurationError(0, "the file is larger than any configuration (" + std::to_string(size) +
+                                    " bytes; at most " + std::to_string(deploy::kLargestFile) + ")");
+  Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) throw unreadable(GetLastError());
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (true) {
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) throw unreadable(GetLastError());
+    if (read == 0) return bytes;
+    bytes.append(buffer, read);
+    if (bytes.size() > deploy::kLargestFile) throw ConfigurationError(0, "the file grew while it was read");
+  }
 }
 
 // The file checked as the program will check it: against this PC's omb.ini
 // and the languages it has or this package brings.
-std::wstring CheckConfiguration(const std::string& bytes, const std::wstring& folder, const std::wstring& shipped) {
+std::wstring CheckConfiguration(const std::string& bytes, const std::wstring& folder,
+                                const std::wstring& shipped) {
   const std::string ansiFolder = WideToAnsi(folder);
   TINI present;
   present.Load(ansiFolder + "omb.ini");
@@ -201,24 +241,47 @@ std::wstring CheckConfiguration(const std::string& bytes, const std::wstring& fo
 
 }  // namespace
 
+// A custom action that throws would end the installer's host process with
+// no word: a fault of the import's own code fails the install with a line;
+// one of the rollback or the commit is said, and ends them.
+template <typename Action>
+UINT Guarded(MSIHANDLE install, Action action, UINT onFault) {
+  std::wstring line = L"the installer's import failed";
+  try {
+    return action(install);
+  } catch (const std::exception& fault) {
+    line += L": " + AnsiToWide(fault.what());
+  } catch (...) {
+  }
+  if (onFault == ERROR_SUCCESS)
+    Say(install, line);
+  else
+    Fail(install, line);
+  return onFault;
+}
+
 // Immediate, before InstallInitialize; run when CONFIGFILE or DETECTUPS is
 // given. Sets the deferred actions' data when there is an import to run.
-extern "C" __declspec(dllexport) UINT __stdcall PrepareImport(MSIHANDLE install) {
+static UINT Prepare(MSIHANDLE install) {
   const std::wstring detectups = Property(install, L"DETECTUPS");
   const std::wstring configfile = Property(install, L"CONFIGFILE");
   if (detectups != L"" && detectups != L"0" && detectups != L"1")
-    return Fail(install, L"DETECTUPS=" + detectups + L" is not valid: DETECTUPS=1 detects the UPS, DETECTUPS=0 or "
-                         L"none does not; nothing installed");
+    return Fail(install, L"DETECTUPS=" + detectups +
+                             L" is not valid: DETECTUPS=1 detects the UPS, DETECTUPS=0 or "
+                             L"none does not; nothing installed");
   const bool detect = detectups == L"1";
   if (configfile.empty() && !detect) return ERROR_SUCCESS;
 
   const std::wstring folder = WithBackslash(Property(install, L"INSTALLDIR"));
   if (GetFileAttributesW((folder + L"SPY.EXE").c_str()) == INVALID_FILE_ATTRIBUTES)
-    return Fail(install, L"the monitor SPY.EXE is not in " + folder +
-                         L", the folder this install would configure; name the monitor's folder on the command line "
-                         L"with INSTALLDIR=\"FOLDER\\\"; nothing installed");
+    return Fail(
+        install,
+        L"the monitor SPY.EXE is not in " + folder +
+            L", the folder this install would configure; name the monitor's folder on the command line "
+            L"with INSTALLDIR=\"FOLDER\\\"; nothing installed");
   if (FolderOpenToAllUsers(folder))
-    return Fail(install, L"the configuration is not imported: " + FolderRightsNote(folder) + L" Nothing installed.");
+    return Fail(install,
+                L"the configuration is not imported: " + FolderRightsNote(folder) + L" Nothing installed.");
 
   std::wstring file, bytes;
   if (!configfile.empty()) {
@@ -227,20 +290,22 @@ extern "C" __declspec(dllexport) UINT __stdcall PrepareImport(MSIHANDLE install)
     file = Resolve(configfile, package);
     std::string content;
     try {
-      content = deploy::ReadConfigurationFile(WideToAnsi(file));
+      content = ReadConfiguration(file);
     } catch (const deploy::ConfigurationError& error) {
       return Fail(install, file + L": " + AnsiToWide(error.Text()) + L"; nothing installed");
     }
-    if (const std::wstring fault = CheckConfiguration(content, folder, Property(install, L"ShippedLanguages"));
+    if (const std::wstring fault =
+            CheckConfiguration(content, folder, Property(install, L"ShippedLanguages"));
         !fault.empty())
       return Fail(install, file + L": " + fault + L"; nothing installed");
-    Say(install, L"CONFIGFILE " + file + L" read and checked (" + std::to_wstring(content.size()) + L" bytes)");
+    Say(install,
+        L"CONFIGFILE " + file + L" read and checked (" + std::to_wstring(content.size()) + L" bytes)");
     bytes = Hex(content);
   }
   const std::wstring token = RandomToken();
   const std::wstring program = folder + L"OmbrelSetup.exe";
-  const std::wstring data =
-      program + L"\t" + folder + L"\t" + (detect ? L"1" : L"0") + L"\t" + file + L"\t" + token + L"\t" + bytes;
+  const std::wstring data = program + L"\t" + folder + L"\t" + (detect ? L"1" : L"0") + L"\t" + file + L"\t" +
+                            token + L"\t" + bytes;
   if (MsiSetPropertyW(install, L"ImportConfiguration", data.c_str()) != ERROR_SUCCESS ||
       MsiSetPropertyW(install, L"RestoreBeforeImport", (folder + L"\t" + token).c_str()) != ERROR_SUCCESS ||
       MsiSetPropertyW(install, L"ForgetBeforeImport", token.c_str()) != ERROR_SUCCESS)
@@ -252,7 +317,7 @@ extern "C" __declspec(dllexport) UINT __stdcall PrepareImport(MSIHANDLE install)
 // CustomActionData: the program, its folder, 1 to detect, the file (empty for
 // a detection alone), the notes' token and the file's bytes in hexadecimal,
 // separated by tabs.
-extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE install) {
+static UINT Import(MSIHANDLE install) {
   const std::vector<std::wstring> data = Split(Property(install, L"CustomActionData"), L'\t');
   if (data.size() != 6) return Fail(install, L"the import's data is incomplete");
   const std::wstring &program = data[0], &folder = data[1], &file = data[3];
@@ -260,7 +325,8 @@ extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE in
   const std::wstring notes = NotesFolder(data[4]);
 
   if (!MakeNotesFolder(notes))
-    return Fail(install, L"cannot make the folder " + notes + L" for what the import changes (Windows error " +
+    return Fail(install, L"cannot make the folder " + notes +
+                             L" for what the import changes (Windows error " +
                              std::to_wstring(GetLastError()) + L")");
   if (const std::wstring fault = TakeSnapshot(folder, notes); !fault.empty())
     return Fail(install, L"the configuration is not imported: " + fault);
@@ -305,11 +371,12 @@ extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE in
 // Rollback of the import: CustomActionData is the install folder and the
 // notes' token. Never fails (a rollback has nothing to fall back to); what
 // could not be put back is said.
-extern "C" __declspec(dllexport) UINT __stdcall RestoreBeforeImport(MSIHANDLE install) {
+static UINT Restore(MSIHANDLE install) {
   const std::vector<std::wstring> data = Split(Property(install, L"CustomActionData"), L'\t');
   if (data.size() != 2) return ERROR_SUCCESS;
   const std::wstring notes = NotesFolder(data[1]);
-  if (GetFileAttributesW(notes.c_str()) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;  // the import never began
+  if (GetFileAttributesW(notes.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return ERROR_SUCCESS;  // the import never began
   if (!MadeByAdministrators(notes)) {
     Say(install, L"the notes in " + notes + L" were not made by this installer: nothing put back");
     return ERROR_SUCCESS;
@@ -320,7 +387,20 @@ extern "C" __declspec(dllexport) UINT __stdcall RestoreBeforeImport(MSIHANDLE in
 }
 
 // Commit: the install stays, the notes go. CustomActionData is the token.
-extern "C" __declspec(dllexport) UINT __stdcall ForgetBeforeImport(MSIHANDLE install) {
+static UINT Forget(MSIHANDLE install) {
   RemoveNotes(NotesFolder(Property(install, L"CustomActionData")));
   return ERROR_SUCCESS;
+}
+
+extern "C" __declspec(dllexport) UINT __stdcall PrepareImport(MSIHANDLE install) {
+  return Guarded(install, Prepare, ERROR_INSTALL_FAILURE);
+}
+extern "C" __declspec(dllexport) UINT __stdcall ImportConfiguration(MSIHANDLE install) {
+  return Guarded(install, Import, ERROR_INSTALL_FAILURE);
+}
+extern "C" __declspec(dllexport) UINT __stdcall RestoreBeforeImport(MSIHANDLE install) {
+  return Guarded(install, Restore, ERROR_SUCCESS);
+}
+extern "C" __declspec(dllexport) UINT __stdcall ForgetBeforeImport(MSIHANDLE install) {
+  return Guarded(install, Forget, ERROR_SUCCESS);
 }

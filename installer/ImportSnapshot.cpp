@@ -38,8 +38,8 @@ struct Stored {
 // The whole file; none when it is not there; throws the Win32 error when it
 // is there and cannot be read.
 std::optional<std::string> ReadBytes(const std::wstring& path) {
-  Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -57,11 +57,13 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
 
 // Writes the file whole; false when it could not.
 bool WriteBytes(const std::wstring& path, const std::string& bytes, DWORD disposition) {
-  Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return false;
   DWORD written = 0;
-  if (!bytes.empty() && (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-                         written != bytes.size()))
+  if (!bytes.empty() &&
+      (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+       written != bytes.size()))
     return false;
   return FlushFileBuffers(file.Get()) && file.Close();
 }
@@ -78,8 +80,8 @@ std::optional<Stored> ReadValue(const Value& value) {
   status = RegQueryValueExW(key, value.name, nullptr, &stored.type, nullptr, &size);
   if (status == ERROR_SUCCESS) {
     stored.bytes.resize(size);
-    status = RegQueryValueExW(key, value.name, nullptr, &stored.type, reinterpret_cast<BYTE*>(stored.bytes.data()),
-                              &size);
+    status = RegQueryValueExW(key, value.name, nullptr, &stored.type,
+                              reinterpret_cast<BYTE*>(stored.bytes.data()), &size);
     stored.bytes.resize(size);
   }
   RegCloseKey(key);
@@ -98,11 +100,12 @@ LSTATUS WriteValue(const Value& value, const std::optional<Stored>& stored) {
     RegCloseKey(key);
     return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
   }
-  LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, value.key, 0, nullptr, 0, KEY_SET_VALUE | value.view, nullptr,
-                                   &key, nullptr);
+  LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, value.key, 0, nullptr, 0, KEY_SET_VALUE | value.view,
+                                   nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) return status;
-  status = RegSetValueExW(key, value.name, 0, stored->type, reinterpret_cast<const BYTE*>(stored->bytes.data()),
-                          static_cast<DWORD>(stored->bytes.size()));
+  status =
+      RegSetValueExW(key, value.name, 0, stored->type, reinterpret_cast<const BYTE*>(stored->bytes.data()),
+                     static_cast<DWORD>(stored->bytes.size()));
   RegCloseKey(key);
   return status;
 }
@@ -119,13 +122,18 @@ std::string Hex(const std::string& bytes) {
 
 std::string Unhex(const std::string& text) {
   std::string bytes;
-  for (size_t i = 0; i + 1 < text.size(); i += 2) bytes += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
+  for (size_t i = 0; i + 1 < text.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
   return bytes;
 }
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text) {
+  return std::string(text.begin(), text.end());
+}
 
-std::wstring ErrorText(DWORD error) { return L"Windows error " + std::to_wstring(error); }
+std::wstring ErrorText(DWORD error) {
+  return L"Windows error " + std::to_wstring(error);
+}
 
 // The notes' "state": one line for each file and value, its id, then "-"
 // when it was not there, else "+" (a file, copied beside) or its type and
@@ -217,7 +225,8 @@ std::wstring TakeSnapshot(const std::wstring& installFolder, const std::wstring&
       return L"cannot read " + installFolder + name + L" (" + ErrorText(error) + L")";
     }
     if (bytes && !WriteBytes(notes + name, *bytes, CREATE_NEW))
-      return L"cannot copy " + installFolder + name + L" to " + notes + L" (" + ErrorText(GetLastError()) + L")";
+      return L"cannot copy " + installFolder + name + L" to " + notes + L" (" + ErrorText(GetLastError()) +
+             L")";
     state += Narrow(name) + (bytes ? " +\n" : " -\n");
   }
   for (const Value& value : kValues) {
@@ -227,7 +236,8 @@ std::wstring TakeSnapshot(const std::wstring& installFolder, const std::wstring&
     } catch (DWORD error) {
       return L"cannot read the registry value " + std::wstring(value.name) + L" (" + ErrorText(error) + L")";
     }
-    state += Narrow(value.id) + (stored ? " " + std::to_string(stored->type) + " " + Hex(stored->bytes) : " -") + "\n";
+    state += Narrow(value.id) +
+             (stored ? " " + std::to_string(stored->type) + " " + Hex(stored->bytes) : " -") + "\n";
   }
   if (!WriteBytes(notes + L"state", state, CREATE_NEW))
     return L"cannot write " + notes + L"state (" + ErrorText(GetLastError()) + L")";
@@ -248,8 +258,8 @@ std::vector<std::wstring> RestoreSnapshot(const std::wstring& installFolder, con
     }
   }
   if (!state) {
-    said.push_back(L"cannot read " + notes + L"state, the notes of what the import changed (" + ErrorText(error) +
-                   L"): nothing put back");
+    said.push_back(L"cannot read " + notes + L"state, the notes of what the import changed (" +
+                   ErrorText(error) + L"): nothing put back");
     return said;
   }
   for (const wchar_t* name : kFiles) {
@@ -275,6 +285,7 @@ std::vector<std::wstring> RestoreSnapshot(const std::wstring& installFolder, con
 }
 
 void RemoveNotes(const std::wstring& notes) {
-  for (const wchar_t* name : {L"omb.ini", L"SCHEDULE.TXT", L"state", L"import.conf"}) DeleteFileW((notes + name).c_str());
+  for (const wchar_t* name : {L"omb.ini", L"SCHEDULE.TXT", L"state", L"import.conf"})
+    DeleteFileW((notes + name).c_str());
   RemoveDirectoryW(notes.c_str());
 }

@@ -22,5 +22,6 @@ inline void ErrorLine(MSIHANDLE install, const std::wstring& line) {
   PMSIHANDLE record = MsiCreateRecord(1);
   MsiRecordSetStringW(record, 0, L"[1]");
   MsiRecordSetStringW(record, 1, line.c_str());
-  MsiProcessMessage(install, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR), record);
+  MsiProcessMessage(install, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR),
+                    record);
 }

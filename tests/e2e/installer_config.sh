@@ -39,7 +39,8 @@ program_lines() { tr -d '\0\r' <"$1" | grep -a 'Ombrel Setup:'; }
 "$root/installer/build-msi" "$(dirname "$exe")" 7.20 "$scratch/Ombrel.msi" || fail "building the installer failed"
 msi=$(winpath "$scratch/Ombrel.msi")
 printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nUPSPORT=12\r\n' >"$scratch/bad.conf"
-printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nUPSPORT=4\r\nBACKUP_TIME=33\r\n[SCHEDULE]\r\n2030/01/02,SHUTDOWN,22:00,1\r\n' \
+# Its language is one the package brings: checked before it is installed.
+printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nUPSPORT=4\r\nBACKUP_TIME=33\r\n[PAGE3]\r\nLANGUAGE=Francais\r\n[SCHEDULE]\r\n2030/01/02,SHUTDOWN,22:00,1\r\n' \
   >"$scratch/good.conf"
 pty_device qz bash "$root/tests/e2e/ups_peer.bash" qz
 map_ports - "$ptys/qz.port" - - - - - -
@@ -94,7 +95,8 @@ echo "== a good file beside the package, named without a folder, msiexec started
 status=$?
 [ $status = 0 ] || fail "msiexec ended with status $status: $(program_lines "$scratch/good.log")"
 program_lines "$scratch/good.log" | grep -q 'PORT : 2 <== QZ Series' || fail "the log lacks the detection report: $(program_lines "$scratch/good.log")"
-grep -q '^UPSPORT=2' "$folder/omb.ini" && grep -q '^UPSTYPE=3' "$folder/omb.ini" && grep -q '^BACKUP_TIME=33' "$folder/omb.ini" ||
+grep -q '^UPSPORT=2' "$folder/omb.ini" && grep -q '^UPSTYPE=3' "$folder/omb.ini" && grep -q '^BACKUP_TIME=33' "$folder/omb.ini" &&
+  grep -q '^LANGUAGE=Francais' "$folder/omb.ini" ||
   fail "omb.ini: $(cat "$folder/omb.ini")"
 [ "$(cat "$folder/SCHEDULE.TXT")" = $'2030/01/02,SHUTDOWN,22:00,1\r' ] || fail "SCHEDULE.TXT: $(cat "$folder/SCHEDULE.TXT")"
 tr -d '\r' <"$deploy_log" | grep -q 'UTC exit code 0$' || fail "deploy.log: $(cat "$deploy_log")"
@@ -109,9 +111,11 @@ msiexec_bounded /x "$msi" /qn || fail "the uninstall failed"
 echo "== an import that fails half-way leaves omb.ini, SCHEDULE.TXT, OMB_SPY and SETUP as they were"
 # The program turns the start-up entry off first (it is in both views here),
 # then fails on SCHEDULE.TXT, which another program holds open without
-# letting it be replaced.
+# letting it be replaced. The file is in a folder whose name does not fit
+# the ANSI code page.
+mkdir "$scratch/Конфигурация"
 printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nRUN_STARTUP_STATUS=0\r\nBACKUP_TIME=44\r\n[SCHEDULE]\r\n2031/01/02,SHUTDOWN,21:00,1\r\n' \
-  >"$scratch/off.conf"
+  >"$scratch/Конфигурация/off.conf"
 for view in 32 64; do
   wine reg add "$run_key" /v OMB_SPY /d 'C:\Program Files\Ombrel\SPY.EXE' /reg:$view /f </dev/null >/dev/null 2>&1
 done
@@ -123,7 +127,7 @@ wine "$holder" "$(winpath "$folder/SCHEDULE.TXT")" r "$(winpath "$scratch/held")
 holder_pid=$!
 for _ in $(seq 100); do [ -e "$scratch/held.held" ] && break; sleep 0.2; done
 [ -e "$scratch/held.held" ] || fail "the holder could not open SCHEDULE.TXT"
-msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/off.conf")" /l*v "$(winpath "$scratch/held.log")"
+msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/Конфигурация/off.conf")" /l*v "$(winpath "$scratch/held.log")"
 status=$?
 touch "$scratch/held.stop"
 wait "$holder_pid"
@@ -132,7 +136,8 @@ program_lines "$scratch/held.log"
 program_lines "$scratch/held.log" | grep -q 'put back the registry value OMB_SPY' ||
   fail "the rollback did not put back OMB_SPY: $(program_lines "$scratch/held.log")"
 [ "$(before)" = "$was" ] || fail "the PC changed: before $was, after $(before)"
-[ ! -e "$folder/OmbrelSetup.exe" ] || fail "the failed install left the program"
+left=$(cd "$folder" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+[ "$left" = "./SCHEDULE.TXT ./SPY.EXE ./omb.ini " ] || fail "the failed install left: $left"
 tr -d '\r' <"$deploy_log" | grep -q 'UTC exit code 4$' || fail "deploy.log: $(cat "$deploy_log")"
 notes=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp/Ombrel-* 2>/dev/null)
 [ -z "$notes" ] || fail "the import's notes were left: $notes"

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
-#include <tuple>
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "faults/FaultPlan.h"
@@ -95,8 +95,8 @@ TEST(ImportRollbackTest, EveryCallOfTheRollbackFailsInEveryWayItCan) {
         Faults().Arm(at, kind, lasting);
         const std::vector<std::wstring> said = RestoreSnapshot(world.install, world.notes);
         Faults().Disarm();
-        const std::string run = "call " + std::to_string(at) + " (" + NameOf(seams[at - 1]) + ") fails with " +
-                                NameOf(kind) + (lasting ? " for good" : " once");
+        const std::string run = "call " + std::to_string(at) + " (" + NameOf(seams[at - 1]) +
+                                ") fails with " + NameOf(kind) + (lasting ? " for good" : " once");
         EXPECT_TRUE(Faults().Fired()) << run;
         const State now = world.Now();
         EXPECT_EQ(world.Temporaries(), 0) << run;
@@ -111,7 +111,8 @@ TEST(ImportRollbackTest, EveryCallOfTheRollbackFailsInEveryWayItCan) {
             return line.starts_with(L"cannot") && line.find(what) != std::wstring::npos;
           });
         };
-        const bool nothingRead = !said.empty() && said.front().find(L"nothing put back") != std::wstring::npos;
+        const bool nothingRead =
+            !said.empty() && said.front().find(L"nothing put back") != std::wstring::npos;
         for (const auto& [name, was, is, left] :
              {std::tuple{"omb.ini", before->settings, imported->settings, now.settings},
               std::tuple{"SCHEDULE.TXT", before->schedule, imported->schedule, now.schedule}}) {
@@ -121,15 +122,17 @@ TEST(ImportRollbackTest, EveryCallOfTheRollbackFailsInEveryWayItCan) {
           }
         }
         for (const auto& [value, label] :
-             {std::pair{kEntry32, L"value OMB_SPY (Windows"}, std::pair{kEntry64, L"value OMB_SPY (64-bit view)"},
-              std::pair{kSetup, L"value SETUP"}}) {
+             {std::pair{kEntry32, L"value OMB_SPY (Windows"},
+              std::pair{kEntry64, L"value OMB_SPY (64-bit view)"}, std::pair{kSetup, L"value SETUP"}}) {
           auto of = [&value](const State& state) {
             const auto found = state.registry.find(value);
             return found == state.registry.end() ? std::nullopt : std::optional(found->second);
           };
-          EXPECT_TRUE(of(now) == of(*before) || of(now) == of(*imported)) << run << ": " << value.second << " lost";
+          EXPECT_TRUE(of(now) == of(*before) || of(now) == of(*imported))
+              << run << ": " << value.second << " lost";
           if (of(now) != of(*before)) {
-            EXPECT_TRUE(nothingRead || named(label)) << run << ": " << value.first << " " << value.second << " not named";
+            EXPECT_TRUE(nothingRead || named(label))
+                << run << ": " << value.first << " " << value.second << " not named";
           }
         }
       }

@@ -98,7 +98,8 @@ LSTATUS WINAPI FaultRegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, co
 
 // A read that fails is refused; it changes nothing. Numbers are REG_DWORD,
 // texts REG_SZ with their terminator, as the system gives them.
-LSTATUS WINAPI FaultRegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
+LSTATUS WINAPI FaultRegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD, LPDWORD type, LPBYTE data,
+                                     LPDWORD size) {
   const HookedRegistry::OpenKey* opened = KeyOf(key);
   if (!opened) return ERROR_INVALID_HANDLE;
   if (Faults().Fails(Seam::Registry)) return ERROR_ACCESS_DENIED;

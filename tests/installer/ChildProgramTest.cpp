@@ -14,7 +14,9 @@ namespace {
 
 const std::wstring kHolder = OMBREL_FILE_HOLDER;
 
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+std::wstring Quoted(const std::wstring& text) {
+  return L"\"" + text + L"\"";
+}
 
 TEST(ChildProgramTest, ItsOutputAndExitCodeOrWhyThereIsNone) {
   ScratchFolder folder;
@@ -28,9 +30,9 @@ TEST(ChildProgramTest, ItsOutputAndExitCodeOrWhyThereIsNone) {
   // Never ends on its own: ended at the limit, and said so.
   folder.Write("held", "bytes");
   const ULONGLONG start = GetTickCount64();
-  const ProgramRun hung =
-      RunProgram(kHolder, Quoted(kHolder) + L" " + Quoted(here + L"\\held") + L" r " + Quoted(here + L"\\copy"), here,
-                 1500);
+  const ProgramRun hung = RunProgram(
+      kHolder, Quoted(kHolder) + L" " + Quoted(here + L"\\held") + L" r " + Quoted(here + L"\\copy"), here,
+      1500);
   EXPECT_FALSE(hung.exitCode);
   EXPECT_NE(hung.failure.find(L"had not ended"), std::wstring::npos);
   EXPECT_LT(GetTickCount64() - start, 20000u);
