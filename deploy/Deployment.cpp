@@ -96,7 +96,7 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
   std::string file;
   std::vector<std::string> languages;
   // The file is checked whole before a detection takes the monitor's port.
-  auto import = [&](std::optional<Detected> detected) {
+  auto importFile = [&](std::optional<Detected> detected) {
     Imported imported = Import(file, settings, languages, detected);
     stored = std::move(imported.settings);
     events = std::move(imported.events);
@@ -106,7 +106,7 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
     try {
       file = ReadConfigurationFile(*command.importFrom);
       languages = fs_seam::ListNamesWithoutExtension(folder + "Languages");
-      import(std::nullopt);
+      importFile(std::nullopt);
     } catch (const ConfigurationError& error) {
       seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
       return kInvalidFile;
@@ -137,7 +137,7 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
     if (command.importFrom) {
       // The same file, checked already: only the rules' outcome can differ.
       try {
-        import(Detected{report.port, report.seriesCode});
+        importFile(Detected{report.port, report.seriesCode});
       } catch (const ConfigurationError& error) {
         seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
         return kInvalidFile;

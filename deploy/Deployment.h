@@ -22,8 +22,9 @@ struct DeploySeams {
   std::function<void(const std::string&)> say;
 };
 
-// Runs the command (never the window's part of it: the caller has checked
-// that no window is open) and gives its exit code.
+// Runs the command (never the window's part of it: the caller holds the lock
+// the window holds while open) and gives its exit code. The first result line
+// names the folder the run configures.
 ExitCode Run(const Command& command, const DeploySeams& seams);
 
 }  // namespace deploy
