@@ -54,6 +54,12 @@ struct Imported {
 // folders this PC has; throws ConfigurationError at the first fault.
 Imported Import(std::string_view bytes, const TINI& present, const std::vector<std::string>& languages);
 
+// What an import of the file would change on this PC, one line each:
+// "KEY: this PC old, the file new" for a value, "SCHEDULE: event: in the file,
+// not on this PC" (or the other way) for an event. Empty when the PC holds
+// every value and event of the file.
+std::vector<std::string> Differences(const TINI& present, const TSchedule& schedule, const Imported& imported);
+
 // "KEY=value (was old)" for each key of the file whose value differs.
 std::vector<std::string> Changes(const TINI& before, const TINI& after);
 

@@ -1,6 +1,7 @@
 #include "i18n/HibernateChoice.h"
 
 #include <optional>
+#include <utility>
 
 void ShowHibernateChoiceBox(const IPowerCapabilities* power, IDialogs& dialogs, const TINI_LANGUAGE& texts) {
   if (power && power->CanHibernate() == false)

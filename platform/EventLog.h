@@ -11,4 +11,6 @@ class IEventLog {
   // Adds one entry; false when it could not be added. Never throws: an entry
   // that cannot be written must not fail what it records.
   virtual bool Add(Kind kind, const std::string& text) = 0;
+  // The account this program runs under, as the entries name it: DOMAIN\name.
+  virtual std::string Account() const = 0;
 };

@@ -30,7 +30,7 @@ bool Win32EventLog::Add(Kind kind, const std::string& text) {
   return added != FALSE;
 }
 
-std::string ThisAccount() {
+std::string Win32EventLog::Account() const {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return "unknown";
   Handle owned(token);

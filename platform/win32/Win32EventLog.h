@@ -6,8 +6,6 @@
 class Win32EventLog : public IEventLog {
  public:
   bool Add(Kind kind, const std::string& text) override;
+  // "unknown" when the system does not say.
+  std::string Account() const override;
 };
-
-// The account this program runs under, as DOMAIN\name; "unknown" when the
-// system does not say.
-std::string ThisAccount();
