@@ -183,8 +183,7 @@ void ConfigPage::Store(TINI& ini) const {
   ini.RUNTIME_ZERO_SHUTDOWN_STATUS = CheckBox11.Checked();
   ParseIniInteger(Edit2.Text(), ini.BACKUP_TIME);
   ini.UPSTYPE = TickedSeriesCode().value_or(ini.UPSTYPE);
-  const bool adaptorAlone = CheckListBox4.Checked(rules::kOmbrelAdaptor) && !CheckListBox4.Checked(rules::kTarvexiCable);
-  ini.UPSCABLE = adaptorAlone ? rules::kOmbrelAdaptor : rules::kTarvexiCable;
+  ini.UPSCABLE = rules::StoredCable(CheckListBox4.Checked(rules::kTarvexiCable), CheckListBox4.Checked(rules::kOmbrelAdaptor));
   ini.POWERFAIL_AUTO_SAVE = CheckBox2.Checked();
   ini.POWERFAIL_SHUTDOWN_TYPE = rowValue(rules::PowerFailTypeList(), ComboBox3.ItemIndex());
   ini.POWERFAIL_SHUTDOWN_UPS = CheckBox3.Checked();

@@ -7,12 +7,7 @@ void TFormMain::ShowHelp(HelpPlace place) {
   // at the start (a language ticked since takes effect at the next start),
   // English when that file was not there.
   std::string language = kGuideFallbackLanguage;
-  if (languageRead_) {
-    // The path is ...\Languages\<name>\setup.ini.
-    const std::string folder = FolderOf(stores_.language->Path);
-    const size_t start = folder.find_last_of('\\', folder.size() - 2);
-    if (start != std::string::npos) language = folder.substr(start + 1, folder.size() - start - 2);
-  }
+  if (languageRead_ && !stores_.language->Language.empty()) language = stores_.language->Language;
   OpenHelp(services_.shell, ProgramFolder(), language, place);
 }
 

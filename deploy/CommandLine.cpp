@@ -26,8 +26,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         arguments[i + 1][0] != '/' && arguments[i + 1][0] != '-')
       log = arguments[i + 1];
   }
+  for (const std::string& argument : arguments)
+    if (isOption(argument, "?") || isOption(argument, "h") || isOption(argument, "help"))
+      return {std::nullopt, {}, quiet, true, log};
   Command command;
-  auto wrong = [&](const std::string& why) { return ParsedCommandLine{std::nullopt, why, quiet, log}; };
+  auto wrong = [&](const std::string& why) { return ParsedCommandLine{std::nullopt, why, quiet, false, log}; };
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
@@ -60,15 +63,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     return wrong(std::string(command.check ? "/check" : "/version") + " goes alone");
   }
   if (tasks == 0) return wrong("nothing to do: give /export FILE, /import FILE, /detect or /check FILE");
-  return {command, {}, quiet, command.log};
+  return {command, {}, quiet, false, command.log};
 }
 
 std::string Usage() {
   return "OmbrelSetup.exe [/export FILE | /import FILE [/detect] | /detect | /check FILE | /version] [/quiet] "
          "[/log FILE]\r\n"
+         "Run it from the monitor's folder (where SPY.EXE is): that is the folder it configures.\r\n"
          "Exit codes: 0 done (for /check: this PC holds the file); 1 wrong arguments; 2 the file cannot be read or "
          "is not a valid configuration (nothing written); 3 no UPS found (nothing written); 4 a write failed; 5 the "
-         "program's window is open (nothing written; try again later); 7 this PC differs from the file (/check); "
+         "program's window is open (nothing written; try again later); 6 the monitor is not in the program's "
+         "folder, or /export found no omb.ini there (nothing written); 7 this PC differs from the file (/check); "
          "8 this PC's files cannot be read (nothing written).";
 }
 

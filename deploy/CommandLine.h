@@ -16,6 +16,7 @@ enum ExitCode : int {
   kNoUpsFound = 3,    // nothing written
   kWriteFailed = 4,   // each file as it was or as it was to be
   kWindowOpen = 5,    // the program's window is open on this PC; nothing written
+  kNoMonitor = 6,     // the monitor (or, for /export, its omb.ini) is not in this folder; nothing written
   kDiffers = 7,       // /check: the file is sound and this PC differs from it
   kUnreadable = 8,    // this PC's own files could not be read; nothing written
 };
@@ -37,12 +38,13 @@ struct ParsedCommandLine {
   std::optional<Command> command;  // none: no arguments, or wrong ones (then error says why)
   std::string error;
   bool quiet = false;  // /quiet was among the arguments, right or wrong
+  bool help = false;   // /?, /h or /help: the usage is shown, nothing done
   std::optional<std::string> log;  // the file after the first /log, right or wrong: wrong ones are logged too
 };
 
 // Options start with '/' or '-', in any letter case. /export, /check and
 // /version go alone (with /quiet and /log); /import and /detect go together
-// or alone.
+// or alone. /?, /h or /help anywhere asks for the usage alone.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The lines /? shows: the options and the exit codes.

@@ -10,6 +10,9 @@ public:
   TINI_LANGUAGE();  // the English defaults, no path
 
   std::string Path;  // the language file, set before Load
+  // The name of the folder holding the file Load read ("Deutsch"); empty
+  // while the texts are the built-in English ones.
+  std::string Language;
 
   // COMMON_SETUP
   std::string FONTNAME;
@@ -126,6 +129,8 @@ public:
   std::string MESSAGE_WARNING_FOLDER_OPEN_TO_ALL;  // followed by the folder
   std::string MESSAGE_PORTS_BEYOND_COM8;
   std::string MESSAGE_PORTS_COM1_TO_COM8_ONLY;
+  std::string MESSAGE_MONITOR_NOT_IN_FOLDER;  // followed by the folder
+  std::string MESSAGE_SETUP_IN_USE;  // a window started while another run holds the settings
 
   // Reads every entry from the file at Path; a missing key takes its English
   // default less trailing blanks. Never fails: a file that is missing or

@@ -1,7 +1,8 @@
 #pragma once
 // The calendar as a screen reader tells it, in the language of the text
-// table: a month as "August 2024", a day as its date followed by the events
-// it has, "Saturday 31 August 2024: Shutdown 08:00, StartUp 07:00".
+// table and as that language writes dates: a month as "August 2024", a day as
+// its date followed by the events it has, "Saturday, 31 August 2024:
+// Shutdown 08:00, StartUp 07:00" ("Samstag, 31. August 2024: ...").
 #include <string>
 
 #include "i18n/TINI_LANGUAGE.h"

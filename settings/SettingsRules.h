@@ -95,6 +95,12 @@ SeriesRules SeriesRulesOf(int32_t code);
 inline constexpr int32_t kTarvexiCable = 0;
 inline constexpr int32_t kOmbrelAdaptor = 1;
 
+// The cable OK stores from the cable list's ticks: the adaptor only when it is
+// ticked alone; neither, or both, store the Tarvexi cable.
+constexpr int32_t StoredCable(bool tarvexiCableTicked, bool adaptorTicked) {
+  return adaptorTicked && !tarvexiCableTicked ? kOmbrelAdaptor : kTarvexiCable;
+}
+
 // The marker set of LAST_SCHEDULE_SETUP_BUTTON (1 red, 2 lime, 3 blue; 0 none).
 inline constexpr int32_t kNoMarker = 0;
 inline constexpr int32_t kShutdownMarker = 1;

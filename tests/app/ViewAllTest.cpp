@@ -176,12 +176,12 @@ TEST_F(ViewAllTest, TextsAndFontComeFromTheLanguageInUse) {
   StartQuietly();
   Fill();
   TFormViewAll& v = View();
-  EXPECT_EQ(Row(0), (Cells{"2024/05/17", "21:05", "USV-Test", "NEIN"}));
-  EXPECT_EQ(Row(1), (Cells{"2024/05/18", "08:00", "Ausschalten", "JA"}));
-  EXPECT_EQ(v.ListView1.ColumnCaption(0), "TAG");
-  EXPECT_EQ(v.ListView1.ColumnCaption(2), "ART");
+  EXPECT_EQ(Row(0), (Cells{"2024/05/17", "21:05", "USV-Test", "Nein"}));
+  EXPECT_EQ(Row(1), (Cells{"2024/05/18", "08:00", "Ausschalten", "Ja"}));
+  EXPECT_EQ(v.ListView1.ColumnCaption(0), "Datum");
+  EXPECT_EQ(v.ListView1.ColumnCaption(2), "Art");
   EXPECT_EQ(v.ListView1.ColumnCaption(3), "Warnung");
-  EXPECT_EQ(TextOf(v.Label4), "ZEIT");
+  EXPECT_EQ(TextOf(v.Label4), "Zeit");
   EXPECT_EQ(TextOf(v.Label3), "Einschalten");
   EXPECT_EQ(v.CheckListBox2.RowText(0), "Sonntag");
   EXPECT_EQ(TextOf(v.ButtonClose),

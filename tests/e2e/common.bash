@@ -51,6 +51,19 @@ wine_env_for_script() {
   fi
 }
 
+# Wine draws a title bar's buttons with the Marlett symbol font, which it
+# ships but does not register in a new prefix: without it they come out as
+# the letters "0 1 r". Pictures of windows register it first.
+register_title_bar_font() {
+  local fonts_dir=$WINEPREFIX/drive_c/windows/Fonts
+  if [ ! -f "$fonts_dir/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    mkdir -p "$fonts_dir"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts_dir/"
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Marlett (TrueType)' \
+      /d marlett.ttf /f >/dev/null 2>&1
+  fi
+}
+
 # Stops what wine_env_for_script started; it runs by itself when the script ends.
 wine_env_cleanup() {
   if [ "${own_wine_env:-0}" = 1 ]; then

@@ -48,7 +48,7 @@ start_detection() {
   done
   asked=$(tool answer Warning "{ENTER}" 20) || fail "no warning question"
   [ "$(echo "$asked" | field text)" = \
-    "Detect UPS Communication port will take 5 - 30 seconds ! Do you want to continue ?" ] ||
+    "Detecting the UPS port can take up to about a minute and a half. Do you want to continue?" ] ||
     fail "unexpected question: $asked"
   answered_ms=$(echo "$asked" | field closed_ms)
 }

@@ -120,7 +120,7 @@ for request in close endsession; do
   start "$scratch/ok-$request"
   tool wait "$title" 60 >/dev/null || fail "the window did not show"
   tool click "$title" $ok
-  expect_box Confirm "apply new setup"
+  expect_box Confirm "new settings"
   tool request "$title" $request >/dev/null || fail "no window to ask during OK"
   expect_ended "$request during the OK question"
   expect_untouched "$scratch/ok-$request" "$request during the OK question"
@@ -141,7 +141,7 @@ for request in close endsession; do
   start "$scratch/detect-$request"
   tool wait "$title" 60 >/dev/null || fail "the window did not show"
   tool click "$title" $auto_detect
-  answer Warning "Detect UPS" "{ENTER}"
+  answer Warning "Detecting the UPS port" "{ENTER}"
   sleep 4  # the settling wait, then the probing
   [ "$(reg_value "$program_key" RUNNING)" = 0x3 ] || fail "no run going on"
   tool request "$title" $request >/dev/null || fail "no window to ask during detection"

@@ -2,10 +2,12 @@
 # Where the installer puts the program, under Wine's own msiexec on a fresh
 # prefix of its own (build/wineprefix-msi-folder): beside the monitor that
 # its start-up entry OMB_SPY names (in either registry view) when that file
-# exists, else Program Files\Ombrel; INSTALLDIR on the command line first;
+# exists, then beside a monitor in Program Files (x86)\Ombrel that has no
+# entry, else Program Files\Ombrel; INSTALLDIR on the command line first;
 # upgrades and uninstalls wherever it went, the monitor's file untouched. A
 # folder every user may change gives a note in the installer's log and a
-# warning box when the program starts from it. Wine keeps a file's rights as
+# warning box when the program starts from it, and an import into it is
+# refused before anything is installed. Wine keeps a file's rights as
 # its Unix mode, so such a folder is made by giving others write access
 # (Everyone, to Windows); rights given to Users alone cannot be made here.
 set -uo pipefail
@@ -124,6 +126,15 @@ msiexec_logged short-uninstall /x "$msi20" || fail "the uninstall ended with sta
 expect_only "$x86" "SPY.EXE " "after the uninstall"
 monitor_untouched "$x86" "after the uninstall"
 
+echo "== a monitor in Program Files (x86) without a start-up entry"
+no_entry
+msiexec_logged x86 /i "$msi20" || fail "the install ended with status $?"
+expect_installed "$x86" "$stage" "beside the monitor without an entry"
+[ ! -e "$default" ] || fail "without an entry the program went to Program Files"
+msiexec_logged x86-uninstall /x "$msi20" || fail "the uninstall ended with status $?"
+expect_only "$x86" "SPY.EXE " "after the uninstall"
+monitor_untouched "$x86" "after the uninstall"
+
 echo "== the 64-bit view's entry"
 no_entry
 legacy64=$drive/Monitor64/Ombrel
@@ -140,6 +151,11 @@ echo "== a folder every user may change"
 no_entry
 entry 32 'C:\Legacy\Ombrel\SPY.EXE'
 chmod 777 "$legacy"
+msiexec_logged open-import /i "$msi20" DETECTUPS=1 && fail "an import into the open folder went through"
+tr -d '\0\r' <"$scratch/open-import.log" | grep -a 'Ombrel Setup: the configuration is not imported: every user' |
+  grep -q 'see the README, "Folder rights"' || fail "the log does not refuse the import for the folder's rights"
+tr -d '\0' <"$scratch/open-import.log" | grep -aq '/detect' && fail "the program ran from the open folder"
+expect_only "$legacy" "SPY.EXE " "after the refused import"
 msiexec_logged open /i "$msi20" || fail "the install ended with status $?"
 expect_installed "$legacy" "$stage" "into the open folder"
 grep -a "WARNING: every user" "$scratch/open.log" | tr -d '\r' || fail "the log does not warn of the open folder"

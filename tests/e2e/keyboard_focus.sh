@@ -79,11 +79,11 @@ tool click "$title" $edit1
 tool keys "{END}{BS}7"
 expect_text "typing into the overload minutes" $edit1 "7"
 tool click "$title" $ok
-answer Confirm "apply new setup" "{ESC}"
+answer Confirm "new settings" "{ESC}"
 tool keys 9
 expect_text "typing after the OK question" $edit1 "79"
 tool keys "{ESC}"
-answer Confirm "cancel setup" "{ESC}"
+answer Confirm "Discard your changes" "{ESC}"
 tool keys "{BS}"
 expect_text "typing after the Cancel question" $edit1 "7"
 
@@ -91,15 +91,15 @@ expect_text "typing after the Cancel question" $edit1 "7"
 tool keys "{TAB}{TAB}{TAB}{TAB}{TAB}"
 expect_focus "Tab to the shutdown type" "ComboBox 328,256"
 tool keys "{DOWN}"
-answer OmbrelSetup "You must sure that Hardware" "{ENTER}"
+answer OmbrelSetup "This computer can hibernate" "{ENTER}"
 tool keys "{UP}"
-expect_text "arrow key after the hibernate warning" $combo3 "Force Shutdown"
+expect_text "arrow key after the hibernate warning" $combo3 "Forced shutdown"
 
 # OK that cannot write omb.ini: the error box, the window stays, the file is whole.
 tool click "$title" $edit1
 tool keys "{END}"
 tool click "$title" $ok
-answer Confirm "apply new setup" "{ENTER}"
+answer Confirm "new settings" "{ENTER}"
 answer OmbrelSetup "Unable to write to" "{ENTER}"
 tool keys 4
 expect_text "typing after the failed OK" $edit1 "74"

@@ -62,7 +62,10 @@ mkdir unsigned-zip
 check() {  # check FILE ROOT: osslsigncode's verdict, 0 when the signature holds
   osslsigncode verify -CAfile "$2" -in "$1" >"$1.verify" 2>&1
 }
-for file in zip/Ombrel/OmbrelSetup.exe "signed/Ombrel-$version.msi"; do
+# The custom actions' DLL as the MSI carries it, in its Binary table.
+msiinfo extract "signed/Ombrel-$version.msi" Binary.FolderRightsCheck >actions.dll ||
+  fail "the signed MSI holds no custom-action DLL"
+for file in zip/Ombrel/OmbrelSetup.exe "signed/Ombrel-$version.msi" actions.dll; do
   check "$file" root.pem || { cat "$file.verify"; fail "$file does not pass the check against its root"; }
   grep -q "Ombrel Test Publisher" "$file.verify" || fail "$file does not name its publisher"
   check "$file" other-root.pem && fail "$file passed the check against another root"

@@ -27,7 +27,7 @@ sleep 0.5
 # The English texts name the days and months as the C locale does.
 first_column=$(date -d "$(date +%Y-%m-01)" +%w)  # 0 for a Sunday
 cell_of() { echo $((first_column + $1)); }
-day_name() { LC_ALL=C date -d "$(date +%Y-%m)-$(printf %02d "$1")" '+%A %-d %B %Y'; }
+day_name() { LC_ALL=C date -d "$(date +%Y-%m)-$(printf %02d "$1")" '+%A, %-d %B %Y'; }
 field() { sed -n "s/^$1=\(.*\)$/\1/p" | head -n 1; }
 
 report=$(tool accessible "$title" $calendar) || fail "no accessible object: $report"
@@ -38,7 +38,7 @@ table=$(echo "$report" | grep '^role=')
 
 # The 1st: its date and its events, in the order shutdown, start-up.
 first=$(tool accessible "$title" $calendar "$(cell_of 1)" | grep '^child=')
-expected="$(day_name 1): Shutdown 08:00, StartUp 07:00"
+expected="$(day_name 1): Shutdown 08:00, Start-up 07:00"
 case $first in *" name=$expected states="*) ;; *) fail "the 1st reads '$first', expected '$expected'" ;; esac
 
 # A click on the 10th: selected and focused.

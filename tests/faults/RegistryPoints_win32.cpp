@@ -55,19 +55,19 @@ HookedRegistry& Hooked() {
   return registry;
 }
 
-LSTATUS WINAPI FaultRegCreateKeyExW(HKEY parent, LPCWSTR path, DWORD, LPWSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES,
-                                    PHKEY key, LPDWORD) {
+LSTATUS WINAPI FaultRegCreateKeyExW(HKEY parent, LPCWSTR path, DWORD, LPWSTR, DWORD, REGSAM access,
+                                    LPSECURITY_ATTRIBUTES, PHKEY key, LPDWORD) {
   if (parent != HKEY_LOCAL_MACHINE) return ERROR_INVALID_HANDLE;
-  const std::string name = WideToAnsi(path);
+  const std::string name = WideToAnsi(path) + (access & KEY_WOW64_64KEY ? kView64 : "");
   if (Faults().Fails(Seam::Registry)) return KeyRefused(name);
   Hooked().keys.insert(name);
   *key = Open(name);
   return ERROR_SUCCESS;
 }
 
-LSTATUS WINAPI FaultRegOpenKeyExW(HKEY parent, LPCWSTR path, DWORD, REGSAM, PHKEY key) {
+LSTATUS WINAPI FaultRegOpenKeyExW(HKEY parent, LPCWSTR path, DWORD, REGSAM access, PHKEY key) {
   if (parent != HKEY_LOCAL_MACHINE) return ERROR_INVALID_HANDLE;
-  const std::string name = WideToAnsi(path);
+  const std::string name = WideToAnsi(path) + (access & KEY_WOW64_64KEY ? kView64 : "");
   if (Faults().Fails(Seam::Registry)) return KeyRefused(name);
   if (!Exists(name)) return ERROR_FILE_NOT_FOUND;
   *key = Open(name);
@@ -93,6 +93,33 @@ LSTATUS WINAPI FaultRegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, co
   } else {
     return ERROR_INVALID_PARAMETER;  // no other kind is written
   }
+  return ERROR_SUCCESS;
+}
+
+// A read that fails is refused; it changes nothing. Numbers are REG_DWORD,
+// texts REG_SZ with their terminator, as the system gives them.
+LSTATUS WINAPI FaultRegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD, LPDWORD type, LPBYTE data,
+                                     LPDWORD size) {
+  const HookedRegistry::OpenKey* opened = KeyOf(key);
+  if (!opened) return ERROR_INVALID_HANDLE;
+  if (Faults().Fails(Seam::Registry)) return ERROR_ACCESS_DENIED;
+  const std::optional<FakeRegistry::Value> value = ValueAt({opened->path, WideToAnsi(name)});
+  if (!value) return ERROR_FILE_NOT_FOUND;
+  std::string bytes;
+  if (const auto* number = std::get_if<uint32_t>(&*value)) {
+    bytes.assign(reinterpret_cast<const char*>(number), sizeof *number);
+    if (type) *type = REG_DWORD;
+  } else {
+    const std::wstring text = AnsiToWide(std::get<std::string>(*value));
+    bytes.assign(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
+    if (type) *type = REG_SZ;
+  }
+  if (!size) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+  const DWORD room = *size;
+  *size = static_cast<DWORD>(bytes.size());
+  if (!data) return ERROR_SUCCESS;
+  if (room < bytes.size()) return ERROR_MORE_DATA;
+  std::copy(bytes.begin(), bytes.end(), data);
   return ERROR_SUCCESS;
 }
 

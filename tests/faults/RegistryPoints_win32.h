@@ -32,6 +32,8 @@ LSTATUS WINAPI FaultRegCreateKeyExW(HKEY parent, LPCWSTR path, DWORD reserved, L
                                     REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition);
 LSTATUS WINAPI FaultRegOpenKeyExW(HKEY parent, LPCWSTR path, DWORD options, REGSAM access, PHKEY key);
 LSTATUS WINAPI FaultRegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
+LSTATUS WINAPI FaultRegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                     LPDWORD size);
 LSTATUS WINAPI FaultRegFlushKey(HKEY key);
 LSTATUS WINAPI FaultRegDeleteValueW(HKEY key, LPCWSTR name);
 LSTATUS WINAPI FaultRegCloseKey(HKEY key);

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/SettingsRules.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -226,6 +228,42 @@ std::string Prose(const std::string& page) {
   return Unescape(std::regex_replace(std::regex_replace(page, quotedOrCode, " "), tag, ""));
 }
 
+TEST(Guide, EachPageIsTitledAsTheContentsLinkThatNamesIt) {
+  static const std::regex contentsLink(R"re(<a href="([a-z]+\.html)">([\s\S]*?)</a>)re");
+  static const std::regex title(R"re(<title>([^<]*)</title>)re");
+  static const std::regex heading(R"re(<h1>([\s\S]*?)</h1>)re");
+  for (const std::string& language : GuideLanguages()) {
+    const std::string index = Read(kHelp / language / "index.html");
+    const std::string indexTitle = All(index, title).at(0);
+    EXPECT_EQ(All(index, heading), std::vector<std::string>{indexTitle}) << language;
+    int linked = 0;
+    for (std::sregex_iterator it(index.begin(), index.end(), contentsLink), end; it != end; ++it, ++linked) {
+      const std::string name = Prose((*it)[2].str());
+      const std::string page = Read(kHelp / language / (*it)[1].str());
+      SCOPED_TRACE(language + "/" + (*it)[1].str());
+      EXPECT_EQ(All(page, title), std::vector<std::string>{name + " - " + indexTitle});
+      ASSERT_EQ(All(page, heading).size(), 1u);
+      EXPECT_EQ(Prose(All(page, heading)[0]), name);
+    }
+    EXPECT_EQ(linked, static_cast<int>(Pages(language).size()) - 1) << language;
+  }
+}
+
+// The page's sentence on a cable list with neither row ticked names the cable
+// the rule stores.
+TEST(Guide, TheCableSentenceNamesTheCableOkStores) {
+  const std::map<int32_t, std::string> captionOf = {{settings_rules::kTarvexiCable, "SETUP_PAGE_1/CABLE_KR404D"},
+                                                    {settings_rules::kOmbrelAdaptor, "SETUP_PAGE_1/OMBREL_ADAPTOR"}};
+  static const std::regex sentence(R"re(<span id="cable-neither">((?:[^<]|<span[^>]*>[^<]*</span>)*)</span>)re");
+  static const std::regex caption(R"re(data-key="(SETUP_PAGE_1/(?:CABLE_KR404D|OMBREL_ADAPTOR))")re");
+  for (const std::string& language : GuideLanguages()) {
+    const std::vector<std::string> found = All(Read(kHelp / language / "configuration.html"), sentence);
+    ASSERT_EQ(found.size(), 1u) << language;
+    EXPECT_EQ(All(found[0], caption), std::vector<std::string>{captionOf.at(settings_rules::StoredCable(false, false))})
+        << language;
+  }
+}
+
 TEST(Guide, ProseQuotesButtonsAsCaptionsAndKeepsItsLanguagesTypography) {
   // The buttons the prose tells the reader to press ("Close" is also the verb).
   const char* buttons[] = {"COMMON_SETUP/OK",    "COMMON_SETUP/CANCEL", "SETUP_PAGE_1/AUTO_DETECT_UPS",
@@ -246,6 +284,20 @@ TEST(Guide, ProseQuotesButtonsAsCaptionsAndKeepsItsLanguagesTypography) {
         std::smatch found;
         if (std::regex_search(prose, found, bare))
           ADD_FAILURE() << "\"" << name << "\" unquoted: " << found.prefix().str().substr(found.position() - std::min<size_t>(found.position(), 60)) << found.str();
+      }
+      // A program message stands in the language's quotation marks, so that
+      // its own punctuation does not run into the sentence.
+      static const std::map<std::string, std::pair<std::string, std::string>> quotes = {
+          {"Deutsch", {"\u201e", "\u201c"}},
+          {"English", {"\"", "\""}},
+          {"Espanol", {"\u00ab", "\u00bb"}},
+          {"Francais", {"\u00ab\u00a0", "\u00a0\u00bb"}}};
+      static const std::regex message(R"re((.{0,8})<span class="ui" data-key="MESSAGE/[^"]+">[^<]*</span>(.{0,8}))re");
+      const std::string text = Read(kHelp / language / page);
+      const auto& [open, close] = quotes.at(language);
+      for (std::sregex_iterator it(text.begin(), text.end(), message), end; it != end; ++it) {
+        const std::string before = (*it)[1].str(), after = (*it)[2].str();
+        EXPECT_TRUE(before.ends_with(open) && after.starts_with(close)) << "unquoted: " << it->str();
       }
       if (language == "Francais") {
         // A sign after a breakable space could start a line alone.

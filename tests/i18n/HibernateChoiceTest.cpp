@@ -27,14 +27,14 @@ TEST(HibernateChoice, SaysInTheUsersLanguageWhetherThisComputerCanHibernate) {
   // The texts as the language files hold them, in Windows-1252.
   struct Case {
     const char* language;
-    const char* canHibernate;     // the start of the reminder that it must be supported
+    const char* canHibernate;     // the start of the reminder that it must stay turned on
     const char* cannotHibernate;  // the start of the box that says it cannot
   };
   const Case cases[] = {
-      {"English", "You must sure", "This computer cannot hibernate"},
-      {"Deutsch", "Bitte stellen Sie sicher", "Dieser Computer kann derzeit nicht in den Ruhezustand"},
-      {"Francais", "V\xE9rifiez que", "Cet ordinateur ne peut pas passer en veille prolong\xE9" "e"},
-      {"Espanol", "Aseg\xFArese de que", "Este equipo no puede hibernar"},
+      {"English", "This computer can hibernate at present", "This computer cannot hibernate"},
+      {"Deutsch", "Dieser Computer kann derzeit in den Ruhezustand", "Dieser Computer kann derzeit nicht in den Ruhezustand"},
+      {"Francais", "Cet ordinateur peut passer en veille", "Cet ordinateur ne peut pas passer en veille prolong\xE9" "e"},
+      {"Espanol", "Este equipo puede hibernar", "Este equipo no puede hibernar"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);

@@ -69,6 +69,8 @@ const Case kCases[] = {
     {"Soranthe releases the test marker", [](TINI& i) { i.UPSTYPE = 1; },
      [](TINI& i) { i.LAST_SCHEDULE_SETUP_BUTTON = 0; }},
     {"QZ keeps a start-up marker", [](TINI& i) { i.UPSTYPE = 3, i.LAST_SCHEDULE_SETUP_BUTTON = 2; }, [](TINI&) {}},
+    {"QZ releases the test marker", [](TINI& i) { i.UPSTYPE = 3; }, [](TINI& i) { i.LAST_SCHEDULE_SETUP_BUTTON = 0; }},
+    {"a data log left off stays off", [](TINI& i) { i.DATALOG_STATUS = false; }, [](TINI&) {}},
     {"the generic series: dry contact rules",
      [](TINI& i) {
        i.UPSTYPE = 2, i.LAST_SCHEDULE_SETUP_BUTTON = 2, i.POWERFAIL_SHUTDOWN_STATUS = false,
@@ -129,6 +131,11 @@ TEST(SettingsRules, ShutdownTypesAndSeriesTable) {
   for (const rules::SeriesRow& row : rules::SeriesRows())
     EXPECT_EQ(rules::SeriesRulesOf(row.code).cableChoice, row.code == 2) << row.caption;
   EXPECT_EQ(rules::LargestTyped(rules::kEventLogRecords), 9999);
+  // The cable list's ticks: only the adaptor ticked alone stores it.
+  EXPECT_EQ(rules::StoredCable(false, false), rules::kTarvexiCable);
+  EXPECT_EQ(rules::StoredCable(true, false), rules::kTarvexiCable);
+  EXPECT_EQ(rules::StoredCable(false, true), rules::kOmbrelAdaptor);
+  EXPECT_EQ(rules::StoredCable(true, true), rules::kTarvexiCable);
 }
 
 // On every omb.ini the tests hold, without a window: what the rules give is
