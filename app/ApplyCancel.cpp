@@ -3,7 +3,9 @@
 
 #include "app/TFormMain.h"
 #include "app/TFormViewAll.h"
+#include "platform/FileSystem.h"
 #include "settings/SaveOrder.h"
+#include "util/FolderOf.h"
 
 // Each page stores itself; SaveInOrder keeps the order of the writes.
 void TFormMain::OkClick() {
@@ -13,7 +15,13 @@ void TFormMain::OkClick() {
     dialogs_.Message(stores_.language->MESSAGE_SETTINGS_NOT_SAVED);
     return;
   }
-  if (!dialogs_.Confirm(stores_.language->MESSAGE_CONFIRM_APPLY_EXIT)) return;
+  // Settings written beside no monitor configure nothing: the question says
+  // so before anything is written.
+  std::string question = stores_.language->MESSAGE_CONFIRM_APPLY_EXIT;
+  const std::string folder = FolderOf(services_.programPath);
+  if (!fs_seam::FileExists(folder + kMonitorName))
+    question = stores_.language->MESSAGE_MONITOR_NOT_IN_FOLDER + " " + folder + "\r\n\r\n" + question;
+  if (!dialogs_.Confirm(question)) return;
   if (!Page1.MinutesAreWholeNumbers()) return;
 
   TINI& ini = *stores_.settings;

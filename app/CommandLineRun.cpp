@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/DetectWithoutWindow.h"
+#include "app/SetupLock.h"
 #include "app/TDataModule1.h"
 #include "app/TFormMain.h"
 #include "deploy/Deployment.h"
@@ -31,14 +32,27 @@ std::vector<std::string> Arguments() {
   return arguments;
 }
 
+// A window station nobody sees (a service's or a scheduled task's, session
+// 0): a box there would wait for an answer that never comes.
+bool NobodySeesBoxes() {
+  HWINSTA station = GetProcessWindowStation();
+  USEROBJECTFLAGS flags{};
+  return station && GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof flags, nullptr) &&
+         !(flags.dwFlags & WSF_VISIBLE);
+}
+
 // Where the result lines go: the console the program was started from (or
 // the file or pipe its output was sent to), the log file, and, unless quiet,
-// one box at the end.
+// one box at the end. Output sent to a file or a pipe is read by a script or
+// a tool, not a person: no box then either.
 class ResultLines {
  public:
-  ResultLines(std::optional<std::string> log, bool quiet) : log_(std::move(log)), quiet_(quiet) {
+  ResultLines(std::optional<std::string> log, bool quiet) : log_(std::move(log)), quiet_(quiet || NobodySeesBoxes()) {
     output_ = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (!output_ || output_ == INVALID_HANDLE_VALUE) {
+    if (output_ && output_ != INVALID_HANDLE_VALUE) {
+      const DWORD type = GetFileType(output_);
+      if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) quiet_ = true;
+    } else {
       if (AttachConsole(ATTACH_PARENT_PROCESS)) {
         attached_ = true;
         output_ = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -118,21 +132,28 @@ std::string TitleOf(const std::string& path) {
 
 std::optional<int> RunCommandLine(const std::string& programPath) {
   const deploy::ParsedCommandLine parsed = deploy::ParseCommandLine(Arguments());
-  if (!parsed.command && parsed.error.empty()) return std::nullopt;
+  if (!parsed.command && parsed.error.empty() && !parsed.help) return std::nullopt;
   ResultLines lines(parsed.command ? parsed.command->log : std::nullopt, parsed.quiet);
   const std::string title = TitleOf(programPath);
   auto end = [&](int code) {
     lines.ShowBox(title, code != deploy::kDone);
     return code;
   };
+  if (parsed.help) {
+    lines.Say(deploy::Usage());
+    return end(deploy::kDone);
+  }
   if (!parsed.command) {
     lines.Say(parsed.error);
     lines.Say(deploy::Usage());
     return end(deploy::kWrongArguments);
   }
-  // The window would write its own values over ours at its OK.
-  if (FindWindowW(nullptr, AnsiToWide(kMainWindowTitle).c_str())) {
-    lines.Say("The Ombrel Setup window is open on this PC: close it first; nothing written");
+  // The window would write its own values over ours at its OK, and another
+  // run would mix its writes with ours.
+  const SetupLock lock;
+  if (!lock.Held()) {
+    lines.Say("Ombrel Setup is open on this PC (its window, in this or another session, or another run): "
+              "close it or let it end first; nothing written");
     return end(deploy::kWindowOpen);
   }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/CommandLineRun.h"
+#include "app/SetupLock.h"
 #include "app/Services.h"
 #include "app/StartupTrace.h"
 #include "app/TDataModule1.h"
@@ -20,6 +21,8 @@
 #include "platform/win32/Win32SerialChannel.h"
 #include "platform/win32/OwnPath.h"
 #include "platform/win32/Win32Shell.h"
+#include "i18n/TINI_LANGUAGE.h"
+#include "settings/TINI.h"
 #include "ui/Text.h"
 
 namespace {
@@ -40,6 +43,18 @@ bool ActivateOtherCopy() {
   return true;
 }
 
+// The box that says another Ombrel Setup holds the settings, in the
+// language the settings name (English when they cannot be read).
+void SayInUse(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  TINI settings;
+  settings.Load(folder + "omb.ini");
+  TINI_LANGUAGE language;
+  language.Path = folder + "Languages\\" + settings.LANGUAGE + "\\setup.ini";
+  language.Load();
+  Win32Dialogs(ProgramTitle(path)).Message(language.MESSAGE_SETUP_IN_USE);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -56,7 +71,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   trace.Mark("entry");
   // Options configure this PC without the window and end the program.
   if (std::optional<int> code = RunCommandLine(OwnPath())) return *code;
-  if (ActivateOtherCopy()) return 0;
+  // Held while the window is open: a command-line run meets it and writes nothing.
+  const SetupLock lock;
+  if (!lock.Held()) {
+    if (ActivateOtherCopy()) return 0;
+    // A run from the command line, or a window in another session: the
+    // files may change under a window opened now.
+    SayInUse(OwnPath());
+    return 0;
+  }
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

@@ -20,6 +20,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   // Even wrong arguments must not bring up a box when /quiet is among them.
   bool quiet = false;
   for (const std::string& argument : arguments) quiet = quiet || isOption(argument, "quiet");
+  for (const std::string& argument : arguments)
+    if (isOption(argument, "?") || isOption(argument, "h") || isOption(argument, "help"))
+      return {std::nullopt, {}, quiet, true};
   Command command;
   auto wrong = [quiet](const std::string& why) { return ParsedCommandLine{std::nullopt, why, quiet}; };
   for (size_t i = 0; i < arguments.size(); ++i) {
@@ -54,8 +57,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string Usage() {
   return "OmbrelSetup.exe [/export FILE | /import FILE [/detect] | /detect] [/quiet] [/log FILE]\r\n"
+         "Run it from the monitor's folder (where SPY.EXE is): that is the folder it configures.\r\n"
          "Exit codes: 0 done; 1 wrong arguments; 2 the file cannot be read or is not a valid configuration "
          "(nothing written); 3 no UPS found (nothing written); 4 a write failed; 5 the program's window is open "
+         "(nothing written); 6 the monitor is not in the program's folder, or /export found no omb.ini there "
          "(nothing written).";
 }
 

@@ -15,6 +15,7 @@ enum ExitCode : int {
   kNoUpsFound = 3,    // nothing written
   kWriteFailed = 4,   // each file as it was or as it was to be
   kWindowOpen = 5,    // the program's window is open on this PC; nothing written
+  kNoMonitor = 6,     // the monitor (or, for /export, its omb.ini) is not in this folder; nothing written
 };
 
 struct Command {
@@ -29,10 +30,12 @@ struct ParsedCommandLine {
   std::optional<Command> command;  // none: no arguments, or wrong ones (then error says why)
   std::string error;
   bool quiet = false;  // /quiet was among the arguments, right or wrong
+  bool help = false;   // /?, /h or /help: the usage is shown, nothing done
 };
 
 // Options start with '/' or '-', in any letter case. /export goes alone (with
-// /quiet and /log); /import and /detect go together or alone.
+// /quiet and /log); /import and /detect go together or alone. /?, /h or /help
+// anywhere asks for the usage alone.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The lines /? shows: the options and the exit codes.

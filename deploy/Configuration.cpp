@@ -285,6 +285,10 @@ std::optional<std::string> SetValue(TINI& ini, const Key& key, std::string_view 
     }
     case Check::kText:
     case Check::kLanguage: {
+      // A path quoted as in an ini file: omb.ini adds its own quotes, and a
+      // Windows path never holds one.
+      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+      if (value.find('"') != std::string_view::npos) return quoted + " holds a '\"', which no path holds";
       if (std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
         return "the value holds a control character";
       std::string text = SystemCodePageFromUtf8(value);
@@ -299,30 +303,6 @@ std::optional<std::string> SetValue(TINI& ini, const Key& key, std::string_view 
   return "unknown check";
 }
 
-// The file's text as UTF-8 without a byte-order mark.
-std::string DecodedText(std::string_view bytes) {
-  if (bytes.empty()) throw ConfigurationError(1, "the file is empty");
-  const LanguageFileText decoded = DecodeLanguageFile(bytes);
-  std::string text = decoded.Text;
-  if (text.find('\0') != std::string::npos) {
-    const int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + text.find('\0'), '\n'));
-    throw ConfigurationError(line, "the file holds NUL bytes: save it as UTF-8 or as UTF-16 with a byte-order mark");
-  }
-  if (!IsValidUtf8(text)) {
-    // The first line with a byte that is not UTF-8.
-    size_t start = 0;
-    int line = 1;
-    for (;;) {
-      const size_t end = text.find('\n', start);
-      if (end == std::string::npos || !IsValidUtf8(std::string_view(text).substr(start, end - start))) break;
-      start = end + 1;
-      ++line;
-    }
-    throw ConfigurationError(line, "the text is not UTF-8: save the file as UTF-8");
-  }
-  return text;
-}
-
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
   size_t start = 0;
@@ -334,6 +314,28 @@ std::vector<std::string_view> Lines(std::string_view text) {
     start = end + 1;
   }
   return lines;
+}
+
+// The file's text as UTF-8 without a byte-order mark.
+std::string DecodedText(std::string_view bytes) {
+  if (bytes.empty()) throw ConfigurationError(1, "the file is empty");
+  const LanguageFileText decoded = DecodeLanguageFile(bytes);
+  std::string text = decoded.Text;
+  const bool hasNul = text.find('\0') != std::string::npos;
+  if (hasNul || !IsValidUtf8(text)) {
+    // The first faulty line, numbered as the keys' faults are.
+    const std::vector<std::string_view> lines = Lines(text);
+    size_t line = 0;
+    while (line < lines.size() &&
+           (hasNul ? lines[line].find('\0') == std::string_view::npos : IsValidUtf8(lines[line])))
+      ++line;
+    const int number = line < lines.size() ? static_cast<int>(line) + 1 : 0;
+    if (hasNul)
+      throw ConfigurationError(number,
+                               "the file holds NUL bytes: save it as UTF-8 or as UTF-16 with a byte-order mark");
+    throw ConfigurationError(number, "the text is not UTF-8: save the file as UTF-8");
+  }
+  return text;
 }
 
 }  // namespace
@@ -367,7 +369,8 @@ std::string Export(const TINI& settings, const TSchedule& schedule, std::vector<
   return out;
 }
 
-Imported Import(std::string_view bytes, const TINI& present, const std::vector<std::string>& languages) {
+Imported Import(std::string_view bytes, const TINI& present, const std::vector<std::string>& languages,
+                std::optional<Detected> detected) {
   const std::string text = DecodedText(bytes);
   const std::vector<std::string_view> lines = Lines(text);
   if (lines.empty() || Trimmed(lines.front()).empty()) throw ConfigurationError(1, "the first line is empty");
@@ -424,6 +427,10 @@ Imported Import(std::string_view bytes, const TINI& present, const std::vector<s
     if (auto problem = SetValue(read, *key, value, languages)) throw ConfigurationError(number, name + ": " + *problem);
   }
 
+  if (detected) {
+    read.UPSPORT = detected->port;
+    read.UPSTYPE = detected->series;
+  }
   Imported imported{read, std::move(events), {}};
   // The window's rules, as OK stores the record; a value they change is said.
   try {
@@ -442,7 +449,8 @@ Imported Import(std::string_view bytes, const TINI& present, const std::vector<s
                                  (keysSeen.contains(std::string(key.name)) ? " (the file says " : " (was ") + given +
                                  "; changed by the window's rules)");
     else if (before != stored)
-      imported.changes.push_back(std::string(key.name) + "=" + stored + " (was " + before + ")");
+      imported.changes.push_back(std::string(key.name) + "=" + stored + " (was " + before + ")" +
+                                 (detected && (key.name == "UPSPORT" || key.name == "UPSTYPE") ? ", detected" : ""));
   }
   if (imported.events) imported.changes.push_back("SCHEDULE.TXT: " + std::to_string(imported.events->size()) + " events");
   return imported;

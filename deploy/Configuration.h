@@ -50,9 +50,18 @@ struct Imported {
   std::vector<std::string> changes;  // what differs from the PC's record, one line each
 };
 
+// The port and series a detection found, which win over the file's.
+struct Detected {
+  int32_t port;
+  int32_t series;
+};
+
 // Checks the whole file against present (the PC's record) and the language
-// folders this PC has; throws ConfigurationError at the first fault.
-Imported Import(std::string_view bytes, const TINI& present, const std::vector<std::string>& languages);
+// folders this PC has; throws ConfigurationError at the first fault. With a
+// detection, its port and series are set before the window's rules run, so
+// that the rules run once, on the series the PC has.
+Imported Import(std::string_view bytes, const TINI& present, const std::vector<std::string>& languages,
+                std::optional<Detected> detected = std::nullopt);
 
 // "KEY=value (was old)" for each key of the file whose value differs.
 std::vector<std::string> Changes(const TINI& before, const TINI& after);

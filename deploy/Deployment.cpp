@@ -34,6 +34,24 @@ void SayReport(const DeploySeams& seams, const std::string& report) {
 
 ExitCode Run(const Command& command, const DeploySeams& seams) {
   const std::string folder = FolderOf(seams.programPath);
+  // The log must show which PC's files a run configured: the program's own
+  // folder, which is the monitor's only when it was put there.
+  seams.say("Folder: " + folder);
+  if (command.importFrom || command.detect) {
+    // Settings written beside no monitor configure nothing, and the start-up
+    // entry would name a program that is not there.
+    try {
+      if (!fs_seam::FileSize(folder + kMonitorName)) {
+        seams.say("The monitor is not in " + folder + ": " + kMonitorName +
+                  " is missing. Copy OmbrelSetup.exe into the folder where " + kMonitorName +
+                  " is (or install it there) and run it from there; nothing written");
+        return kNoMonitor;
+      }
+    } catch (const fs_seam::FileError& error) {
+      seams.say("Cannot read folder " + folder + ": " + error.what() + "; nothing written");
+      return kWriteFailed;
+    }
+  }
   TINI settings;
   settings.Load(folder + "omb.ini");
   TSchedule schedule;
@@ -43,6 +61,13 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
   if (settings.Unreadable) {
     seams.say("Cannot open file " + settings.Path);
     return kWriteFailed;
+  }
+  if (command.exportTo && settings.Missing) {
+    // Defaults exported from the wrong folder would be spread to every PC
+    // that imports them.
+    seams.say("There is no omb.ini in " + folder + ": nothing to export. Run the export in the monitor's folder "
+              "(a PC never configured: press OK in the window once); nothing written");
+    return kNoMonitor;
   }
   try {
     schedule.LoadSchedule();
@@ -68,13 +93,20 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
   TINI stored = settings;
   std::vector<std::string> changes;
   std::optional<std::vector<std::string>> events;
+  std::string file;
+  std::vector<std::string> languages;
+  // The file is checked whole before a detection takes the monitor's port.
+  auto import = [&](std::optional<Detected> detected) {
+    Imported imported = Import(file, settings, languages, detected);
+    stored = std::move(imported.settings);
+    events = std::move(imported.events);
+    changes = std::move(imported.changes);
+  };
   if (command.importFrom) {
     try {
-      Imported imported = Import(ReadConfigurationFile(*command.importFrom),
-                                 settings, fs_seam::ListNamesWithoutExtension(folder + "Languages"));
-      stored = std::move(imported.settings);
-      events = std::move(imported.events);
-      changes = std::move(imported.changes);
+      file = ReadConfigurationFile(*command.importFrom);
+      languages = fs_seam::ListNamesWithoutExtension(folder + "Languages");
+      import(std::nullopt);
     } catch (const ConfigurationError& error) {
       seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
       return kInvalidFile;
@@ -101,18 +133,27 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
       return kNoUpsFound;
     }
     // As the window preselects them: the port and the series, then the
-    // series' rules on the page; OK stores the rest as it stands.
-    const TINI imported = stored;
-    stored.UPSPORT = report.port;
-    stored.UPSTYPE = report.seriesCode;
-    try {
-      settings_rules::ApplyWindowRules(stored);
-    } catch (const AppError& error) {
-      // omb.ini holds a value OK refuses (an interval off its list).
-      seams.say(ErrorBoxText(error.what()) + " (DATALOG_INTERVAL in " + settings.Path + "); nothing written");
-      return kWriteFailed;
+    // series' rules on the page, once; OK stores the rest as it stands.
+    if (command.importFrom) {
+      // The same file, checked already: only the rules' outcome can differ.
+      try {
+        import(Detected{report.port, report.seriesCode});
+      } catch (const ConfigurationError& error) {
+        seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
+        return kInvalidFile;
+      }
+    } else {
+      stored.UPSPORT = report.port;
+      stored.UPSTYPE = report.seriesCode;
+      try {
+        settings_rules::ApplyWindowRules(stored);
+      } catch (const AppError& error) {
+        // omb.ini holds a value OK refuses (an interval off its list).
+        seams.say(ErrorBoxText(error.what()) + " (DATALOG_INTERVAL in " + settings.Path + "); nothing written");
+        return kWriteFailed;
+      }
+      for (const std::string& change : Changes(settings, stored)) changes.push_back(change + ", detected");
     }
-    for (const std::string& change : Changes(imported, stored)) changes.push_back(change + ", detected");
   }
 
   try {
@@ -128,8 +169,10 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
       SaveInOrder({seams.registry, seams.shell, seams.programPath}, stored.RUN_STARTUP_STATUS, schedule, stored,
                   [] {});
     } else {
-      // The detection alone changes omb.ini only, then tells the monitor.
+      // The detection alone changes omb.ini only, then tells the monitor,
+      // once the folder's entries are durable, as OK does.
       stored.Save();
+      fs_seam::FlushFolder(folder);
       seams.registry.SetNumber(kProgramKey, "SETUP", 1);
     }
   } catch (const std::exception& error) {

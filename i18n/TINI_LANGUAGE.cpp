@@ -12,7 +12,7 @@
 namespace {
 
 // Every entry of the language file, in the order Load reads them.
-constexpr std::array<LanguageEntry, 104> kEntries = {{
+constexpr std::array<LanguageEntry, 106> kEntries = {{
     {"COMMON_SETUP", "FONTNAME", "Microsoft Sans Serif", &TINI_LANGUAGE::FONTNAME},
     {"COMMON_SETUP", "FONTSIZE", "8", nullptr},
     {"COMMON_SETUP", "OK", "OK", &TINI_LANGUAGE::OK},
@@ -156,6 +156,14 @@ constexpr std::array<LanguageEntry, 104> kEntries = {{
     {"MESSAGE", "MESSAGE_PORTS_COM1_TO_COM8_ONLY",
      "The monitor uses COM1 to COM8 only. The help (F1) tells how to renumber an adapter.",
      &TINI_LANGUAGE::MESSAGE_PORTS_COM1_TO_COM8_ONLY},
+    {"MESSAGE", "MESSAGE_MONITOR_NOT_IN_FOLDER",
+     "The monitor (SPY.EXE) is not in this program's folder, so it will not read these settings. Put this program "
+     "in the monitor's folder and start it from there. This folder:",
+     &TINI_LANGUAGE::MESSAGE_MONITOR_NOT_IN_FOLDER},
+    {"MESSAGE", "MESSAGE_SETUP_IN_USE",
+     "Ombrel Setup is already changing this computer's settings (a run from the command line, or its window in "
+     "another user's session). Start it again once that has ended.",
+     &TINI_LANGUAGE::MESSAGE_SETUP_IN_USE},
 }};
 
 // The default of the one integer entry, FONTSIZE, from its digits in the table.

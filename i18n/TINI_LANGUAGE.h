@@ -129,6 +129,8 @@ public:
   std::string MESSAGE_WARNING_FOLDER_OPEN_TO_ALL;  // followed by the folder
   std::string MESSAGE_PORTS_BEYOND_COM8;
   std::string MESSAGE_PORTS_COM1_TO_COM8_ONLY;
+  std::string MESSAGE_MONITOR_NOT_IN_FOLDER;  // followed by the folder
+  std::string MESSAGE_SETUP_IN_USE;  // a window started while another run holds the settings
 
   // Reads every entry from the file at Path; a missing key takes its English
   // default less trailing blanks. Never fails: a file that is missing or

@@ -136,10 +136,12 @@ void TINI::Load(const std::string& path) {
   Path = path;
   IniFile file;
   Unreadable = false;
+  Missing = false;
   // Only an open that says the file is not there makes it a missing file.
   try {
     file = IniFile(fs_seam::ReadWholeFile(path));
   } catch (const fs_seam::FileNotFound&) {
+    Missing = true;
   } catch (const fs_seam::FileError&) {
     Unreadable = true;
   }

@@ -76,6 +76,8 @@ public:
   // The file exists but could not be read (another program held it, a read
   // error): the values are defaults, not what the file holds.
   bool Unreadable = false;
+  // There was no file to read: the values are defaults.
+  bool Missing = false;
 
   // Reads every key, missing or unreadable ones taking their defaults. Never fails.
   void Load(const std::string& path);

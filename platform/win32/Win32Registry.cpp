@@ -7,14 +7,18 @@
 
 namespace {
 
+REGSAM ViewFlag(RegistryView view) {
+  return view == RegistryView::k64Bit ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+}
+
 // An open registry key, closed when it goes out of scope.
 class RegistryKey {
  public:
-  // Opens (creating when missing) HKLM\<path> in the 32-bit view; no handle on failure.
-  explicit RegistryKey(const std::string& path) {
+  // Opens (creating when missing) HKLM\<path> in the view; no handle on failure.
+  explicit RegistryKey(const std::string& path, RegistryView view = RegistryView::k32Bit) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, AnsiToWide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) == ERROR_SUCCESS)
+                        KEY_SET_VALUE | ViewFlag(view), nullptr, &key, nullptr) == ERROR_SUCCESS)
       key_ = key;
   }
   ~RegistryKey() {
@@ -44,10 +48,11 @@ class RegistryKey {
 
 }  // namespace
 
-void Win32Registry::SetString(const std::string& key, const std::string& name, const std::string& value) {
+void Win32Registry::SetString(const std::string& key, const std::string& name, const std::string& value,
+                              RegistryView view) {
   const std::wstring wide = AnsiToWide(value);
   const DWORD size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));  // with the terminator
-  RegistryKey opened(key);
+  RegistryKey opened(key, view);
   if (!opened.Write(name, REG_SZ, wide.c_str(), size)) ThrowWriteFailure(name);
 }
 
@@ -60,9 +65,9 @@ void Win32Registry::SetNumber(const std::string& key, const std::string& name, u
 // A value that is not there, under a key that is not there, is gone already.
 // One that is there and stays (no right to change the key) is a failure: the
 // user unticked the start-up entry and the monitor would still start.
-void Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
+void Win32Registry::DeleteValue(const std::string& key, const std::string& name, RegistryView view) {
   HKEY opened = nullptr;
-  LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, AnsiToWide(key).c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+  LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, AnsiToWide(key).c_str(), 0, KEY_SET_VALUE | ViewFlag(view),
                                  &opened);
   if (status == ERROR_SUCCESS) {
     status = RegDeleteValueW(opened, AnsiToWide(name).c_str());
@@ -71,4 +76,38 @@ void Win32Registry::DeleteValue(const std::string& key, const std::string& name)
   }
   if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
     throw AppError(FormatMessageText("Failed to delete data for '%s'", name));
+}
+
+std::optional<std::string> Win32Registry::ReadString(const std::string& key, const std::string& name,
+                                                     RegistryView view) {
+  HKEY opened = nullptr;
+  LSTATUS status =
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, AnsiToWide(key).c_str(), 0, KEY_QUERY_VALUE | ViewFlag(view), &opened);
+  std::wstring text;
+  if (status == ERROR_SUCCESS) {
+    const std::wstring wideName = AnsiToWide(name);
+    DWORD type = 0, size = 0;
+    status = RegQueryValueExW(opened, wideName.c_str(), nullptr, &type, nullptr, &size);
+    // The value may grow between the two calls: asked again with the new size.
+    for (int attempt = 0; status == ERROR_SUCCESS && attempt < 3; ++attempt) {
+      std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
+      DWORD got = size;
+      status = RegQueryValueExW(opened, wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                                &got);
+      if (status == ERROR_MORE_DATA) {
+        size = got;
+        status = ERROR_SUCCESS;
+        continue;
+      }
+      if (status == ERROR_SUCCESS) {
+        // Text kinds as text, cut at their terminator; any other kind is there, without text.
+        if (type == REG_SZ || type == REG_EXPAND_SZ) text.assign(buffer.c_str());
+        break;
+      }
+    }
+    RegCloseKey(opened);
+  }
+  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (status != ERROR_SUCCESS) throw AppError(FormatMessageText("Failed to read data for '%s'", name));
+  return WideToAnsi(text);
 }

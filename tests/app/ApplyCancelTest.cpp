@@ -36,6 +36,18 @@ TEST_F(ApplyCancelTest, OkAnsweredNoChangesNothing) {
   EXPECT_TRUE(WindowOpen());
 }
 
+// Beside no monitor, OK's question says so, and names the folder, before anything is written.
+TEST_F(ApplyCancelTest, OkBesideNoMonitorSaysSoInItsQuestion) {
+  WriteSettings(kOldSettings);
+  std::filesystem::remove(folder.File("SPY.EXE"));
+  StartQuietly();
+  PressOk(false);
+  EXPECT_EQ(dialogs.shown, (std::vector<FakeDialogs::Shown>{
+                               {Kind::Confirm, TINI_LANGUAGE().MESSAGE_MONITOR_NOT_IN_FOLDER + " " + folder.Path() +
+                                                   "\\\r\n\r\n" + kApplyQuestion}}));
+  EXPECT_TRUE(NothingWritten());
+}
+
 TEST_F(ApplyCancelTest, OkWithAnEmptyMinuteFieldStopsSilentlyUntilANumberIsTyped) {
   WriteSettings(kOldSettings);
   StartQuietly();
@@ -203,8 +215,10 @@ TEST_F(ApplyCancelTest, RefusedRunEntryStopsBeforeAnyFile) {
 }
 
 // Unticked, the entry must go: when it stays, the monitor would still start at
-// log-on, and OK must not report success.
-TEST_F(ApplyCancelTest, RefusedRemovalOfTheRunEntryStopsBeforeAnyFile) {
+// log-on, and OK must not report success. It goes after both files, so that
+// a failure before them never leaves the monitor without its entry over
+// files that still say it starts; SETUP then stays unset.
+TEST_F(ApplyCancelTest, RefusedRemovalOfTheRunEntryComesAfterBothFilesAndStopsBeforeSetup) {
   registry.refused.insert("OMB_SPY");
   registry.values[{kRunKey, "OMB_SPY"}] = std::string("C:\\OMBREL\\SPY.EXE");
   WriteSettings("[PAGE1]\r\nRUN_STARTUP_STATUS=1\r\n");
@@ -213,9 +227,10 @@ TEST_F(ApplyCancelTest, RefusedRemovalOfTheRunEntryStopsBeforeAnyFile) {
   Click(form->Page1.CheckBox4);
   PressOk();
   EXPECT_EQ(dialogs.TextsOf(Kind::Error), std::vector<std::string>{"Failed to delete data for 'OMB_SPY'"});
-  EXPECT_EQ(folder.Read("omb.ini"), "[PAGE1]\r\nRUN_STARTUP_STATUS=1\r\n");
-  EXPECT_FALSE(folder.Exists("SCHEDULE.TXT"));
+  EXPECT_FALSE(Saved().RUN_STARTUP_STATUS);
+  EXPECT_TRUE(folder.Exists("SCHEDULE.TXT"));
   EXPECT_TRUE(registry.Has(kRunKey, "OMB_SPY"));
+  EXPECT_FALSE(registry.Has(kProgramKey, "SETUP"));
   EXPECT_TRUE(WindowOpen());
 }
 

@@ -36,6 +36,9 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<TFormMain> form;
   std::unique_ptr<TFormViewAll> viewAll;
 
+  // The program lies beside the monitor, as installed.
+  MainWindowTest() { folder.Write("SPY.EXE", ""); }
+
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

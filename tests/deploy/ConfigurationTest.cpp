@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -64,6 +65,15 @@ TEST(ConfigurationImport, RefusesEveryFaultWithItsLine) {
       {"a warning flag 2", kHeader + "[SCHEDULE]\r\n2026/01/01,STARTUP,08:00,2\r\n", 3, "yyyy/mm/dd"},
       {"one event of a kind twice on a day",
        kHeader + "[SCHEDULE]\r\n2026/01/01,STARTUP,08:00,1\r\n2026/01/01,STARTUP,09:00,1\r\n", 4, "second event"},
+      {"an event at 24:00", kHeader + "[SCHEDULE]\r\n2026/02/28,STARTUP,24:00,0\r\n", 3, "24:00 does not"},
+      {"a year past the calendar", kHeader + "[SCHEDULE]\r\n2201/01/01,TESTUPS,08:00,1\r\n", 3, "year 2201"},
+      {"a path one byte too long", kHeader + "[PAGE3]\r\nDATALOG_LOCATION=" + std::string(2048, 'a') + "\r\n", 3,
+       "longer than 2047"},
+      {"a quote inside a path", kHeader + "[PAGE3]\r\nDATALOG_LOCATION=D:\\lo\"gs\r\n", 3, "which no path holds"},
+      {"not UTF-8 after lines ended by CR alone",
+       "Ombrel Setup configuration 1\r[PAGE3]\rEVENTLOG_LOCATION=C:\\\xE9t\xE9\r", 3, "not UTF-8"},
+      {"a NUL after a line ended by CR CR LF", std::string("Ombrel Setup configuration 1\r\r\nX\0\r\n", 35), 3,
+       "NUL"},
   };
   const TINI present = Defaults();
   for (const BadFile& bad : kCases) {
@@ -78,9 +88,40 @@ TEST(ConfigurationImport, RefusesEveryFaultWithItsLine) {
   }
 }
 
+// Values at their limits, each accepted and stored as the window stores it.
+TEST(ConfigurationImport, AcceptsEveryValueAtItsLimit) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::function<bool(const deploy::Imported&)> holds;
+  } kCases[] = {
+      {"a path of 2047 bytes", kHeader + "[PAGE3]\r\nDATALOG_LOCATION=" + std::string(2047, 'a') + "\r\n",
+       [](const deploy::Imported& i) { return i.settings.DATALOG_LOCATION.size() == 2047; }},
+      {"a quoted path, stored without its quotes",
+       kHeader + "[PAGE3]\r\nEVENTLOG_LOCATION=\"C:\\Program Files\\Ombrel\\EVENTLOG.TXT\"\r\n",
+       [](const deploy::Imported& i) { return i.settings.EVENTLOG_LOCATION == "C:\\Program Files\\Ombrel\\EVENTLOG.TXT"; }},
+      {"the last year and minute of the calendar", kHeader + "[SCHEDULE]\r\n2200/12/31,SHUTDOWN,23:59,0\r\n",
+       [](const deploy::Imported& i) { return i.events && i.events->size() == 1; }},
+      {"an empty [SCHEDULE] clears the events", kHeader + "[SCHEDULE]\r\n",
+       [](const deploy::Imported& i) { return i.events && i.events->empty(); }},
+      {"the test marker of the Velto series", kHeader + "[PAGE1]\r\nUPSTYPE=0\r\n[PAGE2]\r\nLAST_SCHEDULE_SETUP_BUTTON=3\r\n",
+       [](const deploy::Imported& i) { return i.settings.LAST_SCHEDULE_SETUP_BUTTON == 3; }},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    try {
+      EXPECT_TRUE(c.holds(deploy::Import(c.bytes, Defaults(), kLanguages)));
+    } catch (const deploy::ConfigurationError& error) {
+      ADD_FAILURE() << error.Text();
+    }
+  }
+}
+
 TEST(ConfigurationImport, RefusesFilesThatCannotBeRead) {
   ScratchFolder folder;
   folder.Write("huge.conf", std::string(deploy::kLargestFile + 1, ' '));
+  folder.Write("largest.conf", std::string(deploy::kLargestFile, ' '));
+  EXPECT_EQ(deploy::ReadConfigurationFile(folder.File("largest.conf")).size(), deploy::kLargestFile);
   std::vector<std::pair<std::string, const char*>> cases = {
       {folder.File("missing.conf"), "does not exist"},
       {folder.Path(), "a folder, not a file"},

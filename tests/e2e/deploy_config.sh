@@ -3,7 +3,10 @@
 # exports its configuration, a second program folder imports it and exports
 # the same bytes; every bad file is refused with exit 2 and changes nothing;
 # /detect stores a UPS answering on a pseudo-terminal and, with none, exits 3;
-# /quiet shows nothing; an open window gives 5.
+# /quiet shows nothing, and neither does a run whose output goes to a file;
+# /? prints the usage; an open window gives 5. Beside no monitor /import and
+# /detect exit 6 and write nothing; each run names its folder first. A
+# start-up entry in the 64-bit view alone stays the only one.
 set -uo pipefail
 . "$(dirname "$0")/common.bash"
 . "$(dirname "$0")/serial.bash"
@@ -31,7 +34,23 @@ sums() {
 }
 
 a=$scratch/a b=$scratch/b
-for pc in "$a" "$b"; do mkdir -p "$pc" && cp -r "$(dirname "$exe")/." "$pc/"; rm -f "$pc/omb.ini" "$pc/SCHEDULE.TXT"; done
+for pc in "$a" "$b"; do
+  mkdir -p "$pc" && cp -r "$(dirname "$exe")/." "$pc/"
+  rm -f "$pc/omb.ini" "$pc/SCHEDULE.TXT"
+  printf 'MZ the monitor' >"$pc/SPY.EXE"
+done
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+# reg_sums: the start-up entry and the program's key, in both views.
+reg_sums() {
+  local view
+  for view in 32 64; do
+    wine reg query "$run_key" /v OMB_SPY /reg:$view
+    wine reg query 'HKLM\Software\Tarvexi\Ombrel' /reg:$view
+  done </dev/null 2>/dev/null | tr -d '\r' | md5sum
+}
+entry() {  # entry VIEW: the start-up entry's value in that view, empty when none
+  wine reg query "$run_key" /v OMB_SPY /reg:"$1" </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/.*OMB_SPY *REG_SZ *//p'
+}
 map_ports - - - - - - - -
 
 echo "== a PC configured through the window exports; another imports and exports the same bytes"
@@ -64,6 +83,48 @@ cmp -s "$a/SCHEDULE.TXT" "$b/SCHEDULE.TXT" || fail "SCHEDULE.TXT differs"
 cmp -s <(grep -v '^\[' "$a/omb.ini" | sort) <(grep -v '^\[' "$b/omb.ini" | sort) || fail "omb.ini holds other keys"
 echo "exports byte-identical; $(wc -l <"$scratch/one.conf") lines"
 
+echo "== the folder is named first; beside no monitor, exit 6 and nothing written"
+echo "$said" | head -1 | grep -qxF "Folder: $(winpath "$b")\\" || fail "the first line does not name the folder: $said"
+c=$scratch/c
+mkdir -p "$c" && cp -r "$(dirname "$exe")/." "$c/" && cp "$b/omb.ini" "$b/SCHEDULE.TXT" "$c/" && rm -f "$c/SPY.EXE"
+before="$(sums "$c") $(reg_sums)"
+for args in "/import $(winpath "$scratch/one.conf")" "/detect" "/import $(winpath "$scratch/one.conf") /detect"; do
+  # shellcheck disable=SC2086  # the words of the command line
+  run "$c" $args /quiet
+  [ "$code" = 6 ] || fail "$args beside no monitor: exit $code, not 6: $said"
+  echo "$said" | head -1 | grep -qxF "Folder: $(winpath "$c")\\" || fail "$args: the folder is not named first: $said"
+  echo "$said" | grep -qF "The monitor is not in $(winpath "$c")\\: SPY.EXE is missing" || fail "$args: $said"
+  [ "$(sums "$c") $(reg_sums)" = "$before" ] || fail "$args beside no monitor changed the files or the registry"
+done
+rm -f "$c/omb.ini"
+run "$c" /export "$(winpath "$scratch/defaults.conf")" /quiet
+[ "$code" = 6 ] && [ ! -e "$scratch/defaults.conf" ] || fail "/export without omb.ini: exit $code: $said"
+echo "beside no monitor: $(echo "$said" | tail -1)"
+
+echo "== /? prints the usage and exits 0; a run whose output goes to a file shows no box"
+run "$b" /?
+[ "$code" = 0 ] && echo "$said" | grep -q 'Exit codes' || fail "/?: exit $code: $said"
+timeout 60 bash -c "cd '$b' && exec wine '$b/OmbrelSetup.exe' /import '$(winpath "$scratch/missing.conf")' >'$scratch/said' 2>/dev/null </dev/null"
+code=$?
+[ "$code" = 2 ] || fail "a run with its output in a file and no /quiet: exit $code, not 2 (a box waiting?)"
+
+echo "== an entry in the 64-bit view alone: kept there alone, then removed from both views"
+conf_start() {
+  printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nRUN_STARTUP_STATUS=%s\r\n' "$1" >"$scratch/start$1.conf"
+}
+conf_start 1
+conf_start 0
+wine reg delete "$run_key" /v OMB_SPY /reg:32 /f </dev/null >/dev/null 2>&1
+wine reg add "$run_key" /v OMB_SPY /d 'C:\OLD\SPY.EXE' /reg:64 /f </dev/null >/dev/null 2>&1 || fail "cannot write OMB_SPY"
+run "$b" /import "$(winpath "$scratch/start1.conf")" /quiet
+[ "$code" = 0 ] || fail "import keeping the start: exit $code: $said"
+[ -z "$(entry 32)" ] && [[ "$(entry 64)" == *SPY.EXE ]] && [ "$(entry 64)" != 'C:\OLD\SPY.EXE' ] ||
+  fail "not one entry in the 64-bit view: 32 '$(entry 32)', 64 '$(entry 64)'"
+run "$b" /import "$(winpath "$scratch/start0.conf")" /quiet
+[ "$code" = 0 ] || fail "import turning the start off: exit $code: $said"
+[ -z "$(entry 32)" ] && [ -z "$(entry 64)" ] || fail "an entry is left: 32 '$(entry 32)', 64 '$(entry 64)'"
+echo "64-bit entry: one, then none"
+
 echo "== every bad file: exit 2, the line, nothing written"
 before=$(sums "$b")
 conf() {
@@ -85,7 +146,7 @@ for bad in empty other port minute year key section twice date hour utf16 huge m
   run "$b" /import "$(winpath "$scratch/$bad.conf")" /quiet
   [ "$code" = 2 ] || fail "$bad.conf: exit $code, not 2: $said"
   [ "$(sums "$b")" = "$before" ] || fail "$bad.conf changed the files"
-  echo "$bad: $said"
+  echo "$bad: $(echo "$said" | tail -1)"
 done
 run "$b" /import "$(winpath "$scratch")" /quiet
 [ "$code" = 2 ] || fail "a folder: exit $code"

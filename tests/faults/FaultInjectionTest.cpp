@@ -55,15 +55,18 @@ const char kSchedule[] =
     "2029/09/30,SHUTDOWN,23:59,0\r\n";
 const char kOldEntry[] = "C:\\OLD\\SPY.EXE";
 
-enum class Files { None, SettingsOnly, All };
+// The program's folder: no file, omb.ini alone, or every file beside the
+// monitor with its start-up entry in the 32-bit view (or in the 64-bit view alone).
+enum class Files { None, SettingsOnly, All, AllEntryIn64BitView };
 
 // One program folder, its fakes and its windows, made afresh for each run.
 class World {
  public:
   explicit World(Files files) {
     if (files != Files::None) folder.Write("omb.ini", kSettings);
-    if (files == Files::All) {
+    if (files == Files::All || files == Files::AllEntryIn64BitView) {
       folder.Write("SCHEDULE.TXT", kSchedule);
+      folder.Write("SPY.EXE", "");
       fs::create_directories(folder.File("Languages\\English"));
       fs::copy_file(fs::path(OMBREL_LANGUAGES_DIR) / "English" / "setup.ini",
                     folder.File("Languages\\English\\setup.ini"));
@@ -74,7 +77,8 @@ class World {
           fs::copy_file(entry.path(), fs::path(folder.File("skin\\setup")) / entry.path().filename());
     }
     Hooked().Reset();
-    Hooked().values[{kRunKey, "OMB_SPY"}] = std::string(kOldEntry);
+    Hooked().values[{files == Files::AllEntryIn64BitView ? FakeRegistry::In64BitView(kRunKey) : kRunKey, "OMB_SPY"}] =
+        std::string(kOldEntry);
     dosDevices.names = {"COM1", "COM2", "COM11"};
     dialogs.whileShown = [this](const FakeDialogs::Shown&) { Pump(); };
   }
@@ -336,6 +340,8 @@ const std::vector<Operation>& Operations() {
       {"/import with /detect", Files::All, false,
        [](World& w) { RunCommandLine(w, {"/import", "FILE", "/detect"}, kImportedWithEntry); }, nullptr, false},
       {"/detect", Files::All, false, [](World& w) { RunCommandLine(w, {"/detect"}, ""); }, nullptr, false},
+      {"/import, the start-up entry in the 64-bit view", Files::AllEntryIn64BitView, false,
+       [](World& w) { RunCommandLine(w, {"/import", "FILE"}, kImportedWithEntry); }, nullptr, false},
   };
   return operations;
 }
@@ -513,7 +519,8 @@ TEST_P(FaultInjectionTest, EveryCallFailsInEveryWayItCan) {
         }
         // A command line that says nothing was written wrote nothing but the
         // end of its probe for the monitor.
-        if (outcome.exitCode == deploy::kInvalidFile || outcome.exitCode == deploy::kNoUpsFound) {
+        if (outcome.exitCode == deploy::kInvalidFile || outcome.exitCode == deploy::kNoUpsFound ||
+            outcome.exitCode == deploy::kNoMonitor) {
           auto written = outcome.registry;
           written.erase({kProgramKey, "RUNNING"});
           EXPECT_TRUE(outcome.settings == old.settings && outcome.schedule == old.schedule &&
@@ -524,6 +531,15 @@ TEST_P(FaultInjectionTest, EveryCallFailsInEveryWayItCan) {
         if (settingsNotWritten) {
           EXPECT_EQ(outcome.registry.count({kProgramKey, "SETUP"}), 0u) << run << ": SETUP after a failure";
         }
+        // The start-up entry goes only once the files that say so are
+        // written; and it is never in both views.
+        const auto entryIn = [](const Outcome& o) {
+          return o.registry.count({kRunKey, "OMB_SPY"}) + o.registry.count({FakeRegistry::In64BitView(kRunKey), "OMB_SPY"});
+        };
+        if (entryIn(old) > 0 && entryIn(outcome) == 0) {
+          EXPECT_NE(outcome.settings, old.settings) << run << ": the start-up entry removed over the old files";
+        }
+        EXPECT_LE(entryIn(outcome), 1u) << run << ": a start-up entry in both views";
         // A run that ended otherwise than the undisturbed one says so, unless
         // what failed was a box itself, or the short form of a path (which
         // is, by design, the long path then) or an answer that only adds

@@ -9,6 +9,7 @@
 #define RegSetValueExW FaultRegSetValueExW
 #define RegFlushKey FaultRegFlushKey
 #define RegDeleteValueW FaultRegDeleteValueW
+#define RegQueryValueExW FaultRegQueryValueExW
 #define RegCloseKey FaultRegCloseKey
 
 #include "platform/win32/Win32Registry.cpp"

@@ -11,10 +11,6 @@
 
 #include "support/FakeRegistry.h"
 
-// A key opened in the 64-bit view is kept under its path with this added;
-// the 32-bit view, where the program keeps its values, under its path alone.
-inline constexpr char kView64[] = " (64-bit view)";
-
 struct HookedRegistry {
   std::map<FakeRegistry::Name, FakeRegistry::Value> values;
   // Each value whose change was reported failed, as that call left it: as it

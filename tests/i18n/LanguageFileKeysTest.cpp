@@ -61,13 +61,14 @@ const std::map<std::string, std::string TINI_LANGUAGE::*> kTextFields = {
     TEXT(MESSAGE_CURRENT_SCHEDULE_NOT_FOUND),
     TEXT(MESSAGE_SETTINGS_NOT_SAVED), TEXT(MESSAGE_WARNING_FOLDER_OPEN_TO_ALL),
     TEXT(MESSAGE_PORTS_BEYOND_COM8), TEXT(MESSAGE_PORTS_COM1_TO_COM8_ONLY),
+    TEXT(MESSAGE_MONITOR_NOT_IN_FOLDER), TEXT(MESSAGE_SETUP_IN_USE),
 };
 // clang-format on
 #undef TEXT
 
 TEST(LanguageFileKeys, EveryEntryHasTheListedSectionKeyAndDefaultInOrder) {
   const std::vector<ListedKey> listed = ListedEntries();
-  ASSERT_EQ(listed.size(), 104u);
+  ASSERT_EQ(listed.size(), 106u);
   std::span<const LanguageEntry> entries = LanguageEntries();
   ASSERT_EQ(entries.size(), listed.size());
   for (size_t i = 0; i < listed.size(); ++i) {

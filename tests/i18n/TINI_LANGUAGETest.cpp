@@ -38,7 +38,7 @@ TEST(LanguageTable, EveryEntryOnceWithItsFieldHoldingTheEnglishDefault) {
     EXPECT_TRUE(fields.insert(&(table.*entry.Text)).second) << entry.Key;
     EXPECT_EQ(table.*entry.Text, entry.EnglishDefault) << entry.Key;
   }
-  EXPECT_EQ(keys.size(), 104u);
+  EXPECT_EQ(keys.size(), 106u);
   EXPECT_EQ(integers, 1);
   EXPECT_EQ(table.MESSAGE_ERROR_FILE_NOT_FOUND, "Error, File not found : ");
   EXPECT_EQ(table.FONTNAME, "Microsoft Sans Serif");
@@ -54,7 +54,7 @@ TEST(LanguageTable, SectionsComeInFileOrder) {
   EXPECT_EQ(seen, order);
   EXPECT_STREQ(LanguageEntries().front().Key, "FONTNAME");
   EXPECT_STREQ(LanguageEntries()[1].Key, "FONTSIZE");
-  EXPECT_STREQ(LanguageEntries().back().Key, "MESSAGE_PORTS_COM1_TO_COM8_ONLY");
+  EXPECT_STREQ(LanguageEntries().back().Key, "MESSAGE_SETUP_IN_USE");
 }
 
 TEST_F(LanguageFile, ReadsEveryEntryFromItsOwnSection) {

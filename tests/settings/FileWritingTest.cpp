@@ -3,6 +3,7 @@
 // and to OK's order of writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -125,47 +126,94 @@ TEST(FileWriting, SettingsAreNotRebuiltWhenTheirFileCannotBeReadAgain) {
 }
 
 // OK's order: the start-up entry, the schedule, the fields read last, the
-// settings and their folder, SETUP. A step that fails stops those after it.
+// settings and their folder, SETUP; an entry to remove goes after the
+// settings, so that a failure before them leaves the monitor starting as it
+// did. A step that fails stops those after it.
 TEST(FileWriting, OkWritesInOrderAndStopsAtTheFirstFailure) {
   enum Step { Entry, Schedule, Fields, Settings, Setup, None };
-  for (Step failing : {Entry, Schedule, Fields, Settings, Setup, None}) {
-    SCOPED_TRACE(failing);
+  for (bool runAtStartup : {true, false}) {
+    const std::vector<Step> order = runAtStartup ? std::vector<Step>{Entry, Schedule, Fields, Settings, Setup}
+                                                 : std::vector<Step>{Schedule, Fields, Settings, Entry, Setup};
+    for (Step failing : {Entry, Schedule, Fields, Settings, Setup, None}) {
+      SCOPED_TRACE(std::to_string(failing) + (runAtStartup ? " setting the entry" : " removing the entry"));
+      // Whether the step was carried out before the failing one stopped the order.
+      auto done = [&](Step step) {
+        return failing == None ||
+               std::find(order.begin(), order.end(), step) < std::find(order.begin(), order.end(), failing);
+      };
+      MemoryFiles files;
+      files.Put(kIni, kOldIni);
+      files.Put(kSchedule, kOldSchedule);
+      FakeRegistry registry;
+      registry.values[{kRunKey, "OMB_SPY"}] = std::string("C:\\OLD\\SPY.EXE");
+      FakeShell shell;
+      const std::string program = "C:\\OMB\\OmbrelSetup.exe";
+      TINI settings;
+      settings.Load(kIni);
+      settings.UPSPORT = 4;
+      TSchedule schedule;
+      schedule.FilePath = kSchedule;
+      schedule.LoadSchedule();
+      schedule.Kind = "TESTUPS";
+      schedule.SetEvent("2024/06/01", "08:00", false);
+      if (failing == Entry) registry.refused.insert("OMB_SPY");
+      if (failing == Setup) registry.refused.insert("SETUP");
+      if (failing == Schedule) files.faults = {{"write", 1, true}};
+      if (failing == Settings) files.faults = {{"write", 2, true}};
+      bool fieldsRead = false;
+      auto fields = [&] {
+        if (failing == Fields) throw AppError("'' is not a valid integer value");
+        fieldsRead = true;
+      };
+      if (failing == None)
+        SaveInOrder({registry, shell, program}, runAtStartup, schedule, settings, fields);
+      else
+        EXPECT_THROW(SaveInOrder({registry, shell, program}, runAtStartup, schedule, settings, fields), AppError);
+
+      if (runAtStartup)
+        EXPECT_EQ(registry.String(kRunKey, "OMB_SPY"), done(Entry) ? "C:\\OMB\\SPY.EXE" : "C:\\OLD\\SPY.EXE");
+      else
+        EXPECT_EQ(registry.Has(kRunKey, "OMB_SPY"), !done(Entry));
+      EXPECT_EQ(files.Bytes(kSchedule) != kOldSchedule, done(Schedule));
+      EXPECT_EQ(fieldsRead, done(Fields));
+      EXPECT_EQ(files.Bytes(kIni) != kOldIni, done(Settings));
+      EXPECT_EQ(registry.Has(kProgramKey, "SETUP"), done(Setup));
+      // The folder is flushed after the settings' rename, before SETUP.
+      const bool flushed = !files.calls.empty() && files.calls.back() == "flush folder C:\\OMB\\";
+      EXPECT_EQ(flushed, done(Settings));
+    }
+  }
+}
+
+// The start-up entry lives in one registry view: where the monitor's entry
+// is (the 64-bit view when it is there alone), else the 32-bit view; it is
+// removed from both.
+TEST(FileWriting, TheStartUpEntryEndsInOneView) {
+  enum Where { Nowhere, View32, View64, Both };
+  const struct {
+    Where before;
+    bool runAtStartup;
+    Where after;
+  } kCases[] = {
+      {Nowhere, true, View32}, {View32, true, View32}, {View64, true, View64}, {Both, true, View32},
+      {View32, false, Nowhere}, {View64, false, Nowhere}, {Both, false, Nowhere},
+  };
+  const std::string in64 = FakeRegistry::In64BitView(kRunKey);
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.before) + (c.runAtStartup ? " on" : " off"));
     MemoryFiles files;
     files.Put(kIni, kOldIni);
-    files.Put(kSchedule, kOldSchedule);
     FakeRegistry registry;
+    if (c.before == View32 || c.before == Both) registry.values[{kRunKey, "OMB_SPY"}] = std::string("C:\\OLD\\SPY.EXE");
+    if (c.before == View64 || c.before == Both) registry.values[{in64, "OMB_SPY"}] = std::string("C:\\OLD\\SPY.EXE");
     FakeShell shell;
-    const std::string program = "C:\\OMB\\OmbrelSetup.exe";
     TINI settings;
     settings.Load(kIni);
-    settings.UPSPORT = 4;
     TSchedule schedule;
     schedule.FilePath = kSchedule;
-    schedule.LoadSchedule();
-    schedule.Kind = "TESTUPS";
-    schedule.SetEvent("2024/06/01", "08:00", false);
-    if (failing == Entry) registry.refused.insert("OMB_SPY");
-    if (failing == Setup) registry.refused.insert("SETUP");
-    if (failing == Schedule) files.faults = {{"write", 1, true}};
-    if (failing == Settings) files.faults = {{"write", 2, true}};
-    bool fieldsRead = false;
-    auto fields = [&] {
-      if (failing == Fields) throw AppError("'' is not a valid integer value");
-      fieldsRead = true;
-    };
-    if (failing == None)
-      SaveInOrder({registry, shell, program}, true, schedule, settings, fields);
-    else
-      EXPECT_THROW(SaveInOrder({registry, shell, program}, true, schedule, settings, fields), AppError);
-
-    EXPECT_EQ(registry.String(kRunKey, "OMB_SPY"), failing == Entry ? "" : "C:\\OMB\\SPY.EXE");
-    EXPECT_EQ(files.Bytes(kSchedule) != kOldSchedule, failing > Schedule);
-    EXPECT_EQ(fieldsRead, failing > Fields);
-    EXPECT_EQ(files.Bytes(kIni) != kOldIni, failing > Settings);
-    EXPECT_EQ(registry.Has(kProgramKey, "SETUP"), failing > Setup);
-    // The folder is flushed after the settings' rename, before SETUP.
-    const bool flushed = !files.calls.empty() && files.calls.back() == "flush folder C:\\OMB\\";
-    EXPECT_EQ(flushed, failing > Settings);
+    SaveInOrder({registry, shell, "C:\\OMB\\OmbrelSetup.exe"}, c.runAtStartup, schedule, settings, [] {});
+    EXPECT_EQ(registry.String(kRunKey, "OMB_SPY"), c.after == View32 ? "C:\\OMB\\SPY.EXE" : "");
+    EXPECT_EQ(registry.String(in64, "OMB_SPY"), c.after == View64 ? "C:\\OMB\\SPY.EXE" : "");
   }
 }
 

@@ -69,6 +69,8 @@ const Case kCases[] = {
     {"Soranthe releases the test marker", [](TINI& i) { i.UPSTYPE = 1; },
      [](TINI& i) { i.LAST_SCHEDULE_SETUP_BUTTON = 0; }},
     {"QZ keeps a start-up marker", [](TINI& i) { i.UPSTYPE = 3, i.LAST_SCHEDULE_SETUP_BUTTON = 2; }, [](TINI&) {}},
+    {"QZ releases the test marker", [](TINI& i) { i.UPSTYPE = 3; }, [](TINI& i) { i.LAST_SCHEDULE_SETUP_BUTTON = 0; }},
+    {"a data log left off stays off", [](TINI& i) { i.DATALOG_STATUS = false; }, [](TINI&) {}},
     {"the generic series: dry contact rules",
      [](TINI& i) {
        i.UPSTYPE = 2, i.LAST_SCHEDULE_SETUP_BUTTON = 2, i.POWERFAIL_SHUTDOWN_STATUS = false,
