@@ -250,7 +250,10 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
   std::string fileBytes;
   ExitCode code = RunCommand(command, kept, fileBytes);
   if (command.check || command.version) return code;
-  if (command.importFrom && !RecordImport(command, kept, fileBytes, code) && code == kDone) code = kWriteFailed;
+  // Beside no monitor the run wrote nothing, not even its record: this PC's
+  // configuration was never reached.
+  if (command.importFrom && code != kNoMonitor && !RecordImport(command, kept, fileBytes, code) && code == kDone)
+    code = kWriteFailed;
   const bool wrote = code == kDone && (command.importFrom || command.detect);
   if (wrote || (code != kDone && code != kDiffers))
     AddEntry(seams.eventLog, wrote ? IEventLog::Kind::Information : IEventLog::Kind::Error,

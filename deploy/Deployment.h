@@ -31,7 +31,8 @@ struct DeploySeams {
 // Runs the command (never the window's part of it: the caller has checked
 // that no window is open) and gives its exit code. An /import ends by
 // recording itself under the program's key (LastImportTime, LastImportFile,
-// LastImportSha256, LastImportResult), whatever its result; a run that wrote
+// LastImportSha256, LastImportResult), whatever its result (beside no
+// monitor, where it writes nothing, excepted); a run that wrote
 // adds an information entry to the event log, one that failed an error entry.
 // /check and /version write nothing, not even there.
 ExitCode Run(const Command& command, const DeploySeams& seams);
