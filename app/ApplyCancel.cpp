@@ -3,8 +3,12 @@
 
 #include "app/TFormMain.h"
 #include "app/TFormViewAll.h"
+#include "deploy/Configuration.h"
+#include "deploy/Deployment.h"
+#include "i18n/HibernateChoice.h"
 #include "platform/FileSystem.h"
 #include "settings/SaveOrder.h"
+#include "util/AppError.h"
 #include "util/FolderOf.h"
 
 // Each page stores itself; SaveInOrder keeps the order of the writes.
@@ -25,12 +29,25 @@ void TFormMain::OkClick() {
   if (!Page1.MinutesAreWholeNumbers()) return;
 
   TINI& ini = *stores_.settings;
+  const TINI before = ini;
   Page1.Store(ini);
   Page2.Store(ini);
   // The Others page is read after the schedule is written: an empty number
   // field stops OK there, with the schedule written and the settings not.
   const SaveSeams seams{services_.registry, services_.shell, services_.programPath};
-  SaveInOrder(seams, ini.RUN_STARTUP_STATUS, *stores_.schedule, ini, [&] { Page3.Store(ini); });
+  // The event log keeps what OK changed, or why it stopped, for whoever
+  // audits this PC; the box the failure brings is the user's.
+  constexpr char kWhat[] = "OK in the Ombrel Setup window";
+  try {
+    SaveInOrder(seams, ini.RUN_STARTUP_STATUS, *stores_.schedule, ini, [&] { Page3.Store(ini); });
+  } catch (const std::exception& error) {
+    deploy::AddEntry(services_.eventLog, IEventLog::Kind::Error, kWhat, {ErrorBoxText(error.what())});
+    throw;
+  }
+  std::vector<std::string> lines = deploy::Changes(before, ini);
+  if (lines.empty()) lines.push_back("No value changed");
+  for (const std::string& warning : HibernateWarnings(ini, services_.power)) lines.push_back(warning);
+  deploy::AddEntry(services_.eventLog, IEventLog::Kind::Information, kWhat, lines);
   Close();
 }
 

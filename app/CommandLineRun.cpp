@@ -13,13 +13,17 @@
 #include "app/TFormMain.h"
 #include "deploy/Deployment.h"
 #include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32DosDevices.h"
+#include "platform/win32/Win32EventLog.h"
+#include "platform/win32/Win32PowerCapabilities.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SerialChannel.h"
 #include "platform/win32/Win32Shell.h"
 #include "util/AppError.h"
+#include "util/Unicode.h"
 
 namespace {
 
@@ -30,6 +34,32 @@ std::vector<std::string> Arguments() {
   for (int i = 1; words && i < count; ++i) arguments.push_back(WideToAnsi(words[i]));
   LocalFree(words);
   return arguments;
+}
+
+// Now as ISO 8601 UTC: "2026-12-09T11:54:02Z".
+std::string UtcNow() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  char text[32];
+  snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth, now.wDay, now.wHour,
+           now.wMinute, now.wSecond);
+  return text;
+}
+
+// A result line in UTF-8. Most lines are in the ANSI code page (paths, the
+// system's messages) but values echoed from a configuration file are UTF-8
+// already; an ANSI line with characters beyond ASCII is not valid UTF-8.
+std::string Utf8Line(const std::string& line) {
+  return IsValidUtf8(line) ? line : Utf8FromSystemCodePage(line);
+}
+
+std::string Utf8Of(std::wstring_view wide) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string text(size > 0 ? size : 0, '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
+  return text;
 }
 
 // A window station nobody sees (a service's or a scheduled task's, session
@@ -81,12 +111,20 @@ class ResultLines {
         WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
       }
     }
-    if (log_) {
-      try {
-        fs_seam::AppendToFile(*log_, text);
-      } catch (const fs_seam::FileError&) {
-        // The log is a copy of what the console shows; the run goes on.
-      }
+    Log(line);
+  }
+
+  // A line for the log alone: the run's first and last.
+  void Log(const std::string& line) {
+    if (!log_) return;
+    try {
+      fs_seam::AppendToFile(*log_, Utf8Line(line) + "\r\n");
+    } catch (const fs_seam::FileError& error) {
+      // The log is a copy of what the console shows; the run goes on, and
+      // whoever reads the console learns why the log stays empty.
+      const std::string path = *log_;
+      log_.reset();
+      Say("Cannot write the log " + path + ": " + error.what());
     }
   }
 
@@ -133,9 +171,14 @@ std::string TitleOf(const std::string& path) {
 std::optional<int> RunCommandLine(const std::string& programPath) {
   const deploy::ParsedCommandLine parsed = deploy::ParseCommandLine(Arguments());
   if (!parsed.command && parsed.error.empty() && !parsed.help) return std::nullopt;
-  ResultLines lines(parsed.command ? parsed.command->log : std::nullopt, parsed.quiet);
+  ResultLines lines(parsed.log, parsed.quiet);
+  Win32EventLog eventLog;
+  const std::string now = UtcNow();
+  lines.Log(now + " Ombrel Setup " + deploy::kVersion + ", account " + eventLog.Account() + ": " +
+            Utf8Of(GetCommandLineW()));
   const std::string title = TitleOf(programPath);
   auto end = [&](int code) {
+    lines.Log("Exit code " + std::to_string(code));
     lines.ShowBox(title, code != deploy::kDone);
     return code;
   };
@@ -151,22 +194,30 @@ std::optional<int> RunCommandLine(const std::string& programPath) {
   // The window would write its own values over ours at its OK, and another
   // run would mix its writes with ours.
   const SetupLock lock;
-  if (!lock.Held()) {
+  const deploy::Command& command = *parsed.command;
+  if (!lock.Held() && !command.version) {
     lines.Say("Ombrel Setup is open on this PC (its window, in this or another session, or another run): "
               "close it or let it end first; nothing written");
+    if (!command.check)
+      deploy::AddEntry(&eventLog, IEventLog::Kind::Error, "OmbrelSetup.exe " + deploy::CommandText(command) + ": exit code 5",
+                       {"Ombrel Setup is open on this PC; nothing written"});
     return end(deploy::kWindowOpen);
   }
 
   Win32Registry registry;
   Win32Shell shell;
   Win32DosDevices dosDevices;
+  Win32PowerCapabilities power;
   KeptReport noBoxes;
   Services services{noBoxes, registry, shell, SystemClock(), SystemWait(), programPath, nullptr, nullptr, &dosDevices};
   try {
     return end(deploy::Run(*parsed.command, {registry, shell, programPath, [&] { return Detect(services); },
-                                             [&](const std::string& line) { lines.Say(line); }}));
+                                             [&](const std::string& line) { lines.Say(line); }, &eventLog, &power, now}));
   } catch (const std::exception& error) {
-    lines.Say(ErrorBoxText(error.what()));
+    const std::string line = ErrorBoxText(error.what());
+    lines.Say(line);
+    deploy::AddEntry(&eventLog, IEventLog::Kind::Error,
+                     "OmbrelSetup.exe " + deploy::CommandText(*parsed.command) + ": exit code 4", {line});
     return end(deploy::kWriteFailed);
   }
 }

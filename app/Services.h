@@ -7,6 +7,7 @@
 #include "platform/FolderRights.h"
 #include "platform/PowerCapabilities.h"
 #include "platform/DosDevices.h"
+#include "platform/EventLog.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Wait.h"
@@ -26,4 +27,5 @@ struct Services {
   const IFolderRights* folderRights = nullptr;  // who may change the program's folder; unchecked when null
   IDosDevices* dosDevices = nullptr;  // the computer's serial ports; none listed when null
   const IPowerCapabilities* power = nullptr;  // whether the computer can hibernate; not asked when null
+  IEventLog* eventLog = nullptr;  // an entry for each OK that wrote or failed; none when null
 };

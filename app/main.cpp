@@ -15,6 +15,7 @@
 #include "app/TFormViewAll.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FolderRights.h"
+#include "platform/win32/Win32EventLog.h"
 #include "platform/win32/Win32PowerCapabilities.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32DosDevices.h"
@@ -92,8 +93,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32FolderRights folderRights;
   Win32DosDevices dosDevices;
   Win32PowerCapabilities power;
+  Win32EventLog eventLog;
   Services services{dialogs, registry,      shell,       SystemClock(), SystemWait(),
-                    path,    &trace,        &folderRights, &dosDevices, &power};
+                    path,    &trace,        &folderRights, &dosDevices, &power, &eventLog};
 
   auto showError = [&dialogs](const std::string& text) { dialogs.Error(text); };
   TDataModule1 module(services, std::make_unique<Win32SerialChannel>(showError), showError);

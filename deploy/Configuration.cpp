@@ -456,6 +456,25 @@ Imported Import(std::string_view bytes, const TINI& present, const std::vector<s
   return imported;
 }
 
+std::vector<std::string> Differences(const TINI& present, const TSchedule& schedule, const Imported& imported) {
+  std::vector<std::string> differences;
+  for (const Key& key : kKeys) {
+    const std::string here = ValueText(present, key), there = ValueText(imported.settings, key);
+    if (here != there) differences.push_back(std::string(key.name) + ": this PC " + here + ", the file " + there);
+  }
+  if (!imported.events) return differences;
+  // The lines of SCHEDULE.TXT that are not events an import drops unsaid, as
+  // an export leaves them out.
+  std::set<std::string> onThisPc, inTheFile(imported.events->begin(), imported.events->end());
+  for (size_t i = 0; i < schedule.Count(); ++i)
+    if (!EventProblem(schedule.Line(i))) onThisPc.emplace(schedule.Line(i));
+  for (const std::string& event : inTheFile)
+    if (!onThisPc.contains(event)) differences.push_back("SCHEDULE: " + event + ": in the file, not on this PC");
+  for (const std::string& event : onThisPc)
+    if (!inTheFile.contains(event)) differences.push_back("SCHEDULE: " + event + ": on this PC, not in the file");
+  return differences;
+}
+
 std::vector<std::string> Changes(const TINI& before, const TINI& after) {
   std::vector<std::string> changes;
   for (const Key& key : kKeys) {

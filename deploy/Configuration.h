@@ -63,6 +63,12 @@ struct Detected {
 Imported Import(std::string_view bytes, const TINI& present, const std::vector<std::string>& languages,
                 std::optional<Detected> detected = std::nullopt);
 
+// What an import of the file would change on this PC, one line each:
+// "KEY: this PC old, the file new" for a value, "SCHEDULE: event: in the file,
+// not on this PC" (or the other way) for an event. Empty when the PC holds
+// every value and event of the file.
+std::vector<std::string> Differences(const TINI& present, const TSchedule& schedule, const Imported& imported);
+
 // "KEY=value (was old)" for each key of the file whose value differs.
 std::vector<std::string> Changes(const TINI& before, const TINI& after);
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "deploy/Configuration.h"
+#include "i18n/HibernateChoice.h"
 #include "platform/FileSystem.h"
 #include "schedule/TSchedule.h"
 #include "settings/SaveOrder.h"
@@ -10,6 +11,7 @@
 #include "settings/TINI.h"
 #include "util/AppError.h"
 #include "util/FolderOf.h"
+#include "util/Sha256.h"
 
 namespace deploy {
 
@@ -30,14 +32,34 @@ void SayReport(const DeploySeams& seams, const std::string& report) {
   }
 }
 
-}  // namespace
+// Reads FILE and checks it against this PC's record and languages, as both
+// /import and /check do; its bytes are kept for the record of the import.
+ExitCode ReadAndCheck(const std::string& path, const TINI& settings, const std::string& folder,
+                      const DeploySeams& seams, Imported& imported, std::string& bytes) {
+  try {
+    bytes = ReadConfigurationFile(path);
+    imported = Import(bytes, settings, fs_seam::ListNamesWithoutExtension(folder + "Languages"));
+    return kDone;
+  } catch (const ConfigurationError& error) {
+    seams.say(path + ": " + error.Text() + "; nothing written");
+    return kInvalidFile;
+  } catch (const fs_seam::FileError& error) {
+    // The languages this PC has, which the file's LANGUAGE is checked against.
+    seams.say("Cannot read folder " + folder + "Languages: " + error.what() + "; nothing written");
+    return kUnreadable;
+  }
+}
 
-ExitCode Run(const Command& command, const DeploySeams& seams) {
+ExitCode RunCommand(const Command& command, const DeploySeams& seams, std::string& fileBytes) {
+  if (command.version) {
+    seams.say(std::string("Ombrel Setup ") + kVersion);
+    return kDone;
+  }
   const std::string folder = FolderOf(seams.programPath);
   // The log must show which PC's files a run configured: the program's own
   // folder, which is the monitor's only when it was put there.
   seams.say("Folder: " + folder);
-  if (command.importFrom || command.detect) {
+  if (command.importFrom || command.detect || command.check) {
     // Settings written beside no monitor configure nothing, and the start-up
     // entry would name a program that is not there.
     try {
@@ -60,7 +82,7 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
   // be read would lose it, and an export of defaults would mislead.
   if (settings.Unreadable) {
     seams.say("Cannot open file " + settings.Path);
-    return kWriteFailed;
+    return kUnreadable;
   }
   if (command.exportTo && settings.Missing) {
     // Defaults exported from the wrong folder would be spread to every PC
@@ -73,7 +95,22 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
     schedule.LoadSchedule();
   } catch (const AppError& error) {
     seams.say(error.what());
-    return kWriteFailed;
+    return kUnreadable;
+  }
+
+  if (command.check) {
+    Imported imported;
+    if (const ExitCode code = ReadAndCheck(*command.check, settings, folder, seams, imported, fileBytes))
+      return code;
+    std::vector<std::string> differences = Differences(settings, schedule, imported);
+    for (const std::string& warning : HibernateWarnings(imported.settings, seams.power))
+      differences.push_back(warning);
+    if (differences.empty()) {
+      seams.say("This PC holds every value and event of " + *command.check);
+      return kDone;
+    }
+    SayAll(seams, differences);
+    return kDiffers;
   }
 
   if (command.exportTo) {
@@ -93,18 +130,17 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
   TINI stored = settings;
   std::vector<std::string> changes;
   std::optional<std::vector<std::string>> events;
-  std::string file;
   std::vector<std::string> languages;
   // The file is checked whole before a detection takes the monitor's port.
   auto importFile = [&](std::optional<Detected> detected) {
-    Imported imported = Import(file, settings, languages, detected);
+    Imported imported = Import(fileBytes, settings, languages, detected);
     stored = std::move(imported.settings);
     events = std::move(imported.events);
     changes = std::move(imported.changes);
   };
   if (command.importFrom) {
     try {
-      file = ReadConfigurationFile(*command.importFrom);
+      fileBytes = ReadConfigurationFile(*command.importFrom);
       languages = fs_seam::ListNamesWithoutExtension(folder + "Languages");
       importFile(std::nullopt);
     } catch (const ConfigurationError& error) {
@@ -113,7 +149,7 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
     } catch (const fs_seam::FileError& error) {
       // The languages this PC has, which the file's LANGUAGE is checked against.
       seams.say("Cannot read folder " + folder + "Languages: " + error.what() + "; nothing written");
-      return kWriteFailed;
+      return kUnreadable;
     }
   }
 
@@ -181,7 +217,66 @@ ExitCode Run(const Command& command, const DeploySeams& seams) {
   }
   if (changes.empty()) seams.say("Nothing to change");
   SayAll(seams, changes);
+  // Stored all the same: the administrator may turn hibernation on next.
+  SayAll(seams, HibernateWarnings(stored, seams.power));
   return kDone;
+}
+
+// The record a detection rule or an inventory reads: when, which file (and
+// which bytes), with what result. A record that cannot be written is said,
+// and false: a run that had done its part then failed a write.
+bool RecordImport(const Command& command, const DeploySeams& seams, const std::string& fileBytes, ExitCode code) {
+  try {
+    seams.registry.SetString(kProgramKey, "LastImportTime", seams.now);
+    seams.registry.SetString(kProgramKey, "LastImportFile", *command.importFrom);
+    seams.registry.SetString(kProgramKey, "LastImportSha256", fileBytes.empty() ? "" : Sha256Hex(fileBytes));
+    seams.registry.SetNumber(kProgramKey, "LastImportResult", static_cast<uint32_t>(code));
+    return true;
+  } catch (const std::exception& error) {
+    seams.say(std::string("The last import could not be recorded: ") + error.what());
+    return false;
+  }
+}
+
+}  // namespace
+
+ExitCode Run(const Command& command, const DeploySeams& seams) {
+  std::vector<std::string> lines;
+  DeploySeams kept = seams;
+  kept.say = [&](const std::string& line) {
+    lines.push_back(line);
+    seams.say(line);
+  };
+  std::string fileBytes;
+  ExitCode code = RunCommand(command, kept, fileBytes);
+  if (command.check || command.version) return code;
+  // Beside no monitor the run wrote nothing, not even its record: this PC's
+  // configuration was never reached.
+  if (command.importFrom && code != kNoMonitor && !RecordImport(command, kept, fileBytes, code) && code == kDone)
+    code = kWriteFailed;
+  const bool wrote = code == kDone && (command.importFrom || command.detect);
+  if (wrote || (code != kDone && code != kDiffers))
+    AddEntry(seams.eventLog, wrote ? IEventLog::Kind::Information : IEventLog::Kind::Error,
+             "OmbrelSetup.exe " + CommandText(command) + ": exit code " + std::to_string(code), lines);
+  return code;
+}
+
+void AddEntry(IEventLog* log, IEventLog::Kind kind, const std::string& what, const std::vector<std::string>& lines) {
+  if (!log) return;
+  std::string text = what + "\r\nAccount: " + log->Account();
+  for (const std::string& line : lines) text += "\r\n" + line;
+  log->Add(kind, text);
+}
+
+std::string CommandText(const Command& command) {
+  std::string text;
+  auto add = [&](const std::string& part) { text += (text.empty() ? "" : " ") + part; };
+  if (command.exportTo) add("/export \"" + *command.exportTo + "\"");
+  if (command.importFrom) add("/import \"" + *command.importFrom + "\"");
+  if (command.detect) add("/detect");
+  if (command.check) add("/check \"" + *command.check + "\"");
+  if (command.version) add("/version");
+  return text;
 }
 
 }  // namespace deploy

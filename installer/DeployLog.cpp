@@ -32,9 +32,23 @@ void MakeFolder(const std::wstring& folder) {
   LocalFree(descriptor);
 }
 
+// True when the account runs with the Administrators group in force (SYSTEM
+// does; a user's token filtered by UAC does not).
+bool RunsAsAdministrator() {
+  PSID administrators = nullptr;
+  if (!ConvertStringSidToSidW(L"BA", &administrators)) return false;
+  BOOL member = FALSE;
+  const bool checked = CheckTokenMembership(nullptr, administrators, &member);
+  LocalFree(administrators);
+  return checked && member;
+}
+
 }  // namespace
 
 void AddToDeployLog(const std::wstring& line) {
+  // Only an administrator's run makes or writes the log: a folder that a
+  // user made under ProgramData would stay that user's to change.
+  if (!RunsAsAdministrator()) return;
   wchar_t data[MAX_PATH];
   const DWORD length = GetEnvironmentVariableW(L"ProgramData", data, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;

@@ -114,10 +114,12 @@ std::string Unhex(const std::wstring& text) {
 }
 
 // A name nobody can guess for the notes' folder.
+// Empty when the system gives no random bytes.
 std::wstring RandomToken() {
   using Random = BOOLEAN(WINAPI*)(PVOID, ULONG);
   unsigned char bytes[16] = {};
-  if (auto random = SystemFunction<Random>(L"advapi32.dll", "SystemFunction036")) random(bytes, sizeof bytes);
+  const auto random = SystemFunction<Random>(L"advapi32.dll", "SystemFunction036");
+  if (!random || !random(bytes, sizeof bytes)) return std::wstring();
   return Hex(std::string(reinterpret_cast<char*>(bytes), sizeof bytes));
 }
 
@@ -260,8 +262,9 @@ UINT Guarded(MSIHANDLE install, Action action, UINT onFault) {
   return onFault;
 }
 
-// Immediate, before InstallInitialize; run when CONFIGFILE or DETECTUPS is
-// given. Sets the deferred actions' data when there is an import to run.
+// Immediate, before an older version is removed and anything installed;
+// run when CONFIGFILE or DETECTUPS is given. Sets the deferred actions' data
+// when there is an import to run.
 static UINT Prepare(MSIHANDLE install) {
   const std::wstring detectups = Property(install, L"DETECTUPS");
   const std::wstring configfile = Property(install, L"CONFIGFILE");
@@ -303,6 +306,7 @@ static UINT Prepare(MSIHANDLE install) {
     bytes = Hex(content);
   }
   const std::wstring token = RandomToken();
+  if (token.empty()) return Fail(install, L"no random name for the import's notes; nothing installed");
   const std::wstring program = folder + L"OmbrelSetup.exe";
   const std::wstring data = program + L"\t" + folder + L"\t" + (detect ? L"1" : L"0") + L"\t" + file + L"\t" +
                             token + L"\t" + bytes;

@@ -4,5 +4,5 @@
 
 class Win32PowerCapabilities : public IPowerCapabilities {
  public:
-  std::optional<bool> CanHibernate() const override;
+  std::optional<Hibernation> HibernationState() const override;
 };

@@ -242,6 +242,18 @@ TEST_F(ApplyCancelTest, RefusedSetupFlagComesAfterBothFiles) {
   EXPECT_TRUE(folder.Exists("SCHEDULE.TXT"));
   EXPECT_TRUE(folder.Exists("omb.ini"));
   EXPECT_TRUE(WindowOpen());
+  // The event log keeps the failure for whoever audits the PC; an OK that
+  // wrote keeps what it changed.
+  ASSERT_EQ(eventLog.entries.size(), 1u);
+  EXPECT_EQ(eventLog.entries[0].kind, IEventLog::Kind::Error);
+  EXPECT_EQ(eventLog.entries[0].text,
+            "OK in the Ombrel Setup window\r\nAccount: PC7\\admin\r\nFailed to set data for 'SETUP'");
+  registry.refused.clear();
+  PressOk();
+  ASSERT_EQ(eventLog.entries.size(), 2u);
+  EXPECT_EQ(eventLog.entries[1].kind, IEventLog::Kind::Information);
+  EXPECT_TRUE(eventLog.entries[1].text.starts_with("OK in the Ombrel Setup window\r\nAccount: PC7\\admin\r\n"))
+      << eventLog.entries[1].text;
 }
 
 // An OK stopped by a file it cannot write: the error box with the failure's

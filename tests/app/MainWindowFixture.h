@@ -13,6 +13,7 @@
 #include "app/TFormViewAll.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeEventLog.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
@@ -26,6 +27,7 @@ class MainWindowTest : public ::testing::Test {
   ScratchFolder folder;
   FakeDialogs dialogs;
   FakeRegistry registry;
+  FakeEventLog eventLog;
   FakeShell shell;
   FakeClock clock{LocalDateTime{2024, 5, 17, 10, 30, 0, 0}};
   FakeWait wait;
@@ -60,7 +62,8 @@ class MainWindowTest : public ::testing::Test {
     // The boxes run the message loop while they wait, as real ones do.
     if (!dialogs.whileShown) dialogs.whileShown = [this](const FakeDialogs::Shown&) { Pump(); };
     services = std::make_unique<Services>(
-        Services{dialogs, registry, shell, clock, wait, ProgramPath(), nullptr, folderRights});
+        Services{dialogs, registry, shell, clock, wait, ProgramPath(), nullptr, folderRights, nullptr, nullptr,
+                 &eventLog});
     auto channel = std::make_unique<FakeSerialChannel>();
     comPort = channel.get();
     module = std::make_unique<TDataModule1>(*services, std::move(channel),

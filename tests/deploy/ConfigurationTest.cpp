@@ -179,6 +179,23 @@ TEST(ConfigurationExport, GoesThroughImportAndBackUnchanged) {
   EXPECT_EQ(imported.settings.DEBUG_LOG, other.DEBUG_LOG);
   EXPECT_EQ(imported.settings.BACKUP_TIME, 42);
   EXPECT_NE(std::find(imported.changes.begin(), imported.changes.end(), "UPSPORT=3 (was 1)"), imported.changes.end());
+  // A check: the exporting PC (its line that is no event aside) and the
+  // imported one hold the file; the other PC differs in each value and event.
+  EXPECT_EQ(deploy::Differences(source, schedule, imported), std::vector<std::string>{});
+  EXPECT_EQ(deploy::Differences(imported.settings, copied, imported), std::vector<std::string>{});
+  TSchedule otherEvents;
+  otherEvents.Kind = "SHUTDOWN";
+  otherEvents.SetEvent("2026/05/17", "08:30", true);  // the file's SHUTDOWN, and one it lacks:
+  otherEvents.Kind = "STARTUP";
+  otherEvents.SetEvent("2027/01/01", "07:00", false);
+  const std::vector<std::string> differences = deploy::Differences(other, otherEvents, imported);
+  for (const char* line : {"UPSPORT: this PC 1, the file 3",
+                           "SCHEDULE: 2026/05/17,TESTUPS,21:05,0: in the file, not on this PC",
+                           "SCHEDULE: 2027/01/01,STARTUP,07:00,0: on this PC, not in the file"})
+    EXPECT_NE(std::find(differences.begin(), differences.end(), line), differences.end()) << line;
+  EXPECT_EQ(std::count_if(differences.begin(), differences.end(),
+                          [](const std::string& line) { return line.starts_with("SCHEDULE:"); }),
+            2);
 
   // UTF-16 with its mark reads as the same file.
   std::string utf16 = "\xFF\xFE";

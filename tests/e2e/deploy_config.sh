@@ -76,7 +76,12 @@ grep -q '^BACKUP_TIME=42' "$scratch/one.conf" || fail "the export lacks BACKUP_T
 run "$b" /import "$(winpath "$scratch/one.conf")" /quiet /log "$(winpath "$scratch/b.log")"
 [ "$code" = 0 ] || fail "import: exit $code: $said"
 echo "$said" | grep -q '^UPSPORT=3 (was 1)' || fail "the import does not say what it changed: $said"
-cmp -s <(echo "$said") <(tr -d '\r' <"$scratch/b.log") || fail "the log differs from the console"
+# The log: a first line of when, which version, who and the command line,
+# then what the console showed, then the exit code.
+cmp -s <(echo "$said") <(tr -d '\r' <"$scratch/b.log" | sed '1d;$d') || fail "the log differs from the console"
+head -1 "$scratch/b.log" | grep -qE "^20[0-9-]{8}T[0-9:]{8}Z Ombrel Setup 7\.20, account .*/import .*one\.conf" ||
+  fail "the log's first line: $(head -1 "$scratch/b.log")"
+[ "$(tail -1 "$scratch/b.log" | tr -d '\r')" = "Exit code 0" ] || fail "the log's last line: $(tail -1 "$scratch/b.log")"
 run "$b" /export "$(winpath "$scratch/two.conf")" /quiet
 cmp "$scratch/one.conf" "$scratch/two.conf" || fail "the second PC exports other bytes"
 cmp -s "$a/SCHEDULE.TXT" "$b/SCHEDULE.TXT" || fail "SCHEDULE.TXT differs"

@@ -109,13 +109,13 @@ msiexec_bounded /x "$msi" /qn || fail "the uninstall failed"
 [ -z "$(reg_value "$event_key" EventMessageFile 64)" ] || fail "the uninstall left the event source"
 
 echo "== an import that fails half-way leaves omb.ini, SCHEDULE.TXT, OMB_SPY and SETUP as they were"
-# The program turns the start-up entry off first (it is in both views here),
-# then fails on SCHEDULE.TXT, which another program holds open without
-# letting it be replaced. The file is in a folder whose name does not fit
+# The start-up entry is in both views here: the program writes its own form
+# of it in one view and removes the other first, then fails on SCHEDULE.TXT,
+# which another program holds open without letting it be replaced. The file is in a folder whose name does not fit
 # the ANSI code page.
 mkdir "$scratch/Конфигурация"
-printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nRUN_STARTUP_STATUS=0\r\nBACKUP_TIME=44\r\n[SCHEDULE]\r\n2031/01/02,SHUTDOWN,21:00,1\r\n' \
-  >"$scratch/Конфигурация/off.conf"
+printf 'Ombrel Setup configuration 1\r\n[PAGE1]\r\nRUN_STARTUP_STATUS=1\r\nBACKUP_TIME=44\r\n[SCHEDULE]\r\n2031/01/02,SHUTDOWN,21:00,1\r\n' \
+  >"$scratch/Конфигурация/entry.conf"
 for view in 32 64; do
   wine reg add "$run_key" /v OMB_SPY /d 'C:\Program Files\Ombrel\SPY.EXE' /reg:$view /f </dev/null >/dev/null 2>&1
 done
@@ -127,7 +127,7 @@ wine "$holder" "$(winpath "$folder/SCHEDULE.TXT")" r "$(winpath "$scratch/held")
 holder_pid=$!
 for _ in $(seq 100); do [ -e "$scratch/held.held" ] && break; sleep 0.2; done
 [ -e "$scratch/held.held" ] || fail "the holder could not open SCHEDULE.TXT"
-msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/Конфигурация/off.conf")" /l*v "$(winpath "$scratch/held.log")"
+msiexec_bounded /i "$msi" /qn CONFIGFILE="$(winpath "$scratch/Конфигурация/entry.conf")" /l*v "$(winpath "$scratch/held.log")"
 status=$?
 touch "$scratch/held.stop"
 wait "$holder_pid"

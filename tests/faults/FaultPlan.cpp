@@ -26,7 +26,7 @@ const char* NameOf(Seam seam) {
   static const char* const names[] = {"attributes", "open",     "read",   "write",         "flush",
                                       "close",      "rename",   "delete", "search",        "registry",
                                       "box",        "shell",    "serial", "folder rights", "DOS devices",
-                                      "registry flush", "serial open", "serial reception"};
+                                      "registry flush", "serial open", "serial reception", "event log"};
   return names[static_cast<int>(seam)];
 }
 
@@ -56,6 +56,7 @@ std::vector<FaultKind> KindsOf(Seam seam) {
     case Seam::Serial:
     case Seam::FolderRights:
     case Seam::DosDevices:
+    case Seam::EventLog:
       return {FaultKind::Refused};
   }
   return {};

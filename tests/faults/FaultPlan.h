@@ -27,6 +27,7 @@ enum class Seam {
   RegistryFlush,
   SerialOpen,     // opening a port
   SerialReceive,  // the calls of the serial port's reading thread
+  EventLog,       // an entry of the Windows event log
 };
 const char* NameOf(Seam seam);
 std::vector<FaultKind> KindsOf(Seam seam);

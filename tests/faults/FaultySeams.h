@@ -8,6 +8,7 @@
 #include "faults/FaultPlan.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeDosDevices.h"
+#include "support/FakeEventLog.h"
 #include "support/FakeFolderRights.h"
 #include "support/FakeShell.h"
 #include "util/AppError.h"
@@ -62,4 +63,10 @@ class FaultyDosDevices : public FakeDosDevices {
     if (Faults().Fails(Seam::DosDevices)) return {};
     return FakeDosDevices::Names();
   }
+};
+
+// An event log that refuses the entry (no source, a full log).
+class FaultyEventLog : public FakeEventLog {
+ protected:
+  bool Refused() override { return Faults().Fails(Seam::EventLog); }
 };

@@ -42,13 +42,13 @@ TEST(HibernateChoice, SaysInTheUsersLanguageWhetherThisComputerCanHibernate) {
     FakePowerCapabilities power;
     FakeDialogs dialogs;
 
-    power.canHibernate = true;
+    power.state = Hibernation::kAvailable;
     ShowHibernateChoiceBox(&power, dialogs, texts);
     // Not known: the system did not answer, or nothing was asked.
-    power.canHibernate = std::nullopt;
+    power.state = std::nullopt;
     ShowHibernateChoiceBox(&power, dialogs, texts);
     ShowHibernateChoiceBox(nullptr, dialogs, texts);
-    power.canHibernate = false;
+    power.state = Hibernation::kReducedFile;
     ShowHibernateChoiceBox(&power, dialogs, texts);
 
     ASSERT_EQ(dialogs.shown.size(), 4u);
@@ -61,4 +61,39 @@ TEST(HibernateChoice, SaysInTheUsersLanguageWhetherThisComputerCanHibernate) {
     // The command that turns hibernation on, as typed at an administrator's prompt.
     EXPECT_TRUE(dialogs.shown[3].text.ends_with(" powercfg /hibernate on")) << dialogs.shown[3].text;
   }
+}
+
+// Where no box is seen: a line for each Hibernate, with the reason and its
+// command, only when the computer says it cannot hibernate.
+TEST(HibernateChoice, WarnsOfEachHibernateThisComputerCannotDo) {
+  TINI settings;
+  settings.POWERFAIL_SHUTDOWN_TYPE = 2;
+  settings.SCHEDULE_SHUTDOWN_TYPE = 1;
+  const struct {
+    std::optional<Hibernation> state;
+    const char* warning;  // empty: none
+  } rows[] = {
+      {Hibernation::kAvailable, ""},
+      {std::nullopt, ""},
+      {Hibernation::kOff, "turned off (powercfg /hibernate on)"},
+      {Hibernation::kReducedFile, "reduced type, which serves fast start-up only (powercfg /hibernate /type full)"},
+      {Hibernation::kUnsupported, "do not support hibernation"},
+  };
+  for (const auto& row : rows) {
+    FakePowerCapabilities power;
+    power.state = row.state;
+    const auto warnings = HibernateWarnings(settings, &power);
+    if (!*row.warning) {
+      EXPECT_TRUE(warnings.empty()) << warnings.front();
+      continue;
+    }
+    ASSERT_EQ(warnings.size(), 1u) << row.warning;
+    EXPECT_TRUE(warnings[0].starts_with("WARNING: POWERFAIL_SHUTDOWN_TYPE=2 is Hibernate")) << warnings[0];
+    EXPECT_TRUE(warnings[0].ends_with(row.warning)) << warnings[0];
+  }
+  FakePowerCapabilities off;
+  off.state = Hibernation::kOff;
+  settings.SCHEDULE_SHUTDOWN_TYPE = 2;
+  EXPECT_EQ(HibernateWarnings(settings, &off).size(), 2u);
+  EXPECT_TRUE(HibernateWarnings(settings, nullptr).empty());
 }

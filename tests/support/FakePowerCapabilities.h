@@ -6,6 +6,6 @@
 
 class FakePowerCapabilities : public IPowerCapabilities {
  public:
-  std::optional<bool> canHibernate = true;
-  std::optional<bool> CanHibernate() const override { return canHibernate; }
+  std::optional<Hibernation> state = Hibernation::kAvailable;
+  std::optional<Hibernation> HibernationState() const override { return state; }
 };
