@@ -256,6 +256,24 @@ TEST_F(ApplyCancelTest, RefusedSetupFlagComesAfterBothFiles) {
       << eventLog.entries[1].text;
 }
 
+// A Hibernate omb.ini already holds is checked at OK too: the entry warns
+// when this PC cannot hibernate, and only then.
+TEST_F(ApplyCancelTest, OkWarnsInTheEventLogOfAHibernateThisPcCannotDo) {
+  folder.Write("omb.ini", "[PAGE1]\r\nPOWERFAIL_SHUTDOWN_TYPE=2\r\n");
+  power = &powerCapabilities;
+  for (auto state : {Hibernation::kOff, Hibernation::kReducedFile, Hibernation::kAvailable}) {
+    powerCapabilities.state = state;
+    eventLog.entries.clear();
+    StartQuietly();
+    PressOk();
+    ASSERT_EQ(eventLog.entries.size(), 1u);
+    EXPECT_EQ(eventLog.entries[0].text.find("WARNING: POWERFAIL_SHUTDOWN_TYPE=2 is Hibernate") != std::string::npos,
+              state != Hibernation::kAvailable)
+        << eventLog.entries[0].text;
+    TearDown();
+  }
+}
+
 // An OK stopped by a file it cannot write: the error box with the failure's
 // text, SETUP not set, the window open, the old file whole.
 class FailedWriteTest : public ApplyCancelTest {

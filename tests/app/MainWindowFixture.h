@@ -14,6 +14,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEventLog.h"
+#include "support/FakePowerCapabilities.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeSerialChannel.h"
 #include "support/FakeShell.h"
@@ -28,6 +29,8 @@ class MainWindowTest : public ::testing::Test {
   FakeDialogs dialogs;
   FakeRegistry registry;
   FakeEventLog eventLog;
+  FakePowerCapabilities powerCapabilities;
+  const IPowerCapabilities* power = nullptr;  // not asked unless a test points it at powerCapabilities
   FakeShell shell;
   FakeClock clock{LocalDateTime{2024, 5, 17, 10, 30, 0, 0}};
   FakeWait wait;
@@ -62,7 +65,7 @@ class MainWindowTest : public ::testing::Test {
     // The boxes run the message loop while they wait, as real ones do.
     if (!dialogs.whileShown) dialogs.whileShown = [this](const FakeDialogs::Shown&) { Pump(); };
     services = std::make_unique<Services>(
-        Services{dialogs, registry, shell, clock, wait, ProgramPath(), nullptr, folderRights, nullptr, nullptr,
+        Services{dialogs, registry, shell, clock, wait, ProgramPath(), nullptr, folderRights, nullptr, power,
                  &eventLog});
     auto channel = std::make_unique<FakeSerialChannel>();
     comPort = channel.get();
