@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/DetectWithoutWindow.h"
@@ -177,8 +178,11 @@ std::optional<int> RunCommandLine(const std::string& programPath) {
   lines.Log(now + " Ombrel Setup " + deploy::kVersion + ", account " + eventLog.Account() + ": " +
             Utf8Of(GetCommandLineW()));
   const std::string title = TitleOf(programPath);
+  // Held while the run works; let go before its box, which only reports.
+  std::optional<SetupLock> lock;
   auto end = [&](int code) {
     lines.Log("Exit code " + std::to_string(code));
+    lock.reset();
     lines.ShowBox(title, code != deploy::kDone);
     return code;
   };
@@ -193,9 +197,9 @@ std::optional<int> RunCommandLine(const std::string& programPath) {
   }
   // The window would write its own values over ours at its OK, and another
   // run would mix its writes with ours.
-  const SetupLock lock;
+  lock.emplace();
   const deploy::Command& command = *parsed.command;
-  if (!lock.Held() && !command.version) {
+  if (!lock->Held() && !command.version) {
     lines.Say("Ombrel Setup is open on this PC (its window, in this or another session, or another run): "
               "close it or let it end first; nothing written");
     if (!command.check)

@@ -4,7 +4,8 @@
 # the same bytes; every bad file is refused with exit 2 and changes nothing;
 # /detect stores a UPS answering on a pseudo-terminal and, with none, exits 3;
 # /quiet shows nothing, and neither does a run whose output goes to a file;
-# /? prints the usage; an open window gives 5. Beside no monitor /import and
+# /? prints the usage; an open window gives 5, and a window started during a
+# run says so. Beside no monitor /import and
 # /detect exit 6 and write nothing; each run names its folder first. A
 # start-up entry in the 64-bit view alone stays the only one.
 set -uo pipefail
@@ -179,6 +180,19 @@ wait "$detecting"
 code=$?
 [ "$code" = 3 ] || fail "no UPS: exit $code, not 3"
 [ "$(sums "$b")" = "$before" ] || fail "a detection that found nothing changed the files"
+
+echo "== a window started during a run says so and does not open"
+(cd "$b" && exec wine "$b/OmbrelSetup.exe" /detect /quiet >/dev/null 2>&1 </dev/null) &
+detecting=$!
+sleep 3  # the run has taken the lock and is probing the ports
+(cd "$a" && exec wine "$a/OmbrelSetup.exe" >/dev/null 2>&1 </dev/null) &
+window=$!
+box=$(tool answer OmbrelSetup "{ENTER}" 30) || fail "no box from a window started during a run"
+echo "$box" | grep -q "already changing this computer's settings" || fail "the window's box: $box"
+wait "$window"
+tool state "$title" >/dev/null && fail "the window opened during a run"
+wait "$detecting"
+[ $? = 3 ] || fail "the run that held the lock did not end as before"
 
 echo "== without /quiet the result is one box; an open window gives 5"
 (cd "$b" && exec wine "$b/OmbrelSetup.exe" /import "$(winpath "$scratch/port.conf")" >/dev/null 2>&1 </dev/null) &
