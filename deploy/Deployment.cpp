@@ -132,7 +132,7 @@ ExitCode RunCommand(const Command& command, const DeploySeams& seams, std::strin
   std::optional<std::vector<std::string>> events;
   std::vector<std::string> languages;
   // The file is checked whole before a detection takes the monitor's port.
-  auto import = [&](std::optional<Detected> detected) {
+  auto importFile = [&](std::optional<Detected> detected) {
     Imported imported = Import(fileBytes, settings, languages, detected);
     stored = std::move(imported.settings);
     events = std::move(imported.events);
@@ -142,7 +142,7 @@ ExitCode RunCommand(const Command& command, const DeploySeams& seams, std::strin
     try {
       fileBytes = ReadConfigurationFile(*command.importFrom);
       languages = fs_seam::ListNamesWithoutExtension(folder + "Languages");
-      import(std::nullopt);
+      importFile(std::nullopt);
     } catch (const ConfigurationError& error) {
       seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
       return kInvalidFile;
@@ -173,7 +173,7 @@ ExitCode RunCommand(const Command& command, const DeploySeams& seams, std::strin
     if (command.importFrom) {
       // The same file, checked already: only the rules' outcome can differ.
       try {
-        import(Detected{report.port, report.seriesCode});
+        importFile(Detected{report.port, report.seriesCode});
       } catch (const ConfigurationError& error) {
         seams.say(*command.importFrom + ": " + error.Text() + "; nothing written");
         return kInvalidFile;

@@ -28,8 +28,9 @@ struct DeploySeams {
   std::string now;      // when the run started, ISO 8601 UTC: the record of the last import keeps it
 };
 
-// Runs the command (never the window's part of it: the caller has checked
-// that no window is open) and gives its exit code. An /import ends by
+// Runs the command (never the window's part of it: the caller holds the lock
+// the window holds while open) and gives its exit code. The first result line
+// names the folder the run configures. An /import ends by
 // recording itself under the program's key (LastImportTime, LastImportFile,
 // LastImportSha256, LastImportResult), whatever its result (beside no
 // monitor, where it writes nothing, excepted); a run that wrote
