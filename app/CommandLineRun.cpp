@@ -54,6 +54,15 @@ std::string Utf8Line(const std::string& line) {
   return IsValidUtf8(line) ? line : Utf8FromSystemCodePage(line);
 }
 
+// The same line for the console's wide text.
+std::wstring WideLine(const std::string& line) {
+  if (!IsValidUtf8(line)) return AnsiToWide(line);
+  const int size = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+  std::wstring wide(size > 0 ? size : 0, L'\0');
+  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(), size);
+  return wide;
+}
+
 std::string Utf8Of(std::wstring_view wide) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
                                        nullptr);
@@ -106,7 +115,7 @@ class ResultLines {
     DWORD mode = 0, written = 0;
     if (output_ && output_ != INVALID_HANDLE_VALUE) {
       if (GetConsoleMode(output_, &mode)) {
-        const std::wstring wide = AnsiToWide(text);
+        const std::wstring wide = WideLine(text);
         WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
       } else {
         WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

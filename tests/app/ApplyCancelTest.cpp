@@ -261,7 +261,7 @@ TEST_F(ApplyCancelTest, RefusedSetupFlagComesAfterBothFiles) {
 TEST_F(ApplyCancelTest, OkWarnsInTheEventLogOfAHibernateThisPcCannotDo) {
   folder.Write("omb.ini", "[PAGE1]\r\nPOWERFAIL_SHUTDOWN_TYPE=2\r\n");
   power = &powerCapabilities;
-  for (auto state : {Hibernation::kOff, Hibernation::kReducedFile, Hibernation::kAvailable}) {
+  for (auto state : {Hibernation::kOff, Hibernation::kAvailable}) {
     powerCapabilities.state = state;
     eventLog.entries.clear();
     StartQuietly();
