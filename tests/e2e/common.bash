@@ -137,3 +137,21 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
+
+# A path inside the build tree as the programs under Wine see it.
+winpath() {
+  printf 'Z:%s' "$1" | tr / '\\'
+}
+
+# OK in the main window's bottom bar, and the question after it answered Yes.
+ok_button=client:132,423
+press_ok() {
+  local _
+  # A click that comes while the new window is still settling can be lost:
+  # it is given again until the question shows.
+  for _ in 1 2 3; do
+    tool click "$title" $ok_button >/dev/null || fail "cannot click OK"
+    tool answer Confirm "{ENTER}" 20 >/dev/null && return
+  done
+  fail "no question after OK"
+}

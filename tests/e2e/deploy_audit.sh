@@ -11,11 +11,7 @@ require_built
 wine_env_for_script
 scratch=$(mktemp -d "$root/build/e2e-audit-XXXX")
 trap 'rm -rf "$scratch"; wine_env_cleanup' EXIT
-ok_button=client:132,423  # OK in the bottom bar
 
-winpath() {
-  printf 'Z:%s' "$1" | tr / '\\'
-}
 # run ARGS...: the program, its exit code in $code, its result lines in
 # $said and the event log's entries it reported in $entries.
 run() {
@@ -93,10 +89,7 @@ echo "== OK in the window leaves an entry"
 (cd "$pc" && WINEDEBUG=+eventlog exec wine "$pc/OmbrelSetup.exe" >/dev/null 2>"$scratch/window-trace" </dev/null) &
 program=$!
 tool wait "$title" 60 >/dev/null || fail "the window did not show"
-for _ in 1 2 3; do
-  tool click "$title" $ok_button >/dev/null || fail "cannot click OK"
-  tool answer Confirm "{ENTER}" 20 >/dev/null && break
-done
+press_ok
 tool gone "$title" 60 >/dev/null || fail "OK did not end the program"
 wait "$program"
 grep -E '(trace|err):eventlog:ReportEventW' "$scratch/window-trace" | grep -qF 'OK in the Ombrel Setup window' ||

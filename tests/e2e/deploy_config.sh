@@ -16,11 +16,7 @@ serial_env_start
 scratch=$(mktemp -d "$root/build/e2e-deploy-XXXX")
 trap 'rm -rf "$scratch"; serial_env_stop' EXIT
 peer="bash $root/tests/e2e/ups_peer.bash"
-ok_button=client:132,423  # OK in the bottom bar
 
-winpath() {
-  printf 'Z:%s' "$1" | tr / '\\'
-}
 # run FOLDER ARGS...: the program of that folder, its exit code in $code and
 # its result lines in $said.
 run() {
@@ -61,10 +57,7 @@ printf '2031/05/17,TESTUPS,21:05,0\r\n2031/05/17,SHUTDOWN,08:30,1\r\n2030/01/02,
 (cd "$a" && exec wine "$a/OmbrelSetup.exe" >/dev/null 2>&1 </dev/null) &
 program=$!
 tool wait "$title" 60 >/dev/null || fail "the window did not show"
-for _ in 1 2 3; do
-  tool click "$title" $ok_button >/dev/null || fail "cannot click OK"
-  tool answer Confirm "{ENTER}" 20 >/dev/null && break
-done
+press_ok
 tool gone "$title" 60 >/dev/null || fail "OK did not end the program"
 wait "$program"
 

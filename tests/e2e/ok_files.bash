@@ -9,7 +9,6 @@
 #                          that saving it (sorted) gives other bytes
 #   restore_old_files      puts the old files back into $app
 #   start_program          starts the program in $app; leaves its pid in $program
-#   press_ok               clicks OK and answers the question Yes
 #   learn_new_files [COMMAND...]
 #                          one whole OK from the old files: leaves the new
 #                          contents in $scratch/new-omb.ini and new-SCHEDULE.TXT;
@@ -18,12 +17,6 @@
 #                          of them, else "missing", "empty" or "mixed"
 killer=$root/build/windows/tests/ok_killer.exe
 holder=$root/build/windows/tests/file_holder.exe
-ok_button=client:132,423  # OK in the bottom bar
-
-# A path inside the build tree as the programs under Wine see it.
-winpath() {
-  printf 'Z:%s' "$1" | tr / '\\'
-}
 
 ok_files_setup() {
   [ -f "$killer" ] && [ -f "$holder" ] || fail "the test helpers are not built (targets ok_killer, file_holder)"
@@ -56,17 +49,6 @@ start_program() {
   (cd "$app" && exec wine "$app/OmbrelSetup.exe" >/dev/null 2>&1 </dev/null) &
   program=$!
   tool wait "$title" 60 >/dev/null || fail "the window did not show"
-}
-
-press_ok() {
-  local _
-  # A click that comes while the new window is still settling can be lost:
-  # it is given again until the question shows.
-  for _ in 1 2 3; do
-    tool click "$title" $ok_button >/dev/null || fail "cannot click OK"
-    tool answer Confirm "{ENTER}" 20 >/dev/null && return
-  done
-  fail "no question after OK"
 }
 
 learn_new_files() {
