@@ -68,6 +68,9 @@ hold_machine_ports() {
     for _ in $(seq 1 20); do [ -e "$ready" ] && break; sleep 0.05; done
   done
 }
+# The note after the list, in the words of the language file the program shows.
+com8_note=$(sed -n 's/^MESSAGE_PORTS_COM1_TO_COM8_ONLY=//p' "$root/Languages/English/setup.ini" | tr -d '\r')
+[ -n "$com8_note" ] || fail "the English language file has no note on COM1 to COM8"
 hold_machine_ports
 forget_ports
 map_ports - - - -
@@ -79,7 +82,7 @@ if [ -z "$beyond" ]; then
   expect_report ""
 else
   # A machine with more serial devices than COM5 to COM8 hold: they are named.
-  expect_report "\\r\\n Serial ports beyond COM8 on this computer: $beyond\\r\\n The monitor uses COM1 to COM8 only. The help (F1) tells how to renumber an adapter."
+  expect_report "\\r\\n Serial ports beyond COM8 on this computer: $beyond\\r\\n $com8_note"
 fi
 
 echo "== COM1 to COM8 without a device, COM11 a pseudo-terminal"
@@ -92,5 +95,5 @@ echo "ports beyond COM8: '$beyond'"
 case ", $beyond," in *", COM11,"*) ;; *) fail "the prefix has no COM11: '$beyond'" ;; esac
 port_suffix() { printf '%s' "$cannot"; }
 detect
-expect_report "\\r\\n Serial ports beyond COM8 on this computer: $beyond\\r\\n The monitor uses COM1 to COM8 only. The help (F1) tells how to renumber an adapter."
+expect_report "\\r\\n Serial ports beyond COM8 on this computer: $beyond\\r\\n $com8_note"
 echo "PASS"
